@@ -1,0 +1,166 @@
+#include "game/ball_supply.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <variant>
+
+#include "support/recording_host.h"
+
+namespace rolvi::game {
+namespace {
+
+using testing::DrawnCell;
+using testing::HostEvent;
+using testing::Paused;
+using testing::RecordingHost;
+using testing::StatsRefresh;
+
+// A full board without two equal neighbours in any row, column or diagonal, so that no
+// ball dropped into one of its holes can complete a line by accident.
+Board PatternBoard() {
+  Board board;
+  for (int row = 0; row < kBoardSide; ++row) {
+    for (int column = 0; column < kBoardSide; ++column) {
+      board.at(column, row) = static_cast<CellCode>(1 + (column + 3 * row) % 7);
+    }
+  }
+  return board;
+}
+
+BallSupply SupplyWithSeedOne(const Board& board, NextBalls next) {
+  BallSupply supply;
+  supply.board = board;
+  supply.next = next;
+  SeedRandom(supply.random, 1);  // draws 16838, 5758, 10113, 17515, ...
+  return supply;
+}
+
+std::vector<HostEvent> AppearAnimation(int column, int row, CellCode colour) {
+  return {DrawnCell{column, row, colour, 6}, Paused{50}, DrawnCell{column, row, colour, 7},
+          Paused{50}, DrawnCell{column, row, colour, 0}};
+}
+
+TEST(BallSupplyTest, RefillDrawsThreeColoursInOrder) {
+  NextBalls next;
+  GameRandom random;
+  SeedRandom(random, 1);
+  RefillNextBalls(next, random);
+  EXPECT_EQ(next.colours, (std::array<CellCode, 3>{4, 5, 6}));
+}
+
+TEST(BallSupplyTest, CountEmptyCellsCountsOnlyExactZero) {
+  Board board = PatternBoard();
+  EXPECT_EQ(CountEmptyCells(board), 0);
+  board.at(0, 0) = kEmpty;
+  board.at(8, 8) = kEmpty;
+  board.at(3, 3) = kRed | kRemovalMark;
+  board.at(4, 3) = 12;  // a wave number
+  EXPECT_EQ(CountEmptyCells(board), 2);
+  EXPECT_EQ(CountEmptyCells(Board{}), 81);
+}
+
+TEST(BallSupplyTest, DropTakesTheKthEmptyCellInRowMajorOrderIncludingTheLast) {
+  // First draw 16838: with 9 empty cells k = 16838 % 9 = 8, the last one.
+  Board nine_holes = PatternBoard();
+  const int holes[9] = {2, 10, 11, 30, 44, 45, 60, 79, 80};
+  for (const int index : holes) nine_holes.cells[index] = kEmpty;
+  BallSupply supply = SupplyWithSeedOne(nine_holes, {{kRed, kGreen, kBlue}});
+  RecordingHost host;
+  EXPECT_EQ(DropBall(supply, host), DropOutcome::kLanded);
+  EXPECT_EQ(supply.board.cells[80], kRed);
+  EXPECT_EQ(host.events, AppearAnimation(8, 8, kRed));
+  EXPECT_EQ(host.clock_ms, 100);
+  // NextBalls moved up; the new third colour is the second draw: 5758 % 7 + 1 = 5.
+  EXPECT_EQ(supply.next.colours, (std::array<CellCode, 3>{kGreen, kBlue, 5}));
+
+  // With 2 empty cells k = 16838 % 2 = 0, the first one.
+  Board two_holes = PatternBoard();
+  two_holes.cells[40] = kEmpty;
+  two_holes.cells[7] = kEmpty;
+  supply = SupplyWithSeedOne(two_holes, {{kBrown, kGreen, kBlue}});
+  EXPECT_EQ(DropBall(supply, host), DropOutcome::kLanded);
+  EXPECT_EQ(supply.board.cells[7], kBrown);
+  EXPECT_EQ(supply.board.cells[40], kEmpty);
+}
+
+TEST(BallSupplyTest, LastEmptyCellIsFilledAndThenTheBoardIsFull) {
+  Board one_hole = PatternBoard();
+  one_hole.at(5, 6) = kEmpty;
+  BallSupply supply = SupplyWithSeedOne(one_hole, {{kCyan, kRed, kRed}});
+  RecordingHost host;
+  EXPECT_EQ(DropBall(supply, host), DropOutcome::kLanded);
+  EXPECT_EQ(supply.board.at(5, 6), kCyan);
+  EXPECT_EQ(CountEmptyCells(supply.board), 0);
+
+  const BallSupply before = supply;
+  host.events.clear();
+  EXPECT_EQ(DropBall(supply, host), DropOutcome::kBoardFull);
+  EXPECT_TRUE(host.events.empty());
+  EXPECT_EQ(supply.next, before.next);
+  EXPECT_EQ(supply.random.state, before.random.state);
+  EXPECT_EQ(supply.board, before.board);
+}
+
+TEST(BallSupplyTest, DropThatCompletesALineRemovesItUnscoredAndLandsAnotherBall) {
+  Board board = PatternBoard();
+  for (int column = 0; column < 5; ++column) board.at(column, 4) = kRed;
+  board.at(2, 4) = kEmpty;  // the gap the first ball fills
+  board.at(8, 8) = kEmpty;
+  BallSupply supply = SupplyWithSeedOne(board, {{kRed, kGreen, kBlue}});
+  supply.tally.removed[kRed] = 3;
+  RecordingHost host;
+
+  EXPECT_EQ(DropBall(supply, host), DropOutcome::kLanded);
+
+  // Draw 1 (16838 % 2 = 0) puts red into the gap; draw 2 refills NextBalls. The line of five
+  // goes, leaving 6 empty cells: draw 3 (10113 % 6 = 3) lands green on (3, 4); draw 4 refills.
+  std::vector<HostEvent> expected = AppearAnimation(2, 4, kRed);
+  for (const int frame : {8, 9}) {
+    for (int column = 0; column < 5; ++column) {
+      expected.push_back(DrawnCell{column, 4, static_cast<CellCode>(kRed | kRemovalMark), frame});
+    }
+    expected.push_back(Paused{50});
+  }
+  for (int column = 0; column < 5; ++column) expected.push_back(DrawnCell{column, 4, kEmpty, 0});
+  expected.push_back(Paused{50});
+  expected.push_back(StatsRefresh{});
+  for (const HostEvent& event : AppearAnimation(3, 4, kGreen)) expected.push_back(event);
+  EXPECT_EQ(host.events, expected);
+
+  EXPECT_EQ(supply.tally.removed[kRed], 8u);
+  EXPECT_EQ(supply.board.at(3, 4), kGreen);
+  EXPECT_EQ(CountEmptyCells(supply.board), 5);
+  EXPECT_EQ(supply.next.colours, (std::array<CellCode, 3>{kBlue, 5, 2}));
+}
+
+class SilentHost : public platform::GameHost {
+ public:
+  void DrawCell(int, int, std::uint8_t, int) override {}
+  void Pause(int) override {}
+  void RequestStatsRefresh() override {}
+};
+
+TEST(BallSupplyTest, EveryEmptyCellGetsAboutTheSameShareOfDrops) {
+  Board board = PatternBoard();
+  const int holes[5] = {0, 17, 40, 63, 80};
+  for (const int index : holes) board.cells[index] = kEmpty;
+
+  BallSupply supply;
+  SeedRandom(supply.random, 99);
+  RefillNextBalls(supply.next, supply.random);
+  SilentHost host;
+  std::array<int, kCellCount> landed{};
+  constexpr int kTrials = 10000;
+  for (int trial = 0; trial < kTrials; ++trial) {
+    supply.board = board;
+    ASSERT_EQ(DropBall(supply, host), DropOutcome::kLanded);
+    for (const int index : holes) landed[index] += supply.board.cells[index] != kEmpty ? 1 : 0;
+  }
+  for (const int index : holes) {
+    EXPECT_NEAR(landed[index], kTrials / 5, kTrials / 25) << "cell " << index;
+  }
+}
+
+}  // namespace
+}  // namespace rolvi::game

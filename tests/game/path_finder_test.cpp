@@ -1,0 +1,194 @@
+#include "game/path_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <utility>
+#include <vector>
+
+#include "game/game_random.h"
+#include "support/ascii_board.h"
+
+namespace rolvi::game {
+namespace {
+
+using testing::BoardFromAscii;
+
+using Cells = std::vector<std::pair<int, int>>;  // (row, column), as the MovePath stores them
+
+Cells RouteOf(const MovePath& path) {
+  Cells cells;
+  for (int i = 0; i < path.length; ++i) cells.emplace_back(path.cells[i].row, path.cells[i].column);
+  return cells;
+}
+
+// Finds a route on `board` from (row, column) to (row, column) with a ball placed at the source.
+Cells RouteBetween(Board board, std::pair<int, int> from, std::pair<int, int> to) {
+  board.at(from.second, from.first) = kRed;
+  const Board before = board;
+  MovePath path;
+  const Route route = FindPath(board, path, from.second, from.first, to.second, to.first);
+  EXPECT_EQ(board, before) << "the board must come back unchanged";
+  return route == Route::kFound ? RouteOf(path) : Cells{};
+}
+
+Cells Concat(std::initializer_list<Cells> parts) {
+  Cells all;
+  for (const Cells& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+Cells Row(int row, int from_column, int to_column) {
+  Cells cells;
+  const int step = from_column <= to_column ? 1 : -1;
+  for (int c = from_column;; c += step) {
+    cells.emplace_back(row, c);
+    if (c == to_column) break;
+  }
+  return cells;
+}
+
+Cells Column(int column, int from_row, int to_row) {
+  Cells cells;
+  const int step = from_row <= to_row ? 1 : -1;
+  for (int r = from_row;; r += step) {
+    cells.emplace_back(r, column);
+    if (r == to_row) break;
+  }
+  return cells;
+}
+
+TEST(PathFinderTest, ShortRoutesOnAnEmptyBoardFollowTheTieBreak) {
+  const Board empty;
+  EXPECT_EQ(RouteBetween(empty, {0, 0}, {2, 2}), (Cells{{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}}));
+  EXPECT_EQ(RouteBetween(empty, {2, 2}, {0, 0}), (Cells{{2, 2}, {2, 1}, {2, 0}, {1, 0}, {0, 0}}));
+  EXPECT_EQ(RouteBetween(empty, {4, 4}, {3, 5}), (Cells{{4, 4}, {3, 4}, {3, 5}}));
+  EXPECT_EQ(RouteBetween(empty, {4, 4}, {5, 3}), (Cells{{4, 4}, {4, 3}, {5, 3}}));
+  EXPECT_EQ(RouteBetween(empty, {4, 4}, {4, 5}), (Cells{{4, 4}, {4, 5}}));
+}
+
+TEST(PathFinderTest, CornerToCornerRoutesTakeOneBend) {
+  const Board empty;
+  EXPECT_EQ(RouteBetween(empty, {0, 0}, {8, 8}), Concat({Row(0, 0, 8), Column(8, 1, 8)}));
+  EXPECT_EQ(RouteBetween(empty, {8, 8}, {0, 0}), Concat({Row(8, 8, 0), Column(0, 7, 0)}));
+  EXPECT_EQ(RouteBetween(empty, {0, 8}, {8, 0}), Concat({Row(0, 8, 0), Column(0, 1, 8)}));
+  EXPECT_EQ(RouteBetween(empty, {8, 0}, {0, 8}), Concat({Column(0, 8, 0), Row(0, 1, 8)}));
+  EXPECT_EQ(RouteBetween(empty, {0, 0}, {8, 8}).size(), 17u);
+}
+
+TEST(PathFinderTest, RouteGoesAroundAWallThroughItsOnlyGap) {
+  const Board wall = BoardFromAscii(R"(
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    .........)");
+  const Cells expected = Concat({Row(0, 0, 3), Column(3, 1, 8), Row(8, 4, 5), Column(5, 7, 0), Row(0, 6, 8)});
+  EXPECT_EQ(expected.size(), 25u);
+  EXPECT_EQ(RouteBetween(wall, {0, 0}, {0, 8}), expected);
+}
+
+TEST(PathFinderTest, BlockedRouteLeavesBoardAndPreviousPathUntouched) {
+  Board board = BoardFromAscii(R"(
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....
+    ....R....)");
+  board.at(0, 0) = kBlue;
+  MovePath path;
+  ASSERT_EQ(FindPath(board, path, 0, 0, 1, 0), Route::kFound);
+  const MovePath previous = path;
+  const Board before = board;
+
+  EXPECT_EQ(FindPath(board, path, 0, 0, 8, 0), Route::kBlocked);
+  EXPECT_EQ(board, before);
+  EXPECT_EQ(path, previous);
+}
+
+TEST(PathFinderTest, EnclosedDestinationIsUnreachable) {
+  Board board = BoardFromAscii(R"(
+    G........
+    .........
+    .........
+    .........
+    .......B.
+    ......B.B
+    .......B.
+    .........
+    .........)");
+  MovePath path;
+  EXPECT_EQ(FindPath(board, path, 0, 0, 7, 5), Route::kBlocked);
+  EXPECT_EQ(board.at(0, 0), kGreen);
+  for (const CellCode code : board.cells) EXPECT_LT(code, kSourceWave);
+}
+
+// Breadth-first distances from one cell through empty cells, written independently of the
+// sweep-based flood, to check that every route found is a shortest one.
+std::array<int, kCellCount> Distances(const Board& board, int column, int row) {
+  std::array<int, kCellCount> distance;
+  distance.fill(-1);
+  std::deque<std::pair<int, int>> queue{{column, row}};
+  distance[CellIndex(column, row)] = 0;
+  while (!queue.empty()) {
+    const auto [x, y] = queue.front();
+    queue.pop_front();
+    const std::array<std::pair<int, int>, 4> steps = {{{0, -1}, {-1, 0}, {0, 1}, {1, 0}}};
+    for (const auto& [dx, dy] : steps) {
+      const int nx = x + dx;
+      const int ny = y + dy;
+      if (!IsOnBoard(nx, ny) || board.at(nx, ny) != kEmpty || distance[CellIndex(nx, ny)] >= 0) continue;
+      distance[CellIndex(nx, ny)] = distance[CellIndex(x, y)] + 1;
+      queue.emplace_back(nx, ny);
+    }
+  }
+  return distance;
+}
+
+TEST(PathFinderTest, RoutesOnRandomBoardsAreShortestAndStepThroughEmptyCells) {
+  GameRandom random;
+  SeedRandom(random, 2024);
+  for (int trial = 0; trial < 300; ++trial) {
+    Board board;
+    const std::uint32_t fill = RandomBelow(random, 60);
+    for (CellCode& code : board.cells) {
+      code = RandomBelow(random, 100) < fill ? static_cast<CellCode>(1 + RandomBelow(random, 7)) : kEmpty;
+    }
+    const int source = static_cast<int>(RandomBelow(random, kCellCount));
+    const int destination = static_cast<int>(RandomBelow(random, kCellCount));
+    if (source == destination) continue;
+    board.cells[source] = kYellow;
+    board.cells[destination] = kEmpty;
+    const int sx = source % 9, sy = source / 9, dx = destination % 9, dy = destination / 9;
+
+    const Board before = board;
+    const auto distance = Distances(board, sx, sy);
+    MovePath path;
+    const Route route = FindPath(board, path, sx, sy, dx, dy);
+    ASSERT_EQ(board, before);
+    ASSERT_EQ(route == Route::kFound, distance[destination] >= 0);
+    if (route == Route::kBlocked) continue;
+
+    ASSERT_EQ(path.length, distance[destination] + 1);
+    EXPECT_EQ(path.cells[0], (PathCell{static_cast<std::uint8_t>(sy), static_cast<std::uint8_t>(sx)}));
+    EXPECT_EQ(path.cells[path.length - 1], (PathCell{static_cast<std::uint8_t>(dy), static_cast<std::uint8_t>(dx)}));
+    for (int i = 1; i < path.length; ++i) {
+      const PathCell a = path.cells[i - 1];
+      const PathCell b = path.cells[i];
+      EXPECT_EQ(std::abs(a.row - b.row) + std::abs(a.column - b.column), 1) << "step " << i;
+      EXPECT_EQ(board.at(b.column, b.row), kEmpty) << "step " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace rolvi::game
