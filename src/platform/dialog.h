@@ -1,0 +1,56 @@
+// Dialogs as the core sees them: a handler object that a window system runs from a dialog
+// template, and the operations a running dialog offers that handler (item text, ending,
+// moving, message boxes).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/surface.h"
+
+namespace rolvi::platform {
+
+enum class MessageIcon { kNone, kExclamation };
+
+// Resource numbers of the dialog templates.
+enum class DialogTemplate : int {
+  kRules = 1000,
+  kRecords = 1001,
+  kName = 1002,
+  kAbout = 1003,
+  kStatistics = 1004,
+};
+
+// Control identifiers shared by the templates.
+inline constexpr int kButtonId = 256;
+inline constexpr int kNameEditId = 257;
+
+// What a running dialog offers its handler. Texts are GBK bytes.
+class DialogControls {
+ public:
+  virtual ~DialogControls() = default;
+  virtual std::string ItemText(int control_id) const = 0;
+  virtual void SetItemText(int control_id, std::string_view gbk_text) = 0;
+  // Ends a modal dialog (its loop returns after the current message) or destroys a modeless one.
+  virtual void EndDialog(int result) = 0;
+  // The dialog's outer rectangle in screen pixels, and moving it without changing its size.
+  virtual Rect WindowRect() const = 0;
+  virtual void MoveWindow(int x, int y) = 0;
+  // A message box owned by this dialog; returns when dismissed.
+  virtual void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                              MessageIcon icon) = 0;
+};
+
+// The behaviour of one dialog. Unhandled messages return false and get the default handling.
+class DialogHandler {
+ public:
+  virtual ~DialogHandler() = default;
+  virtual void OnInit(DialogControls& dialog) = 0;
+  // Paints the client area (client pixels) after the controls' own drawing.
+  virtual void OnPaint(DialogControls& /*dialog*/, Surface& /*surface*/) {}
+  virtual bool OnCommand(DialogControls& /*dialog*/, int /*command*/) { return false; }
+  // The close box, the system menu's close, or Alt+F4.
+  virtual bool OnClose(DialogControls& /*dialog*/) { return false; }
+};
+
+}  // namespace rolvi::platform

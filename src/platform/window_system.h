@@ -1,0 +1,75 @@
+// The main window as the shell sees it: the typed handlers a window system calls
+// (WindowHandlers), and the services it offers them (WindowSystem): the window's own drawing
+// surface, the clock, the beep, menu check marks, the timer, message boxes and dialogs.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/dialog.h"
+#include "platform/surface.h"
+
+namespace rolvi::platform {
+
+class FileSystem;
+
+// Implemented by the shell's main window; the window system calls these on its one thread.
+class WindowHandlers {
+ public:
+  virtual ~WindowHandlers() = default;
+  virtual void OnCreate() = 0;
+  virtual void OnDestroy() = 0;
+  virtual void OnSize(int client_width, int client_height) = 0;
+  // `surface` is the paint target, clipped to the area that needs painting.
+  virtual void OnPaint(Surface& surface) = 0;
+  // The smallest outer window size the user may drag the window to.
+  virtual Size MinimumTrackSize() const = 0;
+  virtual void OnCommand(int command) = 0;
+  virtual void OnTimer() = 0;
+  virtual void OnMouseDown(int x, int y) = 0;
+  virtual void OnMouseUp(int x, int y) = 0;
+};
+
+// What the window system offers the main window's handlers.
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // The window's own drawing surface, which keeps its state between uses; null while the
+  // window is minimised (drawing is then dropped, the game logic still runs).
+  virtual Surface* WindowSurface() = 0;
+  virtual Size ClientSize() const = 0;
+  // The main window's outer rectangle and the screen size read at start-up, in screen pixels.
+  virtual Rect WindowRect() const = 0;
+  virtual Size ScreenSize() const = 0;
+
+  // Milliseconds since the system started; seeds the game.
+  virtual std::uint32_t TickCount() = 0;
+  // Shows everything drawn so far, then blocks; input that arrives meanwhile waits in order.
+  virtual void Pause(int milliseconds) = 0;
+  // The system's asterisk sound.
+  virtual void Beep() = 0;
+
+  virtual void SetMenuCheck(int command, bool checked) = 0;
+  virtual void StartTimer(int period_ms) = 0;
+  virtual void StopTimer() = 0;
+  // Destroys the main window: OnDestroy runs and the event loop ends.
+  virtual void DestroyMainWindow() = 0;
+
+  // Modal, owned by the main window; they return when dismissed. The main window keeps
+  // repainting and ticking meanwhile but takes no input.
+  virtual void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                              MessageIcon icon) = 0;
+  virtual void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) = 0;
+
+  // The one modeless window (statistics). Open returns false when it cannot be made.
+  virtual bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) = 0;
+  virtual void CloseModelessDialog() = 0;
+  // Asks the modeless window to repaint its whole client area, without erasing, later.
+  virtual void InvalidateModelessDialog() = 0;
+
+  // Where the record file lives (the current directory).
+  virtual FileSystem& Files() = 0;
+};
+
+}  // namespace rolvi::platform
