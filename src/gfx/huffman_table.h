@@ -16,7 +16,8 @@ inline constexpr std::size_t kMaxSymbols = 288;
 
 // Direct entries and node entries hold a symbol (0 or more) or a link to node n stored as
 // ~(2n), i.e. -(2n + 1); the node's entries for a next bit of 0 and 1 sit at 2n and 2n + 1 of
-// the pool. Entries no code reaches hold 0.
+// the pool. A full code reaches every entry. In a code with a single symbol or none, the
+// entries no code reaches hold a symbol without a code, so that decoding them fails.
 template <std::size_t kNodeCount>
 struct HuffmanTable {
   std::array<std::int16_t, kDirectSize> direct{};
@@ -34,15 +35,17 @@ struct TableWorkspace {
 
 // Fills `direct` and `nodes` from the code lengths (0..15, at most 288 of them). Returns false
 // when the lengths neither fill the code space exactly nor give at most one symbol a code.
+// `uncoded` is a symbol whose code length is 0 in the decoder's length array; it fills the
+// entries that an incomplete code leaves unreached.
 bool BuildHuffmanTable(std::span<const std::uint8_t> lengths,
-                       std::span<std::int16_t, kDirectSize> direct,
-                       std::span<std::int16_t> nodes, TableWorkspace& workspace);
+                       std::span<std::int16_t, kDirectSize> direct, std::span<std::int16_t> nodes,
+                       std::int16_t uncoded, TableWorkspace& workspace);
 
 template <std::size_t kNodeCount>
 bool BuildHuffmanTable(std::span<const std::uint8_t> lengths, HuffmanTable<kNodeCount>& table,
-                       TableWorkspace& workspace) {
+                       std::int16_t uncoded, TableWorkspace& workspace) {
   return BuildHuffmanTable(lengths, std::span<std::int16_t, kDirectSize>(table.direct),
-                           std::span<std::int16_t>(table.nodes), workspace);
+                           std::span<std::int16_t>(table.nodes), uncoded, workspace);
 }
 
 }  // namespace rolvi::gfx

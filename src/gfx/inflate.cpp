@@ -12,6 +12,15 @@ constexpr unsigned kEndOfBlock = 256;
 constexpr unsigned kLastLengthSymbol = 285;
 constexpr unsigned kLastDistanceSymbol = 29;
 
+// A symbol without a code in a decoder length array (the arrays are longer than any alphabet
+// that uses them, or the code is full and the choice does not matter).
+std::int16_t UncodedSymbol(std::span<const std::uint8_t> lengths) {
+  for (std::size_t symbol = lengths.size(); symbol-- > 0;) {
+    if (lengths[symbol] == 0) return static_cast<std::int16_t>(symbol);
+  }
+  return 0;
+}
+
 // Decodes one symbol of an alphabet with node pool; -1 for a bit pattern no code covers.
 template <std::size_t kNodeCount>
 inline int DecodeSymbol(BitReader& reader, const HuffmanTable<kNodeCount>& table,
@@ -56,7 +65,8 @@ inline unsigned DistanceOf(unsigned symbol, BitReader& reader) {
 // that a distance shorter than the length repeats what the copy has just written.
 inline void CopyMatch(std::uint8_t* out, unsigned distance, unsigned length) {
   const std::uint8_t* from = out - distance;
-  for (unsigned i = 0; i < length; ++i) out[i] = from[i];
+  for (unsigned i = 0; i < length; ++i)
+    out[i] = from[i];
 }
 
 }  // namespace
@@ -91,8 +101,7 @@ std::string_view InflateStatusText(InflateStatus status) {
   return "unknown status";
 }
 
-InflateResult Inflater::Run(std::span<const std::uint8_t> input,
-                            std::span<std::uint8_t> output) {
+InflateResult Inflater::Run(std::span<const std::uint8_t> input, std::span<std::uint8_t> output) {
   input_ = input;
   reader_ = BitReader(input);
   reader_.Start(0);
@@ -154,10 +163,15 @@ InflateStatus Inflater::BuildFixedTables() {
   std::fill(literal_lengths_.begin() + 280, literal_lengths_.begin() + 288, std::uint8_t{8});
   std::fill(literal_lengths_.begin() + 288, literal_lengths_.end(), std::uint8_t{0});
   distance_lengths_.fill(5);
+  return BuildBlockTables(288, 32);
+}
+
+InflateStatus Inflater::BuildBlockTables(unsigned literal_count, unsigned distance_count) {
   const bool built =
-      BuildHuffmanTable(std::span(literal_lengths_).first(288), literal_table_, workspace_) &&
-      BuildHuffmanTable(std::span<const std::uint8_t>(distance_lengths_), distance_table_,
-                        workspace_);
+      BuildHuffmanTable(std::span(literal_lengths_).first(literal_count), literal_table_,
+                        UncodedSymbol(literal_lengths_), workspace_) &&
+      BuildHuffmanTable(std::span(distance_lengths_).first(distance_count), distance_table_,
+                        UncodedSymbol(distance_lengths_), workspace_);
   return built ? InflateStatus::kOk : InflateStatus::kBadCodeLengths;
 }
 
@@ -169,8 +183,8 @@ InflateStatus Inflater::ReadDynamicTables() {
   for (unsigned i = 0; i < code_length_count; ++i) {
     code_length_lengths_[kCodeLengthOrder[i]] = static_cast<std::uint8_t>(reader_.Read(3));
   }
-  if (!BuildHuffmanTable(std::span<const std::uint8_t>(code_length_lengths_),
-                         code_length_table_, workspace_)) {
+  if (!BuildHuffmanTable(std::span<const std::uint8_t>(code_length_lengths_), code_length_table_,
+                         UncodedSymbol(code_length_lengths_), workspace_)) {
     return InflateStatus::kBadCodeLengths;
   }
 
@@ -206,12 +220,7 @@ InflateStatus Inflater::ReadDynamicTables() {
   distance_lengths_.fill(0);
   std::copy_n(literal_lengths_.begin() + literal_count, distance_count, distance_lengths_.begin());
   std::fill(literal_lengths_.begin() + literal_count, literal_lengths_.end(), std::uint8_t{0});
-  const bool built =
-      BuildHuffmanTable(std::span(literal_lengths_).first(literal_count), literal_table_,
-                        workspace_) &&
-      BuildHuffmanTable(std::span(distance_lengths_).first(distance_count), distance_table_,
-                        workspace_);
-  return built ? InflateStatus::kOk : InflateStatus::kBadCodeLengths;
+  return BuildBlockTables(literal_count, distance_count);
 }
 
 InflateStatus Inflater::DecodeSymbols() {

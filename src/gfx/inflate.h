@@ -47,6 +47,7 @@ class Inflater {
   InflateStatus StoredBlock();
   InflateStatus BuildFixedTables();
   InflateStatus ReadDynamicTables();
+  InflateStatus BuildBlockTables(unsigned literal_count, unsigned distance_count);
   InflateStatus DecodeSymbols();
 
   std::span<const std::uint8_t> input_;

@@ -43,8 +43,7 @@ int main() {
     result = rolvi::gfx::Inflate(input, output);
     if (result.status != rolvi::gfx::InflateStatus::kOutputFull) break;
     if (capacity >= kCapacityLimit) {
-      return Fail("decoded data exceeds the limit of " + std::to_string(kCapacityLimit) +
-                  " bytes");
+      return Fail("decoded data exceeds the limit of " + std::to_string(kCapacityLimit) + " bytes");
     }
     capacity *= 2;
   }
