@@ -16,7 +16,8 @@ struct Dib {
 };
 
 void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // A DIB of `indices` (rows top first) at `bits` per pixel, with `table` entries stored as blue,
@@ -41,11 +42,13 @@ Dib MakeDib(int bits, const std::vector<std::vector<int>>& indices, const std::v
   for (int row = 0; row < height; ++row) {
     const std::size_t stored = static_cast<std::size_t>(top_down ? row : height - 1 - row);
     std::uint8_t* line = dib.bits.data() + stored * stride;
-    for (std::size_t b = 0; b < (static_cast<std::size_t>(width * bits) + 7) / 8; ++b) line[b] = 0;
+    for (std::size_t b = 0; b < (static_cast<std::size_t>(width * bits) + 7) / 8; ++b)
+      line[b] = 0;
     for (int x = 0; x < width; ++x) {
       const int bit = x * bits;
-      line[bit / 8] |= static_cast<std::uint8_t>(indices[static_cast<std::size_t>(row)][static_cast<std::size_t>(x)]
-                                                 << (8 - bits - bit % 8));
+      line[bit / 8] |= static_cast<std::uint8_t>(
+          indices[static_cast<std::size_t>(row)][static_cast<std::size_t>(x)]
+          << (8 - bits - bit % 8));
     }
   }
   return dib;
@@ -62,7 +65,8 @@ void ExpectPixels(const SoftImage& image, const std::vector<std::vector<int>>& i
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const int index = indices[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
-      EXPECT_EQ(UnpackRgb(image.pixel(x, y)), table[static_cast<std::size_t>(index)]) << x << "," << y;
+      EXPECT_EQ(UnpackRgb(image.pixel(x, y)), table[static_cast<std::size_t>(index)])
+          << x << "," << y;
     }
   }
 }
@@ -80,7 +84,8 @@ TEST(DibDecodeTest, EightFourAndOneBitInBothRowOrdersWithPadding) {
     }
   }
   // Nine 1-bit pixels a row: two bytes and two of padding.
-  const std::vector<std::vector<int>> mask = {{1, 0, 1, 1, 0, 0, 0, 1, 1}, {0, 1, 0, 0, 1, 1, 1, 0, 0}};
+  const std::vector<std::vector<int>> mask = {{1, 0, 1, 1, 0, 0, 0, 1, 1},
+                                              {0, 1, 0, 0, 1, 1, 1, 0, 0}};
   for (const bool top_down : {false, true}) {
     const Dib dib = MakeDib(1, mask, {kWhite, kBlack}, top_down);
     const auto image = SoftImage::FromDib(dib.view());
@@ -120,10 +125,10 @@ TEST(DibDecodeTest, MalformedDibsGiveNoImage) {
   EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 4, 0x80000000u); }), nullptr);
   EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 8, 0); }), nullptr);
   EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 8, 0x80000000u); }), nullptr);
-  EXPECT_EQ(broken([](Dib& d) { d.header[12] = 2; }), nullptr);        // planes
-  EXPECT_EQ(broken([](Dib& d) { d.header[14] = 24; }), nullptr);       // depth
+  EXPECT_EQ(broken([](Dib& d) { d.header[12] = 2; }), nullptr);   // planes
+  EXPECT_EQ(broken([](Dib& d) { d.header[14] = 24; }), nullptr);  // depth
   EXPECT_EQ(broken([](Dib& d) { d.header[14] = 2; }), nullptr);
-  EXPECT_EQ(broken([](Dib& d) { d.header[16] = 1; }), nullptr);        // RLE8
+  EXPECT_EQ(broken([](Dib& d) { d.header[16] = 1; }), nullptr);         // RLE8
   EXPECT_EQ(broken([](Dib& d) { d.header.resize(40 + 7); }), nullptr);  // table cut short
   EXPECT_EQ(broken([](Dib& d) { d.bits.pop_back(); }), nullptr);
   EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 8, 0x7FFFFFFF); }), nullptr);
@@ -141,18 +146,23 @@ TEST(DibDecodeTest, RandomHeadersStayInsideTheirSpans) {
   int decoded = 0;
   for (int round = 0; round < 3000; ++round) {
     std::vector<std::uint8_t> header(40 + next() % 64);
-    for (auto& byte : header) byte = next();
+    for (auto& byte : header)
+      byte = next();
     header[0] = 40;
     header[1] = header[2] = header[3] = 0;
     header[12] = 1;
     header[13] = 0;
     header[14] = std::array<std::uint8_t, 3>{1, 4, 8}[next() % 3];
     header[15] = 0;
-    for (int i = 16; i < 20; ++i) header[static_cast<std::size_t>(i)] = 0;
-    for (int i = 5; i < 8; ++i) header[static_cast<std::size_t>(i)] = 0;
-    for (int i = 9; i < 12; ++i) header[static_cast<std::size_t>(i)] = next() % 2 == 0 ? 0 : 0xFF;
+    for (int i = 16; i < 20; ++i)
+      header[static_cast<std::size_t>(i)] = 0;
+    for (int i = 5; i < 8; ++i)
+      header[static_cast<std::size_t>(i)] = 0;
+    for (int i = 9; i < 12; ++i)
+      header[static_cast<std::size_t>(i)] = next() % 2 == 0 ? 0 : 0xFF;
     std::vector<std::uint8_t> bits(next() % 200);
-    for (auto& byte : bits) byte = next();
+    for (auto& byte : bits)
+      byte = next();
     const auto image = SoftImage::FromDib({header, bits});
     if (image != nullptr) {
       ++decoded;

@@ -20,7 +20,8 @@ platform::Rect InkBounds(const platform::SoftSurface& surface, platform::Rgb col
 int CountPixels(const platform::SoftSurface& surface, platform::Rgb colour) {
   int count = 0;
   for (int y = 0; y < surface.height(); ++y) {
-    for (int x = 0; x < surface.width(); ++x) count += surface.GetPixel(x, y) == colour ? 1 : 0;
+    for (int x = 0; x < surface.width(); ++x)
+      count += surface.GetPixel(x, y) == colour ? 1 : 0;
   }
   return count;
 }

@@ -31,7 +31,8 @@ std::vector<Chunk> ReadChunks(const std::vector<std::uint8_t>& png) {
   while (at + 12 <= png.size()) {
     const std::uint32_t length = Be32(png, at);
     Chunk chunk;
-    chunk.type.assign(png.begin() + static_cast<std::ptrdiff_t>(at + 4), png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+    chunk.type.assign(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                      png.begin() + static_cast<std::ptrdiff_t>(at + 8));
     chunk.data.assign(png.begin() + static_cast<std::ptrdiff_t>(at + 8),
                       png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
     EXPECT_EQ(Crc32(std::span(png).subspan(at + 4, length + 4)), Be32(png, at + 8 + length))
@@ -67,7 +68,8 @@ TEST(ChecksumTest, KnownValues) {
   const std::string iend = "IEND";
   EXPECT_EQ(Crc32({reinterpret_cast<const std::uint8_t*>(iend.data()), 4}), 0xAE426082u);
   const std::string wiki = "Wikipedia";
-  EXPECT_EQ(Adler32({reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()}), 0x11E60398u);
+  EXPECT_EQ(Adler32({reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()}),
+            0x11E60398u);
 }
 
 TEST(PngWriterTest, RegionRoundTripsThroughStoredBlocks) {
@@ -122,7 +124,8 @@ TEST(PngWriterTest, SavedFileReadsBackWithImageMagick) {
   const std::string command = "convert " + path + " -depth 8 rgb:png_writer_test.rgb";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::ifstream in("png_writer_test.rgb", std::ios::binary);
-  const std::vector<char> rgb((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<char> rgb((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
   ASSERT_EQ(rgb.size(), 18u);
   EXPECT_EQ(static_cast<unsigned char>(rgb[0]), 1);
   EXPECT_EQ(static_cast<unsigned char>(rgb[15]), 250);

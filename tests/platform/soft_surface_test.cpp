@@ -143,7 +143,8 @@ TEST(ClipAndOriginTest, DrawingStaysInsideTheClipAndMovesWithTheOrigin) {
 SoftImage Stripes(int width, int height) {
   std::vector<std::uint32_t> pixels;
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) pixels.push_back(static_cast<std::uint32_t>(y * 16 + x + 1));
+    for (int x = 0; x < width; ++x)
+      pixels.push_back(static_cast<std::uint32_t>(y * 16 + x + 1));
   }
   return SoftImage(width, height, pixels);
 }

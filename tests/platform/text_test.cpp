@@ -69,7 +69,8 @@ TEST(DrawTextTest, HorizontalAlignmentInsideTheRectangle) {
   struct Case {
     HorizontalAlign align;
     int dx;
-  } cases[] = {{HorizontalAlign::kLeft, 10}, {HorizontalAlign::kRight, 60 - 16},
+  } cases[] = {{HorizontalAlign::kLeft, 10},
+               {HorizontalAlign::kRight, 60 - 16},
                {HorizontalAlign::kCentre, 10 + (50 - 16) / 2}};
   for (const Case& c : cases) {
     TextCanvas canvas;
@@ -127,14 +128,17 @@ TEST(DrawTextTest, MnemonicUnderlinesTheMarkedCharacterOnly) {
   TextCanvas literal;
   literal.surface.DrawText("&&", {0, 0, 120, 16}, Format(HorizontalAlign::kLeft));
   TextCanvas off;
-  off.surface.DrawText("&", {0, 0, 120, 16}, Format(HorizontalAlign::kLeft, true, false, false, false));
+  off.surface.DrawText("&", {0, 0, 120, 16},
+                       Format(HorizontalAlign::kLeft, true, false, false, false));
   EXPECT_EQ(InkBounds(literal.surface, kInk), InkBounds(off.surface, kInk));
   EXPECT_GT(CountPixels(off.surface, kInk), 0);
 
   TextCanvas shown;  // mnemonics off: "&b" is two glyphs and nothing underlined
-  shown.surface.DrawText("&b", {0, 0, 120, 16}, Format(HorizontalAlign::kLeft, true, false, false, false));
+  shown.surface.DrawText("&b", {0, 0, 120, 16},
+                         Format(HorizontalAlign::kLeft, true, false, false, false));
   EXPECT_EQ(InkBounds(shown.surface, kInk).right, ReferenceInk("ab", Font::kMain).right);
-  for (int x = 0; x < 24; ++x) EXPECT_NE(shown.surface.GetPixel(x, 15), kInk) << x;
+  for (int x = 0; x < 24; ++x)
+    EXPECT_NE(shown.surface.GetPixel(x, 15), kInk) << x;
 }
 
 TEST(DrawTextTest, OpaqueBackgroundFillsTheTextCellsNotTheRectangle) {

@@ -46,7 +46,8 @@ bool ReadUnifontHex(const std::string& path, GlyphMap& glyphs, std::string& erro
     glyph.top = kUnifontAscent;
     if (bytes.size() == 16) {
       glyph.advance = 8;
-      for (const std::uint8_t row : bytes) glyph.rows.push_back(static_cast<std::uint16_t>(row << 8));
+      for (const std::uint8_t row : bytes)
+        glyph.rows.push_back(static_cast<std::uint16_t>(row << 8));
     } else if (bytes.size() == 32) {
       glyph.advance = 16;
       for (std::size_t i = 0; i < 32; i += 2) {
@@ -94,7 +95,8 @@ bool ReadBdf(const std::string& path, GlyphMap& glyphs, std::string& error) {
           return false;
         }
         std::uint32_t bits = 0;
-        for (std::size_t i = 0; i < bytes.size() && i < 4; ++i) bits |= std::uint32_t{bytes[i]} << (24 - 8 * i);
+        for (std::size_t i = 0; i < bytes.size() && i < 4; ++i)
+          bits |= std::uint32_t{bytes[i]} << (24 - 8 * i);
         // Shift the box to its x offset within the advance; pixels left of 0 or past 16 drop.
         if (box_x >= 0) {
           bits >>= box_x;

@@ -58,7 +58,8 @@ std::set<char32_t> ReadCharacterList(const std::string& path, std::string& error
         code = lead & 0x1Fu;
       }
       for (int k = 1; k < length && i + static_cast<std::size_t>(k) < line.size(); ++k) {
-        code = code << 6 | (static_cast<unsigned char>(line[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+        code =
+            code << 6 | (static_cast<unsigned char>(line[i + static_cast<std::size_t>(k)]) & 0x3Fu);
       }
       if (code >= 0x80) result.insert(code);
       i += static_cast<std::size_t>(length);
@@ -129,7 +130,8 @@ SourceGlyph FullWidth(SourceGlyph glyph, char32_t code, int full_width) {
   int shift = spare / 2;
   if (code == U'\u201C' || code == U'\u2018') shift = spare;
   if (code == U'\u201D' || code == U'\u2019') shift = 0;
-  for (auto& row : glyph.rows) row = static_cast<std::uint16_t>(row >> shift);
+  for (auto& row : glyph.rows)
+    row = static_cast<std::uint16_t>(row >> shift);
   glyph.advance = full_width;
   return glyph;
 }
@@ -157,7 +159,8 @@ bool BuildFace(Face& face, const GlyphMap& source, const std::vector<Character>&
     const auto found = source.find(character.code);
     if (found == source.end()) {
       std::ostringstream message;
-      message << face.name << ": no glyph for U+" << std::hex << static_cast<unsigned>(character.code);
+      message << face.name << ": no glyph for U+" << std::hex
+              << static_cast<unsigned>(character.code);
       error = message.str();
       return false;
     }
@@ -196,8 +199,10 @@ void MeasureBdf(const GlyphMap& source, const std::vector<Character>& characters
     ascent = std::max(ascent, glyph.top - first);
     descent = std::max(descent, last + 1 - glyph.top);
   };
-  for (char32_t code = 0x20; code < 0x7F; ++code) measure(code);
-  for (const Character& character : characters) measure(character.code);
+  for (char32_t code = 0x20; code < 0x7F; ++code)
+    measure(code);
+  for (const Character& character : characters)
+    measure(character.code);
 }
 
 void WriteFace(std::ostream& out, const Face& face) {
@@ -284,4 +289,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace rolvi::fontgen
 
-int main(int argc, char** argv) { return rolvi::fontgen::Run(argc, argv); }
+int main(int argc, char** argv) {
+  return rolvi::fontgen::Run(argc, argv);
+}

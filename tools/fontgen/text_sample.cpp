@@ -79,20 +79,23 @@ int Run(int argc, char** argv) {
   surface.SetTextColour(platform::kBlack);
   surface.SetBackgroundMode(BackgroundMode::kTransparent);
   int y = 52;
-  Label(surface, Font::kMain, "kMain: 文件(&F)  选项(&O)  帮助(&H)   新游戏(&N) F4", {8, y, 452, y + 16});
+  Label(surface, Font::kMain, "kMain: 文件(&F)  选项(&O)  帮助(&H)   新游戏(&N) F4",
+        {8, y, 452, y + 16});
   y += 18;
   Label(surface, Font::kMain, "显示排行榜(&H) 退出(&X) 下一组(&N) 显示统计(&S) 游戏规则(&R)",
         {8, y, 452, y + 16});
   y += 18;
-  Label(surface, Font::kMain, "关于(&A) ...  国  王   玩  家   - 空 缺 -   玩  完  !", {8, y, 452, y + 16});
+  Label(surface, Font::kMain, "关于(&A) ...  国  王   玩  家   - 空 缺 -   玩  完  !",
+        {8, y, 452, y + 16});
   y += 18;
   Label(surface, Font::kMain, "Color rolvi 0123456789 AaBbGgJjPpQqYy &&", {8, y, 452, y + 16});
   y += 26;
 
-  Label(surface, Font::kDialog, "kDialog: 规则 排行榜 恭喜恭喜 关于 统计 错 误", {8, y, 452, y + 13});
-  y += 15;
-  Label(surface, Font::kDialog, "知道了(&O)  走人(&O)  确定(&O)  原来如此(&O)   输 入 大 名 :",
+  Label(surface, Font::kDialog, "kDialog: 规则 排行榜 恭喜恭喜 关于 统计 错 误",
         {8, y, 452, y + 13});
+  y += 15;
+  Label(surface, Font::kDialog,
+        "知道了(&O)  走人(&O)  确定(&O)  原来如此(&O)   输 入 大 名 :", {8, y, 452, y + 13});
   y += 15;
   Label(surface, Font::kDialog,
         "原创人员 创作人员 友情汉化  你应该输入姓名  姓名太长  你只能用拉丁字母",
@@ -157,4 +160,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace rolvi::text_sample
 
-int main(int argc, char** argv) { return rolvi::text_sample::Run(argc, argv); }
+int main(int argc, char** argv) {
+  return rolvi::text_sample::Run(argc, argv);
+}

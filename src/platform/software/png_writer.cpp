@@ -13,7 +13,8 @@ constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
   std::array<std::uint32_t, 256> table{};
   for (std::uint32_t n = 0; n < 256; ++n) {
     std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    for (int k = 0; k < 8; ++k)
+      c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
     table[n] = c;
   }
   return table;
@@ -61,7 +62,8 @@ std::vector<std::uint8_t> StoredZlib(std::span<const std::uint8_t> raw) {
 
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc) {
   crc = ~crc;
-  for (const std::uint8_t byte : bytes) crc = kCrcTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+  for (const std::uint8_t byte : bytes)
+    crc = kCrcTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
   return ~crc;
 }
 
@@ -109,7 +111,8 @@ std::vector<std::uint8_t> EncodePng(std::span<const std::uint32_t> pixels, int w
 
 std::vector<std::uint8_t> EncodePng(const SoftSurface& surface, const Rect& region) {
   const Rect cut{std::max(region.left, 0), std::max(region.top, 0),
-                 std::min(region.right, surface.width()), std::min(region.bottom, surface.height())};
+                 std::min(region.right, surface.width()),
+                 std::min(region.bottom, surface.height())};
   if (cut.right <= cut.left || cut.bottom <= cut.top) return {};
   const auto first = static_cast<std::size_t>(cut.top) * static_cast<std::size_t>(surface.width()) +
                      static_cast<std::size_t>(cut.left);
@@ -120,7 +123,8 @@ bool SavePng(const SoftSurface& surface, const Rect& region, const std::string& 
   const std::vector<std::uint8_t> bytes = EncodePng(surface, region);
   if (bytes.empty()) return false;
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 

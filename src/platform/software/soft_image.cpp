@@ -73,7 +73,8 @@ SoftImage::SoftImage(int width, int height, std::vector<std::uint32_t> pixels) {
 std::unique_ptr<SoftImage> SoftImage::FromDib(const DibView& dib) {
   DibLayout layout;
   if (!ReadLayout(dib.header, layout)) return nullptr;
-  const std::uint64_t needed = std::uint64_t{layout.stride} * static_cast<std::uint64_t>(layout.height);
+  const std::uint64_t needed =
+      std::uint64_t{layout.stride} * static_cast<std::uint64_t>(layout.height);
   if (needed > dib.bits.size()) return nullptr;
 
   std::array<std::uint32_t, 256> table{};  // indices past the table stay black

@@ -14,7 +14,9 @@ namespace {
 // size can overflow, and a line never takes more than a few million steps.
 constexpr int kCoordinateLimit = 1 << 24;
 
-int Bound(int value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+int Bound(int value) {
+  return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
 
 Rect Intersect(const Rect& a, const Rect& b) {
   Rect result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -24,9 +26,13 @@ Rect Intersect(const Rect& a, const Rect& b) {
   return result;
 }
 
-bool IsEmpty(const Rect& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+bool IsEmpty(const Rect& rect) {
+  return rect.right <= rect.left || rect.bottom <= rect.top;
+}
 
-int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+int FloorHalf(int value) {
+  return value >= 0 ? value / 2 : -((1 - value) / 2);
+}
 
 }  // namespace
 
@@ -53,7 +59,9 @@ void SoftSurface::SetClip(const Rect& clip) {
                     {0, 0, width_, height_});
 }
 
-void SoftSurface::ResetClip() { clip_ = {0, 0, width_, height_}; }
+void SoftSurface::ResetClip() {
+  clip_ = {0, 0, width_, height_};
+}
 
 void SoftSurface::SetOrigin(int x, int y) {
   origin_x_ = Bound(x);
@@ -90,8 +98,7 @@ void SoftSurface::Blit(int x, int y, int width, int height, const Image* source,
   if (IsEmpty(from)) return;
   const int to_x = Bound(x) + origin_x_ + (from.left - wanted.left);
   const int to_y = Bound(y) + origin_y_ + (from.top - wanted.top);
-  const Rect target =
-      Intersect({to_x, to_y, to_x + from.width(), to_y + from.height()}, clip_);
+  const Rect target = Intersect({to_x, to_y, to_x + from.width(), to_y + from.height()}, clip_);
   for (int row = target.top; row < target.bottom; ++row) {
     const int image_y = from.top + (row - to_y);
     std::uint32_t* out = pixels_.data() + static_cast<std::ptrdiff_t>(row) * width_;
@@ -112,7 +119,9 @@ void SoftSurface::Blit(int x, int y, int width, int height, const Image* source,
   }
 }
 
-Rgb SoftSurface::SelectPen(Rgb colour) { return std::exchange(pen_, colour); }
+Rgb SoftSurface::SelectPen(Rgb colour) {
+  return std::exchange(pen_, colour);
+}
 
 void SoftSurface::MoveTo(int x, int y) {
   position_x_ = Bound(x);
@@ -162,7 +171,9 @@ void SoftSurface::FillRect(const Rect& rect, Rgb colour) {
   FillDevice(ToDevice(rect), PackRgb(colour));
 }
 
-Font SoftSurface::SelectFont(Font font) { return std::exchange(font_, font); }
+Font SoftSurface::SelectFont(Font font) {
+  return std::exchange(font_, font);
+}
 
 void SoftSurface::DrawGlyph(const FontMetrics& font, int glyph, int x, int y, const Rect& clip,
                             std::uint32_t colour) {

@@ -45,7 +45,8 @@ TextItem ItemFor(const GbkChar& character, const FontMetrics& font) {
   item.length = character.length;
   item.code = character.code;
   item.double_byte = character.double_byte;
-  if (character.valid && !character.double_byte && (character.code == '\n' || character.code == '\r')) {
+  if (character.valid && !character.double_byte &&
+      (character.code == '\n' || character.code == '\r')) {
     item.line_break = true;
     return item;
   }
