@@ -18,7 +18,9 @@ Color Grey(float v) {
   return {v, v, v};
 }
 
+// A ball with a black ring around it, so that overlapping balls stay apart.
 void GlossyBall(Canvas& c, float cx, float cy, float r) {
+  c.Fill(Circle(cx, cy, r + 1.2f), Solid(Color{}));
   c.Fill(Circle(cx, cy, r), [=](float x, float y) {
     const float u = (x - cx) / r;
     const float v = (y - cy) / r;

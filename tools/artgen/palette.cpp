@@ -28,7 +28,7 @@ Color BallBase(int colour) {
     case 1:
       return FromHex(0x3CC43C);  // green, fairly light
     case 2:
-      return FromHex(0xD41E1E);  // red, mid-dark
+      return FromHex(0xE42A2A);  // red, mid-dark
     case 3:
       return FromHex(0x2848E0);  // blue, dark
     case 4:
@@ -38,7 +38,7 @@ Color BallBase(int colour) {
     case 6:
       return FromHex(0xD838C8);  // magenta, mid
     case 7:
-      return FromHex(0x8A4A1C);  // brown, darkest
+      return FromHex(0x5C2E10);  // brown, darkest
     default:
       return FromHex(0x808080);
   }
