@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     ok = WriteFile(review + "/about_8x.png",
                    EncodeIndexedPng(about.picture, AboutPictureTable(), 8)) &&
          ok;
-    ok = WriteFile(review + "/icon_8x.png", EncodePng(IconArt(32), true)) && ok;
+    ok = WriteFile(review + "/icon_32.png", EncodePng(IconArt(32), true)) && ok;
   }
   if (!ok) {
     std::fprintf(stderr, "rolvi_artgen: could not write every file\n");
