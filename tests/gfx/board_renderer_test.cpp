@@ -21,11 +21,16 @@ constexpr Rgb kFace{192, 192, 192};
 constexpr Rgb kHighlight{255, 255, 255};
 constexpr Rgb kShadow{128, 128, 128};
 
-Rgb At(const SoftSurface& surface, int x, int y) { return surface.GetPixel(x, y).value(); }
+Rgb At(const SoftSurface& surface, int x, int y) {
+  return surface.GetPixel(x, y).value();
+}
 
 TEST(DecimalTest, WritesDigitsWithoutLeadingZeros) {
-  const std::pair<std::uint32_t, std::string_view> cases[] = {
-      {0, "0"}, {7, "7"}, {10, "10"}, {1'000'000'000, "1000000000"}, {4'294'967'295u, "4294967295"}};
+  const std::pair<std::uint32_t, std::string_view> cases[] = {{0, "0"},
+                                                              {7, "7"},
+                                                              {10, "10"},
+                                                              {1'000'000'000, "1000000000"},
+                                                              {4'294'967'295u, "4294967295"}};
   for (const auto& [value, text] : cases) {
     DecimalText digits;
     digits.fill('x');
@@ -81,7 +86,8 @@ TEST(BoardRendererTest, PreviewShowsSmallBallsOrEmptyTiles) {
   EXPECT_EQ(At(surface, 5 + 108, 40), kBackground);
 
   DrawNextBalls(surface, sheet, {5, 5}, next, false);
-  for (const int x : {5, 41, 77, 112}) EXPECT_EQ(At(surface, x, 20), CellColour(0, 0));
+  for (const int x : {5, 41, 77, 112})
+    EXPECT_EQ(At(surface, x, 20), CellColour(0, 0));
 }
 
 TEST(BoardRendererTest, ScoreBoxOutlineSpans72By24AndLeavesTheTopRightPixel) {
@@ -162,7 +168,8 @@ TEST(BoardRendererTest, HeaderLabelsAreWhiteWithAShadowBelowRight) {
   // The right label starts at PX + 124.
   int right_label = 0;
   for (int y = 14; y < 31; ++y) {
-    for (int x = px + 124; x < px + 189; ++x) right_label += At(surface, x, y) == platform::kWhite ? 1 : 0;
+    for (int x = px + 124; x < px + 189; ++x)
+      right_label += At(surface, x, y) == platform::kWhite ? 1 : 0;
     EXPECT_NE(At(surface, px + 123, y), platform::kWhite);
   }
   EXPECT_GT(right_label, 20);

@@ -15,7 +15,9 @@ using platform::SoftSurface;
 constexpr Rgb kBackground{7, 7, 7};
 constexpr game::Point kBase{100, 300};
 
-Rgb At(const SoftSurface& surface, int x, int y) { return surface.GetPixel(x, y).value(); }
+Rgb At(const SoftSurface& surface, int x, int y) {
+  return surface.GetPixel(x, y).value();
+}
 
 TEST(FiguresTest, FullKingHasFootPillarPlateAndBody) {
   SoftSurface surface(300, 340, kBackground);

@@ -44,13 +44,15 @@ std::vector<std::uint8_t> TinyPicture(std::uint32_t colours_used, std::size_t ta
   file[0] = 'B';
   file[1] = 'M';
   const std::uint32_t offset = static_cast<std::uint32_t>(54 + 4 * table_entries);
-  for (int i = 0; i < 4; ++i) file[10 + i] = static_cast<std::uint8_t>(offset >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    file[10 + i] = static_cast<std::uint8_t>(offset >> (8 * i));
   file[14] = 40;
   file[18] = 2;
   file[22] = 1;
   file[26] = 1;
   file[28] = 8;
-  for (int i = 0; i < 4; ++i) file[46 + i] = static_cast<std::uint8_t>(colours_used >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    file[46 + i] = static_cast<std::uint8_t>(colours_used >> (8 * i));
   return file;
 }
 

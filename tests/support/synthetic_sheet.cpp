@@ -10,7 +10,8 @@ namespace {
 constexpr int kWidth = 511;
 constexpr int kHeight = 585;
 
-void Paint(std::vector<std::uint32_t>& pixels, const gfx::SpriteRect& region, platform::Rgb colour) {
+void Paint(std::vector<std::uint32_t>& pixels, const gfx::SpriteRect& region,
+           platform::Rgb colour) {
   for (int y = region.y; y < region.y + region.height; ++y) {
     for (int x = region.x; x < region.x + region.width; ++x) {
       pixels[static_cast<std::size_t>(y * kWidth + x)] = platform::PackRgb(colour);
@@ -21,10 +22,15 @@ void Paint(std::vector<std::uint32_t>& pixels, const gfx::SpriteRect& region, pl
 }  // namespace
 
 platform::Rgb CellColour(int colour, int frame) {
-  return {static_cast<std::uint8_t>(10 + 30 * colour), static_cast<std::uint8_t>(10 + 20 * frame), 200};
+  return {static_cast<std::uint8_t>(10 + 30 * colour), static_cast<std::uint8_t>(10 + 20 * frame),
+          200};
 }
-platform::Rgb KingColour(int frame) { return {250, static_cast<std::uint8_t>(30 * frame), 50}; }
-platform::Rgb CrownColour(int frame) { return {100, static_cast<std::uint8_t>(30 * frame), 77}; }
+platform::Rgb KingColour(int frame) {
+  return {250, static_cast<std::uint8_t>(30 * frame), 50};
+}
+platform::Rgb CrownColour(int frame) {
+  return {100, static_cast<std::uint8_t>(30 * frame), 77};
+}
 
 gfx::SpriteSheet SyntheticSheet() {
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kWidth * kHeight), 0);
@@ -33,9 +39,11 @@ gfx::SpriteSheet SyntheticSheet() {
       Paint(pixels, gfx::CellTile(colour, frame), CellColour(colour, frame));
     }
   }
-  for (int frame = 0; frame < gfx::kKingFrames; ++frame) Paint(pixels, gfx::KingSprite(frame), KingColour(frame));
+  for (int frame = 0; frame < gfx::kKingFrames; ++frame)
+    Paint(pixels, gfx::KingSprite(frame), KingColour(frame));
   Paint(pixels, gfx::kPlayerSprite, kPlayerColour);
-  for (int frame = 1; frame <= 6; ++frame) Paint(pixels, gfx::CrownSprite(frame), CrownColour(frame));
+  for (int frame = 1; frame <= 6; ++frame)
+    Paint(pixels, gfx::CrownSprite(frame), CrownColour(frame));
   Paint(pixels, gfx::kPillarSprite, kPillarColour);
   Paint(pixels, gfx::kPillarFootSprite, kFootColour);
 
