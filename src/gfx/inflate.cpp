@@ -61,12 +61,28 @@ inline unsigned DistanceOf(unsigned symbol, BitReader& reader) {
   return base + reader.Read(extra);
 }
 
-// Copies `length` bytes from `distance` bytes back, forwards, one byte after the other, so
-// that a distance shorter than the length repeats what the copy has just written.
-inline void CopyMatch(std::uint8_t* out, unsigned distance, unsigned length) {
+// Copies `length` bytes from `distance` bytes back with the result of a forward copy one byte
+// after the other: a distance shorter than the length repeats what the copy has just written.
+// With `room` of at least length + 7, whole 8-byte chunks are moved where that gives the same
+// bytes, and up to 7 bytes past the copy are overwritten with scratch that later output
+// replaces.
+inline void CopyMatch(std::uint8_t* out, std::size_t room, unsigned distance, unsigned length) {
   const std::uint8_t* from = out - distance;
-  for (unsigned i = 0; i < length; ++i)
-    out[i] = from[i];
+  if (distance >= 8 && room >= length + 7) {
+    // Every chunk reads only bytes that are already final: at least 8 back from its start.
+    std::uint8_t* const end = out + length;
+    do {
+      std::memcpy(out, from, 8);
+      out += 8;
+      from += 8;
+    } while (out < end);
+    return;
+  }
+  if (distance == 1) {
+    std::memset(out, out[-1], length);
+    return;
+  }
+  for (unsigned i = 0; i < length; ++i) out[i] = from[i];
 }
 
 }  // namespace
@@ -276,7 +292,7 @@ InflateStatus Inflater::DecodeSymbols() {
       status = InflateStatus::kOutputFull;
       break;
     }
-    CopyMatch(out, distance, length);
+    CopyMatch(out, static_cast<std::size_t>(out_end - out), distance, length);
     out += length;
   }
   reader_ = reader;
