@@ -25,14 +25,12 @@ std::int16_t UncodedSymbol(std::span<const std::uint8_t> lengths) {
 template <std::size_t kNodeCount>
 inline int DecodeSymbol(BitReader& reader, const HuffmanTable<kNodeCount>& table,
                         const std::uint8_t* lengths) {
-  int entry = table.direct[reader.Peek8()];
-  if (entry >= 0) {
-    const unsigned length = lengths[entry];
-    if (length == 0) return -1;
-    reader.Drop(length);
-    return entry;
-  }
-  reader.Drop(8);
+  const unsigned peek = reader.Peek8();
+  int entry = table.direct[peek];
+  const unsigned length = table.direct_length[peek];
+  if (length == 0) return -1;
+  reader.Drop(length);
+  if (entry >= 0) return entry;
   unsigned steps = 0;
   do {
     entry = table.nodes[static_cast<std::size_t>(~entry) + reader.PeekBit(steps)];
@@ -82,7 +80,8 @@ inline void CopyMatch(std::uint8_t* out, std::size_t room, unsigned distance, un
     std::memset(out, out[-1], length);
     return;
   }
-  for (unsigned i = 0; i < length; ++i) out[i] = from[i];
+  for (unsigned i = 0; i < length; ++i)
+    out[i] = from[i];
 }
 
 }  // namespace
