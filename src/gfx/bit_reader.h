@@ -30,18 +30,17 @@ class BitReader {
     return bit;
   }
 
-  // Drops n bits, n from 0 to 8.
+  // Drops n bits, n from 0 to 8. Computed without a branch on whether the high byte empties:
+  // the next input byte is placed above the valid bits, the whole is shifted, and the byte is
+  // kept (and counted as loaded) only when the shift reached into it.
   void Drop(unsigned n) {
-    if (n < high_count_) {
-      buffer_ = static_cast<std::uint16_t>(buffer_ >> n);
-      high_count_ = static_cast<std::uint8_t>(high_count_ - n);
-      return;
-    }
-    const unsigned rest = n - high_count_;
-    buffer_ = static_cast<std::uint16_t>(buffer_ >> high_count_);
-    RefillHighByte();
-    buffer_ = static_cast<std::uint16_t>(buffer_ >> rest);
-    high_count_ = static_cast<std::uint8_t>(8 - rest);
+    const unsigned valid = 8u + high_count_;
+    const std::uint32_t wide = buffer_ | (std::uint32_t{PeekByte()} << valid);
+    const unsigned loads = n >= high_count_ ? 1u : 0u;
+    const unsigned kept = valid - n + 8u * loads;
+    buffer_ = static_cast<std::uint16_t>((wide >> n) & ((1u << kept) - 1u));
+    high_count_ = static_cast<std::uint8_t>(kept - 8u);
+    position_ += loads;
   }
 
   // Reads an n-bit field, n from 0 to 13, first bit lowest.
@@ -81,6 +80,8 @@ class BitReader {
   bool FarPastEnd() const { return position_ > size_ + 2; }
 
  private:
+  std::uint8_t PeekByte() const { return position_ < size_ ? data_[position_] : 0; }
+
   std::uint8_t LoadByte() {
     const std::uint8_t byte = position_ < size_ ? data_[position_] : 0;
     ++position_;

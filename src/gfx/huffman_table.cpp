@@ -45,8 +45,10 @@ CodeSpace AssignCodes(std::span<const std::uint8_t> lengths, TableWorkspace& ws)
 }  // namespace
 
 bool BuildHuffmanTable(std::span<const std::uint8_t> lengths,
-                       std::span<std::int16_t, kDirectSize> direct, std::span<std::int16_t> nodes,
-                       std::int16_t uncoded, TableWorkspace& workspace) {
+                       std::span<std::int16_t, kDirectSize> direct,
+                       std::span<std::uint8_t, kDirectSize> direct_length,
+                       std::span<std::int16_t> nodes, std::int16_t uncoded,
+                       TableWorkspace& workspace) {
   if (lengths.size() > kMaxSymbols) return false;
   const CodeSpace space = AssignCodes(lengths, workspace);
   if (space == CodeSpace::kInvalid) return false;
@@ -82,6 +84,13 @@ bool BuildHuffmanTable(std::span<const std::uint8_t> lengths,
       entry = &nodes[node + ((code >> bit) & 1u)];
     }
     *entry = symbol;
+  }
+  for (std::size_t index = 0; index < kDirectSize; ++index) {
+    const std::int16_t entry = direct[index];
+    const auto symbol = static_cast<std::size_t>(entry);
+    direct_length[index] = entry < 0                 ? std::uint8_t{kDirectBits}
+                           : symbol < lengths.size() ? lengths[symbol]
+                                                     : std::uint8_t{0};
   }
   return true;
 }

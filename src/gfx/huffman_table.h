@@ -22,6 +22,10 @@ template <std::size_t kNodeCount>
 struct HuffmanTable {
   std::array<std::int16_t, kDirectSize> direct{};
   std::array<std::int16_t, 2 * kNodeCount> nodes{};
+  // Bits that the direct entry of the same index accounts for: the symbol's code length, 8 for
+  // a link, 0 for a pattern no code covers. It saves the decoder the dependent look-up of the
+  // symbol's length on the way from one code to the next.
+  std::array<std::uint8_t, kDirectSize> direct_length{};
 };
 
 // Scratch space for building a table: codes per length, next code per length and the code of
@@ -38,13 +42,16 @@ struct TableWorkspace {
 // `uncoded` is a symbol whose code length is 0 in the decoder's length array; it fills the
 // entries that an incomplete code leaves unreached.
 bool BuildHuffmanTable(std::span<const std::uint8_t> lengths,
-                       std::span<std::int16_t, kDirectSize> direct, std::span<std::int16_t> nodes,
-                       std::int16_t uncoded, TableWorkspace& workspace);
+                       std::span<std::int16_t, kDirectSize> direct,
+                       std::span<std::uint8_t, kDirectSize> direct_length,
+                       std::span<std::int16_t> nodes, std::int16_t uncoded,
+                       TableWorkspace& workspace);
 
 template <std::size_t kNodeCount>
 bool BuildHuffmanTable(std::span<const std::uint8_t> lengths, HuffmanTable<kNodeCount>& table,
                        std::int16_t uncoded, TableWorkspace& workspace) {
   return BuildHuffmanTable(lengths, std::span<std::int16_t, kDirectSize>(table.direct),
+                           std::span<std::uint8_t, kDirectSize>(table.direct_length),
                            std::span<std::int16_t>(table.nodes), uncoded, workspace);
 }
 

@@ -25,14 +25,12 @@ std::int16_t UncodedSymbol(std::span<const std::uint8_t> lengths) {
 template <std::size_t kNodeCount>
 inline int DecodeSymbol(BitReader& reader, const HuffmanTable<kNodeCount>& table,
                         const std::uint8_t* lengths) {
-  int entry = table.direct[reader.Peek8()];
-  if (entry >= 0) {
-    const unsigned length = lengths[entry];
-    if (length == 0) return -1;
-    reader.Drop(length);
-    return entry;
-  }
-  reader.Drop(8);
+  const unsigned peek = reader.Peek8();
+  int entry = table.direct[peek];
+  const unsigned length = table.direct_length[peek];
+  if (length == 0) return -1;
+  reader.Drop(length);
+  if (entry >= 0) return entry;
   unsigned steps = 0;
   do {
     entry = table.nodes[static_cast<std::size_t>(~entry) + reader.PeekBit(steps)];
@@ -61,10 +59,27 @@ inline unsigned DistanceOf(unsigned symbol, BitReader& reader) {
   return base + reader.Read(extra);
 }
 
-// Copies `length` bytes from `distance` bytes back, forwards, one byte after the other, so
-// that a distance shorter than the length repeats what the copy has just written.
-inline void CopyMatch(std::uint8_t* out, unsigned distance, unsigned length) {
+// Copies `length` bytes from `distance` bytes back with the result of a forward copy one byte
+// after the other: a distance shorter than the length repeats what the copy has just written.
+// With `room` of at least length + 7, whole 8-byte chunks are moved where that gives the same
+// bytes, and up to 7 bytes past the copy are overwritten with scratch that later output
+// replaces.
+inline void CopyMatch(std::uint8_t* out, std::size_t room, unsigned distance, unsigned length) {
   const std::uint8_t* from = out - distance;
+  if (distance >= 8 && room >= length + 7) {
+    // Every chunk reads only bytes that are already final: at least 8 back from its start.
+    std::uint8_t* const end = out + length;
+    do {
+      std::memcpy(out, from, 8);
+      out += 8;
+      from += 8;
+    } while (out < end);
+    return;
+  }
+  if (distance == 1) {
+    std::memset(out, out[-1], length);
+    return;
+  }
   for (unsigned i = 0; i < length; ++i)
     out[i] = from[i];
 }
@@ -276,7 +291,7 @@ InflateStatus Inflater::DecodeSymbols() {
       status = InflateStatus::kOutputFull;
       break;
     }
-    CopyMatch(out, distance, length);
+    CopyMatch(out, static_cast<std::size_t>(out_end - out), distance, length);
     out += length;
   }
   reader_ = reader;

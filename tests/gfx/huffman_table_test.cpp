@@ -40,12 +40,15 @@ TEST(HuffmanTableTest, FixedLiteralCodesLandInTheDirectTableOrInNodes) {
   EXPECT_EQ(table.direct[Reverse(0x30 + 65, 8)], 65);
   EXPECT_EQ(table.direct[0x00], 256);
   EXPECT_EQ(table.direct[0x80], 256);
+  EXPECT_EQ(table.direct_length[Reverse(0x30 + 65, 8)], 8);
+  EXPECT_EQ(table.direct_length[0x80], 7);
   // 9-bit codes: one node per pair, linked as -(2n + 1) in allocation order (255 first).
   int links = 0;
   for (const std::int16_t entry : table.direct)
     links += entry < 0 ? 1 : 0;
   EXPECT_EQ(links, 56);
   EXPECT_EQ(table.direct[Reverse(0x1FF, 9) & 0xFF], -1);
+  EXPECT_EQ(table.direct_length[Reverse(0x1FF, 9) & 0xFF], 8);
   for (unsigned symbol = 144; symbol < 256; ++symbol) {
     EXPECT_EQ(Walk(table, Reverse(0x190 + symbol - 144, 9)), static_cast<int>(symbol));
   }
@@ -85,6 +88,7 @@ TEST(HuffmanTableTest, PatternsOutsideASingleCodeReadAsTheUncodedSymbol) {
   ASSERT_TRUE(BuildHuffmanTable(std::vector<std::uint8_t>{0, 0, 1}, table, 31, workspace));
   for (unsigned bits = 0; bits < 256; ++bits) {
     EXPECT_EQ(table.direct[bits], (bits & 1u) == 0 ? 2 : 31) << bits;
+    EXPECT_EQ(table.direct_length[bits], (bits & 1u) == 0 ? 1 : 0) << bits;
   }
   // A single long code: the branches it does not take read as the uncoded symbol too.
   HuffmanTable<288> deep;

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -138,28 +139,32 @@ Bytes FarRepeats(std::size_t size, std::size_t period, unsigned seed) {
 }
 
 Bytes ShadedPicture(int width, int height) {
-  Bytes pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-  struct Disc {
-    int x, y, radius;
-    std::uint8_t colour;
-  };
-  const Disc discs[] = {{width / 4, height / 4, width / 6, 32},
-                        {3 * width / 4, height / 3, width / 5, 96},
-                        {width / 2, 3 * height / 4, width / 4, 160}};
+  const auto w = static_cast<std::size_t>(width);
+  Bytes pixels(w * static_cast<std::size_t>(height), 1);
+  // Stripes across every seventh band of 16 rows.
   for (int y = 0; y < height; ++y) {
+    if ((y / 16) % 7 != 0) continue;
     for (int x = 0; x < width; ++x) {
-      std::uint8_t value = (y / 16) % 7 == 0 ? static_cast<std::uint8_t>(8 + (x / 4) % 3) : 1;
-      for (const Disc& disc : discs) {
-        const int dx = x - disc.x;
-        const int dy = y - disc.y;
-        const int squared = dx * dx + dy * dy;
-        if (squared < disc.radius * disc.radius) {
-          value =
-              static_cast<std::uint8_t>(disc.colour + 31 * squared / (disc.radius * disc.radius));
-        }
+      pixels[static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x)] =
+          static_cast<std::uint8_t>(8 + (x / 4) % 3);
+    }
+  }
+  // Discs shaded from the centre outwards, a little dithered like drawn artwork.
+  std::mt19937 random(5);
+  const int discs = width * height / 3000 + 1;
+  for (int i = 0; i < discs; ++i) {
+    const int cx = static_cast<int>(random() % static_cast<unsigned>(width));
+    const int cy = static_cast<int>(random() % static_cast<unsigned>(height));
+    const int radius = 6 + static_cast<int>(random() % 30);
+    const int colour = 16 + 48 * static_cast<int>(random() % 5);
+    for (int y = std::max(0, cy - radius); y < std::min(height, cy + radius); ++y) {
+      for (int x = std::max(0, cx - radius); x < std::min(width, cx + radius); ++x) {
+        const int squared = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+        if (squared >= radius * radius) continue;
+        const int shade = 40 * squared / (radius * radius) + ((x ^ y) & 1);
+        pixels[static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x)] =
+            static_cast<std::uint8_t>(colour + shade);
       }
-      pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-             static_cast<std::size_t>(x)] = value;
     }
   }
   return pixels;
