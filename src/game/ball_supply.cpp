@@ -24,12 +24,14 @@ int NthEmptyCell(const Board& board, std::uint32_t k) {
 }  // namespace
 
 void RefillNextBalls(NextBalls& next, GameRandom& random) {
-  for (CellCode& colour : next.colours) colour = RandomColour(random);
+  for (CellCode& colour : next.colours)
+    colour = RandomColour(random);
 }
 
 int CountEmptyCells(const Board& board) {
   int empty = 0;
-  for (const CellCode code : board.cells) empty += code == kEmpty ? 1 : 0;
+  for (const CellCode code : board.cells)
+    empty += code == kEmpty ? 1 : 0;
   return empty;
 }
 
@@ -38,7 +40,8 @@ DropOutcome DropBall(BallSupply& supply, platform::GameHost& host) {
     const int empty = CountEmptyCells(supply.board);
     if (empty == 0) return DropOutcome::kBoardFull;
 
-    const int index = NthEmptyCell(supply.board, RandomBelow(supply.random, static_cast<std::uint32_t>(empty)));
+    const int index =
+        NthEmptyCell(supply.board, RandomBelow(supply.random, static_cast<std::uint32_t>(empty)));
     const int column = index % kBoardSide;
     const int row = index / kBoardSide;
 

@@ -34,7 +34,9 @@ constexpr bool IsOnBoard(int column, int row) {
   return column >= 0 && column < kBoardSide && row >= 0 && row < kBoardSide;
 }
 
-constexpr int CellIndex(int column, int row) { return kBoardSide * row + column; }
+constexpr int CellIndex(int column, int row) {
+  return kBoardSide * row + column;
+}
 
 struct Board {
   std::array<CellCode, kCellCount> cells{};

@@ -2,7 +2,9 @@
 
 namespace rolvi::game {
 
-void SeedRandom(GameRandom& random, std::uint32_t seed) { random.state = seed; }
+void SeedRandom(GameRandom& random, std::uint32_t seed) {
+  random.state = seed;
+}
 
 std::uint32_t RandomBelow(GameRandom& random, std::uint32_t n) {
   // Unsigned arithmetic wraps modulo 2^32, which is exactly the generator's step.

@@ -17,7 +17,8 @@ struct LineDirection {
 };
 
 // Horizontal, diagonal top-left to bottom-right, vertical, diagonal bottom-left to top-right.
-inline constexpr std::array<LineDirection, 4> kDirectionTable = {{{-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
+inline constexpr std::array<LineDirection, 4> kDirectionTable = {
+    {{-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
 
 // Balls removed per colour in the current game, indexed by cell code (entry 0 stays 0).
 struct RemovalTally {

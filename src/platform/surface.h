@@ -50,12 +50,12 @@ enum class SystemColour {
   kHighlight,  // light edge of raised elements
   kShadow,     // dark edge of raised elements
   kDarkShadow,
-  kWindow,     // background of edit fields
+  kWindow,  // background of edit fields
   kWindowText,
   kSelection,  // background of selected text and menu items
   kSelectionText,
   kGrayText,
-  kCaption,    // active title bar
+  kCaption,  // active title bar
   kCaptionText,
 };
 

@@ -64,7 +64,8 @@ TEST(BallSupplyTest, DropTakesTheKthEmptyCellInRowMajorOrderIncludingTheLast) {
   // First draw 16838: with 9 empty cells k = 16838 % 9 = 8, the last one.
   Board nine_holes = PatternBoard();
   const int holes[9] = {2, 10, 11, 30, 44, 45, 60, 79, 80};
-  for (const int index : holes) nine_holes.cells[index] = kEmpty;
+  for (const int index : holes)
+    nine_holes.cells[index] = kEmpty;
   BallSupply supply = SupplyWithSeedOne(nine_holes, {{kRed, kGreen, kBlue}});
   RecordingHost host;
   EXPECT_EQ(DropBall(supply, host), DropOutcome::kLanded);
@@ -104,7 +105,8 @@ TEST(BallSupplyTest, LastEmptyCellIsFilledAndThenTheBoardIsFull) {
 
 TEST(BallSupplyTest, DropThatCompletesALineRemovesItUnscoredAndLandsAnotherBall) {
   Board board = PatternBoard();
-  for (int column = 0; column < 5; ++column) board.at(column, 4) = kRed;
+  for (int column = 0; column < 5; ++column)
+    board.at(column, 4) = kRed;
   board.at(2, 4) = kEmpty;  // the gap the first ball fills
   board.at(8, 8) = kEmpty;
   BallSupply supply = SupplyWithSeedOne(board, {{kRed, kGreen, kBlue}});
@@ -122,10 +124,12 @@ TEST(BallSupplyTest, DropThatCompletesALineRemovesItUnscoredAndLandsAnotherBall)
     }
     expected.push_back(Paused{50});
   }
-  for (int column = 0; column < 5; ++column) expected.push_back(DrawnCell{column, 4, kEmpty, 0});
+  for (int column = 0; column < 5; ++column)
+    expected.push_back(DrawnCell{column, 4, kEmpty, 0});
   expected.push_back(Paused{50});
   expected.push_back(StatsRefresh{});
-  for (const HostEvent& event : AppearAnimation(3, 4, kGreen)) expected.push_back(event);
+  for (const HostEvent& event : AppearAnimation(3, 4, kGreen))
+    expected.push_back(event);
   EXPECT_EQ(host.events, expected);
 
   EXPECT_EQ(supply.tally.removed[kRed], 8u);
@@ -134,28 +138,23 @@ TEST(BallSupplyTest, DropThatCompletesALineRemovesItUnscoredAndLandsAnotherBall)
   EXPECT_EQ(supply.next.colours, (std::array<CellCode, 3>{kBlue, 5, 2}));
 }
 
-class SilentHost : public platform::GameHost {
- public:
-  void DrawCell(int, int, std::uint8_t, int) override {}
-  void Pause(int) override {}
-  void RequestStatsRefresh() override {}
-};
-
 TEST(BallSupplyTest, EveryEmptyCellGetsAboutTheSameShareOfDrops) {
   Board board = PatternBoard();
   const int holes[5] = {0, 17, 40, 63, 80};
-  for (const int index : holes) board.cells[index] = kEmpty;
+  for (const int index : holes)
+    board.cells[index] = kEmpty;
 
   BallSupply supply;
   SeedRandom(supply.random, 99);
   RefillNextBalls(supply.next, supply.random);
-  SilentHost host;
+  RecordingHost host;
   std::array<int, kCellCount> landed{};
   constexpr int kTrials = 10000;
   for (int trial = 0; trial < kTrials; ++trial) {
     supply.board = board;
     ASSERT_EQ(DropBall(supply, host), DropOutcome::kLanded);
-    for (const int index : holes) landed[index] += supply.board.cells[index] != kEmpty ? 1 : 0;
+    for (const int index : holes)
+      landed[index] += supply.board.cells[index] != kEmpty ? 1 : 0;
   }
   for (const int index : holes) {
     EXPECT_NEAR(landed[index], kTrials / 5, kTrials / 25) << "cell " << index;

@@ -11,12 +11,14 @@ TEST(GameRandomTest, SeedOneGivesTheKnownDrawsAndColours) {
   GameRandom random;
   SeedRandom(random, 1);
   std::vector<std::uint32_t> draws;
-  for (int i = 0; i < 5; ++i) draws.push_back(RandomBelow(random, 32768));
+  for (int i = 0; i < 5; ++i)
+    draws.push_back(RandomBelow(random, 32768));
   EXPECT_EQ(draws, (std::vector<std::uint32_t>{16838, 5758, 10113, 17515, 31051}));
 
   SeedRandom(random, 1);
   std::vector<std::uint32_t> colours;
-  for (int i = 0; i < 5; ++i) colours.push_back(RandomBelow(random, 7) + 1);
+  for (int i = 0; i < 5; ++i)
+    colours.push_back(RandomBelow(random, 7) + 1);
   EXPECT_EQ(colours, (std::vector<std::uint32_t>{4, 5, 6, 2, 7}));
 }
 
@@ -26,7 +28,8 @@ TEST(GameRandomTest, StateWrapsModulo2To32AndResultsStayBelowN) {
   // 0xFFFFFFFF * 1103515245 + 12345 mod 2^32, computed by hand.
   RandomBelow(random, 1);
   EXPECT_EQ(random.state, 0xBE39E1CCu);
-  for (std::uint32_t n = 1; n < 100; ++n) EXPECT_LT(RandomBelow(random, n), n);
+  for (std::uint32_t n = 1; n < 100; ++n)
+    EXPECT_LT(RandomBelow(random, n), n);
 }
 
 TEST(GameRandomTest, SameSeedRepeatsTheSequence) {
@@ -34,7 +37,8 @@ TEST(GameRandomTest, SameSeedRepeatsTheSequence) {
   GameRandom b;
   SeedRandom(a, 123456789);
   SeedRandom(b, 123456789);
-  for (int i = 0; i < 1000; ++i) ASSERT_EQ(RandomBelow(a, 81), RandomBelow(b, 81));
+  for (int i = 0; i < 1000; ++i)
+    ASSERT_EQ(RandomBelow(a, 81), RandomBelow(b, 81));
 }
 
 }  // namespace

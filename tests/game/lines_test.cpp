@@ -19,7 +19,8 @@ using testing::StatsRefresh;
 
 int CountMarked(const Board& board) {
   int marked = 0;
-  for (const CellCode code : board.cells) marked += (code & kRemovalMark) ? 1 : 0;
+  for (const CellCode code : board.cells)
+    marked += (code & kRemovalMark) ? 1 : 0;
   return marked;
 }
 
@@ -233,10 +234,12 @@ TEST(RemoveMarkedBallsTest, PlaysThreePassesInRowMajorOrderWithPauses) {
   const int cells[5][2] = {{7, 2}, {6, 3}, {5, 4}, {4, 5}, {3, 6}};
   std::vector<HostEvent> expected;
   for (const int frame : {8, 9}) {
-    for (const auto& cell : cells) expected.push_back(DrawnCell{cell[0], cell[1], marked, frame});
+    for (const auto& cell : cells)
+      expected.push_back(DrawnCell{cell[0], cell[1], marked, frame});
     expected.push_back(Paused{50});
   }
-  for (const auto& cell : cells) expected.push_back(DrawnCell{cell[0], cell[1], kEmpty, 0});
+  for (const auto& cell : cells)
+    expected.push_back(DrawnCell{cell[0], cell[1], kEmpty, 0});
   expected.push_back(Paused{50});
   expected.push_back(StatsRefresh{});
 
@@ -247,8 +250,10 @@ TEST(RemoveMarkedBallsTest, PlaysThreePassesInRowMajorOrderWithPauses) {
 }
 
 TEST(LineScoreTest, GrowsWithTheSquareOfTheExcess) {
-  const std::uint32_t expected[] = {10, 12, 18, 28, 42, 60, 82, 108, 138, 172, 210, 252, 298, 348, 402, 460};
-  for (std::uint32_t n = 5; n <= 20; ++n) EXPECT_EQ(LineScore(n), expected[n - 5]) << "n = " << n;
+  const std::uint32_t expected[] = {10,  12,  18,  28,  42,  60,  82,  108,
+                                    138, 172, 210, 252, 298, 348, 402, 460};
+  for (std::uint32_t n = 5; n <= 20; ++n)
+    EXPECT_EQ(LineScore(n), expected[n - 5]) << "n = " << n;
   EXPECT_EQ(LineScore(36), 1932u);
 }
 

@@ -19,7 +19,8 @@ using Cells = std::vector<std::pair<int, int>>;  // (row, column), as the MovePa
 
 Cells RouteOf(const MovePath& path) {
   Cells cells;
-  for (int i = 0; i < path.length; ++i) cells.emplace_back(path.cells[i].row, path.cells[i].column);
+  for (int i = 0; i < path.length; ++i)
+    cells.emplace_back(path.cells[i].row, path.cells[i].column);
   return cells;
 }
 
@@ -35,7 +36,8 @@ Cells RouteBetween(Board board, std::pair<int, int> from, std::pair<int, int> to
 
 Cells Concat(std::initializer_list<Cells> parts) {
   Cells all;
-  for (const Cells& part : parts) all.insert(all.end(), part.begin(), part.end());
+  for (const Cells& part : parts)
+    all.insert(all.end(), part.begin(), part.end());
   return all;
 }
 
@@ -88,7 +90,8 @@ TEST(PathFinderTest, RouteGoesAroundAWallThroughItsOnlyGap) {
     ....R....
     ....R....
     .........)");
-  const Cells expected = Concat({Row(0, 0, 3), Column(3, 1, 8), Row(8, 4, 5), Column(5, 7, 0), Row(0, 6, 8)});
+  const Cells expected =
+      Concat({Row(0, 0, 3), Column(3, 1, 8), Row(8, 4, 5), Column(5, 7, 0), Row(0, 6, 8)});
   EXPECT_EQ(expected.size(), 25u);
   EXPECT_EQ(RouteBetween(wall, {0, 0}, {0, 8}), expected);
 }
@@ -129,7 +132,8 @@ TEST(PathFinderTest, EnclosedDestinationIsUnreachable) {
   MovePath path;
   EXPECT_EQ(FindPath(board, path, 0, 0, 7, 5), Route::kBlocked);
   EXPECT_EQ(board.at(0, 0), kGreen);
-  for (const CellCode code : board.cells) EXPECT_LT(code, kSourceWave);
+  for (const CellCode code : board.cells)
+    EXPECT_LT(code, kSourceWave);
 }
 
 // Breadth-first distances from one cell through empty cells, written independently of the
@@ -146,7 +150,8 @@ std::array<int, kCellCount> Distances(const Board& board, int column, int row) {
     for (const auto& [dx, dy] : steps) {
       const int nx = x + dx;
       const int ny = y + dy;
-      if (!IsOnBoard(nx, ny) || board.at(nx, ny) != kEmpty || distance[CellIndex(nx, ny)] >= 0) continue;
+      if (!IsOnBoard(nx, ny) || board.at(nx, ny) != kEmpty || distance[CellIndex(nx, ny)] >= 0)
+        continue;
       distance[CellIndex(nx, ny)] = distance[CellIndex(x, y)] + 1;
       queue.emplace_back(nx, ny);
     }
@@ -161,7 +166,8 @@ TEST(PathFinderTest, RoutesOnRandomBoardsAreShortestAndStepThroughEmptyCells) {
     Board board;
     const std::uint32_t fill = RandomBelow(random, 60);
     for (CellCode& code : board.cells) {
-      code = RandomBelow(random, 100) < fill ? static_cast<CellCode>(1 + RandomBelow(random, 7)) : kEmpty;
+      code = RandomBelow(random, 100) < fill ? static_cast<CellCode>(1 + RandomBelow(random, 7))
+                                             : kEmpty;
     }
     const int source = static_cast<int>(RandomBelow(random, kCellCount));
     const int destination = static_cast<int>(RandomBelow(random, kCellCount));
@@ -179,8 +185,10 @@ TEST(PathFinderTest, RoutesOnRandomBoardsAreShortestAndStepThroughEmptyCells) {
     if (route == Route::kBlocked) continue;
 
     ASSERT_EQ(path.length, distance[destination] + 1);
-    EXPECT_EQ(path.cells[0], (PathCell{static_cast<std::uint8_t>(sy), static_cast<std::uint8_t>(sx)}));
-    EXPECT_EQ(path.cells[path.length - 1], (PathCell{static_cast<std::uint8_t>(dy), static_cast<std::uint8_t>(dx)}));
+    EXPECT_EQ(path.cells[0],
+              (PathCell{static_cast<std::uint8_t>(sy), static_cast<std::uint8_t>(sx)}));
+    EXPECT_EQ(path.cells[path.length - 1],
+              (PathCell{static_cast<std::uint8_t>(dy), static_cast<std::uint8_t>(dx)}));
     for (int i = 1; i < path.length; ++i) {
       const PathCell a = path.cells[i - 1];
       const PathCell b = path.cells[i];

@@ -7,14 +7,22 @@ namespace {
 
 game::CellCode CodeOf(char c) {
   switch (c) {
-    case '.': return game::kEmpty;
-    case 'G': return game::kGreen;
-    case 'R': return game::kRed;
-    case 'B': return game::kBlue;
-    case 'Y': return game::kYellow;
-    case 'C': return game::kCyan;
-    case 'M': return game::kMagenta;
-    case 'N': return game::kBrown;
+    case '.':
+      return game::kEmpty;
+    case 'G':
+      return game::kGreen;
+    case 'R':
+      return game::kRed;
+    case 'B':
+      return game::kBlue;
+    case 'Y':
+      return game::kYellow;
+    case 'C':
+      return game::kCyan;
+    case 'M':
+      return game::kMagenta;
+    case 'N':
+      return game::kBrown;
     default:
       if (c >= '1' && c <= '7') return static_cast<game::CellCode>(c - '0');
       throw std::invalid_argument(std::string("unknown board character: ") + c);

@@ -2,6 +2,16 @@
 
 namespace rolvi::testing {
 
+void RecordingHost::RunNameDialog(records::NameBuffer& lastName) {
+  events.push_back(NameAsked{});
+  std::string name = "Tester";
+  if (!names.empty()) {
+    name = names.front();
+    names.pop_front();
+  }
+  lastName = records::MakeNameBuffer(name);
+}
+
 std::vector<DrawnCell> RecordingHost::DrawnCells() const {
   std::vector<DrawnCell> cells;
   for (const HostEvent& event : events) {
@@ -11,9 +21,7 @@ std::vector<DrawnCell> RecordingHost::DrawnCells() const {
 }
 
 int RecordingHost::CountPauses() const {
-  int pauses = 0;
-  for (const HostEvent& event : events) pauses += std::holds_alternative<Paused>(event) ? 1 : 0;
-  return pauses;
+  return Count<Paused>();
 }
 
 }  // namespace rolvi::testing

@@ -1,12 +1,15 @@
-// A GameHost for tests: records every drawn cell and every pause in order, keeps a virtual
-// clock that pauses advance, and counts statistics refresh requests.
+// A game front end for tests: records every drawing call, pause, beep, message box and
+// dialog in order, keeps a virtual clock that pauses advance, and answers the name dialog
+// from a queue of names.
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <string>
 #include <variant>
 #include <vector>
 
-#include "platform/game_host.h"
+#include "game/game.h"
 
 namespace rolvi::testing {
 
@@ -17,34 +20,94 @@ struct DrawnCell {
   int frame;
   friend bool operator==(const DrawnCell&, const DrawnCell&) = default;
 };
-
 struct Paused {
   int milliseconds;
   friend bool operator==(const Paused&, const Paused&) = default;
 };
-
 struct StatsRefresh {
   friend bool operator==(const StatsRefresh&, const StatsRefresh&) = default;
 };
+struct BoardDrawn {
+  friend bool operator==(const BoardDrawn&, const BoardDrawn&) = default;
+};
+struct NextBallsDrawn {
+  friend bool operator==(const NextBallsDrawn&, const NextBallsDrawn&) = default;
+};
+struct ScoreBoxDrawn {
+  int x;
+  int y;
+  std::uint32_t value;
+  friend bool operator==(const ScoreBoxDrawn&, const ScoreBoxDrawn&) = default;
+};
+struct KingDrawn {
+  bool full;
+  friend bool operator==(const KingDrawn&, const KingDrawn&) = default;
+};
+struct PlayerDrawn {
+  bool full;
+  bool force_body;
+  friend bool operator==(const PlayerDrawn&, const PlayerDrawn&) = default;
+};
+struct Beeped {
+  friend bool operator==(const Beeped&, const Beeped&) = default;
+};
+struct MessageShown {
+  std::string text;
+  std::string caption;
+  friend bool operator==(const MessageShown&, const MessageShown&) = default;
+};
+struct NameAsked {
+  friend bool operator==(const NameAsked&, const NameAsked&) = default;
+};
+struct RecordsShown {
+  friend bool operator==(const RecordsShown&, const RecordsShown&) = default;
+};
 
-using HostEvent = std::variant<DrawnCell, Paused, StatsRefresh>;
+using HostEvent =
+    std::variant<DrawnCell, Paused, StatsRefresh, BoardDrawn, NextBallsDrawn, ScoreBoxDrawn,
+                 KingDrawn, PlayerDrawn, Beeped, MessageShown, NameAsked, RecordsShown>;
 
-class RecordingHost : public platform::GameHost {
+class RecordingHost : public game::Frontend {
  public:
   void DrawCell(int column, int row, std::uint8_t code, int frame) override {
     events.push_back(DrawnCell{column, row, code, frame});
+  }
+  void DrawBoard() override { events.push_back(BoardDrawn{}); }
+  void DrawNextBalls() override { events.push_back(NextBallsDrawn{}); }
+  void DrawScoreBox(int x, int y, std::uint32_t value) override {
+    events.push_back(ScoreBoxDrawn{x, y, value});
+  }
+  void DrawKing(bool full) override { events.push_back(KingDrawn{full}); }
+  void DrawPlayer(bool full, bool force_body) override {
+    events.push_back(PlayerDrawn{full, force_body});
   }
   void Pause(int milliseconds) override {
     events.push_back(Paused{milliseconds});
     clock_ms += milliseconds;
   }
+  void Beep() override { events.push_back(Beeped{}); }
   void RequestStatsRefresh() override { events.push_back(StatsRefresh{}); }
+  void ShowMessageBox(std::string_view text, std::string_view caption,
+                      platform::MessageIcon) override {
+    events.push_back(MessageShown{std::string(text), std::string(caption)});
+  }
+  // Takes the next queued name, or "Tester" when none is queued.
+  void RunNameDialog(records::NameBuffer& lastName) override;
+  void ShowRecordsDialog(const records::RecordTable&) override { events.push_back(RecordsShown{}); }
 
   std::vector<DrawnCell> DrawnCells() const;
   int CountPauses() const;
+  template <typename Event>
+  int Count() const {
+    int count = 0;
+    for (const HostEvent& event : events)
+      count += std::holds_alternative<Event>(event) ? 1 : 0;
+    return count;
+  }
 
   std::vector<HostEvent> events;
   std::int64_t clock_ms = 0;
+  std::deque<std::string> names;
 };
 
 }  // namespace rolvi::testing

@@ -1,0 +1,129 @@
+#include "game/score_race.h"
+
+#include <algorithm>
+
+#include "game/turn_flow.h"
+
+namespace rolvi::game {
+namespace {
+
+constexpr int kRacePixelPause = 25;
+constexpr int kCrownFramePause = 150;
+constexpr int kReturnStepPause = 15;
+constexpr int kReturnStep = 4;
+constexpr int kFlourishCount = 3;
+
+void SinkKing(Game& game, Frontend& frontend) {
+  FigureState& figures = game.figures;
+  const std::int32_t target = KingTargetOffset(game.score.score, game.records.recordScore);
+  while (figures.kingOffset != target) {
+    // The King only ever sinks; a target above him cannot come from a growing score.
+    if (figures.kingOffset > target) break;
+    ++figures.kingOffset;
+    frontend.DrawKing(false);
+    frontend.Pause(kRacePixelPause);
+  }
+}
+
+void RaisePlayer(Game& game, Frontend& frontend) {
+  FigureState& figures = game.figures;
+  const std::int32_t target = PlayerTargetOffset(game.score.score, game.records.recordScore);
+  while (figures.playerOffset > target) {
+    --figures.playerOffset;
+    frontend.DrawPlayer(false, false);
+    frontend.Pause(kRacePixelPause);
+  }
+}
+
+void PassCrown(Game& game, Frontend& frontend) {
+  FigureState& figures = game.figures;
+  for (int step = 0; step < kDethronedFrame; ++step) {
+    ++figures.kingFrame;
+    ++figures.crownFrame;
+    frontend.DrawKing(false);
+    frontend.DrawPlayer(false, false);
+    frontend.Pause(kCrownFramePause);
+  }
+  for (int flourish = 0; flourish < kFlourishCount; ++flourish) {
+    // Frames 5 and 6 differ in the raised sword.
+    figures.crownFrame = kCrownedFrame - 1;
+    frontend.DrawPlayer(false, false);
+    frontend.Pause(kCrownFramePause);
+    figures.crownFrame = kCrownedFrame;
+    frontend.DrawPlayer(false, false);
+    frontend.Pause(kCrownFramePause);
+  }
+  game.score.recordBeaten = true;
+}
+
+void CrownKingAgain(Game& game, Frontend& frontend) {
+  FigureState& figures = game.figures;
+  game.records.kingName = game.records.lastName;
+  game.records.recordScore = game.score.score;
+  frontend.DrawKing(true);
+  while (figures.kingFrame > 0) {
+    --figures.kingFrame;
+    frontend.DrawKing(false);
+    frontend.Pause(kCrownFramePause);
+  }
+  while (figures.kingOffset != 0) {
+    figures.kingOffset = std::max(figures.kingOffset - kReturnStep, 0);
+    frontend.DrawKing(false);
+    frontend.Pause(kReturnStepPause);
+  }
+}
+
+void ReturnPlayer(Game& game, Frontend& frontend) {
+  FigureState& figures = game.figures;
+  while (figures.crownFrame > 0) {
+    --figures.crownFrame;
+    frontend.DrawPlayer(false, false);
+    frontend.Pause(kCrownFramePause);
+  }
+  while (figures.playerOffset != kLowestOffset) {
+    figures.playerOffset = std::min(figures.playerOffset + kReturnStep, kLowestOffset);
+    frontend.DrawPlayer(false, false);
+    frontend.Pause(kReturnStepPause);
+  }
+}
+
+}  // namespace
+
+std::int32_t PlayerTargetOffset(std::int32_t score, std::int32_t recordScore) {
+  if (recordScore <= 0) return 0;
+  // 64-bit product: scores beyond 17 million would overflow 32 bits.
+  const std::int64_t risen = std::int64_t{score} * kLowestOffset / recordScore;
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(kLowestOffset - risen, 0, kLowestOffset));
+}
+
+std::int32_t KingTargetOffset(std::int32_t score, std::int32_t recordScore) {
+  if (recordScore <= 0) return kLowestOffset;
+  const std::int64_t sunk = (std::int64_t{score} - recordScore) * kLowestOffset / recordScore;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(sunk, 0, kLowestOffset));
+}
+
+void AddScore(Game& game, Frontend& frontend, std::int32_t points) {
+  ScoreState& state = game.score;
+  // Saturate rather than overflow; no game comes anywhere near.
+  state.score = static_cast<std::int32_t>(
+      std::min<std::int64_t>(std::int64_t{state.score} + points, INT32_MAX));
+  frontend.DrawScoreBox(game.layout.score_box_origin.x, game.layout.score_box_origin.y,
+                        static_cast<std::uint32_t>(state.score));
+  if (state.recordBeaten) {
+    SinkKing(game, frontend);
+    return;
+  }
+  RaisePlayer(game, frontend);
+  if (state.score <= game.records.recordScore) return;
+  PassCrown(game, frontend);
+}
+
+void NewGameTransition(Game& game, Frontend& frontend) {
+  if (game.score.recordBeaten) CrownKingAgain(game, frontend);
+  ReturnPlayer(game, frontend);
+  SetUpNewGame(game, frontend);
+  frontend.RequestStatsRefresh();
+}
+
+}  // namespace rolvi::game

@@ -1,0 +1,63 @@
+// The file access the core may ask of the system: open an existing file for reading, open an
+// existing file for writing without truncating it, create (or truncate) a file, read and write
+// bytes, close. Handles close themselves; a failed open or create gives a null handle.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace rolvi::platform {
+
+// An open file with one position, starting at offset 0.
+class File {
+ public:
+  virtual ~File() = default;
+
+  // Reads up to into.size() bytes at the current position; returns how many were read (fewer
+  // at the end of the file or on an error).
+  virtual std::size_t Read(std::span<std::uint8_t> into) = 0;
+
+  // Writes the bytes at the current position, overwriting what is there; returns how many
+  // were accepted.
+  virtual std::size_t Write(std::span<const std::uint8_t> bytes) = 0;
+
+  // Flushes and releases the file. Returns false when data accepted by Write could not be
+  // stored. Later calls do nothing and return true; the destructor closes an open file.
+  virtual bool Close() = 0;
+};
+
+using FileHandle = std::unique_ptr<File>;
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Each returns null when the file cannot be opened or created.
+  virtual FileHandle OpenForReading(std::string_view name) = 0;
+  // The file must exist; its content stays until overwritten.
+  virtual FileHandle OpenForWriting(std::string_view name) = 0;
+  // Makes an empty file, truncating one that exists, open for writing.
+  virtual FileHandle Create(std::string_view name) = 0;
+};
+
+// Files on disk through the C library's streams. Relative names resolve against the
+// directory given at construction, not against the process's current directory.
+class DiskFileSystem final : public FileSystem {
+ public:
+  explicit DiskFileSystem(std::filesystem::path root);
+
+  FileHandle OpenForReading(std::string_view name) override;
+  FileHandle OpenForWriting(std::string_view name) override;
+  FileHandle Create(std::string_view name) override;
+
+ private:
+  FileHandle Open(std::string_view name, const char* mode) const;
+
+  std::filesystem::path root_;
+};
+
+}  // namespace rolvi::platform

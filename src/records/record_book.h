@@ -1,0 +1,41 @@
+// RecordBook: the record table together with the state that travels with it - the King's
+// name and score for the race, the last name a player entered, and whether the table changed
+// since it was loaded. One instance lives for the whole run.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "records/record_table.h"
+
+namespace rolvi::records {
+
+inline constexpr std::size_t kNameBufferSize = 16;
+// A zero-terminated name of at most 15 bytes.
+using NameBuffer = std::array<char, kNameBufferSize>;
+
+// The text, cut to 15 bytes, and zeros after it.
+constexpr NameBuffer MakeNameBuffer(std::string_view text) {
+  NameBuffer buffer{};
+  for (std::size_t i = 0; i < text.size() && i + 1 < buffer.size(); ++i)
+    buffer[i] = text[i];
+  return buffer;
+}
+
+inline constexpr NameBuffer kInitialLastName = MakeNameBuffer("Ulvo Dask");
+
+// Starts as the state after loading without a record file.
+struct RecordBook {
+  RecordTable table = DefaultRecordTable();
+  // Set from entry 0 by LoadRecords; later changed only when the record is beaten.
+  std::int32_t recordScore = kKingScore;
+  NameBuffer kingName = MakeNameBuffer(kKingName);
+  // The last name accepted in the name dialog, offered again next time.
+  NameBuffer lastName = kInitialLastName;
+  // True once a result entered the table since it was loaded; only then is it saved.
+  bool recordsDirty = false;
+};
+
+}  // namespace rolvi::records

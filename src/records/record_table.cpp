@@ -1,0 +1,35 @@
+#include "records/record_table.h"
+
+#include <algorithm>
+
+namespace rolvi::records {
+
+RecordEntry DefaultRecordEntry(std::size_t index) {
+  RecordEntry entry;
+  if (index == 0) {
+    StoreName(entry.name, kKingName);
+    entry.score = kKingScore;
+  } else {
+    StoreName(entry.name, kVacantName);
+  }
+  return entry;
+}
+
+RecordTable DefaultRecordTable() {
+  RecordTable table;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    table[i] = DefaultRecordEntry(i);
+  return table;
+}
+
+void StoreName(NameField& field, std::string_view text) {
+  text = text.substr(0, std::min(text.find('\0'), kMaxNameLength));
+  std::copy(text.begin(), text.end(), field.begin());
+  field[text.size()] = '\0';
+}
+
+std::uint16_t SaturatedScore(std::int32_t score) {
+  return static_cast<std::uint16_t>(std::clamp<std::int32_t>(score, 0, kMaxRecordScore));
+}
+
+}  // namespace rolvi::records

@@ -1,0 +1,287 @@
+#include "game/turn_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <variant>
+
+#include "game/lines.h"
+#include "support/ascii_board.h"
+#include "support/recording_host.h"
+
+namespace rolvi::game {
+namespace {
+
+using testing::BoardDrawn;
+using testing::BoardFromAscii;
+using testing::DrawnCell;
+using testing::HostEvent;
+using testing::MessageShown;
+using testing::NameAsked;
+using testing::NextBallsDrawn;
+using testing::Paused;
+using testing::RecordingHost;
+using testing::ScoreBoxDrawn;
+
+class TurnFlowTest : public ::testing::Test {
+ protected:
+  TurnFlowTest() {
+    ApplyClientSize(game.layout, 612, 374);  // board origin (142, 45)
+    SeedRandom(game.supply.random, 1);
+    game.supply.next.colours = {kRed, kGreen, kBlue};
+  }
+
+  void Click(int column, int row) {
+    const int x = game.layout.board_origin.x + kCellPitch * column + kCellPitch / 2;
+    const int y = game.layout.board_origin.y + kCellPitch * row + kCellPitch / 2;
+    Press(game, x, y);
+    Release(game, host, x, y);
+  }
+
+  // Events up to (not including) the first ball that the turn's drops land.
+  std::vector<HostEvent> EventsBeforeDrops() const {
+    auto first_drop = std::find_if(host.events.begin(), host.events.end(), [](const HostEvent& e) {
+      const auto* cell = std::get_if<DrawnCell>(&e);
+      return cell && cell->frame == 6;
+    });
+    return {host.events.begin(), first_drop};
+  }
+
+  Game game;
+  RecordingHost host;
+};
+
+TEST_F(TurnFlowTest, CellAtPointMeasuresFromTheBoardOriginItself) {
+  const Layout& layout = game.layout;
+  EXPECT_EQ(CellAtPoint(layout, 142, 45), (CellRef{0, 0}));  // the frame's top-left pixel
+  EXPECT_EQ(CellAtPoint(layout, 141, 60), std::nullopt);
+  EXPECT_EQ(CellAtPoint(layout, 150, 44), std::nullopt);
+  EXPECT_EQ(CellAtPoint(layout, 142 + 36 * 9 - 1, 45 + 36 * 9 - 1), (CellRef{8, 8}));
+  EXPECT_EQ(CellAtPoint(layout, 142 + 36 * 9, 100), std::nullopt);  // the frame's last columns
+  EXPECT_EQ(CellAtPoint(layout, 200, 45 + 36 * 9), std::nullopt);
+  EXPECT_EQ(CellAtPoint(layout, 142 + 36 * 3 + 35, 45 + 36 * 4), (CellRef{3, 4}));
+}
+
+TEST_F(TurnFlowTest, ReleaseCountsOnlyOnTheCellOfTheLastPress) {
+  game.supply.board.at(2, 2) = kRed;
+  const int x = 142 + 36 * 2 + 10;
+  const int y = 45 + 36 * 2 + 10;
+  Press(game, x, y);
+  Release(game, host, x + 36, y);  // another cell
+  EXPECT_EQ(game.turn.selection, SelectionState::kNone);
+
+  Press(game, 5, 5);  // outside the board
+  Release(game, host, x, y);
+  EXPECT_EQ(game.turn.selection, SelectionState::kNone);
+
+  // The press record stays for later releases, however long ago it was made.
+  Press(game, x, y);
+  Release(game, host, 600, 10);
+  Release(game, host, x, y);
+  EXPECT_EQ(game.turn.selection, SelectionState::kSelected);
+  EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(TurnFlowTest, ClickOnEmptyCellWithoutSelectionDoesNothing) {
+  Click(4, 4);
+  EXPECT_EQ(game.turn.selection, SelectionState::kNone);
+  EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(TurnFlowTest, SelectedBallJumpsThroughTheFramesOnEveryTick) {
+  game.supply.board.at(1, 7) = kCyan;
+  Click(1, 7);
+  EXPECT_EQ(game.turn.selection, SelectionState::kSelected);
+  EXPECT_EQ(game.turn.frameCounter, 3u);
+  EXPECT_TRUE(host.events.empty());  // nothing drawn until the next tick
+
+  for (int tick = 0; tick < 7; ++tick)
+    Tick(game, host);
+  std::vector<int> frames;
+  for (const DrawnCell& cell : host.DrawnCells()) {
+    EXPECT_EQ(cell.column, 1);
+    EXPECT_EQ(cell.row, 7);
+    frames.push_back(cell.frame);
+  }
+  EXPECT_EQ(frames, (std::vector<int>{4, 5, 0, 1, 2, 3, 4}));
+}
+
+TEST_F(TurnFlowTest, TicksWithoutSelectionOnlyCount) {
+  Tick(game, host);
+  Tick(game, host);
+  EXPECT_EQ(game.turn.frameCounter, 2u);
+  EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(TurnFlowTest, ReselectionRestsThePreviousBallAndSetsTheLowBits) {
+  game.supply.board.at(0, 0) = kRed;
+  game.supply.board.at(5, 5) = kBlue;
+  Click(0, 0);
+  Tick(game, host);  // frameCounter 4
+  host.events.clear();
+
+  Click(5, 5);
+  EXPECT_EQ(host.events, (std::vector<HostEvent>{DrawnCell{0, 0, kRed, 0}}));
+  EXPECT_EQ(game.turn.selectedCell, (CellRef{5, 5}));
+  EXPECT_EQ(game.turn.frameCounter, 7u);
+  Tick(game, host);
+  EXPECT_EQ(host.events.back(), HostEvent(DrawnCell{5, 5, kBlue, 2}));
+
+  // A click on the selected ball itself shows it at rest and keeps it selected.
+  host.events.clear();
+  Click(5, 5);
+  EXPECT_EQ(host.events, (std::vector<HostEvent>{DrawnCell{5, 5, kBlue, 0}}));
+  EXPECT_EQ(game.turn.selection, SelectionState::kSelected);
+}
+
+TEST_F(TurnFlowTest, UnreachableCellBeepsAndKeepsTheSelection) {
+  game.supply.board = BoardFromAscii(R"(
+    G.R......
+    RR.......
+    .........
+    .........
+    .........
+    .........
+    .........
+    .........
+    .........)");
+  const Board before = game.supply.board;
+  Click(0, 0);
+  Click(5, 5);
+  EXPECT_EQ(host.events, (std::vector<HostEvent>{testing::Beeped{}}));
+  EXPECT_EQ(game.turn.selection, SelectionState::kSelected);
+  EXPECT_EQ(game.supply.board, before);
+}
+
+TEST_F(TurnFlowTest, MoveToANeighbourDrawsOneStepThenFinishesTheJump) {
+  game.supply.board.at(4, 4) = kYellow;
+  Click(4, 4);
+  Click(5, 4);
+  EXPECT_EQ(game.turn.selection, SelectionState::kNone);
+  const std::vector<HostEvent> expected = {
+      DrawnCell{4, 4, kEmpty, 0},  DrawnCell{5, 4, kYellow, 0}, Paused{50},
+      DrawnCell{5, 4, kYellow, 1}, DrawnCell{5, 4, kYellow, 2}, DrawnCell{5, 4, kYellow, 3},
+      DrawnCell{5, 4, kYellow, 4}, DrawnCell{5, 4, kYellow, 5}};
+  EXPECT_EQ(EventsBeforeDrops(), expected);
+  EXPECT_EQ(game.supply.board.at(5, 4), kYellow);
+}
+
+TEST_F(TurnFlowTest, LongerMovesCycleTheJumpFramesAndPauseEveryStep) {
+  for (const int length : {7, 8}) {
+    host.events.clear();
+    game.supply.board = Board{};
+    game.supply.board.at(0, 8) = kMagenta;
+    Click(0, 8);
+    Click(length - 1, 8);  // a straight route along row 8
+    const std::vector<HostEvent> events = EventsBeforeDrops();
+
+    std::vector<int> moving;
+    std::vector<int> pauses;
+    for (const HostEvent& event : events) {
+      if (const auto* cell = std::get_if<DrawnCell>(&event); cell && cell->code == kMagenta) {
+        moving.push_back(cell->frame);
+      }
+      if (const auto* pause = std::get_if<Paused>(&event)) pauses.push_back(pause->milliseconds);
+    }
+    EXPECT_EQ(pauses, std::vector<int>(length - 1, 50)) << "length " << length;
+    if (length == 7) {
+      EXPECT_EQ(moving, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    } else {
+      EXPECT_EQ(moving, (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5}));
+    }
+    // Seven cells end on frame 5 with the last step; eight need finishing frames after it.
+    EXPECT_EQ(std::holds_alternative<Paused>(events.back()), length == 7);
+  }
+}
+
+TEST_F(TurnFlowTest, ScoringMoveAddsLineScoreAndDropsNothing) {
+  game.supply.board = BoardFromAscii(R"(
+    .........
+    .........
+    .........
+    .........
+    RRRR.....
+    .........
+    .....R...
+    .........
+    .........)");
+  const NextBalls next = game.supply.next;
+  Click(5, 6);
+  Click(4, 4);
+  EXPECT_EQ(game.score.score, 10);
+  EXPECT_EQ(game.supply.tally.removed[kRed], 5u);
+  EXPECT_EQ(game.supply.board, Board{});
+  EXPECT_EQ(game.supply.next, next);
+  EXPECT_EQ(host.Count<NextBallsDrawn>(), 0);
+  EXPECT_EQ(host.Count<ScoreBoxDrawn>(), 1);
+  EXPECT_EQ(game.figures.playerOffset, 113);  // 10 of the King's 100 points
+}
+
+TEST_F(TurnFlowTest, MoveWithoutLineDropsThreeBallsAndRedrawsThePreview) {
+  game.supply.board.at(0, 0) = kBrown;
+  Click(0, 0);
+  Click(0, 1);
+  EXPECT_EQ(CountEmptyCells(game.supply.board), 81 - 4);
+  EXPECT_EQ(host.events.back(), HostEvent(testing::StatsRefresh{}));
+  EXPECT_EQ(host.Count<NextBallsDrawn>(), 1);
+}
+
+TEST_F(TurnFlowTest, FillingTheLastCellsEndsTheGameAndStartsANewOne) {
+  // A full board but for two cells, without any chance of a line.
+  for (int row = 0; row < kBoardSide; ++row) {
+    for (int column = 0; column < kBoardSide; ++column) {
+      game.supply.board.at(column, row) = static_cast<CellCode>(1 + (column + 3 * row) % 7);
+    }
+  }
+  game.supply.board.at(8, 8) = kEmpty;
+  game.supply.board.at(1, 0) = kEmpty;  // the ball at (2, 0) moves here, leaving (2, 0) empty
+  game.score.score = 150;               // qualifies for the table
+  host.names.push_back("Winner");
+  Click(2, 0);
+  Click(1, 0);
+
+  const auto game_over =
+      std::find(host.events.begin(), host.events.end(),
+                HostEvent(MessageShown{" \xCD\xE6  \xCD\xEA  !", "Color rolvi"}));
+  ASSERT_NE(game_over, host.events.end());
+  // Between the move and the message box: three drops of which the last found no room.
+  EXPECT_EQ(std::count_if(host.events.begin(), game_over,
+                          [](const HostEvent& e) {
+                            const auto* cell = std::get_if<DrawnCell>(&e);
+                            return cell && cell->frame == 6;
+                          }),
+            2);
+  EXPECT_EQ(host.Count<NameAsked>(), 1);
+  EXPECT_EQ(records::NameText(game.records.table[0].name), "Winner");
+  EXPECT_EQ(game.records.table[0].score, 150);
+  // The record was not beaten in play (recordBeaten was never set), so the King stays.
+  EXPECT_EQ(game.records.recordScore, 100);
+  // The next game is set up: five balls, score 0.
+  EXPECT_EQ(CountEmptyCells(game.supply.board), 76);
+  EXPECT_EQ(game.score.score, 0);
+  EXPECT_EQ(host.Count<BoardDrawn>(), 1);
+}
+
+TEST_F(TurnFlowTest, NewGameWithScoreZeroOpensNoDialogAndSetsUpTheBoard) {
+  game.supply.board.at(3, 3) = kRed;
+  game.turn.selection = SelectionState::kSelected;
+  game.supply.tally.removed[kRed] = 9;
+  game.figures.playerOffset = 117;
+  NewGameCommand(game, host);
+
+  EXPECT_EQ(game.turn.selection, SelectionState::kNone);
+  EXPECT_EQ(host.Count<NameAsked>(), 0);
+  EXPECT_EQ(host.Count<testing::RecordsShown>(), 0);
+  EXPECT_EQ(game.figures.playerOffset, 125);
+  EXPECT_EQ(CountEmptyCells(game.supply.board), 76);
+  EXPECT_EQ(game.supply.tally, RemovalTally{});
+  EXPECT_EQ(game.score.score, 0);
+  EXPECT_FALSE(game.score.recordBeaten);
+  // The set-up ends with both score boxes and the preview, then the statistics refresh.
+  const std::vector<HostEvent> tail(host.events.end() - 4, host.events.end());
+  EXPECT_EQ(tail, (std::vector<HostEvent>{ScoreBoxDrawn{24, 10, 100}, ScoreBoxDrawn{516, 10, 0},
+                                          NextBallsDrawn{}, testing::StatsRefresh{}}));
+}
+
+}  // namespace
+}  // namespace rolvi::game

@@ -1,0 +1,168 @@
+#include "gfx/zlib_streams.h"
+
+#include <zlib.h>
+
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace rolvi::testing {
+namespace {
+
+z_stream RawDeflater(int level, int strategy, int mem_level) {
+  z_stream stream{};
+  if (deflateInit2(&stream, level, Z_DEFLATED, -15, mem_level, strategy) != Z_OK) {
+    throw std::runtime_error("deflateInit2 failed");
+  }
+  return stream;
+}
+
+void Feed(z_stream& stream, std::span<const std::uint8_t> data, int flush, Bytes& out) {
+  stream.next_in = const_cast<Bytef*>(data.data());
+  stream.avail_in = static_cast<uInt>(data.size());
+  int status = Z_OK;
+  do {
+    std::uint8_t chunk[16384];
+    stream.next_out = chunk;
+    stream.avail_out = sizeof chunk;
+    status = deflate(&stream, flush);
+    if (status == Z_STREAM_ERROR) throw std::runtime_error("deflate failed");
+    out.insert(out.end(), chunk, chunk + (sizeof chunk - stream.avail_out));
+  } while (stream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+}
+
+}  // namespace
+
+Bytes ZlibDeflate(std::span<const std::uint8_t> data, int level, int strategy, int mem_level) {
+  z_stream stream = RawDeflater(level, strategy, mem_level);
+  Bytes out;
+  Feed(stream, data, Z_FINISH, out);
+  deflateEnd(&stream);
+  return out;
+}
+
+Bytes ZlibDeflateChunks(std::span<const DeflateChunk> chunks) {
+  if (chunks.empty()) return {};
+  z_stream stream = RawDeflater(chunks.front().level, chunks.front().strategy, 8);
+  Bytes out;
+  for (std::size_t i = 0; i < chunks.size(); ++i) {
+    const DeflateChunk& chunk = chunks[i];
+    if (i > 0) {
+      // deflateParams may have to emit pending data first; it says so with Z_BUF_ERROR.
+      for (;;) {
+        std::uint8_t buffer[16384];
+        stream.next_in = nullptr;
+        stream.avail_in = 0;
+        stream.next_out = buffer;
+        stream.avail_out = sizeof buffer;
+        const int status = deflateParams(&stream, chunk.level, chunk.strategy);
+        out.insert(out.end(), buffer, buffer + (sizeof buffer - stream.avail_out));
+        if (status == Z_OK) break;
+        if (status != Z_BUF_ERROR) throw std::runtime_error("deflateParams failed");
+      }
+    }
+    const bool last = i + 1 == chunks.size();
+    Feed(stream, chunk.data, last ? Z_FINISH : chunk.flush, out);
+  }
+  deflateEnd(&stream);
+  return out;
+}
+
+std::optional<Bytes> ZlibInflate(std::span<const std::uint8_t> stream, std::size_t capacity) {
+  z_stream inflater{};
+  if (inflateInit2(&inflater, -15) != Z_OK) throw std::runtime_error("inflateInit2 failed");
+  Bytes out(capacity);
+  inflater.next_in = const_cast<Bytef*>(stream.data());
+  inflater.avail_in = static_cast<uInt>(stream.size());
+  inflater.next_out = out.data();
+  inflater.avail_out = static_cast<uInt>(out.size());
+  const int status = inflate(&inflater, Z_FINISH);
+  out.resize(capacity - inflater.avail_out);
+  inflateEnd(&inflater);
+  if (status != Z_STREAM_END) return std::nullopt;
+  return out;
+}
+
+Bytes WordText(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<std::string> words;
+  for (int i = 0; i < 800; ++i) {
+    std::string word;
+    const auto letters = 1 + random() % 10;
+    for (unsigned j = 0; j < letters; ++j)
+      word += static_cast<char>('a' + random() % 26);
+    words.push_back(word);
+  }
+  Bytes text;
+  while (text.size() < size) {
+    // Zipf-like: low word numbers are much more frequent.
+    const auto rank = (random() % 800) * (random() % 800) / 800;
+    const std::string& word = words[rank];
+    text.insert(text.end(), word.begin(), word.end());
+    text.push_back(random() % 12 == 0 ? '\n' : ' ');
+  }
+  text.resize(size);
+  return text;
+}
+
+Bytes RandomBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes bytes(size);
+  for (auto& byte : bytes)
+    byte = static_cast<std::uint8_t>(random());
+  return bytes;
+}
+
+Bytes SkewedBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes bytes(size);
+  for (auto& byte : bytes) {
+    unsigned value = 0;
+    while (value < 255 && random() % 4 != 0)
+      ++value;
+    byte = static_cast<std::uint8_t>(value);
+  }
+  return bytes;
+}
+
+Bytes FarRepeats(std::size_t size, std::size_t period, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes bytes = RandomBytes(period, seed);
+  while (bytes.size() < size) {
+    const std::size_t at = bytes.size();
+    bytes.push_back(bytes[at - period]);
+    if (random() % 4096 == 0) bytes.back() = static_cast<std::uint8_t>(random());
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
+Bytes ShadedPicture(int width, int height) {
+  Bytes pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  struct Disc {
+    int x, y, radius;
+    std::uint8_t colour;
+  };
+  const Disc discs[] = {{width / 4, height / 4, width / 6, 32},
+                        {3 * width / 4, height / 3, width / 5, 96},
+                        {width / 2, 3 * height / 4, width / 4, 160}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t value = (y / 16) % 7 == 0 ? static_cast<std::uint8_t>(8 + (x / 4) % 3) : 1;
+      for (const Disc& disc : discs) {
+        const int dx = x - disc.x;
+        const int dy = y - disc.y;
+        const int squared = dx * dx + dy * dy;
+        if (squared < disc.radius * disc.radius) {
+          value =
+              static_cast<std::uint8_t>(disc.colour + 31 * squared / (disc.radius * disc.radius));
+        }
+      }
+      pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+             static_cast<std::size_t>(x)] = value;
+    }
+  }
+  return pixels;
+}
+
+}  // namespace rolvi::testing
