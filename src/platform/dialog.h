@@ -33,9 +33,11 @@ class DialogControls {
   virtual void SetItemText(int control_id, std::string_view gbk_text) = 0;
   // Ends a modal dialog (its loop returns after the current message) or destroys a modeless one.
   virtual void EndDialog(int result) = 0;
-  // The dialog's outer rectangle in screen pixels, and moving it without changing its size.
+  // The dialog's outer rectangle in screen pixels, moving and sizing it, and the size of its
+  // client area.
   virtual Rect WindowRect() const = 0;
-  virtual void MoveWindow(int x, int y) = 0;
+  virtual void MoveWindow(const Rect& outer) = 0;
+  virtual Size ClientSize() const = 0;
   // A message box owned by this dialog; returns when dismissed.
   virtual void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                               MessageIcon icon) = 0;

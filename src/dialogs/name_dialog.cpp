@@ -1,0 +1,34 @@
+#include "dialogs/name_dialog.h"
+
+#include "dialogs/center_on_screen.h"
+#include "dialogs/name_check.h"
+#include "dialogs/simple_dialogs.h"
+
+namespace rolvi::dialogs {
+
+void NameDialog::OnInit(platform::DialogControls& dialog) {
+  dialog.SetItemText(platform::kNameEditId, records::NameText(lastName_));
+  CenterOnScreen(dialog, screen_);
+}
+
+bool NameDialog::OnCommand(platform::DialogControls& dialog, int command) {
+  if (!IsButtonCommand(command)) return false;
+  Validate(dialog);
+  return true;
+}
+
+bool NameDialog::OnClose(platform::DialogControls& dialog) {
+  Validate(dialog);
+  return true;
+}
+
+void NameDialog::Validate(platform::DialogControls& dialog) {
+  const NameVerdict verdict = ValidateName(dialog.ItemText(platform::kNameEditId), lastName_);
+  if (verdict == NameVerdict::kAccepted) {
+    dialog.EndDialog(0);
+    return;
+  }
+  dialog.ShowMessageBox(NameVerdictMessage(verdict), kNameErrorCaption, platform::MessageIcon::kNone);
+}
+
+}  // namespace rolvi::dialogs

@@ -1,0 +1,25 @@
+// The name dialog: offers the last name, selected, and lets the player leave only with a
+// valid name, through the OK button or the close box alike; a refused name gets its message.
+#pragma once
+
+#include "platform/dialog.h"
+#include "records/record_book.h"
+
+namespace rolvi::dialogs {
+
+class NameDialog final : public platform::DialogHandler {
+ public:
+  NameDialog(platform::Size screen, records::NameBuffer& lastName)
+      : screen_(screen), lastName_(lastName) {}
+  void OnInit(platform::DialogControls& dialog) override;
+  bool OnCommand(platform::DialogControls& dialog, int command) override;
+  bool OnClose(platform::DialogControls& dialog) override;
+
+ private:
+  void Validate(platform::DialogControls& dialog);
+
+  platform::Size screen_;
+  records::NameBuffer& lastName_;
+};
+
+}  // namespace rolvi::dialogs

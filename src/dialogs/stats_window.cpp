@@ -1,0 +1,67 @@
+#include "dialogs/stats_window.h"
+
+#include <array>
+#include <string_view>
+
+#include "dialogs/fixed_text.h"
+#include "gfx/atlas.h"
+
+namespace rolvi::dialogs {
+namespace {
+
+constexpr int kWindowWidth = 164;
+constexpr int kWindowHeight = 310;
+constexpr int kTextLeft = 44;
+constexpr int kRowHeight = 36;
+
+// GBK ", 消除" (removed); the number follows without a blank.
+constexpr std::string_view kRemovedLabel = ", \xCF\xFB\xB3\xFD";
+constexpr std::string_view kTrailingBlanks = "          ";
+
+}  // namespace
+
+void StatsWindow::OnInit(platform::DialogControls& dialog) {
+  const platform::Rect main = system_.WindowRect();
+  const int left = main.left + game_.layout.board_origin.x + 340;
+  const int top = main.top + 32;
+  dialog.MoveWindow({left, top, left + kWindowWidth, top + kWindowHeight});
+}
+
+void StatsWindow::OnPaint(platform::DialogControls& dialog, platform::Surface& surface) {
+  std::array<std::int32_t, 8> counts{};
+  for (const game::CellCode code : game_.supply.board.cells) {
+    // Between turns every code is 0..7; anything else would be a fault elsewhere.
+    if (code < counts.size()) ++counts[code];
+  }
+
+  const platform::Font previous = surface.SelectFont(platform::Font::kList16);
+  surface.SetBackgroundColour(surface.SystemColour(platform::SystemColour::kFace));
+  surface.SetBackgroundMode(platform::BackgroundMode::kOpaque);
+  surface.SetTextColour(platform::kBlack);
+
+  const platform::Size client = dialog.ClientSize();
+  platform::Rect text{kTextLeft, 0, client.width, kRowHeight - 1};
+  for (int code = 0; code < 8; ++code) {
+    gfx::DrawSprite(surface, sheet_, gfx::CellTile(code, 0), text.left - kTextLeft, text.top);
+    FixedText<64> row;
+    row.AppendNumber(static_cast<std::uint32_t>(counts[code]))
+        .Append(" (")
+        .AppendNumber(static_cast<std::uint32_t>(counts[code] * 100 / game::kCellCount))
+        .Append("%)");
+    if (code > 0) row.Append(kRemovedLabel).AppendNumber(game_.supply.tally.removed[code]);
+    row.Append(kTrailingBlanks);
+    surface.DrawText(row.view(), text, {.vertical_centre = true, .single_line = true});
+    text.top += kRowHeight;
+    text.bottom += kRowHeight;
+  }
+  surface.SelectFont(previous);
+}
+
+bool StatsWindow::OnClose(platform::DialogControls& dialog) {
+  dialog.EndDialog(0);
+  game_.statsOpen = false;
+  system_.SetMenuCheck(kStatsCommand, false);
+  return true;
+}
+
+}  // namespace rolvi::dialogs

@@ -1,0 +1,42 @@
+// Drawing the static picture of the game: the board frame and its tiles, single cells in any
+// animation frame, the preview of the next balls, the score boxes and the header bar.
+#pragma once
+
+#include <cstdint>
+
+#include "game/ball_supply.h"
+#include "game/board.h"
+#include "game/layout.h"
+#include "gfx/sprite_sheet.h"
+#include "platform/surface.h"
+
+namespace rolvi::gfx {
+
+inline constexpr platform::Rgb kFrameGrey{85, 85, 85};
+inline constexpr int kHeaderBarHeight = 43;
+
+void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+               const game::Board& board);
+
+// The cell in `code`'s colour (the removal mark ignored) in frame `frame`.
+void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+              int column, int row, game::CellCode code, int frame);
+
+// The three small balls of `next`, or three empty tiles when the preview is switched off.
+void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+                   const game::NextBalls& next, bool show_next);
+
+// A rectangle outline: `first` on the left and top, `second` on the bottom and right; the
+// top-right corner pixel is left alone.
+void DrawBevel(platform::Surface& target, int left, int right, int top, int bottom,
+               platform::Rgb first, platform::Rgb second);
+
+// A 72 by 24 raised box with a sunken black field showing `value`.
+void DrawScoreBox(platform::Surface& target, int x, int y, std::uint32_t value);
+
+// The bar across the top of the client area with its two labels around the preview and the
+// record score box.
+void DrawHeaderBar(platform::Surface& target, int client_width, int preview_x,
+                   std::uint32_t record_score);
+
+}  // namespace rolvi::gfx

@@ -1,0 +1,169 @@
+#include "platform/headless/headless_window_system.h"
+
+#include <map>
+
+namespace rolvi::platform {
+
+// A dialog without a window: it keeps its item texts and rectangle and reports its end.
+class HeadlessWindowSystem::Dialog final : public DialogControls {
+ public:
+  Dialog(HeadlessWindowSystem& system, Rect rect) : system_(system), rect_(rect) {}
+
+  std::string ItemText(int control_id) const override {
+    const auto found = texts_.find(control_id);
+    return found == texts_.end() ? std::string() : found->second;
+  }
+  void SetItemText(int control_id, std::string_view gbk_text) override {
+    texts_[control_id] = std::string(gbk_text);
+  }
+  void EndDialog(int) override { ended_ = true; }
+  Rect WindowRect() const override { return rect_; }
+  void MoveWindow(const Rect& outer) override { rect_ = outer; }
+  Size ClientSize() const override { return {rect_.width(), rect_.height()}; }
+  void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                      MessageIcon icon) override {
+    system_.ShowMessageBox(gbk_text, gbk_caption, icon);
+  }
+
+  bool ended() const { return ended_; }
+
+ private:
+  HeadlessWindowSystem& system_;
+  Rect rect_;
+  std::map<int, std::string> texts_;
+  bool ended_ = false;
+};
+
+namespace {
+
+constexpr int kToggleNextCommand = 512;
+constexpr int kToggleStatsCommand = 513;
+// The original outer window is 620 by 420 around a 612 by 374 client area.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 46;
+
+int MenuBit(int command) {
+  if (command == kToggleNextCommand) return 1;
+  if (command == kToggleStatsCommand) return 2;
+  return 0;
+}
+
+}  // namespace
+
+HeadlessWindowSystem::HeadlessWindowSystem(Size client, std::uint32_t tick_count,
+                                           FileSystem& files)
+    : files_(files),
+      client_(client),
+      surface_(client.width, client.height),
+      tick_count_(tick_count),
+      menu_checks_(MenuBit(kToggleNextCommand)) {}
+
+void HeadlessWindowSystem::Create() { handlers_->OnCreate(); }
+
+void HeadlessWindowSystem::Resize(int client_width, int client_height) {
+  client_ = {client_width, client_height};
+  surface_.Resize(client_width, client_height);
+  handlers_->OnSize(client_width, client_height);
+  Paint();
+}
+
+void HeadlessWindowSystem::Paint() {
+  if (!minimised_) handlers_->OnPaint(surface_);
+}
+
+void HeadlessWindowSystem::Minimise() {
+  minimised_ = true;
+  handlers_->OnSize(0, 0);
+}
+
+void HeadlessWindowSystem::Restore() {
+  minimised_ = false;
+  Resize(client_.width, client_.height);
+}
+
+void HeadlessWindowSystem::ServePendingRepaints() {
+  if (!stats_dirty_) return;
+  stats_dirty_ = false;
+  if (!stats_handler_ || !stats_surface_) return;
+  if (observer_) observer_->OnStatsRefresh();
+  stats_handler_->OnPaint(*stats_dialog_, *stats_surface_);
+}
+
+void HeadlessWindowSystem::Destroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  handlers_->OnDestroy();
+}
+
+bool HeadlessWindowSystem::menu_checked(int command) const {
+  return (menu_checks_ & static_cast<std::uint32_t>(MenuBit(command))) != 0;
+}
+
+Rect HeadlessWindowSystem::WindowRect() const {
+  const Size screen = ScreenSize();
+  const int left = (screen.width - (client_.width + kFrameWidth)) / 2;
+  const int top = (screen.height - (client_.height + kFrameHeight)) / 2;
+  return {left, top, left + client_.width + kFrameWidth, top + client_.height + kFrameHeight};
+}
+
+void HeadlessWindowSystem::Beep() {
+  if (observer_) observer_->OnBeep();
+}
+
+void HeadlessWindowSystem::SetMenuCheck(int command, bool checked) {
+  const auto bit = static_cast<std::uint32_t>(MenuBit(command));
+  menu_checks_ = checked ? (menu_checks_ | bit) : (menu_checks_ & ~bit);
+}
+
+void HeadlessWindowSystem::DestroyMainWindow() { Destroy(); }
+
+void HeadlessWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                                          MessageIcon) {
+  if (observer_) observer_->OnMessageBox(gbk_text, gbk_caption);
+}
+
+void HeadlessWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
+  if (observer_) observer_->OnDialog(dialog);
+  if (dialog == DialogTemplate::kName) {
+    RunNameDialog(handler);
+    return;
+  }
+  // Shown, painted once and dismissed with its button.
+  Dialog controls(*this, {0, 0, 320, 300});
+  handler.OnInit(controls);
+  const Rect rect = controls.WindowRect();
+  SoftSurface scratch(rect.width(), rect.height(), surface_.SystemColour(SystemColour::kFace));
+  handler.OnPaint(controls, scratch);
+  handler.OnCommand(controls, kButtonId);
+}
+
+void HeadlessWindowSystem::RunNameDialog(DialogHandler& handler) {
+  Dialog controls(*this, {0, 0, 320, 116});
+  handler.OnInit(controls);
+  while (!controls.ended()) {
+    if (name_answers_.empty()) throw NoNameAnswer();
+    controls.SetItemText(kNameEditId, name_answers_.front());
+    name_answers_.pop_front();
+    handler.OnCommand(controls, kButtonId);
+  }
+}
+
+bool HeadlessWindowSystem::OpenModelessDialog(DialogTemplate, DialogHandler& handler) {
+  stats_handler_ = &handler;
+  stats_dialog_ = std::make_unique<Dialog>(*this, Rect{0, 0, 160, 288});
+  handler.OnInit(*stats_dialog_);
+  const Size size = stats_dialog_->ClientSize();
+  stats_surface_ = std::make_unique<SoftSurface>(size.width, size.height,
+                                                 surface_.SystemColour(SystemColour::kFace));
+  stats_dirty_ = true;
+  return true;
+}
+
+void HeadlessWindowSystem::CloseModelessDialog() {
+  stats_handler_ = nullptr;
+  stats_dialog_.reset();
+  stats_surface_.reset();
+  stats_dirty_ = false;
+}
+
+}  // namespace rolvi::platform

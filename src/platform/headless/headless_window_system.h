@@ -1,0 +1,106 @@
+// A window system without a display: the main window's client area is a software surface,
+// pauses advance a virtual clock, dialogs run their handlers at once and the name dialog is
+// answered from a queue. The replay driver and the end-to-end tests play whole games on it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/software/soft_surface.h"
+#include "platform/window_system.h"
+
+namespace rolvi::platform {
+
+// Told about everything a player would see or hear besides the main window's pixels.
+class HeadlessObserver {
+ public:
+  virtual ~HeadlessObserver() = default;
+  virtual void OnBeep() {}
+  virtual void OnMessageBox(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
+  virtual void OnDialog(DialogTemplate /*dialog*/) {}
+  virtual void OnStatsRefresh() {}
+};
+
+// Thrown when the name dialog wants an answer and none is queued.
+class NoNameAnswer : public std::runtime_error {
+ public:
+  NoNameAnswer() : std::runtime_error("the name dialog asked for a name and none was queued") {}
+};
+
+class HeadlessWindowSystem final : public WindowSystem {
+ public:
+  HeadlessWindowSystem(Size client, std::uint32_t tick_count, FileSystem& files);
+
+  // The handlers this window system drives; set before Create().
+  void Attach(WindowHandlers& handlers) { handlers_ = &handlers; }
+  void SetObserver(HeadlessObserver* observer) { observer_ = observer; }
+
+  // The program's start: creation, the first size, the first paint.
+  void Create();
+  void Resize(int client_width, int client_height);
+  void Paint();
+  void Minimise();
+  void Restore();
+  // Serves what the event loop would serve between messages: the statistics window's repaint.
+  void ServePendingRepaints();
+  void Destroy();
+
+  SoftSurface& surface() { return surface_; }
+  SoftSurface* stats_surface() { return stats_surface_.get(); }
+  std::int64_t clock_ms() const { return clock_ms_; }
+  bool destroyed() const { return destroyed_; }
+  bool menu_checked(int command) const;
+  // Answers for the name dialog, GBK; taken in order, a refused one is followed by the next.
+  std::deque<std::string>& name_answers() { return name_answers_; }
+
+  // WindowSystem
+  Surface* WindowSurface() override { return minimised_ ? nullptr : &surface_; }
+  Size ClientSize() const override { return minimised_ ? Size{} : client_; }
+  Rect WindowRect() const override;
+  Size ScreenSize() const override { return {1024, 768}; }
+  std::uint32_t TickCount() override { return tick_count_; }
+  void Pause(int milliseconds) override { clock_ms_ += milliseconds; }
+  void Beep() override;
+  void SetMenuCheck(int command, bool checked) override;
+  void StartTimer(int period_ms) override { timer_period_ms_ = period_ms; }
+  void StopTimer() override { timer_period_ms_ = 0; }
+  void DestroyMainWindow() override;
+  void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                      MessageIcon icon) override;
+  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  void CloseModelessDialog() override;
+  void InvalidateModelessDialog() override { stats_dirty_ = true; }
+  FileSystem& Files() override { return files_; }
+
+  int timer_period_ms() const { return timer_period_ms_; }
+
+ private:
+  class Dialog;
+
+  void RunNameDialog(DialogHandler& handler);
+
+  WindowHandlers* handlers_ = nullptr;
+  HeadlessObserver* observer_ = nullptr;
+  FileSystem& files_;
+  Size client_;
+  SoftSurface surface_;
+  std::uint32_t tick_count_;
+  std::int64_t clock_ms_ = 0;
+  bool minimised_ = false;
+  bool destroyed_ = false;
+  int timer_period_ms_ = 0;
+  std::uint32_t menu_checks_ = 0;  // bit 0: command 512, bit 1: command 513
+  std::deque<std::string> name_answers_;
+  DialogHandler* stats_handler_ = nullptr;
+  std::unique_ptr<Dialog> stats_dialog_;
+  std::unique_ptr<SoftSurface> stats_surface_;
+  bool stats_dirty_ = false;
+};
+
+}  // namespace rolvi::platform

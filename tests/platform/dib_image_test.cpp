@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/software/soft_image.h"
+
+namespace rolvi::platform {
+namespace {
+
+struct Dib {
+  std::vector<std::uint8_t> header;
+  std::vector<std::uint8_t> bits;
+  DibView view() const { return {header, bits}; }
+};
+
+void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// A DIB of `indices` (rows top first) at `bits` per pixel, with `table` entries stored as blue,
+// green, red, reserved, in the given row order.
+Dib MakeDib(int bits, const std::vector<std::vector<int>>& indices, const std::vector<Rgb>& table,
+            bool top_down, std::uint32_t colours_used = 0) {
+  const int width = static_cast<int>(indices[0].size());
+  const int height = static_cast<int>(indices.size());
+  Dib dib;
+  dib.header.assign(40, 0);
+  Put32(dib.header, 0, 40);
+  Put32(dib.header, 4, static_cast<std::uint32_t>(width));
+  Put32(dib.header, 8, static_cast<std::uint32_t>(top_down ? -height : height));
+  dib.header[12] = 1;
+  dib.header[14] = static_cast<std::uint8_t>(bits);
+  Put32(dib.header, 32, colours_used);
+  for (const Rgb& colour : table) {
+    dib.header.insert(dib.header.end(), {colour.blue, colour.green, colour.red, 0x83});
+  }
+  const std::size_t stride = (static_cast<std::size_t>(width * bits) + 31) / 32 * 4;
+  dib.bits.assign(stride * static_cast<std::size_t>(height), 0xEE);  // padding is not zero
+  for (int row = 0; row < height; ++row) {
+    const std::size_t stored = static_cast<std::size_t>(top_down ? row : height - 1 - row);
+    std::uint8_t* line = dib.bits.data() + stored * stride;
+    for (std::size_t b = 0; b < (static_cast<std::size_t>(width * bits) + 7) / 8; ++b)
+      line[b] = 0;
+    for (int x = 0; x < width; ++x) {
+      const int bit = x * bits;
+      line[bit / 8] |= static_cast<std::uint8_t>(
+          indices[static_cast<std::size_t>(row)][static_cast<std::size_t>(x)]
+          << (8 - bits - bit % 8));
+    }
+  }
+  return dib;
+}
+
+constexpr Rgb kA{10, 20, 30};
+constexpr Rgb kB{200, 100, 50};
+constexpr Rgb kC{0, 255, 1};
+
+void ExpectPixels(const SoftImage& image, const std::vector<std::vector<int>>& indices,
+                  const std::vector<Rgb>& table) {
+  ASSERT_EQ(image.height(), static_cast<int>(indices.size()));
+  ASSERT_EQ(image.width(), static_cast<int>(indices[0].size()));
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const int index = indices[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+      EXPECT_EQ(UnpackRgb(image.pixel(x, y)), table[static_cast<std::size_t>(index)])
+          << x << "," << y;
+    }
+  }
+}
+
+TEST(DibDecodeTest, EightFourAndOneBitInBothRowOrdersWithPadding) {
+  const std::vector<std::vector<int>> three = {{0, 1, 2, 1, 0}, {2, 2, 0, 1, 1}, {1, 0, 0, 0, 2}};
+  const std::vector<Rgb> table = {kA, kB, kC};
+  for (const int bits : {8, 4}) {
+    for (const bool top_down : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << bits << " bits, top_down " << top_down);
+      const Dib dib = MakeDib(bits, three, table, top_down, 3);
+      const auto image = SoftImage::FromDib(dib.view());
+      ASSERT_NE(image, nullptr);
+      ExpectPixels(*image, three, table);
+    }
+  }
+  // Nine 1-bit pixels a row: two bytes and two of padding.
+  const std::vector<std::vector<int>> mask = {{1, 0, 1, 1, 0, 0, 0, 1, 1},
+                                              {0, 1, 0, 0, 1, 1, 1, 0, 0}};
+  for (const bool top_down : {false, true}) {
+    const Dib dib = MakeDib(1, mask, {kWhite, kBlack}, top_down);
+    const auto image = SoftImage::FromDib(dib.view());
+    ASSERT_NE(image, nullptr);
+    ExpectPixels(*image, mask, {kWhite, kBlack});
+  }
+}
+
+TEST(DibDecodeTest, ColoursUsedZeroMeansFullTableAndIndicesPastTheTableAreBlack) {
+  std::vector<Rgb> full(16, kB);
+  full[15] = kC;
+  const Dib dib = MakeDib(4, {{15, 0}}, full, false, 0);
+  const auto image = SoftImage::FromDib(dib.view());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(UnpackRgb(image->pixel(0, 0)), kC);
+
+  const Dib small = MakeDib(8, {{1, 7}}, {kA, kB}, true, 2);
+  const auto clipped = SoftImage::FromDib(small.view());
+  ASSERT_NE(clipped, nullptr);
+  EXPECT_EQ(UnpackRgb(clipped->pixel(0, 0)), kB);
+  EXPECT_EQ(UnpackRgb(clipped->pixel(1, 0)), kBlack);
+}
+
+TEST(DibDecodeTest, MalformedDibsGiveNoImage) {
+  const Dib good = MakeDib(8, {{0, 1}, {1, 0}}, {kA, kB}, false, 2);
+  ASSERT_NE(SoftImage::FromDib(good.view()), nullptr);
+
+  auto broken = [&](auto change) {
+    Dib dib = good;
+    change(dib);
+    return SoftImage::FromDib(dib.view());
+  };
+  EXPECT_EQ(broken([](Dib& d) { d.header.resize(39); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 0, 200); }), nullptr);  // header past the span
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 0, 12); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 4, 0); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 4, 0x80000000u); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 8, 0); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 8, 0x80000000u); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { d.header[12] = 2; }), nullptr);   // planes
+  EXPECT_EQ(broken([](Dib& d) { d.header[14] = 24; }), nullptr);  // depth
+  EXPECT_EQ(broken([](Dib& d) { d.header[14] = 2; }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { d.header[16] = 1; }), nullptr);         // RLE8
+  EXPECT_EQ(broken([](Dib& d) { d.header.resize(40 + 7); }), nullptr);  // table cut short
+  EXPECT_EQ(broken([](Dib& d) { d.bits.pop_back(); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { Put32(d.header, 8, 0x7FFFFFFF); }), nullptr);
+  EXPECT_EQ(broken([](Dib& d) { d.bits.clear(); }), nullptr);
+}
+
+// Headers of random bytes over a small pixel buffer: decoding may succeed or fail but must
+// stay inside both spans (the sanitizer build watches).
+TEST(DibDecodeTest, RandomHeadersStayInsideTheirSpans) {
+  std::uint32_t state = 12345;
+  auto next = [&] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<std::uint8_t>(state >> 16);
+  };
+  int decoded = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::uint8_t> header(40 + next() % 64);
+    for (auto& byte : header)
+      byte = next();
+    header[0] = 40;
+    header[1] = header[2] = header[3] = 0;
+    header[12] = 1;
+    header[13] = 0;
+    header[14] = std::array<std::uint8_t, 3>{1, 4, 8}[next() % 3];
+    header[15] = 0;
+    for (int i = 16; i < 20; ++i)
+      header[static_cast<std::size_t>(i)] = 0;
+    for (int i = 5; i < 8; ++i)
+      header[static_cast<std::size_t>(i)] = 0;
+    for (int i = 9; i < 12; ++i)
+      header[static_cast<std::size_t>(i)] = next() % 2 == 0 ? 0 : 0xFF;
+    std::vector<std::uint8_t> bits(next() % 200);
+    for (auto& byte : bits)
+      byte = next();
+    const auto image = SoftImage::FromDib({header, bits});
+    if (image != nullptr) {
+      ++decoded;
+      EXPECT_GT(image->width(), 0);
+      EXPECT_GT(image->height(), 0);
+    }
+  }
+  EXPECT_GT(decoded, 0);
+}
+
+}  // namespace
+}  // namespace rolvi::platform

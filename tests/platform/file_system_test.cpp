@@ -1,0 +1,144 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+#include "platform/memory_file_system.h"
+#include "support/temp_directory.h"
+
+namespace rolvi::platform {
+namespace {
+
+using testing::Bytes;
+using testing::ReadWholeFile;
+using testing::TempDirectory;
+using testing::WriteWholeFile;
+
+// The same contract checked on disk and in memory, so the fake cannot drift from the real
+// thing. Each fixture seeds files and reads them back its own way.
+class DiskFiles {
+ public:
+  FileSystem& files() { return files_; }
+  void Put(const char* name, const Bytes& content) { WriteWholeFile(directory_ / name, content); }
+  bool Exists(const char* name) const { return std::filesystem::exists(directory_ / name); }
+  Bytes Get(const char* name) const { return ReadWholeFile(directory_ / name); }
+
+ private:
+  TempDirectory directory_;
+  DiskFileSystem files_{directory_.path()};
+};
+
+class MemoryFiles {
+ public:
+  FileSystem& files() { return files_; }
+  void Put(const char* name, const Bytes& content) { files_.files[name] = content; }
+  bool Exists(const char* name) const { return files_.files.contains(name); }
+  Bytes Get(const char* name) const { return files_.files.at(name); }
+
+ private:
+  MemoryFileSystem files_;
+};
+
+template <typename Fixture>
+class FileSystemContractTest : public ::testing::Test {
+ protected:
+  Fixture fixture;
+};
+
+using Implementations = ::testing::Types<DiskFiles, MemoryFiles>;
+TYPED_TEST_SUITE(FileSystemContractTest, Implementations);
+
+TYPED_TEST(FileSystemContractTest, MissingFileOpensNeitherForReadingNorForWriting) {
+  FileSystem& files = this->fixture.files();
+  EXPECT_EQ(files.OpenForReading("absent.res"), nullptr);
+  EXPECT_EQ(files.OpenForWriting("absent.res"), nullptr);
+  EXPECT_FALSE(this->fixture.Exists("absent.res"));
+}
+
+TYPED_TEST(FileSystemContractTest, ReadingStopsAtTheEndWithAShortCount) {
+  this->fixture.Put("data", {1, 2, 3, 4, 5});
+  FileHandle file = this->fixture.files().OpenForReading("data");
+  ASSERT_NE(file, nullptr);
+  std::array<std::uint8_t, 3> buffer{};
+  EXPECT_EQ(file->Read(buffer), 3u);
+  EXPECT_EQ(buffer, (std::array<std::uint8_t, 3>{1, 2, 3}));
+  EXPECT_EQ(file->Read(buffer), 2u);
+  EXPECT_EQ(buffer[0], 4);
+  EXPECT_EQ(buffer[1], 5);
+  EXPECT_EQ(file->Read(buffer), 0u);
+  EXPECT_TRUE(file->Close());
+  EXPECT_TRUE(file->Close());
+  EXPECT_EQ(file->Read(buffer), 0u);
+}
+
+TYPED_TEST(FileSystemContractTest, OpeningForWritingOverwritesFromTheStartAndKeepsTheRest) {
+  this->fixture.Put("data", {1, 2, 3, 4, 5, 6});
+  {
+    FileHandle file = this->fixture.files().OpenForWriting("data");
+    ASSERT_NE(file, nullptr);
+    const std::array<std::uint8_t, 2> bytes{9, 8};
+    EXPECT_EQ(file->Write(bytes), 2u);
+  }  // closed by the handle
+  EXPECT_EQ(this->fixture.Get("data"), (Bytes{9, 8, 3, 4, 5, 6}));
+}
+
+TYPED_TEST(FileSystemContractTest, CreateTruncatesAnExistingFileAndMakesANewOne) {
+  this->fixture.Put("old", {1, 2, 3});
+  const std::array<std::uint8_t, 1> bytes{7};
+  for (const char* name : {"old", "new"}) {
+    FileHandle file = this->fixture.files().Create(name);
+    ASSERT_NE(file, nullptr) << name;
+    EXPECT_EQ(file->Write(bytes), 1u);
+    EXPECT_TRUE(file->Close());
+    EXPECT_EQ(this->fixture.Get(name), Bytes{7}) << name;
+  }
+}
+
+TEST(DiskFileSystemTest, RelativeNamesResolveAgainstTheRootNotTheCurrentDirectory) {
+  TempDirectory directory;
+  std::filesystem::create_directory(directory / "sub");
+  WriteWholeFile(directory / "sub" / "x", {42});
+  DiskFileSystem files(directory / "sub");
+  FileHandle file = files.OpenForReading("x");
+  ASSERT_NE(file, nullptr);
+  std::array<std::uint8_t, 4> buffer{};
+  EXPECT_EQ(file->Read(buffer), 1u);
+  EXPECT_EQ(buffer[0], 42);
+}
+
+TEST(DiskFileSystemTest, NothingOpensWhereNothingCanBeWritten) {
+  TempDirectory directory;
+  WriteWholeFile(directory / "plain", {1});
+  std::filesystem::create_directory(directory / "folder");
+  // A root that does not exist, and a root that is a regular file.
+  for (const auto& root : {directory / "missing", directory / "plain"}) {
+    DiskFileSystem files(root);
+    EXPECT_EQ(files.Create("x"), nullptr) << root;
+    EXPECT_EQ(files.OpenForWriting("x"), nullptr) << root;
+    EXPECT_EQ(files.OpenForReading("x"), nullptr) << root;
+  }
+  EXPECT_FALSE(std::filesystem::exists(directory / "missing"));
+  // A directory is not a file in any mode.
+  DiskFileSystem files(directory.path());
+  EXPECT_EQ(files.OpenForReading("folder"), nullptr);
+  EXPECT_EQ(files.OpenForWriting("folder"), nullptr);
+  EXPECT_EQ(files.Create("folder"), nullptr);
+}
+
+TEST(MemoryFileSystemTest, ReadOnlyNamesAndFailingCreationRefuseToWrite) {
+  MemoryFileSystem files;
+  files.files["locked"] = {1, 2};
+  files.read_only.insert("locked");
+  EXPECT_NE(files.OpenForReading("locked"), nullptr);
+  EXPECT_EQ(files.OpenForWriting("locked"), nullptr);
+  EXPECT_EQ(files.Create("locked"), nullptr);
+  EXPECT_EQ(files.files["locked"], (MemoryFileSystem::Bytes{1, 2}));
+  files.creation_fails = true;
+  EXPECT_EQ(files.Create("other"), nullptr);
+  EXPECT_FALSE(files.files.contains("other"));
+}
+
+}  // namespace
+}  // namespace rolvi::platform

@@ -1,0 +1,137 @@
+#include "platform/software/png_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/software/soft_image.h"
+
+namespace rolvi::platform {
+namespace {
+
+std::uint32_t Be32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+         std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+}
+
+struct Chunk {
+  std::string type;
+  std::vector<std::uint8_t> data;
+};
+
+// Splits a PNG into its chunks, checking each CRC.
+std::vector<Chunk> ReadChunks(const std::vector<std::uint8_t>& png) {
+  std::vector<Chunk> chunks;
+  const std::vector<std::uint8_t> signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  EXPECT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
+  std::size_t at = 8;
+  while (at + 12 <= png.size()) {
+    const std::uint32_t length = Be32(png, at);
+    Chunk chunk;
+    chunk.type.assign(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                      png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+    chunk.data.assign(png.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                      png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+    EXPECT_EQ(Crc32(std::span(png).subspan(at + 4, length + 4)), Be32(png, at + 8 + length))
+        << chunk.type;
+    chunks.push_back(std::move(chunk));
+    at += 12 + length;
+  }
+  EXPECT_EQ(at, png.size());
+  return chunks;
+}
+
+// Undoes the zlib stream of stored blocks, checking the Adler-32.
+std::vector<std::uint8_t> Unstore(const std::vector<std::uint8_t>& zlib) {
+  std::vector<std::uint8_t> raw;
+  EXPECT_EQ((zlib[0] << 8 | zlib[1]) % 31, 0);
+  std::size_t at = 2;
+  bool last = false;
+  while (!last) {
+    last = (zlib[at] & 1) != 0;
+    EXPECT_EQ(zlib[at] & 6, 0);  // stored
+    const std::size_t length = zlib[at + 1] | zlib[at + 2] << 8;
+    EXPECT_EQ(length ^ 0xFFFF, static_cast<std::size_t>(zlib[at + 3] | zlib[at + 4] << 8));
+    raw.insert(raw.end(), zlib.begin() + static_cast<std::ptrdiff_t>(at + 5),
+               zlib.begin() + static_cast<std::ptrdiff_t>(at + 5 + length));
+    at += 5 + length;
+  }
+  EXPECT_EQ(Adler32(raw), Be32(zlib, at));
+  EXPECT_EQ(at + 4, zlib.size());
+  return raw;
+}
+
+TEST(ChecksumTest, KnownValues) {
+  const std::string iend = "IEND";
+  EXPECT_EQ(Crc32({reinterpret_cast<const std::uint8_t*>(iend.data()), 4}), 0xAE426082u);
+  const std::string wiki = "Wikipedia";
+  EXPECT_EQ(Adler32({reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()}),
+            0x11E60398u);
+}
+
+TEST(PngWriterTest, RegionRoundTripsThroughStoredBlocks) {
+  // 200 x 120 pixels: 72,120 bytes of rows, more than one stored block.
+  SoftSurface surface(210, 130);
+  for (int y = 0; y < 130; ++y) {
+    for (int x = 0; x < 210; ++x) {
+      surface.pixels()[static_cast<std::size_t>(y * 210 + x)] =
+          static_cast<std::uint32_t>(x * 0x010203 + y * 0x030100);
+    }
+  }
+  const std::vector<std::uint8_t> png = EncodePng(surface, {5, 7, 205, 127});
+  const std::vector<Chunk> chunks = ReadChunks(png);
+  ASSERT_EQ(chunks.size(), 3u);
+  EXPECT_EQ(chunks[0].type, "IHDR");
+  EXPECT_EQ(Be32(chunks[0].data, 0), 200u);
+  EXPECT_EQ(Be32(chunks[0].data, 4), 120u);
+  EXPECT_EQ(chunks[0].data[8], 8);
+  EXPECT_EQ(chunks[0].data[9], 2);
+  EXPECT_EQ(chunks[1].type, "IDAT");
+  EXPECT_EQ(chunks[2].type, "IEND");
+
+  const std::vector<std::uint8_t> raw = Unstore(chunks[1].data);
+  ASSERT_EQ(raw.size(), 120u * (1 + 600));
+  for (int y = 0; y < 120; ++y) {
+    const std::size_t row = static_cast<std::size_t>(y) * 601;
+    ASSERT_EQ(raw[row], 0);
+    for (int x = 0; x < 200; ++x) {
+      const Rgb expected = *surface.GetPixel(x + 5, y + 7);
+      const std::size_t at = row + 1 + 3 * static_cast<std::size_t>(x);
+      ASSERT_EQ((Rgb{raw[at], raw[at + 1], raw[at + 2]}), expected) << x << "," << y;
+    }
+  }
+}
+
+TEST(PngWriterTest, EmptyRegionsAndShortSpansGiveNothing) {
+  const SoftSurface surface(4, 4);
+  EXPECT_TRUE(EncodePng(surface, {4, 0, 8, 4}).empty());
+  EXPECT_TRUE(EncodePng(surface, {2, 2, 2, 3}).empty());
+  const std::vector<std::uint32_t> pixels(7);
+  EXPECT_TRUE(EncodePng(pixels, 4, 2, 4).empty());
+  EXPECT_FALSE(EncodePng(pixels, 3, 2, 4).empty());
+  EXPECT_FALSE(SavePng(surface, {0, 0, 0, 0}, "unused.png"));
+}
+
+TEST(PngWriterTest, SavedFileReadsBackWithImageMagick) {
+  SoftSurface surface(3, 2, Rgb{1, 2, 3});
+  surface.FillRect({2, 1, 3, 2}, Rgb{250, 128, 7});
+  const std::string path = "png_writer_test.png";
+  ASSERT_TRUE(SavePng(surface, {0, 0, 3, 2}, path));
+  if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ImageMagick";
+  const std::string command = "convert " + path + " -depth 8 rgb:png_writer_test.rgb";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in("png_writer_test.rgb", std::ios::binary);
+  const std::vector<char> rgb((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+  ASSERT_EQ(rgb.size(), 18u);
+  EXPECT_EQ(static_cast<unsigned char>(rgb[0]), 1);
+  EXPECT_EQ(static_cast<unsigned char>(rgb[15]), 250);
+  EXPECT_EQ(static_cast<unsigned char>(rgb[16]), 128);
+  EXPECT_EQ(static_cast<unsigned char>(rgb[17]), 7);
+}
+
+}  // namespace
+}  // namespace rolvi::platform

@@ -1,0 +1,145 @@
+#include "records/insert_record.h"
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "records/record_table.h"
+#include "support/fake_record_dialogs.h"
+#include "support/record_builders.h"
+
+namespace rolvi::records {
+namespace {
+
+using testing::EntryOf;
+using testing::FakeRecordDialogs;
+using testing::NameDialogRun;
+using testing::RecordsDialogRun;
+using testing::TableWithScores;
+
+TEST(InsertRecordTest, ANonPositiveResultNeverEntersAndOpensNoDialog) {
+  for (const std::int32_t score : {0, -1, -2147483647 - 1}) {
+    RecordBook book;
+    FakeRecordDialogs dialogs;
+    EXPECT_EQ(InsertRecord(book, score, dialogs), std::nullopt) << score;
+    EXPECT_EQ(book.table, DefaultRecordTable());
+    EXPECT_FALSE(book.recordsDirty);
+    EXPECT_TRUE(dialogs.runs.empty());
+  }
+}
+
+TEST(InsertRecordTest, DefaultTablePlacesUpToTheKingsScoreSecondAndAboveItFirst) {
+  for (const std::int32_t score : {1, 99, 100}) {
+    RecordBook book;
+    FakeRecordDialogs dialogs;
+    EXPECT_EQ(InsertRecord(book, score, dialogs), 1u) << score;
+    EXPECT_EQ(book.table[0], DefaultRecordTable()[0]);
+  }
+  RecordBook book;
+  FakeRecordDialogs dialogs;
+  EXPECT_EQ(InsertRecord(book, 101, dialogs), 0u);
+  EXPECT_EQ(book.table[1], DefaultRecordTable()[0]);
+}
+
+TEST(InsertRecordTest, AsksForTheNameThenShowsTheUpdatedTable) {
+  RecordBook book;
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Ann"};
+  ASSERT_EQ(InsertRecord(book, 250, dialogs), 0u);
+
+  EXPECT_TRUE(book.recordsDirty);
+  EXPECT_EQ(NameText(book.lastName), "Ann");
+  EXPECT_EQ(NameText(book.table[0].name), "Ann");
+  EXPECT_EQ(book.table[0].score, 250);
+  // The King's entry moved down; the table is still ordered.
+  EXPECT_EQ(book.table[1], DefaultRecordTable()[0]);
+  ASSERT_EQ(dialogs.runs.size(), 2u);
+  EXPECT_EQ(std::get<NameDialogRun>(dialogs.runs[0]).offered, "Ulvo Dask");
+  EXPECT_EQ(std::get<RecordsDialogRun>(dialogs.runs[1]).shown, book.table);
+  // The race state is not this operation's business.
+  EXPECT_EQ(book.recordScore, 100);
+
+  // The next dialog offers the name accepted last.
+  InsertRecord(book, 5, dialogs);
+  EXPECT_EQ(std::get<NameDialogRun>(dialogs.runs[2]).offered, "Ann");
+}
+
+TEST(InsertRecordTest, TieGoesBelowAndTheShiftLosesTheLastEntry) {
+  RecordBook book;
+  book.table = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
+  const RecordTable before = book.table;
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Tie"};
+
+  ASSERT_EQ(InsertRecord(book, 500, dialogs), 4u);
+  for (std::size_t i = 0; i < 4; ++i)
+    EXPECT_EQ(book.table[i], before[i]) << i;
+  EXPECT_EQ(NameText(book.table[4].name), "Tie");
+  EXPECT_EQ(book.table[4].score, 500);
+  for (std::size_t i = 5; i < 10; ++i)
+    EXPECT_EQ(book.table[i], before[i - 1]) << i;
+  // "P9" with 10 is gone.
+  for (const RecordEntry& entry : book.table)
+    EXPECT_NE(NameText(entry.name), "P9");
+}
+
+TEST(InsertRecordTest, EnteringLastReplacesOnlyTheLastEntry) {
+  RecordBook book;
+  book.table = TableWithScores({900, 800, 700, 600, 500, 400, 300, 200, 100, 10});
+  book.table[9] = EntryOf("Ninth", 10);
+  const RecordTable before = book.table;
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Z"};
+
+  ASSERT_EQ(InsertRecord(book, 11, dialogs), 9u);
+  for (std::size_t i = 0; i < 9; ++i)
+    EXPECT_EQ(book.table[i], before[i]) << i;
+  // "Ninth" gave way; the bytes after the new terminator are what the field held.
+  EXPECT_EQ(book.table[9], EntryOf(std::string_view("Z\0nth", 5), 11));
+
+  // Equal to the last entry is not enough.
+  FakeRecordDialogs more;
+  const RecordTable full = book.table;
+  EXPECT_EQ(InsertRecord(book, 11, more), std::nullopt);
+  EXPECT_EQ(book.table, full);
+  EXPECT_TRUE(more.runs.empty());
+}
+
+TEST(InsertRecordTest, TheNewNameKeepsTheStaleTailOfTheEntryThatMovedIntoItsPlace) {
+  RecordBook book;
+  book.table = TableWithScores({900, 800, 700, 600, 500, 400, 300, 200, 100, 10});
+  book.table[2] = EntryOf("LongPlayerNam", 700);
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Al"};
+  ASSERT_EQ(InsertRecord(book, 750, dialogs), 2u);
+  EXPECT_EQ(book.table[2], EntryOf(std::string_view("Al\0gPlayerNam", 13), 750));
+  EXPECT_EQ(book.table[3], EntryOf("LongPlayerNam", 700));
+}
+
+TEST(InsertRecordTest, AScoreAboveSixteenBitsIsStoredAsTheHighestScore) {
+  RecordBook book;
+  book.table = TableWithScores({65535, 800, 700, 600, 500, 400, 300, 200, 100, 10});
+  FakeRecordDialogs dialogs;
+  ASSERT_EQ(InsertRecord(book, 65536 + 7, dialogs), 0u);
+  EXPECT_EQ(book.table[0].score, 65535);
+  EXPECT_EQ(book.table[1].score, 65535);
+  ASSERT_EQ(InsertRecord(book, 2147483647, dialogs), 0u);
+  EXPECT_EQ(book.table[0].score, 65535);
+}
+
+// A name dialog that breaks its promise must not break the table.
+class OverlongNameDialogs : public FakeRecordDialogs {
+ public:
+  void RunNameDialog(NameBuffer& lastName) override { lastName.fill('W'); }
+};
+
+TEST(InsertRecordTest, AnOverlongNameFromTheDialogIsCutToFitTheField) {
+  RecordBook book;
+  OverlongNameDialogs dialogs;
+  ASSERT_EQ(InsertRecord(book, 500, dialogs), 0u);
+  EXPECT_EQ(NameText(book.table[0].name), "WWWWWWWWWWWWW");
+  EXPECT_EQ(book.table[0].name[13], '\0');
+}
+
+}  // namespace
+}  // namespace rolvi::records

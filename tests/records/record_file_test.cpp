@@ -1,0 +1,292 @@
+#include "records/record_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/memory_file_system.h"
+#include "records/insert_record.h"
+#include "support/fake_record_dialogs.h"
+#include "support/record_builders.h"
+#include "support/temp_directory.h"
+
+namespace rolvi::records {
+namespace {
+
+using platform::DiskFileSystem;
+using platform::MemoryFileSystem;
+using testing::Bytes;
+using testing::EntryOf;
+using testing::FakeRecordDialogs;
+using testing::ReadWholeFile;
+using testing::TableWithScores;
+using testing::TempDirectory;
+using testing::WriteWholeFile;
+using namespace std::string_view_literals;
+
+// One 16-byte record spelled out: length byte, exactly 13 name bytes, score low and high.
+Bytes Record(std::uint8_t length, std::string_view name_bytes, std::uint8_t low,
+             std::uint8_t high) {
+  Bytes record{length};
+  for (std::size_t i = 0; i < 13; ++i) {
+    record.push_back(i < name_bytes.size() ? static_cast<std::uint8_t>(name_bytes[i]) : 0);
+  }
+  record.push_back(low);
+  record.push_back(high);
+  return record;
+}
+
+Bytes VacantRecord() {
+  return Record(9, "- \xBF\xD5 \xC8\xB1 -", 0, 0);
+}
+
+Bytes Concatenate(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts)
+    all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// Ten records: the given ones first, vacant ones after them.
+Bytes FileOf(std::initializer_list<Bytes> records) {
+  Bytes file = Concatenate(records);
+  while (file.size() < kRecordFileSize)
+    file = Concatenate({file, VacantRecord()});
+  return file;
+}
+
+bool WellFormed(const RecordTable& table) {
+  for (const RecordEntry& entry : table) {
+    if (entry.name[kMaxNameLength] != '\0') return false;
+  }
+  return true;
+}
+
+class RecordFileTest : public ::testing::Test {
+ protected:
+  std::filesystem::path PathOf(std::string_view name) const { return directory_ / name; }
+  bool Exists(std::string_view name) const { return std::filesystem::exists(PathOf(name)); }
+  void Put(std::string_view name, const Bytes& content) { WriteWholeFile(PathOf(name), content); }
+  Bytes Get(std::string_view name) const { return ReadWholeFile(PathOf(name)); }
+
+  // A run of the program: load, enter the given results, save.
+  void PlayAndQuit(std::initializer_list<std::pair<std::int32_t, std::string>> results) {
+    RecordBook book;
+    LoadRecords(book, files_);
+    for (const auto& [score, name] : results) {
+      dialogs_.answers.push_back(name);
+      InsertRecord(book, score, dialogs_);
+    }
+    SaveRecords(book, files_);
+  }
+
+  TempDirectory directory_;
+  DiskFileSystem files_{directory_.path()};
+  FakeRecordDialogs dialogs_;
+};
+
+TEST_F(RecordFileTest, NoFileGivesTheDefaultTableAndNothingIsCreatedAtExit) {
+  RecordBook book;
+  book.recordScore = 7;
+  book.kingName = MakeNameBuffer("someone");
+  book.recordsDirty = true;
+  EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kNoFile);
+  EXPECT_EQ(book.table, DefaultRecordTable());
+  EXPECT_EQ(book.recordScore, 100);
+  EXPECT_EQ(NameText(book.kingName), kKingName);
+  EXPECT_FALSE(book.recordsDirty);
+
+  EXPECT_EQ(InsertRecord(book, 0, dialogs_), std::nullopt);
+  EXPECT_EQ(SaveRecords(book, files_), SaveOutcome::kUnchanged);
+  EXPECT_TRUE(std::filesystem::is_empty(directory_.path()));
+}
+
+TEST_F(RecordFileTest, AQualifyingResultCreatesTheFirstChoiceFileWithTheExactLayout) {
+  // "Ann" is typed over the King's field and keeps its tail; "Max" pushes that field down
+  // and is typed over the same bytes again.
+  PlayAndQuit({{300, "Ann"}, {70000, "Max"}});
+  EXPECT_FALSE(Exists(kSecondRecordFileName));
+  EXPECT_EQ(Get(kRecordFileName), FileOf({Record(3, "Max\0 \xCD\xF5 "sv, 0xFF, 0xFF),
+                                          Record(3, "Ann\0 \xCD\xF5 "sv, 0x2C, 0x01),
+                                          Record(8, " \xB9\xFA  \xCD\xF5 ", 100, 0)}));
+}
+
+TEST_F(RecordFileTest, SaveThenLoadGivesBackNamesAndScoresIncludingAThirteenByteName) {
+  PlayAndQuit({{4660, "ThirteenBytes"}, {50, "x"}, {65535, "Top"}});
+  RecordBook book;
+  EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kLoaded);
+  EXPECT_EQ(NameText(book.table[0].name), "Top");
+  EXPECT_EQ(book.table[0].score, 65535);
+  EXPECT_EQ(NameText(book.table[1].name), "ThirteenBytes");
+  EXPECT_EQ(book.table[1].name[13], '\0');
+  EXPECT_EQ(book.table[1].score, 4660);
+  EXPECT_EQ(book.table[2], DefaultRecordTable()[0]);
+  EXPECT_EQ(NameText(book.table[3].name), "x");
+  EXPECT_EQ(book.recordScore, 65535);
+  EXPECT_EQ(NameText(book.kingName), "Top");
+  EXPECT_FALSE(book.recordsDirty);
+  // The 13-byte name is stored without its terminator, the score little-endian.
+  const Bytes file = Get(kRecordFileName);
+  EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 32), Record(13, "ThirteenBytes", 0x34, 0x12));
+}
+
+TEST_F(RecordFileTest, StaleTailsOfEarlierNamesAreWrittenAsTheFieldHoldsThem) {
+  Put(kRecordFileName,
+      FileOf({Record(11, "Longer-name\0\x01"sv, 200, 0), Record(13, "Thirteen-char", 150, 0)}));
+  // "Bo" lands in entry 0 over "Longer-name"; "Al" lands in entry 1, which then holds the
+  // copy of "Longer-name" shifted down; "Thirteen-char" moves to entry 2.
+  PlayAndQuit({{300, "Bo"}, {250, "Al"}});
+  EXPECT_EQ(Get(kRecordFileName), FileOf({Record(2, "Bo\0ger-name\0\x01"sv, 0x2C, 0x01),
+                                          Record(2, "Al\0ger-name\0\x01"sv, 0xFA, 0),
+                                          Record(11, "Longer-name\0\x01"sv, 200, 0),
+                                          Record(13, "Thirteen-char", 150, 0)}));
+
+  RecordBook book;
+  LoadRecords(book, files_);
+  EXPECT_EQ(NameText(book.table[0].name), "Bo");
+  EXPECT_EQ(NameText(book.table[1].name), "Al");
+}
+
+TEST_F(RecordFileTest, SecondChoiceFileIsReadAndWrittenBackWhenTheFirstIsAbsent) {
+  const Bytes original = FileOf({Record(4, "Rolv", 10, 0)});
+  Put(kSecondRecordFileName, original);
+  RecordBook book;
+  EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kLoaded);
+  EXPECT_EQ(NameText(book.kingName), "Rolv");
+  EXPECT_EQ(book.recordScore, 10);
+
+  dialogs_.answers = {"New"};
+  InsertRecord(book, 20, dialogs_);
+  EXPECT_EQ(SaveRecords(book, files_), SaveOutcome::kWritten);
+  EXPECT_FALSE(Exists(kRecordFileName));
+  EXPECT_EQ(Get(kSecondRecordFileName),
+            FileOf({Record(3, "New", 20, 0), Record(4, "Rolv", 10, 0)}));
+}
+
+TEST_F(RecordFileTest, FirstChoiceFileWinsOverTheSecond) {
+  Put(kRecordFileName, FileOf({Record(5, "First", 90, 0)}));
+  Put(kSecondRecordFileName, FileOf({Record(6, "Second", 80, 0)}));
+  PlayAndQuit({{85, "Mid"}});
+  EXPECT_EQ(Get(kRecordFileName),
+            FileOf({Record(5, "First", 90, 0), Record(3, "Mid\0 \xC8\xB1 -"sv, 85, 0)}));
+  EXPECT_EQ(Get(kSecondRecordFileName), FileOf({Record(6, "Second", 80, 0)}));
+}
+
+TEST_F(RecordFileTest, ALongerFileKeepsItsBytesAfterTheTable) {
+  const Bytes trailer = {0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0x7F};
+  Put(kRecordFileName, Concatenate({FileOf({Record(4, "Solo", 50, 0)}), trailer}));
+  RecordBook book;
+  EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kLoaded);
+  EXPECT_EQ(book.table[0], EntryOf("Solo", 50));
+  EXPECT_EQ(book.table[1], DefaultRecordEntry(1));
+  PlayAndQuit({{1, "One"}});
+  EXPECT_EQ(Get(kRecordFileName),
+            Concatenate({FileOf({Record(4, "Solo", 50, 0), Record(3, "One\0 \xC8\xB1 -"sv, 1, 0)}),
+                         trailer}));
+}
+
+TEST_F(RecordFileTest, ADirectoryWhereNothingCanBeWrittenLosesTheResultsQuietly) {
+  WriteWholeFile(directory_ / "plain-file", {1});
+  for (const char* root : {"missing-directory", "plain-file"}) {
+    DiskFileSystem files(directory_ / root);
+    RecordBook book;
+    EXPECT_EQ(LoadRecords(book, files), LoadOutcome::kNoFile) << root;
+    InsertRecord(book, 500, dialogs_);
+    EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kNotWritable) << root;
+  }
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "missing-directory"));
+  EXPECT_EQ(ReadWholeFile(directory_ / "plain-file"), Bytes{1});
+}
+
+TEST(RecordFileFallbackTest, UnwritableFirstChoiceFallsBackToTheSecondThenToCreating) {
+  MemoryFileSystem files;
+  files.files[std::string(kRecordFileName)] = FileOf({Record(1, "A", 9, 0)});
+  files.files[std::string(kSecondRecordFileName)] = FileOf({});
+  files.read_only.insert(std::string(kRecordFileName));
+  RecordBook book;
+  LoadRecords(book, files);
+  EXPECT_EQ(NameText(book.kingName), "A");
+  book.recordsDirty = true;
+  EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kWritten);
+  // The table read from the first file went into the second.
+  EXPECT_EQ(files.files[std::string(kSecondRecordFileName)], FileOf({Record(1, "A", 9, 0)}));
+
+  files.read_only.insert(std::string(kSecondRecordFileName));
+  EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kNotWritable);
+  files.files.erase(std::string(kRecordFileName));
+  files.read_only.clear();
+  files.files.erase(std::string(kSecondRecordFileName));
+  EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kWritten);
+  EXPECT_EQ(files.files[std::string(kRecordFileName)], FileOf({Record(1, "A", 9, 0)}));
+}
+
+TEST(DecodeRecordFileTest, AShortFileKeepsItsWholeRecordsAndFillsTheRestWithDefaults) {
+  const Bytes whole = Concatenate({Record(3, "One", 30, 0), Record(3, "Two", 20, 0)});
+  const Bytes cut = Concatenate({whole, Record(5, "Three", 10, 0)});
+  const DecodedRecords decoded = DecodeRecordFile(Bytes(cut.begin(), cut.begin() + 40));
+  EXPECT_EQ(decoded.repaired_records, 8);
+  EXPECT_EQ(decoded.table[0], EntryOf("One", 30));
+  EXPECT_EQ(decoded.table[1], EntryOf("Two", 20));
+  for (std::size_t i = 2; i < 10; ++i)
+    EXPECT_EQ(decoded.table[i], DefaultRecordEntry(i)) << i;
+
+  // Without one whole record, the table is the default one.
+  EXPECT_EQ(DecodeRecordFile(Bytes(cut.begin(), cut.begin() + 15)).table, DefaultRecordTable());
+  EXPECT_EQ(DecodeRecordFile({}).table, DefaultRecordTable());
+}
+
+TEST(DecodeRecordFileTest, ALengthByteAboveThirteenEndsTheNameAfterThirteenBytes) {
+  for (const std::uint8_t length : {14, 200, 255}) {
+    const DecodedRecords decoded =
+        DecodeRecordFile(FileOf({Record(length, "ABCDEFGHIJKLM", 1, 0)}));
+    EXPECT_EQ(decoded.repaired_records, 1);
+    EXPECT_EQ(NameText(decoded.table[0].name), "ABCDEFGHIJKLM");
+    EXPECT_EQ(decoded.table[0].name[13], '\0');
+    EXPECT_EQ(decoded.table[0].score, 1);
+  }
+  // A length byte past an earlier zero: the name ends at the zero, as any reader sees it.
+  const DecodedRecords early = DecodeRecordFile(FileOf({Record(9, "ab\0cdefgh"sv, 1, 0)}));
+  EXPECT_EQ(early.repaired_records, 0);
+  EXPECT_EQ(NameText(early.table[0].name), "ab");
+}
+
+TEST_F(RecordFileTest, DamagedFilesLoadAsWellFormedTablesAndSurviveASave) {
+  Put(kRecordFileName, Concatenate({Record(200, "ABCDEFGHIJKLM", 1, 2), Bytes(10, 0xAB)}));
+  RecordBook book;
+  EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kRepaired);
+  EXPECT_EQ(NameText(book.kingName), "ABCDEFGHIJKLM");
+  EXPECT_EQ(book.recordScore, 0x0201);
+  EXPECT_EQ(book.table[1], DefaultRecordEntry(1));
+
+  // The repaired table is what gets written; the damaged bytes beyond it are overwritten.
+  book.recordsDirty = true;
+  EXPECT_EQ(SaveRecords(book, files_), SaveOutcome::kWritten);
+  EXPECT_EQ(Get(kRecordFileName), FileOf({Record(13, "ABCDEFGHIJKLM", 1, 2)}));
+
+  Put(kRecordFileName, {});
+  EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kRepaired);
+  EXPECT_EQ(book.table, DefaultRecordTable());
+  EXPECT_EQ(book.recordScore, 100);
+}
+
+TEST(DecodeRecordFileTest, RandomBytesAlwaysGiveAWellFormedTableThatSurvivesARoundTrip) {
+  std::mt19937 random(20240601);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<std::size_t> size(0, 200);
+  for (int run = 0; run < 2000; ++run) {
+    Bytes bytes(size(random));
+    for (std::uint8_t& b : bytes)
+      b = static_cast<std::uint8_t>(byte(random));
+    const RecordTable table = DecodeRecordFile(bytes).table;
+    ASSERT_TRUE(WellFormed(table)) << run;
+    const RecordFileImage image = EncodeRecordFile(table);
+    const DecodedRecords again = DecodeRecordFile(image);
+    ASSERT_EQ(again.table, table) << run;
+    ASSERT_EQ(again.repaired_records, 0) << run;
+  }
+}
+
+}  // namespace
+}  // namespace rolvi::records

@@ -1,0 +1,44 @@
+// RecordDialogs for tests: the name dialog stores the next scripted answer (or keeps the name
+// offered), and every dialog is logged with what it was shown.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "records/record_dialogs.h"
+
+namespace rolvi::testing {
+
+struct NameDialogRun {
+  std::string offered;  // lastName when the dialog opened
+  friend bool operator==(const NameDialogRun&, const NameDialogRun&) = default;
+};
+
+struct RecordsDialogRun {
+  records::RecordTable shown;
+  friend bool operator==(const RecordsDialogRun&, const RecordsDialogRun&) = default;
+};
+
+using DialogRun = std::variant<NameDialogRun, RecordsDialogRun>;
+
+class FakeRecordDialogs : public records::RecordDialogs {
+ public:
+  void RunNameDialog(records::NameBuffer& lastName) override {
+    runs.push_back(NameDialogRun{std::string(records::NameText(lastName))});
+    if (answers.empty()) return;
+    lastName = records::MakeNameBuffer(answers.front());
+    answers.pop_front();
+  }
+
+  void ShowRecordsDialog(const records::RecordTable& table) override {
+    runs.push_back(RecordsDialogRun{table});
+  }
+
+  // Names the player types, one per name dialog; none left keeps the offered name.
+  std::deque<std::string> answers;
+  std::vector<DialogRun> runs;
+};
+
+}  // namespace rolvi::testing

@@ -1,0 +1,46 @@
+// rolvi_artgen: draws all of the game's artwork from code and writes it into a directory:
+//   rolvi_artgen <out-dir> [<review-dir>]
+// writes sprites.deflate, about.bmp, about_mask.bmp, rolvi.ico and rolvi.png into <out-dir>
+// and, when given, the enlarged review pictures and screen mock-ups into <review-dir>.
+#include <cstdio>
+#include <string>
+
+#include "about.h"
+#include "icon.h"
+#include "sheet.h"
+#include "writers.h"
+
+int main(int argc, char** argv) {
+  using namespace rolvi::artgen;
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: rolvi_artgen <out-dir> [<review-dir>]\n");
+    return 2;
+  }
+  const std::string out = argv[1];
+  if (const std::string fault = CheckOverlays(); !fault.empty()) {
+    std::fprintf(stderr, "rolvi_artgen: %s\n", fault.c_str());
+    return 1;
+  }
+  const SpriteSheetArt sheet = BuildSpriteSheet();
+  const Bytes bmp = SheetBmp(sheet);
+  const AboutArt about = BuildAboutArt();
+  bool ok = WriteFile(out + "/sprites.deflate", DeflateRaw(bmp));
+  ok = WriteFile(out + "/about.bmp", EncodeBmp(about.picture, AboutPictureTable(), 4, 6)) && ok;
+  ok = WriteFile(out + "/about_mask.bmp", EncodeBmp(about.mask, AboutMaskTable(), 1, 2)) && ok;
+  ok = WriteFile(out + "/rolvi.ico", IconIco()) && ok;
+  ok = WriteFile(out + "/rolvi.png", IconPng(128)) && ok;
+  if (argc == 3) {
+    const std::string review = argv[2];
+    ok = WriteSheetReview(sheet, review) && ok;
+    ok = WriteFile(review + "/about_8x.png",
+                   EncodeIndexedPng(about.picture, AboutPictureTable(), 8)) &&
+         ok;
+    ok = WriteFile(review + "/icon_32.png", EncodePng(IconArt(32), true)) && ok;
+  }
+  if (!ok) {
+    std::fprintf(stderr, "rolvi_artgen: could not write every file\n");
+    return 1;
+  }
+  std::printf("rolvi_artgen: sheet %zu bytes\n", bmp.size());
+  return 0;
+}
