@@ -4,8 +4,6 @@
 #include <iconv.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -60,12 +58,22 @@ class Writer {
   std::string error;
 };
 
-bool ReadFile(const std::string& path, std::vector<unsigned char>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return true;
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  unsigned char buffer[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + got);
+  }
+  const bool ok = std::ferror(file) == 0;
+  std::fclose(file);
+  return ok;
 }
+
+namespace {
 
 void WriteBytes(std::ostringstream& out, const std::string& name,
                 const std::vector<unsigned char>& bytes) {
@@ -182,7 +190,7 @@ WriteResult WriteTables(const RcScript& script, const std::string& script_dir,
   for (std::size_t f = 0; f < script.files.size(); ++f) {
     const RcFile& file = script.files[f];
     std::vector<unsigned char> bytes;
-    if (!ReadFile(script_dir + "/" + file.path, bytes)) {
+    if (!ReadWholeFile(script_dir + "/" + file.path, bytes)) {
       warnings += "rescomp: warning: " + file.path + " is missing; resource " +
                   std::to_string(file.id) + " stays empty\n";
     }

@@ -2,8 +2,8 @@
 // Usage: rescomp <script.rc> <output.cpp>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "cpp_writer.h"
 #include "rc_script.h"
@@ -14,12 +14,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string script_path = argv[1];
-  std::ifstream input(script_path, std::ios::binary);
-  if (!input) {
+  std::vector<unsigned char> bytes;
+  if (!rolvi::rescomp::ReadWholeFile(script_path, bytes)) {
     std::cerr << "rescomp: cannot read " << script_path << "\n";
     return 1;
   }
-  const std::string text{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
+  const std::string text(bytes.begin(), bytes.end());
   const auto parsed = rolvi::rescomp::ParseResourceScript(text);
   if (!parsed.ok) {
     std::cerr << script_path << ": " << parsed.error << "\n";

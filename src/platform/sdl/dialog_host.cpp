@@ -1,5 +1,7 @@
 #include "platform/sdl/dialog_host.h"
 
+#include <algorithm>
+
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/text_codec.h"
 
@@ -13,9 +15,8 @@ SdlWindowSystem::DialogHost::~DialogHost() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
 
-bool SdlWindowSystem::DialogHost::Create(std::string_view gbk_caption, SDL_Window* owner,
-                                         std::optional<Size> outer_size) {
-  const Size content = outer_size.value_or(model_.client_size());
+bool SdlWindowSystem::DialogHost::Create(std::string_view gbk_caption, SDL_Window* owner) {
+  const Size content = model_.client_size();
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_ALWAYS_ON_TOP;
   window_ = SDL_CreateWindow(GbkToUtf8(gbk_caption).c_str(), SDL_WINDOWPOS_CENTERED,
@@ -38,7 +39,9 @@ void SdlWindowSystem::DialogHost::Paint(bool erase) {
   Present();
 }
 
-void SdlWindowSystem::DialogHost::Present() { sdl::Present(window_, {Layer{&frame_, 0, 0}}); }
+void SdlWindowSystem::DialogHost::Present() {
+  sdl::Present(window_, {Layer{&frame_, 0, 0}});
+}
 
 void SdlWindowSystem::DialogHost::Apply(const DialogOutcome& outcome) {
   if (outcome.command) {
@@ -63,9 +66,15 @@ void SdlWindowSystem::DialogHost::OnKey(const KeyEvent& key) {
   Apply(model_.OnKey(key));
 }
 
-void SdlWindowSystem::DialogHost::OnText(std::string_view gbk_text) { Apply(model_.OnText(gbk_text)); }
-void SdlWindowSystem::DialogHost::OnMouseDown(int x, int y) { Apply(model_.OnMouseDown(x, y)); }
-void SdlWindowSystem::DialogHost::OnMouseUp(int x, int y) { Apply(model_.OnMouseUp(x, y)); }
+void SdlWindowSystem::DialogHost::OnText(std::string_view gbk_text) {
+  Apply(model_.OnText(gbk_text));
+}
+void SdlWindowSystem::DialogHost::OnMouseDown(int x, int y) {
+  Apply(model_.OnMouseDown(x, y));
+}
+void SdlWindowSystem::DialogHost::OnMouseUp(int x, int y) {
+  Apply(model_.OnMouseUp(x, y));
+}
 
 void SdlWindowSystem::DialogHost::OnClose() {
   if (kind_ == Kind::kMessageBox) {
@@ -97,14 +106,21 @@ Rect SdlWindowSystem::DialogHost::WindowRect() const {
   return Rect{x - frame.left, y - frame.top, x + width + frame.right, y + height + frame.bottom};
 }
 
-void SdlWindowSystem::DialogHost::MoveWindow(int x, int y) {
+void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {
   const FrameSizes frame = FrameOf(window_);
-  SDL_SetWindowPosition(window_, x + frame.left, y + frame.top);
+  const Size content{std::max(1, outer.width() - frame.left - frame.right),
+                     std::max(1, outer.height() - frame.top - frame.bottom)};
+  SDL_SetWindowPosition(window_, outer.left + frame.left, outer.top + frame.top);
+  if (content.width != frame_.width() || content.height != frame_.height()) {
+    SDL_SetWindowSize(window_, content.width, content.height);
+    frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
+    model_.SetClientSize(content);
+  }
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) Paint(true);
 }
 
 void SdlWindowSystem::DialogHost::ShowMessageBox(std::string_view gbk_text,
-                                                 std::string_view gbk_caption,
-                                                 MessageIcon icon) {
+                                                 std::string_view gbk_caption, MessageIcon icon) {
   system_.ShowMessageBoxFor(window_, gbk_text, gbk_caption, icon);
 }
 

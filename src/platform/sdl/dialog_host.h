@@ -20,9 +20,8 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   DialogHost(const DialogHost&) = delete;
   DialogHost& operator=(const DialogHost&) = delete;
 
-  // Makes the (hidden) window; `outer_size`, when given, replaces the model's client size
-  // plus the usual frame. False when the window cannot be made.
-  bool Create(std::string_view gbk_caption, SDL_Window* owner, std::optional<Size> outer_size);
+  // Makes the (hidden) window with the model's client size; false when it cannot be made.
+  bool Create(std::string_view gbk_caption, SDL_Window* owner);
   void Show();
   Uint32 id() const { return SDL_GetWindowID(window_); }
   SDL_Window* window() const { return window_; }
@@ -46,7 +45,8 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   void SetItemText(int control_id, std::string_view gbk_text) override;
   void EndDialog(int result) override;
   Rect WindowRect() const override;
-  void MoveWindow(int x, int y) override;
+  void MoveWindow(const Rect& outer) override;
+  Size ClientSize() const override { return Size{frame_.width(), frame_.height()}; }
   void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                       MessageIcon icon) override;
 

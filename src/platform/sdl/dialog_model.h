@@ -47,6 +47,7 @@ class DialogModel {
                                    const Surface& measure);
 
   Size client_size() const { return client_size_; }
+  void SetClientSize(Size size) { client_size_ = size; }
   const std::vector<DialogControl>& controls() const { return controls_; }
   std::string ItemText(int id) const;
   void SetItemText(int id, std::string_view gbk_text);

@@ -11,21 +11,48 @@ std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
   const SDL_Keycode code = event.keysym.sym;
   switch (code) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: key.key = Key::kEnter; return key;
-    case SDLK_ESCAPE: key.key = Key::kEscape; return key;
-    case SDLK_TAB: key.key = Key::kTab; return key;
-    case SDLK_SPACE: key.key = Key::kSpace; return key;
-    case SDLK_LEFT: key.key = Key::kLeft; return key;
-    case SDLK_RIGHT: key.key = Key::kRight; return key;
-    case SDLK_UP: key.key = Key::kUp; return key;
-    case SDLK_DOWN: key.key = Key::kDown; return key;
-    case SDLK_HOME: key.key = Key::kHome; return key;
-    case SDLK_END: key.key = Key::kEnd; return key;
-    case SDLK_BACKSPACE: key.key = Key::kBackspace; return key;
-    case SDLK_DELETE: key.key = Key::kDelete; return key;
+    case SDLK_KP_ENTER:
+      key.key = Key::kEnter;
+      return key;
+    case SDLK_ESCAPE:
+      key.key = Key::kEscape;
+      return key;
+    case SDLK_TAB:
+      key.key = Key::kTab;
+      return key;
+    case SDLK_SPACE:
+      key.key = Key::kSpace;
+      return key;
+    case SDLK_LEFT:
+      key.key = Key::kLeft;
+      return key;
+    case SDLK_RIGHT:
+      key.key = Key::kRight;
+      return key;
+    case SDLK_UP:
+      key.key = Key::kUp;
+      return key;
+    case SDLK_DOWN:
+      key.key = Key::kDown;
+      return key;
+    case SDLK_HOME:
+      key.key = Key::kHome;
+      return key;
+    case SDLK_END:
+      key.key = Key::kEnd;
+      return key;
+    case SDLK_BACKSPACE:
+      key.key = Key::kBackspace;
+      return key;
+    case SDLK_DELETE:
+      key.key = Key::kDelete;
+      return key;
     case SDLK_LALT:
-    case SDLK_RALT: key.key = Key::kAlt; return key;
-    default: break;
+    case SDLK_RALT:
+      key.key = Key::kAlt;
+      return key;
+    default:
+      break;
   }
   if (code >= SDLK_F1 && code <= SDLK_F12) {
     key.key = Key::kFunction;
@@ -47,8 +74,8 @@ void Present(SDL_Window* window, std::initializer_list<Layer> layers) {
     if (layer.surface == nullptr || layer.surface->width() <= 0) continue;
     auto pixels = layer.surface->pixels();
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint32_t*>(pixels.data()), layer.surface->width(),
-        layer.surface->height(), 32, layer.surface->width() * 4, SDL_PIXELFORMAT_RGB888);
+        const_cast<std::uint32_t*>(pixels.data()), layer.surface->width(), layer.surface->height(),
+        32, layer.surface->width() * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) continue;
     SDL_Rect place{layer.x, layer.y, layer.surface->width(), layer.surface->height()};
     SDL_BlitSurface(source, nullptr, target, &place);
@@ -59,8 +86,7 @@ void Present(SDL_Window* window, std::initializer_list<Layer> layers) {
 
 FrameSizes FrameOf(SDL_Window* window) {
   FrameSizes frame;
-  if (SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) !=
-      0) {
+  if (SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0) {
     return FrameSizes{};
   }
   return frame;

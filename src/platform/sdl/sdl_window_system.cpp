@@ -48,10 +48,10 @@ bool SdlWindowSystem::Open(std::string& error) {
   // left edge and the caption are added to the outer position.
   const int outer_x = (screen_size_.width - kInitialOuterSize.width) / 2;
   const int outer_y = (screen_size_.height - kInitialOuterSize.height) / 2;
-  window_ = SDL_CreateWindow(kTitle, outer_x + kFrameSide,
-                             outer_y + CaptionAndFrameHeight(bar) - kFrameSide,
-                             kInitialClientSize.width, kInitialClientSize.height + bar,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  window_ =
+      SDL_CreateWindow(kTitle, outer_x + kFrameSide,
+                       outer_y + CaptionAndFrameHeight(bar) - kFrameSide, kInitialClientSize.width,
+                       kInitialClientSize.height + bar, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) {
     error = std::string("cannot create the main window: ") + SDL_GetError();
     return false;
@@ -106,7 +106,9 @@ void SdlWindowSystem::SetMenuCheck(int command, bool checked) {
   if (menu_.active()) PaintBar();
 }
 
-void SdlWindowSystem::StartTimer(int period_ms) { timer_.Start(SDL_GetTicks(), period_ms); }
+void SdlWindowSystem::StartTimer(int period_ms) {
+  timer_.Start(SDL_GetTicks(), period_ms);
+}
 
 void SdlWindowSystem::DestroyMainWindow() {
   if (quit_) return;
@@ -223,21 +225,34 @@ void SdlWindowSystem::HandleEvent(const SDL_Event& event) {
     case SDL_QUIT:
       if (modal_stack_.empty()) DestroyMainWindow();
       break;
-    case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(event.window);
+      break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: HandleKey(event.key); break;
-    case SDL_TEXTINPUT: HandleText(event.text); break;
+    case SDL_KEYUP:
+      HandleKey(event.key);
+      break;
+    case SDL_TEXTINPUT:
+      HandleText(event.text);
+      break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: HandleMouseButton(event.button); break;
-    case SDL_MOUSEMOTION: HandleMouseMotion(event.motion); break;
-    default: break;
+    case SDL_MOUSEBUTTONUP:
+      HandleMouseButton(event.button);
+      break;
+    case SDL_MOUSEMOTION:
+      HandleMouseMotion(event.motion);
+      break;
+    default:
+      break;
   }
 }
 
 void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
   if (event.windowID == SDL_GetWindowID(window_)) {
     switch (event.event) {
-      case SDL_WINDOWEVENT_SIZE_CHANGED: ResizeClient(); break;
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        ResizeClient();
+        break;
       case SDL_WINDOWEVENT_MINIMIZED:
         if (!minimised_) {
           minimised_ = true;
@@ -254,7 +269,9 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
           ResizeClient();
         }
         break;
-      case SDL_WINDOWEVENT_EXPOSED: PresentMain(); break;
+      case SDL_WINDOWEVENT_EXPOSED:
+        PresentMain();
+        break;
       case SDL_WINDOWEVENT_FOCUS_LOST:
         if (menu_.active()) {
           menu_.Close();
@@ -264,7 +281,8 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
       case SDL_WINDOWEVENT_CLOSE:
         if (modal_stack_.empty()) DestroyMainWindow();
         break;
-      default: break;
+      default:
+        break;
     }
     return;
   }
@@ -394,7 +412,7 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   DialogHost host(*this,
                   DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
                   nullptr, DialogHost::Kind::kMessageBox);
-  if (!host.Create(gbk_caption, owner, std::nullopt)) return;
+  if (!host.Create(gbk_caption, owner)) return;
   // Centred over its owner.
   int x = 0;
   int y = 0;
@@ -415,7 +433,7 @@ void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handl
   DialogHost host(*this, DialogModel::FromTemplate(*data, measure_), &handler,
                   DialogHost::Kind::kModal);
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
-  if (!host.Create(data->caption, owner, std::nullopt)) return;
+  if (!host.Create(data->caption, owner)) return;
   handler.OnInit(host);
   host.model().FocusFirstTabStop();
   RunModal(host);
@@ -426,7 +444,7 @@ bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& h
   if (data == nullptr || stats_) return false;
   auto host = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
                                            &handler, DialogHost::Kind::kModeless);
-  if (!host->Create(data->caption, window_, kStatisticsWindowSize)) return false;
+  if (!host->Create(data->caption, window_)) return false;
   stats_ = std::move(host);
   handler.OnInit(*stats_);
   if (!stats_) return true;  // it closed itself during initialisation

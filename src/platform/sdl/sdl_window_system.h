@@ -23,8 +23,6 @@ namespace rolvi::platform::sdl {
 // The main window's client size at start, what a 620 by 420 outer window leaves.
 inline constexpr Size kInitialClientSize{612, 374};
 inline constexpr Size kInitialOuterSize{620, 420};
-// The statistics window's fixed outer size.
-inline constexpr Size kStatisticsWindowSize{164, 310};
 
 // Where the tick count comes from; the end-to-end test build replaces it with a fixed seed.
 using TickSource = std::uint32_t (*)();
@@ -82,8 +80,8 @@ class SdlWindowSystem final : public WindowSystem {
   void RunModal(DialogHost& host);
   void PaintBar();
   int BarHeight() const { return menu_.height(); }
-  void ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text,
-                         std::string_view gbk_caption, MessageIcon icon);
+  void ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text, std::string_view gbk_caption,
+                         MessageIcon icon);
   void Command(int command);
 
   FileSystem& files_;

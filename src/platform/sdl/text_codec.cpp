@@ -30,7 +30,11 @@ std::string Convert(std::string_view text, const char* to, const char* from) {
 
 }  // namespace
 
-std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GBK", "UTF-8"); }
-std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK"); }
+std::string Utf8ToGbk(std::string_view utf8) {
+  return Convert(utf8, "GBK", "UTF-8");
+}
+std::string GbkToUtf8(std::string_view gbk) {
+  return Convert(gbk, "UTF-8", "GBK");
+}
 
 }  // namespace rolvi::platform::sdl
