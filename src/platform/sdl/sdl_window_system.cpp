@@ -392,13 +392,16 @@ void SdlWindowSystem::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
 }
 
 void SdlWindowSystem::RunModal(DialogHost& host) {
+  if (!host.Show()) return;
   modal_stack_.push_back(&host);
-  host.Show();
   RunLoop(&host);
   modal_stack_.pop_back();
   SDL_HideWindow(host.window());
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
-  if (!quit_) SDL_RaiseWindow(owner);
+  if (!quit_) {
+    SDL_RaiseWindow(owner);
+    SDL_SetWindowInputFocus(owner);
+  }
 }
 
 void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
@@ -412,7 +415,7 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   DialogHost host(*this,
                   DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
                   nullptr, DialogHost::Kind::kMessageBox);
-  if (!host.Create(gbk_caption, owner)) return;
+  host.Prepare(gbk_caption, owner);
   // Centred over its owner.
   int x = 0;
   int y = 0;
@@ -421,8 +424,9 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   SDL_GetWindowPosition(owner, &x, &y);
   SDL_GetWindowSize(owner, &width, &height);
   const Size size = host.model().client_size();
-  SDL_SetWindowPosition(host.window(), x + (width - size.width) / 2,
-                        y + (height - size.height) / 2);
+  const int left = x + (width - size.width) / 2;
+  const int top = y + (height - size.height) / 2;
+  host.MoveWindow(Rect{left, top, left + size.width, top + size.height});
   host.model().FocusFirstTabStop();
   RunModal(host);
 }
@@ -433,7 +437,7 @@ void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handl
   DialogHost host(*this, DialogModel::FromTemplate(*data, measure_), &handler,
                   DialogHost::Kind::kModal);
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
-  if (!host.Create(data->caption, owner)) return;
+  host.Prepare(data->caption, owner);
   handler.OnInit(host);
   host.model().FocusFirstTabStop();
   RunModal(host);
@@ -444,18 +448,21 @@ bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& h
   if (data == nullptr || stats_) return false;
   auto host = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
                                            &handler, DialogHost::Kind::kModeless);
-  if (!host->Create(data->caption, window_)) return false;
+  host->Prepare(data->caption, window_);
   stats_ = std::move(host);
   handler.OnInit(*stats_);
   if (!stats_) return true;  // it closed itself during initialisation
-  stats_->Show();
-  SDL_RaiseWindow(window_);  // the keyboard stays with the main window
+  if (!stats_->Show()) {
+    stats_.reset();
+    return false;
+  }
+  SDL_SetWindowInputFocus(window_);  // the keyboard stays with the main window
   return true;
 }
 
 void SdlWindowSystem::CloseModelessDialog() {
   if (!stats_) return;
-  SDL_HideWindow(stats_->window());
+  if (stats_->window() != nullptr) SDL_HideWindow(stats_->window());
   // It may be closing from inside its own handler, so it is destroyed once the loop is idle.
   retired_.push_back(std::move(stats_));
   stats_invalid_ = false;
