@@ -12,6 +12,7 @@ namespace rolvi::platform::sdl {
 namespace {
 
 constexpr const char* kTitle = "Color rolvi";
+constexpr std::uint32_t kRetireDelayMs = 1000;
 constexpr int kFrameSide = (kInitialOuterSize.width - kInitialClientSize.width) / 2;
 
 // The part of the outer height that is neither client area nor menu bar: caption and frame.
@@ -183,8 +184,9 @@ void SdlWindowSystem::RunLoop(const DialogHost* modal) {
 }
 
 bool SdlWindowSystem::DoIdleWork() {
-  if (!retired_.empty()) {
-    retired_.clear();
+  const std::uint32_t now = SDL_GetTicks();
+  if (!retired_.empty() && now - retired_.front().since_ms >= kRetireDelayMs) {
+    retired_.erase(retired_.begin());
     return true;
   }
   if (stats_invalid_) {
@@ -192,7 +194,7 @@ bool SdlWindowSystem::DoIdleWork() {
     if (stats_) stats_->Paint(false);
     return true;
   }
-  if (timer_.TakeTick(SDL_GetTicks())) {
+  if (timer_.TakeTick(now)) {
     handlers_->OnTimer();
     main_dirty_ = true;
     return true;
@@ -207,7 +209,7 @@ bool SdlWindowSystem::DoIdleWork() {
 int SdlWindowSystem::WaitTimeout() {
   int timeout = -1;
   if (const auto due = timer_.TimeUntilDue(SDL_GetTicks())) timeout = static_cast<int>(*due);
-  if (beeper_.Service()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
+  if (beeper_.Service() || !retired_.empty()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
   // SDL waits for ever on -1; a wake-up now and then costs nothing when a timer runs anyway.
   return timeout;
 }
@@ -396,7 +398,6 @@ void SdlWindowSystem::RunModal(DialogHost& host) {
   modal_stack_.push_back(&host);
   RunLoop(&host);
   modal_stack_.pop_back();
-  SDL_HideWindow(host.window());
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
   if (!quit_) {
     SDL_RaiseWindow(owner);
@@ -412,9 +413,10 @@ void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view
 
 void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text,
                                         std::string_view gbk_caption, MessageIcon icon) {
-  DialogHost host(*this,
-                  DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
-                  nullptr, DialogHost::Kind::kMessageBox);
+  auto owned = std::make_unique<DialogHost>(
+      *this, DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
+      nullptr, DialogHost::Kind::kMessageBox);
+  DialogHost& host = *owned;
   host.Prepare(gbk_caption, owner);
   // Centred over its owner.
   int x = 0;
@@ -429,18 +431,21 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   host.MoveWindow(Rect{left, top, left + size.width, top + size.height});
   host.model().FocusFirstTabStop();
   RunModal(host);
+  Retire(std::move(owned));
 }
 
 void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
   const DialogData* data = FindDialog(static_cast<int>(dialog));
   if (data == nullptr) return;
-  DialogHost host(*this, DialogModel::FromTemplate(*data, measure_), &handler,
-                  DialogHost::Kind::kModal);
+  auto owned = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
+                                            &handler, DialogHost::Kind::kModal);
+  DialogHost& host = *owned;
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
   host.Prepare(data->caption, owner);
   handler.OnInit(host);
   host.model().FocusFirstTabStop();
   RunModal(host);
+  Retire(std::move(owned));
 }
 
 bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) {
@@ -462,10 +467,15 @@ bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& h
 
 void SdlWindowSystem::CloseModelessDialog() {
   if (!stats_) return;
-  if (stats_->window() != nullptr) SDL_HideWindow(stats_->window());
+  SDL_SetWindowInputFocus(window_);
   // It may be closing from inside its own handler, so it is destroyed once the loop is idle.
-  retired_.push_back(std::move(stats_));
+  Retire(std::move(stats_));
   stats_invalid_ = false;
+}
+
+void SdlWindowSystem::Retire(std::unique_ptr<DialogHost> host) {
+  if (host->window() != nullptr) SDL_HideWindow(host->window());
+  retired_.push_back(Retired{std::move(host), SDL_GetTicks()});
 }
 
 }  // namespace rolvi::platform::sdl
