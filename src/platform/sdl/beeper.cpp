@@ -64,9 +64,17 @@ void Beeper::Play() {
 
 bool Beeper::Service() {
   if (device_ == 0) return false;
-  if (SDL_GetQueuedAudioSize(device_) > 0) return true;
+  const std::uint32_t now = SDL_GetTicks();
+  if (SDL_GetQueuedAudioSize(device_) > 0) {
+    drained_at_ = 0;
+    return true;
+  }
+  // The device still plays its last buffer for a moment after the queue ran dry.
+  if (drained_at_ == 0) drained_at_ = now == 0 ? 1 : now;
+  if (now - drained_at_ < 200) return true;
   SDL_CloseAudioDevice(device_);
   device_ = 0;
+  drained_at_ = 0;
   return false;
 }
 

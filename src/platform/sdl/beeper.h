@@ -26,6 +26,7 @@ class Beeper {
   bool audio_ready_ = false;
   bool audio_failed_ = false;
   std::uint32_t device_ = 0;
+  std::uint32_t drained_at_ = 0;  // when the queue ran dry, 0 while it has samples
 };
 
 }  // namespace rolvi::platform::sdl
