@@ -10,4 +10,8 @@ function(rolvi_embed target symbol file)
     COMMENT "Embedding ${file}"
     VERBATIM)
   target_sources(${target} PRIVATE ${output})
+  # The rule lives in this directory while the target may come from another one: a target
+  # here makes sure the file is generated before the target compiles it.
+  add_custom_target(rolvi_embed_${symbol} DEPENDS ${output})
+  add_dependencies(${target} rolvi_embed_${symbol})
 endfunction()

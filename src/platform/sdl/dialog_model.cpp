@@ -1,0 +1,330 @@
+#include "platform/sdl/dialog_model.h"
+
+#include <algorithm>
+
+#include "platform/sdl/menu_bar.h"
+#include "platform/sdl/widgets.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+constexpr int kMessageMargin = 12;
+constexpr int kMessageTextWidth = 320;
+
+bool Contains(const Rect& rect, int x, int y) {
+  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+bool IsLeadByte(char c) {
+  return static_cast<unsigned char>(c) >= 0x81;
+}
+
+DialogControl ControlFromTemplate(const ControlData& data, DialogBaseUnits base) {
+  DialogControl control;
+  control.id = data.id;
+  control.text = std::string(data.text);
+  control.rect = DialogRectToPixels(data.x, data.y, data.width, data.height, base);
+  control.tab_stop = (data.style & style::kTabStop) != 0;
+  switch (data.control_class) {
+    case ControlClass::kButton:
+      if ((data.style & style::kButtonTypeMask) == style::kGroupBox) {
+        control.role = ControlRole::kGroupBox;
+        control.tab_stop = false;
+      } else {
+        control.role = ControlRole::kPushButton;
+        control.is_default = (data.style & style::kButtonTypeMask) == style::kDefPushButton;
+      }
+      break;
+    case ControlClass::kStatic: {
+      control.role = ControlRole::kStatic;
+      control.mnemonics = (data.style & style::kStaticNoPrefix) == 0;
+      const std::uint32_t type = data.style & style::kStaticTypeMask;
+      control.align = type == style::kStaticCentre  ? HorizontalAlign::kCentre
+                      : type == style::kStaticRight ? HorizontalAlign::kRight
+                                                    : HorizontalAlign::kLeft;
+      break;
+    }
+    case ControlClass::kEdit:
+      control.role = ControlRole::kEdit;
+      break;
+  }
+  return control;
+}
+
+}  // namespace
+
+DialogModel::DialogModel(std::vector<DialogControl> controls, Size client_size,
+                         const Surface& measure)
+    : controls_(std::move(controls)), client_size_(client_size), measure_(&measure) {
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].role == ControlRole::kEdit && edit_index_ < 0) {
+      edit_index_ = static_cast<int>(i);
+      edit_.SetText(controls_[i].text);
+    }
+  }
+}
+
+DialogModel DialogModel::FromTemplate(const DialogData& dialog, const Surface& measure) {
+  const DialogBaseUnits base = MeasureBaseUnits(measure);
+  std::vector<DialogControl> controls;
+  for (const ControlData& data : dialog.controls)
+    controls.push_back(ControlFromTemplate(data, base));
+  const Size client{DialogUnitsToPixelsX(dialog.width, base),
+                    DialogUnitsToPixelsY(dialog.height, base)};
+  return DialogModel(std::move(controls), client, measure);
+}
+
+DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, bool exclamation,
+                                       const Surface& measure) {
+  const DialogBaseUnits base = MeasureBaseUnits(measure);
+  const Size one_line = measure.MeasureText(gbk_text, Font::kDialog, false);
+  const int text_width = std::min(one_line.width, kMessageTextWidth) + 2;
+  const int lines = std::max(1, (one_line.width + kMessageTextWidth - 1) / kMessageTextWidth);
+  const int text_height = lines * std::max(1, one_line.height);
+  const int text_left = kMessageMargin + (exclamation ? kIconSize + kMessageMargin : 0);
+  const int body_height = std::max(text_height, exclamation ? kIconSize : 0);
+  const int button_width = DialogUnitsToPixelsX(50, base);
+  const int button_height = DialogUnitsToPixelsY(14, base);
+  const int width =
+      std::max(text_left + text_width + kMessageMargin, button_width + 2 * kMessageMargin + 60);
+  const int text_top = kMessageMargin + (body_height - text_height) / 2;
+  const int button_top = kMessageMargin + body_height + kMessageMargin;
+
+  std::vector<DialogControl> controls;
+  DialogControl text;
+  text.role = ControlRole::kStatic;
+  text.text = std::string(gbk_text);
+  text.rect = Rect{text_left, text_top, text_left + text_width, text_top + text_height};
+  text.mnemonics = false;
+  controls.push_back(text);
+  DialogControl ok;
+  ok.role = ControlRole::kPushButton;
+  ok.id = kOkButtonId;
+  ok.text = "OK";
+  ok.tab_stop = true;
+  ok.is_default = true;
+  const int button_left = (width - button_width) / 2;
+  ok.rect = Rect{button_left, button_top, button_left + button_width, button_top + button_height};
+  controls.push_back(ok);
+  DialogModel model(std::move(controls), Size{width, button_top + button_height + kMessageMargin},
+                    measure);
+  model.exclamation_ = exclamation;
+  return model;
+}
+
+std::string DialogModel::ItemText(int id) const {
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].id != id) continue;
+    if (static_cast<int>(i) == edit_index_) return edit_.text();
+    return controls_[i].text;
+  }
+  return {};
+}
+
+void DialogModel::SetItemText(int id, std::string_view gbk_text) {
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].id != id) continue;
+    controls_[i].text = std::string(gbk_text);
+    if (static_cast<int>(i) == edit_index_) edit_.SetText(gbk_text);
+  }
+}
+
+void DialogModel::SetFocus(int index) {
+  focus_ = index;
+  if (index >= 0 && index == edit_index_) edit_.SelectAll();
+}
+
+void DialogModel::FocusFirstTabStop() {
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].tab_stop) {
+      SetFocus(static_cast<int>(i));
+      return;
+    }
+  }
+}
+
+void DialogModel::StepFocus(int direction) {
+  const int count = static_cast<int>(controls_.size());
+  int index = focus_;
+  for (int tries = 0; tries < count; ++tries) {
+    index = index < 0 ? (direction > 0 ? 0 : count - 1) : (index + direction + count) % count;
+    if (controls_[static_cast<std::size_t>(index)].tab_stop) {
+      SetFocus(index);
+      return;
+    }
+  }
+}
+
+int DialogModel::DefaultButton() const {
+  if (focus_ >= 0 && controls_[static_cast<std::size_t>(focus_)].role == ControlRole::kPushButton) {
+    return focus_;
+  }
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].role == ControlRole::kPushButton && controls_[i].is_default) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+DialogOutcome DialogModel::Activate(int index) {
+  if (index < 0 || controls_[static_cast<std::size_t>(index)].role != ControlRole::kPushButton) {
+    return DialogOutcome{};
+  }
+  return DialogOutcome{true, controls_[static_cast<std::size_t>(index)].id};
+}
+
+DialogOutcome DialogModel::OnKey(const KeyEvent& event) {
+  const bool in_edit = focus_ >= 0 && focus_ == edit_index_;
+  switch (event.key) {
+    case Key::kTab:
+      StepFocus(event.shift ? -1 : 1);
+      return DialogOutcome{true, std::nullopt};
+    case Key::kEnter:
+      return Activate(DefaultButton());
+    case Key::kSpace:
+      if (!in_edit) return Activate(focus_);
+      break;
+    default:
+      break;
+  }
+  if (in_edit && !event.alt && !event.control) {
+    switch (event.key) {
+      case Key::kBackspace:
+        edit_.Backspace();
+        return DialogOutcome{true, std::nullopt};
+      case Key::kDelete:
+        edit_.Delete();
+        return DialogOutcome{true, std::nullopt};
+      case Key::kLeft:
+        edit_.MoveLeft(event.shift);
+        return DialogOutcome{true, std::nullopt};
+      case Key::kRight:
+        edit_.MoveRight(event.shift);
+        return DialogOutcome{true, std::nullopt};
+      case Key::kHome:
+        edit_.MoveHome(event.shift);
+        return DialogOutcome{true, std::nullopt};
+      case Key::kEnd:
+        edit_.MoveEnd(event.shift);
+        return DialogOutcome{true, std::nullopt};
+      default:
+        return DialogOutcome{};
+    }
+  }
+  if (event.key == Key::kLeft || event.key == Key::kUp || event.key == Key::kRight ||
+      event.key == Key::kDown) {
+    StepFocus(event.key == Key::kLeft || event.key == Key::kUp ? -1 : 1);
+    return DialogOutcome{true, std::nullopt};
+  }
+  // A button's mnemonic: with Alt anywhere, or alone when the focus is not in the edit field.
+  if (event.key == Key::kCharacter && (event.alt || !in_edit) && !event.control) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+      if (controls_[i].role == ControlRole::kPushButton && controls_[i].mnemonics &&
+          MnemonicOf(controls_[i].text) == event.character) {
+        SetFocus(static_cast<int>(i));
+        return Activate(static_cast<int>(i));
+      }
+    }
+  }
+  return DialogOutcome{};
+}
+
+DialogOutcome DialogModel::OnText(std::string_view gbk_text) {
+  if (focus_ < 0 || focus_ != edit_index_) return DialogOutcome{};
+  const Rect inner = EditTextRect(controls_[static_cast<std::size_t>(edit_index_)].rect);
+  const auto fits = [&](std::string_view text) {
+    // One pixel stays free for the caret after the last character.
+    return measure_->MeasureText(text, Font::kDialog, false).width < inner.width();
+  };
+  bool changed = false;
+  for (std::size_t i = 0; i < gbk_text.size();) {
+    const std::size_t length = (IsLeadByte(gbk_text[i]) && i + 1 < gbk_text.size()) ? 2 : 1;
+    const auto character = gbk_text.substr(i, length);
+    i += length;
+    if (static_cast<unsigned char>(character[0]) < 0x20) continue;
+    if (!edit_.Insert(character, fits)) break;  // the field is full
+    changed = true;
+  }
+  return DialogOutcome{changed, std::nullopt};
+}
+
+int DialogModel::ControlAt(int x, int y) const {
+  for (std::size_t i = controls_.size(); i-- > 0;) {
+    const ControlRole role = controls_[i].role;
+    if ((role == ControlRole::kPushButton || role == ControlRole::kEdit) &&
+        Contains(controls_[i].rect, x, y)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+DialogOutcome DialogModel::OnMouseDown(int x, int y) {
+  const int index = ControlAt(x, y);
+  if (index < 0) return DialogOutcome{};
+  const DialogControl& control = controls_[static_cast<std::size_t>(index)];
+  if (control.role == ControlRole::kEdit) {
+    focus_ = index;
+    // Caret at the character boundary nearest to the click.
+    const Rect inner = EditTextRect(control.rect);
+    const std::string& text = edit_.text();
+    edit_.MoveHome(false);
+    std::size_t position = 0;
+    while (position < text.size()) {
+      const std::size_t next =
+          position + ((IsLeadByte(text[position]) && position + 1 < text.size()) ? 2 : 1);
+      const int mid =
+          inner.left +
+          (measure_->MeasureText(std::string_view(text).substr(0, position), Font::kDialog, false)
+               .width +
+           measure_->MeasureText(std::string_view(text).substr(0, next), Font::kDialog, false)
+               .width) /
+              2;
+      if (x < mid) break;
+      edit_.MoveRight(false);
+      position = next;
+    }
+    return DialogOutcome{true, std::nullopt};
+  }
+  focus_ = index;
+  pressed_ = index;
+  return DialogOutcome{true, std::nullopt};
+}
+
+DialogOutcome DialogModel::OnMouseUp(int x, int y) {
+  if (pressed_ < 0) return DialogOutcome{};
+  const int pressed = pressed_;
+  pressed_ = -1;
+  if (ControlAt(x, y) == pressed) return Activate(pressed);
+  return DialogOutcome{true, std::nullopt};
+}
+
+void DialogModel::Paint(Surface& surface) const {
+  surface.FillRect(Rect{0, 0, client_size_.width, client_size_.height},
+                   surface.SystemColour(SystemColour::kFace));
+  if (exclamation_) DrawExclamationIcon(surface, kMessageMargin, kMessageMargin);
+  const int default_button = DefaultButton();
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const DialogControl& control = controls_[i];
+    const bool focused = static_cast<int>(i) == focus_;
+    switch (control.role) {
+      case ControlRole::kGroupBox:
+        DrawGroupBox(surface, control.rect, control.text);
+        break;
+      case ControlRole::kStatic:
+        DrawStaticText(surface, control.rect, control.text, control.align, control.mnemonics);
+        break;
+      case ControlRole::kPushButton:
+        DrawPushButton(surface, control.rect, control.text,
+                       ButtonLook{static_cast<int>(i) == default_button,
+                                  static_cast<int>(i) == pressed_, focused});
+        break;
+      case ControlRole::kEdit:
+        DrawEditField(surface, control.rect, edit_, focused);
+        break;
+    }
+  }
+}
+
+}  // namespace rolvi::platform::sdl

@@ -1,0 +1,49 @@
+// The desktop program: the SDL window system driving the shell's main window. It takes no
+// arguments; the record file lives in the current directory.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/sdl/sdl_window_system.h"
+#include "shell/main_window.h"
+#include "shell/resources.h"
+
+namespace {
+
+// Milliseconds since the system started, on the monotonic clock.
+std::uint32_t SystemTicks() {
+  const auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+#ifdef ROLVI_TEST_SEED_FROM_ENVIRONMENT
+// The end-to-end test build only: a fixed seed from ROLVI_TEST_SEED, so that a test knows
+// where the first balls land.
+std::uint32_t TestTicks() {
+  const char* seed = std::getenv("ROLVI_TEST_SEED");
+  if (seed == nullptr) return SystemTicks();
+  return static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10));
+}
+constexpr rolvi::platform::sdl::TickSource kTicks = &TestTicks;
+#else
+constexpr rolvi::platform::sdl::TickSource kTicks = &SystemTicks;
+#endif
+
+}  // namespace
+
+int main() {
+  std::error_code error_code;
+  rolvi::platform::DiskFileSystem files(std::filesystem::current_path(error_code));
+  rolvi::platform::sdl::SdlWindowSystem system(files, kTicks);
+  std::string error;
+  if (!system.Open(error)) {
+    std::fprintf(stderr, "rolvi: %s\n", error.c_str());
+    return 1;
+  }
+  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources());
+  return system.Run(window);
+}

@@ -1,0 +1,95 @@
+#include "platform/sdl/sdl_support.h"
+
+namespace rolvi::platform::sdl {
+
+std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
+  KeyEvent key;
+  const Uint16 modifiers = event.keysym.mod;
+  key.alt = (modifiers & KMOD_ALT) != 0;
+  key.control = (modifiers & KMOD_CTRL) != 0;
+  key.shift = (modifiers & KMOD_SHIFT) != 0;
+  const SDL_Keycode code = event.keysym.sym;
+  switch (code) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      key.key = Key::kEnter;
+      return key;
+    case SDLK_ESCAPE:
+      key.key = Key::kEscape;
+      return key;
+    case SDLK_TAB:
+      key.key = Key::kTab;
+      return key;
+    case SDLK_SPACE:
+      key.key = Key::kSpace;
+      return key;
+    case SDLK_LEFT:
+      key.key = Key::kLeft;
+      return key;
+    case SDLK_RIGHT:
+      key.key = Key::kRight;
+      return key;
+    case SDLK_UP:
+      key.key = Key::kUp;
+      return key;
+    case SDLK_DOWN:
+      key.key = Key::kDown;
+      return key;
+    case SDLK_HOME:
+      key.key = Key::kHome;
+      return key;
+    case SDLK_END:
+      key.key = Key::kEnd;
+      return key;
+    case SDLK_BACKSPACE:
+      key.key = Key::kBackspace;
+      return key;
+    case SDLK_DELETE:
+      key.key = Key::kDelete;
+      return key;
+    case SDLK_LALT:
+    case SDLK_RALT:
+      key.key = Key::kAlt;
+      return key;
+    default:
+      break;
+  }
+  if (code >= SDLK_F1 && code <= SDLK_F12) {
+    key.key = Key::kFunction;
+    key.function = static_cast<int>(code - SDLK_F1) + 1;
+    return key;
+  }
+  if (code > 0x20 && code < 0x7F) {
+    key.key = Key::kCharacter;
+    key.character = static_cast<char>(code);
+    return key;
+  }
+  return std::nullopt;
+}
+
+void Present(SDL_Window* window, std::initializer_list<Layer> layers) {
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (target == nullptr) return;
+  for (const Layer& layer : layers) {
+    if (layer.surface == nullptr || layer.surface->width() <= 0) continue;
+    auto pixels = layer.surface->pixels();
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(pixels.data()), layer.surface->width(), layer.surface->height(),
+        32, layer.surface->width() * 4, SDL_PIXELFORMAT_RGB888);
+    if (source == nullptr) continue;
+    SDL_Rect place{layer.x, layer.y, layer.surface->width(), layer.surface->height()};
+    SDL_BlitSurface(source, nullptr, target, &place);
+    SDL_FreeSurface(source);
+  }
+  SDL_UpdateWindowSurface(window);
+}
+
+FrameSizes FrameOf(SDL_Window* window) {
+  FrameSizes frame;
+  if (SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0) {
+    return FrameSizes{};
+  }
+  return frame;
+}
+
+}  // namespace rolvi::platform::sdl

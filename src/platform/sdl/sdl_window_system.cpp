@@ -1,0 +1,480 @@
+#include "platform/sdl/sdl_window_system.h"
+
+#include <algorithm>
+
+#include "platform/sdl/accelerators.h"
+#include "platform/sdl/dialog_host.h"
+#include "platform/sdl/resource_tables.h"
+#include "platform/sdl/sdl_support.h"
+#include "platform/sdl/text_codec.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+constexpr const char* kTitle = "Color rolvi";
+constexpr std::uint32_t kRetireDelayMs = 1000;
+constexpr int kFrameSide = (kInitialOuterSize.width - kInitialClientSize.width) / 2;
+
+// The part of the outer height that is neither client area nor menu bar: caption and frame.
+int CaptionAndFrameHeight(int bar_height) {
+  return kInitialOuterSize.height - kInitialClientSize.height - bar_height;
+}
+
+}  // namespace
+
+SdlWindowSystem::SdlWindowSystem(FileSystem& files, TickSource ticks)
+    : files_(files), ticks_(ticks), menu_(Resources().menu) {}
+
+SdlWindowSystem::~SdlWindowSystem() {
+  stats_.reset();
+  retired_.clear();
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  if (sdl_ready_) SDL_Quit();
+}
+
+bool SdlWindowSystem::Open(std::string& error) {
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // The frames are drawn in software; presenting them through the window system's own shared
+  // memory images avoids loading a GL driver (tens of megabytes) only to copy pixels.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    error = std::string("cannot start the video system: ") + SDL_GetError();
+    return false;
+  }
+  sdl_ready_ = true;
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) screen_size_ = Size{mode.w, mode.h};
+
+  menu_.Layout(measure_, kInitialClientSize.width);
+  const int bar = BarHeight();
+  // The outer rectangle is centred on the screen; SDL places the content, so the frame's
+  // left edge and the caption are added to the outer position.
+  const int outer_x = (screen_size_.width - kInitialOuterSize.width) / 2;
+  const int outer_y = (screen_size_.height - kInitialOuterSize.height) / 2;
+  window_ =
+      SDL_CreateWindow(kTitle, outer_x + kFrameSide,
+                       outer_y + CaptionAndFrameHeight(bar) - kFrameSide, kInitialClientSize.width,
+                       kInitialClientSize.height + bar, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (window_ == nullptr) {
+    error = std::string("cannot create the main window: ") + SDL_GetError();
+    return false;
+  }
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  client_size_ = Size{width, std::max(0, height - bar)};
+  client_.Resize(client_size_.width, client_size_.height);
+  bar_.Resize(width, bar);
+  return true;
+}
+
+int SdlWindowSystem::Run(WindowHandlers& handlers) {
+  handlers_ = &handlers;
+  const Size minimum = handlers.MinimumTrackSize();
+  SDL_SetWindowMinimumSize(window_, std::max(1, minimum.width - 2 * kFrameSide),
+                           std::max(1, minimum.height - CaptionAndFrameHeight(BarHeight())));
+  handlers.OnCreate();
+  handlers.OnSize(client_size_.width, client_size_.height);
+  SDL_ShowWindow(window_);
+  PaintMain();
+  RunLoop(nullptr);
+  return 0;
+}
+
+Surface* SdlWindowSystem::WindowSurface() {
+  if (minimised_ || quit_) return nullptr;
+  main_dirty_ = true;
+  return &client_;
+}
+
+Rect SdlWindowSystem::WindowRect() const {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_GetWindowSize(window_, &width, &height);
+  const FrameSizes frame = FrameOf(window_);
+  return Rect{x - frame.left, y - frame.top, x + width + frame.right, y + height + frame.bottom};
+}
+
+void SdlWindowSystem::Pause(int milliseconds) {
+  if (!minimised_ && !quit_) PresentMain();
+  SDL_PumpEvents();  // keeps the window manager answered; the input stays queued in order
+  if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
+}
+
+void SdlWindowSystem::SetMenuCheck(int command, bool checked) {
+  menu_.SetCheck(command, checked);
+  if (menu_.active()) PaintBar();
+}
+
+void SdlWindowSystem::StartTimer(int period_ms) {
+  timer_.Start(SDL_GetTicks(), period_ms);
+}
+
+void SdlWindowSystem::DestroyMainWindow() {
+  if (quit_) return;
+  menu_.Close();
+  handlers_->OnDestroy();
+  quit_ = true;
+  timer_.Stop();
+  SDL_HideWindow(window_);
+}
+
+void SdlWindowSystem::PaintBar() {
+  menu_.PaintBar(bar_, bar_.width());
+  if (const auto drop_down = menu_.DropDownRect()) {
+    drop_down_.Resize(drop_down->width(), drop_down->height());
+    menu_.PaintDropDown(drop_down_);
+  }
+  main_dirty_ = true;
+}
+
+void SdlWindowSystem::PaintMain() {
+  if (minimised_ || quit_) return;
+  client_.FillRect(Rect{0, 0, client_size_.width, client_size_.height}, kBlack);
+  handlers_->OnPaint(client_);
+  PaintBar();
+  PresentMain();
+}
+
+void SdlWindowSystem::PresentMain() {
+  main_dirty_ = false;
+  if (minimised_ || quit_) return;
+  const auto drop_down = menu_.DropDownRect();
+  if (drop_down) {
+    Present(window_, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0},
+                      Layer{&drop_down_, drop_down->left, drop_down->top}});
+  } else {
+    Present(window_, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
+  }
+}
+
+void SdlWindowSystem::ResizeClient() {
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  menu_.Close();
+  menu_.Layout(measure_, width);
+  const Size size{width, std::max(0, height - BarHeight())};
+  if (size == client_size_ && !minimised_) return;
+  client_size_ = size;
+  client_.Resize(size.width, size.height);
+  bar_.Resize(width, BarHeight());
+  handlers_->OnSize(size.width, size.height);
+  PaintMain();
+}
+
+void SdlWindowSystem::Command(int command) {
+  PaintBar();
+  PresentMain();
+  handlers_->OnCommand(command);
+}
+
+void SdlWindowSystem::RunLoop(const DialogHost* modal) {
+  while (!quit_ && (modal == nullptr || !modal->ended())) {
+    SDL_Event event;
+    if (SDL_PollEvent(&event) == 1) {
+      HandleEvent(event);
+      continue;
+    }
+    if (DoIdleWork()) continue;
+    if (SDL_WaitEventTimeout(&event, WaitTimeout()) == 1) HandleEvent(event);
+  }
+}
+
+bool SdlWindowSystem::DoIdleWork() {
+  const std::uint32_t now = SDL_GetTicks();
+  if (!retired_.empty() && now - retired_.front().since_ms >= kRetireDelayMs) {
+    retired_.erase(retired_.begin());
+    return true;
+  }
+  if (stats_invalid_) {
+    stats_invalid_ = false;
+    if (stats_) stats_->Paint(false);
+    return true;
+  }
+  if (timer_.TakeTick(now)) {
+    handlers_->OnTimer();  // what it draws goes through WindowSurface(), which marks the frame
+    return true;
+  }
+  if (main_dirty_) {
+    PresentMain();
+    return true;
+  }
+  return false;
+}
+
+int SdlWindowSystem::WaitTimeout() {
+  int timeout = -1;
+  if (const auto due = timer_.TimeUntilDue(SDL_GetTicks())) timeout = static_cast<int>(*due);
+  if (beeper_.Service() || !retired_.empty()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
+  // SDL waits for ever on -1; a wake-up now and then costs nothing when a timer runs anyway.
+  return timeout;
+}
+
+SdlWindowSystem::DialogHost* SdlWindowSystem::HostOf(Uint32 window_id) const {
+  for (DialogHost* host : modal_stack_) {
+    if (host->id() == window_id) return host;
+  }
+  if (stats_ && stats_->id() == window_id) return stats_.get();
+  return nullptr;
+}
+
+void SdlWindowSystem::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      if (modal_stack_.empty()) DestroyMainWindow();
+      break;
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(event.window);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      HandleKey(event.key);
+      break;
+    case SDL_TEXTINPUT:
+      HandleText(event.text);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      HandleMouseButton(event.button);
+      break;
+    case SDL_MOUSEMOTION:
+      HandleMouseMotion(event.motion);
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
+  if (event.windowID == SDL_GetWindowID(window_)) {
+    switch (event.event) {
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        ResizeClient();
+        break;
+      case SDL_WINDOWEVENT_MINIMIZED:
+        if (!minimised_) {
+          minimised_ = true;
+          menu_.Close();
+          client_size_ = Size{0, 0};
+          handlers_->OnSize(0, 0);
+        }
+        break;
+      case SDL_WINDOWEVENT_RESTORED:
+      case SDL_WINDOWEVENT_MAXIMIZED:
+      case SDL_WINDOWEVENT_SHOWN:
+        if (minimised_) {
+          minimised_ = false;
+          ResizeClient();
+        }
+        break;
+      case SDL_WINDOWEVENT_EXPOSED:
+        PresentMain();
+        break;
+      case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (menu_.active()) {
+          menu_.Close();
+          PaintBar();
+        }
+        break;
+      case SDL_WINDOWEVENT_CLOSE:
+        if (modal_stack_.empty()) DestroyMainWindow();
+        break;
+      default:
+        break;
+    }
+    return;
+  }
+  DialogHost* host = HostOf(event.windowID);
+  if (host == nullptr) return;
+  if (event.event == SDL_WINDOWEVENT_EXPOSED) host->PresentFrame();
+  if (event.event != SDL_WINDOWEVENT_CLOSE) return;
+  // A dialog below the top of the stack is disabled; the statistics window is not.
+  if (host->kind() == DialogHost::Kind::kModeless ||
+      (!modal_stack_.empty() && host == modal_stack_.back())) {
+    host->OnClose();
+  }
+}
+
+void SdlWindowSystem::HandleKey(const SDL_KeyboardEvent& event) {
+  const bool is_alt = event.keysym.sym == SDLK_LALT || event.keysym.sym == SDLK_RALT;
+  if (event.type == SDL_KEYUP) {
+    if (is_alt && alt_tap_ && modal_stack_.empty() && !quit_) {
+      alt_tap_ = false;
+      menu_.OnAltTap();
+      PaintBar();
+    }
+    return;
+  }
+  alt_tap_ = is_alt && event.repeat == 0;
+  const auto key = KeyFromSdl(event);
+  if (!key || key->key == Key::kAlt) return;
+  if (!modal_stack_.empty()) {
+    modal_stack_.back()->OnKey(*key);
+    return;
+  }
+  // The statistics window's own keyboard handling comes first; it takes every key meant
+  // for it.
+  if (stats_ && event.windowID == stats_->id()) {
+    stats_->OnKey(*key);
+    return;
+  }
+  MainKey(*key);
+}
+
+void SdlWindowSystem::MainKey(const KeyEvent& key) {
+  if (quit_) return;
+  if (menu_.active()) {  // the menu's own loop: no accelerators meanwhile
+    const MenuResult result = menu_.OnKey(key);
+    PaintBar();
+    if (result.command) Command(*result.command);
+    return;
+  }
+  if (const auto command = TranslateAccelerator(Resources().accelerators, key)) {
+    Command(*command);
+    return;
+  }
+  if (key.key == Key::kFunction && key.function == 4 && key.alt) {
+    DestroyMainWindow();
+    return;
+  }
+  const MenuResult result = menu_.OnKey(key);
+  if (result.consumed) PaintBar();
+}
+
+void SdlWindowSystem::HandleText(const SDL_TextInputEvent& event) {
+  // Alt and Control combinations are commands and mnemonics, not typing.
+  if ((SDL_GetModState() & (KMOD_ALT | KMOD_CTRL)) != 0) return;
+  if (modal_stack_.empty()) return;
+  modal_stack_.back()->OnText(Utf8ToGbk(event.text));
+}
+
+void SdlWindowSystem::HandleMouseButton(const SDL_MouseButtonEvent& event) {
+  if (event.button != SDL_BUTTON_LEFT || quit_) return;
+  const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+  if (!modal_stack_.empty()) {
+    DialogHost* top = modal_stack_.back();
+    if (event.windowID != top->id()) return;  // every other window is disabled
+    if (down) {
+      top->OnMouseDown(event.x, event.y);
+    } else {
+      top->OnMouseUp(event.x, event.y);
+    }
+    return;
+  }
+  if (event.windowID != SDL_GetWindowID(window_) || minimised_) return;
+  if (down) {
+    if (menu_.active() || event.y < BarHeight()) {
+      menu_.OnMouseDown(event.x, event.y);
+      swallow_release_ = true;
+      PaintBar();
+      return;
+    }
+    handlers_->OnMouseDown(event.x, event.y - BarHeight());
+    return;
+  }
+  if (swallow_release_ || menu_.active()) {
+    swallow_release_ = false;
+    const MenuResult result = menu_.OnMouseUp(event.x, event.y);
+    PaintBar();
+    if (result.command) Command(*result.command);
+    return;
+  }
+  handlers_->OnMouseUp(event.x, event.y - BarHeight());
+}
+
+void SdlWindowSystem::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
+  if (!menu_.active() || event.windowID != SDL_GetWindowID(window_)) return;
+  if (menu_.OnMouseMove(event.x, event.y).consumed) PaintBar();
+}
+
+void SdlWindowSystem::RunModal(DialogHost& host) {
+  if (!host.Show()) return;
+  modal_stack_.push_back(&host);
+  RunLoop(&host);
+  modal_stack_.pop_back();
+  SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
+  if (!quit_) {
+    SDL_RaiseWindow(owner);
+    SDL_SetWindowInputFocus(owner);
+  }
+}
+
+void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                                     MessageIcon icon) {
+  ShowMessageBoxFor(modal_stack_.empty() ? window_ : modal_stack_.back()->window(), gbk_text,
+                    gbk_caption, icon);
+}
+
+void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text,
+                                        std::string_view gbk_caption, MessageIcon icon) {
+  auto owned = std::make_unique<DialogHost>(
+      *this, DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
+      nullptr, DialogHost::Kind::kMessageBox);
+  DialogHost& host = *owned;
+  host.Prepare(gbk_caption, owner);
+  // Centred over its owner.
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowPosition(owner, &x, &y);
+  SDL_GetWindowSize(owner, &width, &height);
+  const Size size = host.model().client_size();
+  const int left = x + (width - size.width) / 2;
+  const int top = y + (height - size.height) / 2;
+  host.MoveWindow(Rect{left, top, left + size.width, top + size.height});
+  host.model().FocusFirstTabStop();
+  RunModal(host);
+  Retire(std::move(owned));
+}
+
+void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
+  const DialogData* data = FindDialog(static_cast<int>(dialog));
+  if (data == nullptr) return;
+  auto owned = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
+                                            &handler, DialogHost::Kind::kModal);
+  DialogHost& host = *owned;
+  SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
+  host.Prepare(data->caption, owner);
+  handler.OnInit(host);
+  host.model().FocusFirstTabStop();
+  RunModal(host);
+  Retire(std::move(owned));
+}
+
+bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) {
+  const DialogData* data = FindDialog(static_cast<int>(dialog));
+  if (data == nullptr || stats_) return false;
+  auto host = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
+                                           &handler, DialogHost::Kind::kModeless);
+  host->Prepare(data->caption, window_);
+  stats_ = std::move(host);
+  handler.OnInit(*stats_);
+  if (!stats_) return true;  // it closed itself during initialisation
+  if (!stats_->Show()) {
+    stats_.reset();
+    return false;
+  }
+  SDL_SetWindowInputFocus(window_);  // the keyboard stays with the main window
+  return true;
+}
+
+void SdlWindowSystem::CloseModelessDialog() {
+  if (!stats_) return;
+  SDL_SetWindowInputFocus(window_);
+  // It may be closing from inside its own handler, so it is destroyed once the loop is idle.
+  Retire(std::move(stats_));
+  stats_invalid_ = false;
+}
+
+void SdlWindowSystem::Retire(std::unique_ptr<DialogHost> host) {
+  if (host->window() != nullptr) SDL_HideWindow(host->window());
+  retired_.push_back(Retired{std::move(host), SDL_GetTicks()});
+}
+
+}  // namespace rolvi::platform::sdl

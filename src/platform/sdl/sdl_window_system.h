@@ -1,0 +1,119 @@
+// The SDL2 window system: the main window with its menu bar and client surface, the event
+// loop with accelerators and the coalesced timer, pauses, the beep, and the dialogs, message
+// boxes and statistics window as separate SDL windows running DialogModels.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/sdl/beeper.h"
+#include "platform/sdl/dialog_model.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/menu_bar.h"
+#include "platform/sdl/timer_clock.h"
+#include "platform/software/soft_surface.h"
+#include "platform/window_system.h"
+
+namespace rolvi::platform::sdl {
+
+// The main window's client size at start, what a 620 by 420 outer window leaves.
+inline constexpr Size kInitialClientSize{612, 374};
+inline constexpr Size kInitialOuterSize{620, 420};
+
+// Where the tick count comes from; the end-to-end test build replaces it with a fixed seed.
+using TickSource = std::uint32_t (*)();
+
+class SdlWindowSystem final : public WindowSystem {
+ public:
+  SdlWindowSystem(FileSystem& files, TickSource ticks);
+  ~SdlWindowSystem() override;
+  SdlWindowSystem(const SdlWindowSystem&) = delete;
+  SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
+
+  // Initialises SDL and creates the hidden main window; false with `error` set when that fails.
+  bool Open(std::string& error);
+  // Creation, first size, show, paint and the event loop, until the main window is destroyed.
+  int Run(WindowHandlers& handlers);
+
+  Surface* WindowSurface() override;
+  Size ClientSize() const override { return client_size_; }
+  Rect WindowRect() const override;
+  Size ScreenSize() const override { return screen_size_; }
+  std::uint32_t TickCount() override { return ticks_(); }
+  void Pause(int milliseconds) override;
+  void Beep() override { beeper_.Play(); }
+  void SetMenuCheck(int command, bool checked) override;
+  void StartTimer(int period_ms) override;
+  void StopTimer() override { timer_.Stop(); }
+  void DestroyMainWindow() override;
+  void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                      MessageIcon icon) override;
+  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  void CloseModelessDialog() override;
+  void InvalidateModelessDialog() override { stats_invalid_ = true; }
+  FileSystem& Files() override { return files_; }
+
+  class DialogHost;
+
+ private:
+  friend class DialogHost;
+
+  void RunLoop(const DialogHost* modal);
+  bool DoIdleWork();
+  int WaitTimeout();
+  void HandleEvent(const SDL_Event& event);
+  void HandleWindowEvent(const SDL_WindowEvent& event);
+  void HandleKey(const SDL_KeyboardEvent& event);
+  void HandleMouseButton(const SDL_MouseButtonEvent& event);
+  void HandleMouseMotion(const SDL_MouseMotionEvent& event);
+  void HandleText(const SDL_TextInputEvent& event);
+  void MainKey(const KeyEvent& key);
+  DialogHost* HostOf(Uint32 window_id) const;
+  void ResizeClient();
+  void PaintMain();
+  void PresentMain();
+  void RunModal(DialogHost& host);
+  void PaintBar();
+  int BarHeight() const { return menu_.height(); }
+  void ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text, std::string_view gbk_caption,
+                         MessageIcon icon);
+  void Command(int command);
+
+  FileSystem& files_;
+  TickSource ticks_;
+  bool sdl_ready_ = false;
+  SDL_Window* window_ = nullptr;
+  WindowHandlers* handlers_ = nullptr;
+  Size screen_size_;
+  Size client_size_ = kInitialClientSize;
+  bool minimised_ = false;
+  bool main_dirty_ = false;
+  bool quit_ = false;
+  SoftSurface measure_{1, 1};
+  SoftSurface client_{kInitialClientSize.width, kInitialClientSize.height};
+  SoftSurface bar_{1, 1};
+  SoftSurface drop_down_{1, 1};
+  MenuBar menu_;
+  bool alt_tap_ = false;
+  bool swallow_release_ = false;
+  TimerClock timer_;
+  Beeper beeper_;
+  std::vector<DialogHost*> modal_stack_;
+  std::unique_ptr<DialogHost> stats_;
+  // Closed windows, destroyed a while later: SDL may still address a wake-up to a window it
+  // saw last, from its second X connection, and a window destroyed at once can be gone by then.
+  struct Retired {
+    std::unique_ptr<DialogHost> host;
+    std::uint32_t since_ms;
+  };
+  std::vector<Retired> retired_;
+  void Retire(std::unique_ptr<DialogHost> host);
+  bool stats_invalid_ = false;
+};
+
+}  // namespace rolvi::platform::sdl

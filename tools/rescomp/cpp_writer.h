@@ -1,0 +1,29 @@
+// Writes a parsed resource script as a C++ source file that defines the tables declared in
+// src/platform/sdl/resource_tables.h, with every text converted from UTF-8 to GBK.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rc_script.h"
+
+namespace rolvi::rescomp {
+
+// Converts UTF-8 text to GBK bytes; false when some character has no GBK form.
+bool Utf8ToGbk(const std::string& utf8, std::string& gbk);
+
+// The bytes of a file; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
+
+struct WriteResult {
+  bool ok = false;
+  std::string source;
+  std::string error;
+};
+
+// `script_dir` is where the file resources' paths start; a missing file gives an empty
+// resource and a warning in `warnings`.
+WriteResult WriteTables(const RcScript& script, const std::string& script_dir,
+                        std::string& warnings);
+
+}  // namespace rolvi::rescomp

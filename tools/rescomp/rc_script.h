@@ -1,0 +1,98 @@
+// The subset of a Windows resource script that this program uses, as parsed data: menus,
+// accelerator tables, dialog templates (DIALOG and DIALOGEX) and file resources.
+// Texts stay UTF-8 here; the C++ writer converts them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rolvi::rescomp {
+
+struct RcMenuItem {
+  int command = 0;
+  std::string text;
+  bool separator = false;
+  bool checked = false;
+};
+
+struct RcPopup {
+  std::string title;
+  bool right_justify = false;
+  std::vector<RcMenuItem> items;
+};
+
+struct RcMenu {
+  int id = 0;
+  std::vector<RcPopup> popups;
+};
+
+struct RcAccelerator {
+  int key = 0;
+  bool virtual_key = false;
+  bool alt = false;
+  bool control = false;
+  bool shift = false;
+  int command = 0;
+};
+
+struct RcAcceleratorTable {
+  int id = 0;
+  std::vector<RcAccelerator> rows;
+};
+
+enum class RcControlClass { kButton, kStatic, kEdit };
+
+struct RcControl {
+  RcControlClass control_class = RcControlClass::kStatic;
+  int id = -1;
+  std::string text;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::uint32_t style = 0;
+};
+
+struct RcDialog {
+  int id = 0;
+  bool extended = false;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::uint32_t style = 0;
+  std::uint32_t ex_style = 0;
+  std::string caption;
+  int font_points = 0;
+  std::string font_name;
+  std::vector<RcControl> controls;
+};
+
+enum class RcFileKind { kBitmap, kIcon };
+
+struct RcFile {
+  int id = 0;
+  RcFileKind kind = RcFileKind::kBitmap;
+  std::string path;  // as written, relative to the script
+};
+
+struct RcScript {
+  std::vector<RcMenu> menus;
+  std::vector<RcAcceleratorTable> accelerator_tables;
+  std::vector<RcDialog> dialogs;
+  std::vector<RcFile> files;
+};
+
+struct RcParseResult {
+  bool ok = false;
+  RcScript script;
+  std::string error;  // "line N: what", when !ok
+};
+
+// Parses UTF-8 resource script text. Preprocessor lines are skipped; symbolic constants
+// (WS_*, DS_*, BS_*, SS_*, ES_*, WS_EX_*, VK_*) come from a built-in table.
+RcParseResult ParseResourceScript(std::string_view text);
+
+}  // namespace rolvi::rescomp
