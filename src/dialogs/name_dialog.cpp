@@ -28,7 +28,8 @@ void NameDialog::Validate(platform::DialogControls& dialog) {
     dialog.EndDialog(0);
     return;
   }
-  dialog.ShowMessageBox(NameVerdictMessage(verdict), kNameErrorCaption, platform::MessageIcon::kNone);
+  dialog.ShowMessageBox(NameVerdictMessage(verdict), kNameErrorCaption,
+                        platform::MessageIcon::kNone);
 }
 
 }  // namespace rolvi::dialogs

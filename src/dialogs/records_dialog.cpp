@@ -12,7 +12,9 @@ constexpr int kRowHeight = 16;
 
 }  // namespace
 
-void RecordsDialog::OnInit(platform::DialogControls& dialog) { CenterOnScreen(dialog, screen_); }
+void RecordsDialog::OnInit(platform::DialogControls& dialog) {
+  CenterOnScreen(dialog, screen_);
+}
 
 void RecordsDialog::OnPaint(platform::DialogControls& dialog, platform::Surface& surface) {
   const platform::Font previous = surface.SelectFont(platform::Font::kList18);
@@ -23,8 +25,9 @@ void RecordsDialog::OnPaint(platform::DialogControls& dialog, platform::Surface&
   platform::Rect row{kListInset, kListInset, client.width - kListInset, kListInset + kRowHeight};
   for (std::size_t i = 0; i < table_.size(); ++i) {
     FixedText<32> rank;
-    rank.AppendNumber(static_cast<std::uint32_t>(i + 1)).Append(". ").Append(
-        records::NameText(table_[i].name));
+    rank.AppendNumber(static_cast<std::uint32_t>(i + 1))
+        .Append(". ")
+        .Append(records::NameText(table_[i].name));
     surface.DrawText(rank.view(), row, {.single_line = true});
     FixedText<12> score;
     score.AppendNumber(table_[i].score);

@@ -10,7 +10,9 @@ constexpr int kPictureY = 32;
 
 }  // namespace
 
-void RulesDialog::OnInit(platform::DialogControls& dialog) { CenterOnScreen(dialog, screen_); }
+void RulesDialog::OnInit(platform::DialogControls& dialog) {
+  CenterOnScreen(dialog, screen_);
+}
 
 bool RulesDialog::OnCommand(platform::DialogControls& dialog, int command) {
   if (!IsButtonCommand(command)) return false;
@@ -23,7 +25,9 @@ bool RulesDialog::OnClose(platform::DialogControls& dialog) {
   return true;
 }
 
-void AboutDialog::OnInit(platform::DialogControls& dialog) { CenterOnScreen(dialog, screen_); }
+void AboutDialog::OnInit(platform::DialogControls& dialog) {
+  CenterOnScreen(dialog, screen_);
+}
 
 void AboutDialog::OnPaint(platform::DialogControls&, platform::Surface& surface) {
   const auto picture = surface.CreateImage(picture_);

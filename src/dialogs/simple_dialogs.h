@@ -35,6 +35,8 @@ class AboutDialog final : public platform::DialogHandler {
 };
 
 // The low 16 bits of a command, as the dialogs compare them.
-constexpr bool IsButtonCommand(int command) { return (command & 0xFFFF) == platform::kButtonId; }
+constexpr bool IsButtonCommand(int command) {
+  return (command & 0xFFFF) == platform::kButtonId;
+}
 
 }  // namespace rolvi::dialogs

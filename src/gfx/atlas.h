@@ -23,12 +23,16 @@ constexpr SpriteRect CellTile(int colour, int frame) {
 }
 
 // Frame 0 crowned, 1..5 crown and sceptre fading, 6 dethroned and seated.
-constexpr SpriteRect KingSprite(int frame) { return {1 + 73 * frame, 0, 72, 100}; }
+constexpr SpriteRect KingSprite(int frame) {
+  return {1 + 73 * frame, 0, 72, 100};
+}
 
 inline constexpr SpriteRect kPlayerSprite{1, 100, 72, 100};
 
 // Frames 1..6: the Player's head and sword with the crown appearing, laid over his body.
-constexpr SpriteRect CrownSprite(int frame) { return {23 + 51 * frame, 100, 50, 65}; }
+constexpr SpriteRect CrownSprite(int frame) {
+  return {23 + 51 * frame, 100, 50, 65};
+}
 
 // Always copied from its top row, 125 rows or fewer.
 inline constexpr SpriteRect kPillarSprite{420, 100, 45, 125};

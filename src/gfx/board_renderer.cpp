@@ -52,8 +52,8 @@ void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, game::Point 
   }
 }
 
-void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
-              int column, int row, game::CellCode code, int frame) {
+void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin, int column,
+              int row, game::CellCode code, int frame) {
   DrawSprite(target, sheet, CellTile(code & game::kColourMask, frame),
              origin.x + 2 + game::kCellPitch * column, origin.y + 2 + game::kCellPitch * row);
 }
@@ -61,8 +61,8 @@ void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point o
 void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
                    const game::NextBalls& next, bool show_next) {
   for (int i = 0; i < 3; ++i) {
-    const SpriteRect tile = show_next ? CellTile(next.colours[i], kPreviewSmallBallFrame)
-                                      : CellTile(game::kEmpty, 0);
+    const SpriteRect tile =
+        show_next ? CellTile(next.colours[i], kPreviewSmallBallFrame) : CellTile(game::kEmpty, 0);
     DrawSprite(target, sheet, tile, origin.x + kTileSize * i, origin.y);
   }
 }
@@ -113,10 +113,12 @@ void DrawHeaderBar(platform::Surface& target, int client_width, int preview_x,
   // Each label is white with a shadow-coloured copy one pixel below and to the right.
   target.SetBackgroundMode(platform::BackgroundMode::kTransparent);
   const int px = preview_x;
-  DrawLabelText(target, kNextGroupLabel, {px - 79, 15, px - 15, 31}, HorizontalAlign::kRight, shadow);
+  DrawLabelText(target, kNextGroupLabel, {px - 79, 15, px - 15, 31}, HorizontalAlign::kRight,
+                shadow);
   DrawLabelText(target, kNextGroupLabel, {px - 79, 14, px - 16, 31}, HorizontalAlign::kRight,
                 platform::kWhite);
-  DrawLabelText(target, kColoursLabel, {px + 125, 15, px + 189, 31}, HorizontalAlign::kLeft, shadow);
+  DrawLabelText(target, kColoursLabel, {px + 125, 15, px + 189, 31}, HorizontalAlign::kLeft,
+                shadow);
   DrawLabelText(target, kColoursLabel, {px + 124, 14, px + 189, 31}, HorizontalAlign::kLeft,
                 platform::kWhite);
 

@@ -19,8 +19,8 @@ void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, game::Point 
                const game::Board& board);
 
 // The cell in `code`'s colour (the removal mark ignored) in frame `frame`.
-void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
-              int column, int row, game::CellCode code, int frame);
+void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin, int column,
+              int row, game::CellCode code, int frame);
 
 // The three small balls of `next`, or three empty tiles when the preview is switched off.
 void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,

@@ -14,6 +14,8 @@ using DecimalText = std::array<char, 11>;
 // Writes the digits without leading zeros (0 is "0") and a zero byte; returns the length.
 std::size_t FormatDecimal(std::uint32_t value, DecimalText& text);
 
-inline std::string_view DecimalView(const DecimalText& text) { return text.data(); }
+inline std::string_view DecimalView(const DecimalText& text) {
+  return text.data();
+}
 
 }  // namespace rolvi::gfx

@@ -6,8 +6,8 @@ namespace {
 // GBK "玩  家" (Player) and three blanks, which take part in the centring.
 constexpr std::string_view kPlayerLabel = "\xCD\xE6  \xBC\xD2   ";
 
-void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, game::Point base,
-                  int offset, std::string_view name) {
+void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, game::Point base, int offset,
+                  std::string_view name) {
   DrawSprite(target, sheet, kPillarFootSprite, base.x, base.y - kPillarFootSprite.height);
   SpriteRect pillar = kPillarSprite;
   pillar.height = game::kLowestOffset - offset;

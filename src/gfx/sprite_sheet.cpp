@@ -54,8 +54,9 @@ SheetLoad LoadSpriteSheet(platform::Surface& target, std::span<const std::uint8_
 
   sheet.palette = target.CreatePalette(std::span(colours).first(count));
   if (sheet.palette) target.SelectPalette(*sheet.palette);
-  sheet.bitmap = target.CreateImage({.header = file.subspan(kInfoHeaderOffset, header_end - kInfoHeaderOffset),
-                                     .bits = file.subspan(pixel_offset)});
+  sheet.bitmap =
+      target.CreateImage({.header = file.subspan(kInfoHeaderOffset, header_end - kInfoHeaderOffset),
+                          .bits = file.subspan(pixel_offset)});
   return sheet.bitmap ? SheetLoad::kLoaded : SheetLoad::kNoBitmap;
 }
 

@@ -19,10 +19,10 @@ struct SpriteSheet {
 
 enum class SheetLoad {
   kLoaded,
-  kNoMemory,      // the unpack buffer could not be allocated
-  kBadStream,     // the stream does not decode, or not into a sheet of the expected size
-  kBadPicture,    // the decoded file is not an 8-bit picture this loader understands
-  kNoBitmap,      // the display could not make the bitmap; the palette stays
+  kNoMemory,    // the unpack buffer could not be allocated
+  kBadStream,   // the stream does not decode, or not into a sheet of the expected size
+  kBadPicture,  // the decoded file is not an 8-bit picture this loader understands
+  kNoBitmap,    // the display could not make the bitmap; the palette stays
 };
 
 // Room for the decoded picture file.

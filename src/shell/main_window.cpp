@@ -110,11 +110,17 @@ void MainWindow::ToggleStats() {
   system_.SetMenuCheck(kToggleStats, game_.statsOpen);
 }
 
-void MainWindow::OnTimer() { game::Tick(game_, *this); }
+void MainWindow::OnTimer() {
+  game::Tick(game_, *this);
+}
 
-void MainWindow::OnMouseDown(int x, int y) { game::Press(game_, x, y); }
+void MainWindow::OnMouseDown(int x, int y) {
+  game::Press(game_, x, y);
+}
 
-void MainWindow::OnMouseUp(int x, int y) { game::Release(game_, *this, x, y); }
+void MainWindow::OnMouseUp(int x, int y) {
+  game::Release(game_, *this, x, y);
+}
 
 void MainWindow::DrawCell(int column, int row, std::uint8_t code, int frame) {
   if (platform::Surface* surface = system_.WindowSurface()) {
@@ -136,7 +142,8 @@ void MainWindow::DrawNextBalls() {
 }
 
 void MainWindow::DrawScoreBox(int x, int y, std::uint32_t value) {
-  if (platform::Surface* surface = system_.WindowSurface()) gfx::DrawScoreBox(*surface, x, y, value);
+  if (platform::Surface* surface = system_.WindowSurface())
+    gfx::DrawScoreBox(*surface, x, y, value);
 }
 
 void MainWindow::DrawKing(bool full) {
@@ -152,9 +159,13 @@ void MainWindow::DrawPlayer(bool full, bool force_body) {
   }
 }
 
-void MainWindow::Pause(int milliseconds) { system_.Pause(milliseconds); }
+void MainWindow::Pause(int milliseconds) {
+  system_.Pause(milliseconds);
+}
 
-void MainWindow::Beep() { system_.Beep(); }
+void MainWindow::Beep() {
+  system_.Beep();
+}
 
 void MainWindow::RequestStatsRefresh() {
   if (game_.statsOpen) system_.InvalidateModelessDialog();

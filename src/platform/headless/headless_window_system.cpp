@@ -50,15 +50,18 @@ int MenuBit(int command) {
 
 }  // namespace
 
-HeadlessWindowSystem::HeadlessWindowSystem(Size client, std::uint32_t tick_count,
-                                           FileSystem& files)
+HeadlessWindowSystem::HeadlessWindowSystem(Size client, std::uint32_t tick_count, FileSystem& files)
     : files_(files),
       client_(client),
       surface_(client.width, client.height),
       tick_count_(tick_count),
       menu_checks_(MenuBit(kToggleNextCommand)) {}
 
-void HeadlessWindowSystem::Create() { handlers_->OnCreate(); }
+HeadlessWindowSystem::~HeadlessWindowSystem() = default;
+
+void HeadlessWindowSystem::Create() {
+  handlers_->OnCreate();
+}
 
 void HeadlessWindowSystem::Resize(int client_width, int client_height) {
   client_ = {client_width, client_height};
@@ -115,7 +118,9 @@ void HeadlessWindowSystem::SetMenuCheck(int command, bool checked) {
   menu_checks_ = checked ? (menu_checks_ | bit) : (menu_checks_ & ~bit);
 }
 
-void HeadlessWindowSystem::DestroyMainWindow() { Destroy(); }
+void HeadlessWindowSystem::DestroyMainWindow() {
+  Destroy();
+}
 
 void HeadlessWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                                           MessageIcon) {

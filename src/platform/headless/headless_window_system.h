@@ -35,6 +35,7 @@ class NoNameAnswer : public std::runtime_error {
 class HeadlessWindowSystem final : public WindowSystem {
  public:
   HeadlessWindowSystem(Size client, std::uint32_t tick_count, FileSystem& files);
+  ~HeadlessWindowSystem() override;
 
   // The handlers this window system drives; set before Create().
   void Attach(WindowHandlers& handlers) { handlers_ = &handlers; }

@@ -1,0 +1,209 @@
+#include "replay_session.h"
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include "game/turn_flow.h"
+#include "gbk_utf8.h"
+#include "platform/software/png_writer.h"
+#include "shell/resources.h"
+
+namespace rolvi::replay {
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+      ++at;
+    std::size_t end = at;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t')
+      ++end;
+    if (end > at) words.push_back(line.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
+
+int Number(std::string_view word, int low, int high) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc() || end != word.data() + word.size() || value < low || value > high) {
+    throw ScriptError("bad number: " + std::string(word));
+  }
+  return value;
+}
+
+void ExpectWords(const std::vector<std::string_view>& words, std::size_t count) {
+  if (words.size() != count)
+    throw ScriptError("wrong number of arguments to " + std::string(words[0]));
+}
+
+std::string_view DialogName(platform::DialogTemplate dialog) {
+  switch (dialog) {
+    case platform::DialogTemplate::kRules:
+      return "rules";
+    case platform::DialogTemplate::kRecords:
+      return "records";
+    case platform::DialogTemplate::kName:
+      return "name";
+    case platform::DialogTemplate::kAbout:
+      return "about";
+    case platform::DialogTemplate::kStatistics:
+      return "statistics";
+  }
+  return "unknown";
+}
+
+constexpr int kCoordinateLimit = 65535;
+
+}  // namespace
+
+ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
+    : out_(out),
+      files_(options.directory),
+      system_({options.width, options.height}, options.seed, files_),
+      window_(system_, shell::EmbeddedResources()) {
+  system_.SetObserver(this);
+  system_.Attach(window_);
+  system_.Create();
+  system_.Resize(options.width, options.height);
+}
+
+ReplaySession::~ReplaySession() = default;
+
+void ReplaySession::Run(std::string_view line) {
+  if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) {
+    line = line.substr(0, hash);
+  }
+  const std::vector<std::string_view> words = Words(line);
+  if (words.empty()) return;
+  if (system_.destroyed()) throw ScriptError("the window has been closed");
+  const std::string_view command = words[0];
+
+  if (command == "click") {
+    ExpectWords(words, 3);
+    const int column = Number(words[1], 0, 8);
+    const int row = Number(words[2], 0, 8);
+    const game::Point origin = game().layout.board_origin;
+    const int x = origin.x + game::kCellPitch * column + game::kCellPitch / 2;
+    const int y = origin.y + game::kCellPitch * row + game::kCellPitch / 2;
+    window_.OnMouseDown(x, y);
+    window_.OnMouseUp(x, y);
+  } else if (command == "press" || command == "release") {
+    ExpectWords(words, 3);
+    // Window systems deliver the coordinates as unsigned 16-bit numbers.
+    const int x = Number(words[1], 0, kCoordinateLimit);
+    const int y = Number(words[2], 0, kCoordinateLimit);
+    command == "press" ? window_.OnMouseDown(x, y) : window_.OnMouseUp(x, y);
+  } else if (command == "command") {
+    ExpectWords(words, 2);
+    window_.OnCommand(Number(words[1], 0, kCoordinateLimit));
+  } else if (command == "tick") {
+    if (words.size() > 2) throw ScriptError("wrong number of arguments to tick");
+    const int count = words.size() == 2 ? Number(words[1], 0, 1'000'000) : 1;
+    for (int i = 0; i < count; ++i)
+      window_.OnTimer();
+  } else if (command == "size") {
+    ExpectWords(words, 3);
+    system_.Resize(Number(words[1], 0, kCoordinateLimit), Number(words[2], 0, kCoordinateLimit));
+  } else if (command == "name") {
+    const std::size_t start = line.find("name") + 4;
+    std::string_view text = start < line.size() ? line.substr(start + 1) : std::string_view();
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
+      text.remove_suffix(1);
+    const std::optional<std::string> gbk = Utf8ToGbk(text);
+    if (!gbk) throw ScriptError("name has characters GBK cannot hold");
+    system_.name_answers().push_back(*gbk);
+  } else if (command == "dump") {
+    ExpectWords(words, 1);
+    Dump();
+  } else if (command == "records") {
+    ExpectWords(words, 1);
+    PrintRecords();
+  } else if (command == "shot") {
+    ExpectWords(words, 2);
+    Shot(std::string(words[1]));
+  } else if (command == "log") {
+    ExpectWords(words, 2);
+    if (words[1] != "on" && words[1] != "off") throw ScriptError("log takes on or off");
+    logging_ = words[1] == "on";
+  } else {
+    throw ScriptError("unknown command: " + std::string(command));
+  }
+  system_.ServePendingRepaints();
+}
+
+void ReplaySession::Finish() {
+  system_.Destroy();
+}
+
+void ReplaySession::OnBeep() {
+  if (logging_) out_ << "beep\n";
+}
+
+void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
+  if (logging_) out_ << "messagebox " << GbkToUtf8(gbk_text) << "\n";
+}
+
+void ReplaySession::OnDialog(platform::DialogTemplate dialog) {
+  if (logging_) out_ << "dialog " << DialogName(dialog) << "\n";
+}
+
+void ReplaySession::OnStatsRefresh() {
+  if (logging_) out_ << "stats-refresh\n";
+}
+
+void ReplaySession::Dump() {
+  const game::Game& state = game();
+  std::ostringstream text;
+  text << "board\n";
+  for (int row = 0; row < game::kBoardSide; ++row) {
+    for (int column = 0; column < game::kBoardSide; ++column) {
+      text << static_cast<int>(state.supply.board.at(column, row));
+    }
+    text << "\n";
+  }
+  const auto& next = state.supply.next.colours;
+  text << "next " << int{next[0]} << " " << int{next[1]} << " " << int{next[2]} << "\n";
+  text << "score " << state.score.score << "\n";
+  text << "recordScore " << state.records.recordScore << "\n";
+  text << "recordBeaten " << (state.score.recordBeaten ? 1 : 0) << "\n";
+  text << "selection " << static_cast<int>(state.turn.selection) << " "
+       << state.turn.selectedCell.column << " " << state.turn.selectedCell.row << "\n";
+  text << "frameCounter " << state.turn.frameCounter << "\n";
+  text << "tally";
+  for (const std::uint32_t removed : state.supply.tally.removed)
+    text << " " << removed;
+  text << "\n";
+  text << "king " << state.figures.kingOffset << " " << int{state.figures.kingFrame} << "\n";
+  text << "player " << state.figures.playerOffset << " " << int{state.figures.crownFrame} << "\n";
+  text << "showNext " << (state.showNext ? 1 : 0) << "\n";
+  text << "statsOpen " << (state.statsOpen ? 1 : 0) << "\n";
+  text << "clock " << system_.clock_ms() << "\n";
+  text << "end\n";
+  out_ << text.str();
+}
+
+void ReplaySession::PrintRecords() {
+  const records::RecordBook& book = game().records;
+  out_ << "records\n";
+  for (const records::RecordEntry& entry : book.table) {
+    out_ << GbkToUtf8(records::NameText(entry.name)) << "\t" << entry.score << "\n";
+  }
+  out_ << "kingName " << GbkToUtf8(records::NameText(book.kingName)) << "\n";
+  out_ << "lastName " << GbkToUtf8(records::NameText(book.lastName)) << "\n";
+  out_ << "dirty " << (book.recordsDirty ? 1 : 0) << "\n";
+  out_ << "end\n";
+}
+
+void ReplaySession::Shot(const std::string& path) {
+  platform::SoftSurface& surface = system_.surface();
+  if (!platform::SavePng(surface, {0, 0, surface.width(), surface.height()}, path)) {
+    throw ScriptError("cannot write " + path);
+  }
+}
+
+}  // namespace rolvi::replay
