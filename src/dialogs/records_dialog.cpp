@@ -2,7 +2,6 @@
 
 #include "dialogs/center_on_screen.h"
 #include "dialogs/fixed_text.h"
-#include "dialogs/simple_dialogs.h"
 
 namespace rolvi::dialogs {
 namespace {
@@ -37,17 +36,6 @@ void RecordsDialog::OnPaint(platform::DialogControls& dialog, platform::Surface&
     row.bottom += kRowHeight;
   }
   surface.SelectFont(previous);
-}
-
-bool RecordsDialog::OnCommand(platform::DialogControls& dialog, int command) {
-  if (!IsButtonCommand(command)) return false;
-  dialog.EndDialog(0);
-  return true;
-}
-
-bool RecordsDialog::OnClose(platform::DialogControls& dialog) {
-  dialog.EndDialog(0);
-  return true;
 }
 
 }  // namespace rolvi::dialogs

@@ -2,19 +2,18 @@
 // from the record table whenever the dialog paints.
 #pragma once
 
+#include "dialogs/simple_dialogs.h"
 #include "platform/dialog.h"
 #include "records/record_table.h"
 
 namespace rolvi::dialogs {
 
-class RecordsDialog final : public platform::DialogHandler {
+class RecordsDialog final : public ButtonEndedDialog {
  public:
   RecordsDialog(platform::Size screen, const records::RecordTable& table)
       : screen_(screen), table_(table) {}
   void OnInit(platform::DialogControls& dialog) override;
   void OnPaint(platform::DialogControls& dialog, platform::Surface& surface) override;
-  bool OnCommand(platform::DialogControls& dialog, int command) override;
-  bool OnClose(platform::DialogControls& dialog) override;
 
  private:
   platform::Size screen_;

@@ -14,13 +14,13 @@ void RulesDialog::OnInit(platform::DialogControls& dialog) {
   CenterOnScreen(dialog, screen_);
 }
 
-bool RulesDialog::OnCommand(platform::DialogControls& dialog, int command) {
+bool ButtonEndedDialog::OnCommand(platform::DialogControls& dialog, int command) {
   if (!IsButtonCommand(command)) return false;
   dialog.EndDialog(0);
   return true;
 }
 
-bool RulesDialog::OnClose(platform::DialogControls& dialog) {
+bool ButtonEndedDialog::OnClose(platform::DialogControls& dialog) {
   dialog.EndDialog(0);
   return true;
 }
@@ -42,17 +42,6 @@ void AboutDialog::OnPaint(platform::DialogControls&, platform::Surface& surface)
     surface.Blit(kPictureX, kPictureY, size.width, size.height, picture.get(), 0, 0,
                  platform::RasterOp::kOr);
   }
-}
-
-bool AboutDialog::OnCommand(platform::DialogControls& dialog, int command) {
-  if (!IsButtonCommand(command)) return false;
-  dialog.EndDialog(0);
-  return true;
-}
-
-bool AboutDialog::OnClose(platform::DialogControls& dialog) {
-  dialog.EndDialog(0);
-  return true;
 }
 
 }  // namespace rolvi::dialogs

@@ -6,12 +6,17 @@
 
 namespace rolvi::dialogs {
 
-class RulesDialog final : public platform::DialogHandler {
+// A dialog that ends with its button (command 256) or its close box, with result 0.
+class ButtonEndedDialog : public platform::DialogHandler {
+ public:
+  bool OnCommand(platform::DialogControls& dialog, int command) override;
+  bool OnClose(platform::DialogControls& dialog) override;
+};
+
+class RulesDialog final : public ButtonEndedDialog {
  public:
   explicit RulesDialog(platform::Size screen) : screen_(screen) {}
   void OnInit(platform::DialogControls& dialog) override;
-  bool OnCommand(platform::DialogControls& dialog, int command) override;
-  bool OnClose(platform::DialogControls& dialog) override;
 
  private:
   platform::Size screen_;
@@ -19,14 +24,12 @@ class RulesDialog final : public platform::DialogHandler {
 
 // The picture and its mask are bitmap resources; both are made for the dialog's display at
 // every paint, the mask ANDed and the picture ORed at (10, 32).
-class AboutDialog final : public platform::DialogHandler {
+class AboutDialog final : public ButtonEndedDialog {
  public:
   AboutDialog(platform::Size screen, platform::DibView picture, platform::DibView mask)
       : screen_(screen), picture_(picture), mask_(mask) {}
   void OnInit(platform::DialogControls& dialog) override;
   void OnPaint(platform::DialogControls& dialog, platform::Surface& surface) override;
-  bool OnCommand(platform::DialogControls& dialog, int command) override;
-  bool OnClose(platform::DialogControls& dialog) override;
 
  private:
   platform::Size screen_;

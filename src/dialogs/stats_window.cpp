@@ -20,6 +20,16 @@ constexpr std::string_view kTrailingBlanks = "          ";
 
 }  // namespace
 
+StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed) {
+  StatsRow row;
+  row.AppendNumber(static_cast<std::uint32_t>(count))
+      .Append(" (")
+      .AppendNumber(static_cast<std::uint32_t>(count * 100 / game::kCellCount))
+      .Append("%)");
+  if (code > 0) row.Append(kRemovedLabel).AppendNumber(removed);
+  return row.Append(kTrailingBlanks);
+}
+
 void StatsWindow::OnInit(platform::DialogControls& dialog) {
   const platform::Rect main = system_.WindowRect();
   const int left = main.left + game_.layout.board_origin.x + 340;
@@ -43,13 +53,7 @@ void StatsWindow::OnPaint(platform::DialogControls& dialog, platform::Surface& s
   platform::Rect text{kTextLeft, 0, client.width, kRowHeight - 1};
   for (int code = 0; code < 8; ++code) {
     gfx::DrawSprite(surface, sheet_, gfx::CellTile(code, 0), text.left - kTextLeft, text.top);
-    FixedText<64> row;
-    row.AppendNumber(static_cast<std::uint32_t>(counts[code]))
-        .Append(" (")
-        .AppendNumber(static_cast<std::uint32_t>(counts[code] * 100 / game::kCellCount))
-        .Append("%)");
-    if (code > 0) row.Append(kRemovedLabel).AppendNumber(game_.supply.tally.removed[code]);
-    row.Append(kTrailingBlanks);
+    const StatsRow row = StatsRowText(code, counts[code], game_.supply.tally.removed[code]);
     surface.DrawText(row.view(), text, {.vertical_centre = true, .single_line = true});
     text.top += kRowHeight;
     text.bottom += kRowHeight;

@@ -3,6 +3,7 @@
 // data of its own and places itself beside the board once, when it opens.
 #pragma once
 
+#include "dialogs/fixed_text.h"
 #include "game/game.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/dialog.h"
@@ -11,6 +12,12 @@
 namespace rolvi::dialogs {
 
 inline constexpr int kStatsCommand = 513;
+
+using StatsRow = FixedText<64>;
+
+// The text of one row: the count of cells holding `code`, its share of the board and, for
+// the colours, how many were removed; ten blanks cover what a longer earlier text left.
+StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed);
 
 class StatsWindow final : public platform::DialogHandler {
  public:

@@ -126,6 +126,18 @@ void ReplaySession::Run(std::string_view line) {
   } else if (command == "shot") {
     ExpectWords(words, 2);
     Shot(std::string(words[1]));
+  } else if (command == "shot-stats") {
+    ExpectWords(words, 2);
+    system_.ServePendingRepaints();
+    platform::SoftSurface* stats = system_.stats_surface();
+    if (!stats) throw ScriptError("the statistics window is not open");
+    if (!platform::SavePng(*stats, {0, 0, stats->width(), stats->height()},
+                           std::string(words[1]))) {
+      throw ScriptError("cannot write " + std::string(words[1]));
+    }
+  } else if (command == "shot-at-message") {
+    ExpectWords(words, 2);
+    shot_at_message_ = std::string(words[1]);
   } else if (command == "log") {
     ExpectWords(words, 2);
     if (words[1] != "on" && words[1] != "off") throw ScriptError("log takes on or off");
@@ -146,6 +158,10 @@ void ReplaySession::OnBeep() {
 
 void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
   if (logging_) out_ << "messagebox " << GbkToUtf8(gbk_text) << "\n";
+  if (!shot_at_message_.empty()) {
+    Shot(shot_at_message_);
+    shot_at_message_.clear();
+  }
 }
 
 void ReplaySession::OnDialog(platform::DialogTemplate dialog) {

@@ -55,6 +55,7 @@ class ReplaySession final : private platform::HeadlessObserver {
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;
   bool logging_ = false;
+  std::string shot_at_message_;  // written when the next message box opens
 };
 
 }  // namespace rolvi::replay

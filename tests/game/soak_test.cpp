@@ -1,0 +1,175 @@
+// Long headless runs: many seeded games played by a greedy player with noise clicks in
+// between, checking after every turn what must always hold.
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <variant>
+
+#include "game/lines.h"
+#include "game/score_race.h"
+#include "game/turn_flow.h"
+#include "support/greedy_player.h"
+#include "support/recording_host.h"
+
+namespace rolvi::game {
+namespace {
+
+using testing::DrawnCell;
+using testing::HostEvent;
+using testing::MessageShown;
+using testing::RecordingHost;
+
+int CountBalls(const Board& board) {
+  return kCellCount - CountEmptyCells(board);
+}
+
+std::uint32_t TallySum(const RemovalTally& tally) {
+  return std::accumulate(tally.removed.begin(), tally.removed.end(), 0u);
+}
+
+// No run of five or more of one colour may stand on the board between turns.
+bool HasStandingLine(const Board& board) {
+  for (int row = 0; row < kBoardSide; ++row) {
+    for (int column = 0; column < kBoardSide; ++column) {
+      const CellCode colour = board.at(column, row);
+      if (colour == kEmpty) continue;
+      for (const LineDirection& direction : kDirectionTable) {
+        int run = 1;
+        while (run < 5 && IsOnBoard(column + direction.dx * run, row + direction.dy * run) &&
+               board.at(column + direction.dx * run, row + direction.dy * run) == colour) {
+          ++run;
+        }
+        if (run >= 5) return true;
+      }
+    }
+  }
+  return false;
+}
+
+class Soak {
+ public:
+  explicit Soak(std::uint32_t seed) : noise_(seed * 7919u + 1) {
+    ApplyClientSize(game_.layout, 612, 374);
+    SeedRandom(game_.supply.random, seed);
+    SetUpNewGame(game_, host_);
+  }
+
+  void Click(CellRef cell) {
+    const int x = game_.layout.board_origin.x + kCellPitch * cell.column + 5 + Noise(26);
+    const int y = game_.layout.board_origin.y + kCellPitch * cell.row + 5 + Noise(26);
+    Press(game_, x, y);
+    Release(game_, host_, x, y);
+  }
+
+  // Clicks that must not move anything: presses and releases on different cells, presses
+  // outside the board, ticks, and re-selections of balls.
+  void NoiseClicks() {
+    for (int i = Noise(3); i > 0; --i) {
+      switch (Noise(4)) {
+        case 0:
+          Press(game_, 10, 10);
+          Release(game_, host_, game_.layout.board_origin.x + 40, game_.layout.board_origin.y + 40);
+          break;
+        case 1:
+          Press(game_, game_.layout.board_origin.x + 5, game_.layout.board_origin.y + 5);
+          Release(game_, host_, game_.layout.board_origin.x + 300, game_.layout.board_origin.y + 5);
+          break;
+        case 2:
+          for (int tick = Noise(8); tick > 0; --tick)
+            Tick(game_, host_);
+          break;
+        default: {
+          const int index = Noise(kCellCount);
+          if (game_.supply.board.cells[index] != kEmpty) Click({index % 9, index / 9});
+          break;
+        }
+      }
+    }
+  }
+
+  // One turn: noise, then the greedy player's move. Returns false when no move is left.
+  bool Turn() {
+    NoiseClicks();
+    const std::optional<testing::PlannedMove> move =
+        testing::ChooseMove(game_.supply.board, noise_);
+    if (!move) return false;
+    const int balls_before = CountBalls(game_.supply.board);
+    const std::uint32_t tally_before = TallySum(game_.supply.tally);
+    const std::int32_t score_before = game_.score.score;
+    host_.events.clear();
+
+    Click(move->from);
+    Click(move->to);
+
+    const bool game_over = host_.Count<MessageShown>() > 0;
+    if (game_over) {
+      expected_score_ = 0;
+      ++games_;
+      return true;
+    }
+    int drops = 0;
+    for (const HostEvent& event : host_.events) {
+      const auto* cell = std::get_if<DrawnCell>(&event);
+      drops += cell && cell->frame == 6 ? 1 : 0;
+    }
+    if (move->line_sum > 0) {
+      expected_score_ += static_cast<std::int32_t>(LineScore(move->line_sum));
+      EXPECT_EQ(drops, 0);
+      ++scoring_moves_;
+    }
+    EXPECT_EQ(game_.score.score, expected_score_);
+    EXPECT_GE(game_.score.score, score_before);
+    EXPECT_EQ(TallySum(game_.supply.tally) - tally_before,
+              static_cast<std::uint32_t>(balls_before + drops - CountBalls(game_.supply.board)));
+    return true;
+  }
+
+  void CheckInvariants() const {
+    for (const CellCode code : game_.supply.board.cells)
+      ASSERT_LE(code, kLastColour);
+    EXPECT_FALSE(HasStandingLine(game_.supply.board));
+    const FigureState& figures = game_.figures;
+    EXPECT_GE(figures.kingOffset, 0);
+    EXPECT_LE(figures.kingOffset, kLowestOffset);
+    EXPECT_GE(figures.playerOffset, 0);
+    EXPECT_LE(figures.playerOffset, kLowestOffset);
+    EXPECT_LE(figures.kingFrame, kDethronedFrame);
+    EXPECT_LE(figures.crownFrame, kCrownedFrame);
+    EXPECT_EQ(game_.turn.selection == SelectionState::kSelected, false);
+  }
+
+  int games() const { return games_; }
+  int scoring_moves() const { return scoring_moves_; }
+
+ private:
+  int Noise(int below) {
+    return static_cast<int>((noise_ = noise_ * 1103515245u + 12345u) >> 16) % below;
+  }
+
+  Game game_;
+  RecordingHost host_;
+  std::uint32_t noise_;
+  std::int32_t expected_score_ = 0;
+  int games_ = 0;
+  int scoring_moves_ = 0;
+};
+
+TEST(SoakTest, ManySeededGamesKeepEveryInvariant) {
+  int games = 0;
+  int scoring_moves = 0;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    Soak soak(seed);
+    for (int turn = 0; turn < 250 && soak.Turn(); ++turn) {
+      soak.CheckInvariants();
+      if (::testing::Test::HasFailure()) return;
+    }
+    games += soak.games();
+    scoring_moves += soak.scoring_moves();
+  }
+  // The run must have exercised what it checks.
+  EXPECT_GT(games, 10) << "games ended: " << games;
+  EXPECT_GT(scoring_moves, 500) << "scoring moves: " << scoring_moves;
+}
+
+}  // namespace
+}  // namespace rolvi::game

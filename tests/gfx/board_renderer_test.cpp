@@ -1,0 +1,179 @@
+#include "gfx/board_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "gfx/decimal.h"
+#include "platform/ink.h"
+#include "platform/software/soft_surface.h"
+#include "support/synthetic_sheet.h"
+
+namespace rolvi::gfx {
+namespace {
+
+using platform::Rgb;
+using platform::SoftSurface;
+using testing::CellColour;
+
+constexpr Rgb kBackground{7, 7, 7};
+constexpr Rgb kFace{192, 192, 192};
+constexpr Rgb kHighlight{255, 255, 255};
+constexpr Rgb kShadow{128, 128, 128};
+
+Rgb At(const SoftSurface& surface, int x, int y) {
+  return surface.GetPixel(x, y).value();
+}
+
+TEST(DecimalTest, WritesDigitsWithoutLeadingZeros) {
+  const std::pair<std::uint32_t, std::string_view> cases[] = {{0, "0"},
+                                                              {7, "7"},
+                                                              {10, "10"},
+                                                              {1'000'000'000, "1000000000"},
+                                                              {4'294'967'295u, "4294967295"}};
+  for (const auto& [value, text] : cases) {
+    DecimalText digits;
+    digits.fill('x');
+    EXPECT_EQ(FormatDecimal(value, digits), text.size());
+    EXPECT_EQ(DecimalView(digits), text);
+    EXPECT_EQ(digits[text.size()], '\0');
+  }
+}
+
+TEST(BoardRendererTest, FrameIsWhiteTopLeftAndGreyBottomRightWithAnUndrawnRing) {
+  SoftSurface surface(400, 400, kBackground);
+  const SpriteSheet sheet = testing::SyntheticSheet();
+  game::Board board;
+  board.at(8, 8) = game::kMagenta;
+  DrawBoard(surface, sheet, {10, 20}, board);
+  const int x = 10;
+  const int y = 20;
+  EXPECT_EQ(At(surface, x + 327, y), platform::kWhite);
+  EXPECT_EQ(At(surface, x, y + 327), platform::kWhite);
+  EXPECT_EQ(At(surface, x + 327, y + 327), kFrameGrey);
+  EXPECT_EQ(At(surface, x + 1, y), platform::kWhite);
+  EXPECT_EQ(At(surface, x + 1, y + 327), kFrameGrey);
+  EXPECT_EQ(At(surface, x + 327, y + 1), kFrameGrey);
+  EXPECT_EQ(At(surface, x, y + 328), kBackground);  // the left line stops at the frame
+  EXPECT_EQ(At(surface, x + 328, y), kBackground);
+  // The ring between frame and tiles shows the background.
+  EXPECT_EQ(At(surface, x + 1, y + 1), kBackground);
+  EXPECT_EQ(At(surface, x + 326, y + 200), kBackground);
+  EXPECT_EQ(At(surface, x + 200, y + 326), kBackground);
+  // Tiles start 2 pixels inside; the last one ends at X + 325.
+  EXPECT_EQ(At(surface, x + 2, y + 2), CellColour(0, 0));
+  EXPECT_EQ(At(surface, x + 325, y + 325), CellColour(game::kMagenta, 0));
+  EXPECT_EQ(At(surface, x + 2 + 36 * 8, y + 2 + 36 * 8), CellColour(game::kMagenta, 0));
+  EXPECT_EQ(At(surface, x + 1 + 36 * 8, y + 2 + 36 * 8), CellColour(0, 0));
+}
+
+TEST(BoardRendererTest, MarkedCellIsDrawnInItsOwnColour) {
+  SoftSurface surface(400, 400, kBackground);
+  const SpriteSheet sheet = testing::SyntheticSheet();
+  DrawCell(surface, sheet, {0, 0}, 3, 4, game::kBlue | game::kRemovalMark, 8);
+  EXPECT_EQ(At(surface, 2 + 36 * 3, 2 + 36 * 4), CellColour(game::kBlue, 8));
+  EXPECT_EQ(At(surface, 2 + 36 * 3 + 35, 2 + 36 * 4 + 35), CellColour(game::kBlue, 8));
+}
+
+TEST(BoardRendererTest, PreviewShowsSmallBallsOrEmptyTiles) {
+  SoftSurface surface(200, 60, kBackground);
+  const SpriteSheet sheet = testing::SyntheticSheet();
+  const game::NextBalls next{{game::kRed, game::kCyan, game::kBrown}};
+  DrawNextBalls(surface, sheet, {5, 5}, next, true);
+  EXPECT_EQ(At(surface, 5, 5), CellColour(game::kRed, 6));
+  EXPECT_EQ(At(surface, 5 + 36, 40), CellColour(game::kCyan, 6));
+  EXPECT_EQ(At(surface, 5 + 107, 40), CellColour(game::kBrown, 6));
+  EXPECT_EQ(At(surface, 5 + 108, 40), kBackground);
+
+  DrawNextBalls(surface, sheet, {5, 5}, next, false);
+  for (const int x : {5, 41, 77, 112})
+    EXPECT_EQ(At(surface, x, 20), CellColour(0, 0));
+}
+
+TEST(BoardRendererTest, ScoreBoxOutlineSpans72By24AndLeavesTheTopRightPixel) {
+  SoftSurface surface(120, 60, kBackground);
+  DrawScoreBox(surface, 20, 10, 0);
+  const int x = 20;
+  const int y = 10;
+  EXPECT_EQ(At(surface, x, y), kHighlight);
+  EXPECT_EQ(At(surface, x + 70, y), kHighlight);
+  EXPECT_EQ(At(surface, x + 71, y), kBackground);
+  EXPECT_EQ(At(surface, x + 71, y + 1), kShadow);
+  EXPECT_EQ(At(surface, x, y + 23), kHighlight);
+  EXPECT_EQ(At(surface, x + 1, y + 23), kShadow);
+  EXPECT_EQ(At(surface, x + 71, y + 23), kShadow);
+  EXPECT_EQ(At(surface, x + 72, y + 12), kBackground);
+  EXPECT_EQ(At(surface, x + 12, y + 24), kBackground);
+  // The sunken edge, the gap between the edges, the black field.
+  EXPECT_EQ(At(surface, x + 3, y + 10), kShadow);
+  EXPECT_EQ(At(surface, x + 68, y + 10), kHighlight);
+  EXPECT_EQ(At(surface, x + 1, y + 10), kBackground);
+  EXPECT_EQ(At(surface, x + 2, y + 10), kBackground);
+  EXPECT_EQ(At(surface, x + 4, y + 4), platform::kBlack);
+  EXPECT_EQ(At(surface, x + 67, y + 19), platform::kBlack);
+  // A single white 0 in the field, right-aligned so that it ends at x + 60, 8 pixels short of
+  // the field's end (the highlight edges are white too, so look inside the field only).
+  int left = 1000;
+  int right = -1;
+  for (int py = y + 4; py < y + 20; ++py) {
+    for (int px = x + 4; px < x + 68; ++px) {
+      if (At(surface, px, py) != platform::kWhite) continue;
+      left = std::min(left, px);
+      right = std::max(right, px + 1);
+    }
+  }
+  // The glyph's 8-pixel cell ends at x + 60; its ink lies inside the cell.
+  EXPECT_LE(right, x + 60);
+  EXPECT_GE(right, x + 58);
+  EXPECT_GE(left, x + 52);
+}
+
+TEST(BoardRendererTest, HeaderBarLinesReachTheLastColumnAtAnyWidth) {
+  for (const int width : {612, 777, 1016}) {
+    SoftSurface surface(width, 60, kBackground);
+    DrawHeaderBar(surface, width, (width - 108) / 2, 100);
+    for (const int x : {0, width / 2, width - 1}) {
+      EXPECT_EQ(At(surface, x, 0), kShadow) << width;
+      EXPECT_EQ(At(surface, x, 1), kHighlight) << width;
+      EXPECT_EQ(At(surface, x, 42), kHighlight) << width;
+      EXPECT_EQ(At(surface, x, 43), kShadow) << width;
+      EXPECT_EQ(At(surface, x, 44), kBackground) << width;
+    }
+    EXPECT_EQ(At(surface, width - 1, 30), kFace);
+    // The record box stands at (24, 10).
+    EXPECT_EQ(At(surface, 24, 10), kHighlight);
+    EXPECT_EQ(At(surface, 95, 10), kFace);
+    EXPECT_EQ(At(surface, 30, 18), platform::kBlack);
+  }
+}
+
+TEST(BoardRendererTest, HeaderLabelsAreWhiteWithAShadowBelowRight) {
+  SoftSurface surface(612, 60, kBackground);
+  const int px = 252;
+  DrawHeaderBar(surface, 612, px, 100);
+  // The left label ends at PX - 16 in white; its shadow copy one pixel further right.
+  int white_left_label = 0;
+  int shadow_left_label = 0;
+  for (int y = 14; y < 31; ++y) {
+    for (int x = px - 79; x < px - 14; ++x) {
+      white_left_label += At(surface, x, y) == platform::kWhite ? 1 : 0;
+      shadow_left_label += At(surface, x, y) == kShadow ? 1 : 0;
+      if (At(surface, x, y) == platform::kWhite) {
+        EXPECT_LT(x, px - 16);
+      }
+    }
+  }
+  EXPECT_GT(white_left_label, 20);
+  EXPECT_GT(shadow_left_label, 5);
+  // The right label starts at PX + 124.
+  int right_label = 0;
+  for (int y = 14; y < 31; ++y) {
+    for (int x = px + 124; x < px + 189; ++x)
+      right_label += At(surface, x, y) == platform::kWhite ? 1 : 0;
+    EXPECT_NE(At(surface, px + 123, y), platform::kWhite);
+  }
+  EXPECT_GT(right_label, 20);
+}
+
+}  // namespace
+}  // namespace rolvi::gfx

@@ -1,0 +1,87 @@
+#include "gfx/figures.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ink.h"
+#include "platform/software/soft_surface.h"
+#include "support/synthetic_sheet.h"
+
+namespace rolvi::gfx {
+namespace {
+
+using platform::Rgb;
+using platform::SoftSurface;
+
+constexpr Rgb kBackground{7, 7, 7};
+constexpr game::Point kBase{100, 300};
+
+Rgb At(const SoftSurface& surface, int x, int y) {
+  return surface.GetPixel(x, y).value();
+}
+
+TEST(FiguresTest, FullKingHasFootPillarPlateAndBody) {
+  SoftSurface surface(300, 340, kBackground);
+  const SpriteSheet sheet = testing::SyntheticSheet();
+  const game::FigureState figures{.kingOffset = 40, .kingFrame = 3};
+  DrawKing(surface, sheet, kBase, figures, "AB", true);
+  const int x = kBase.x;
+  const int y = kBase.y;
+  // Foot plate 58 by 9 right above the anchor.
+  EXPECT_EQ(At(surface, x, y - 9), testing::kFootColour);
+  EXPECT_EQ(At(surface, x + 57, y - 1), testing::kFootColour);
+  EXPECT_EQ(At(surface, x + 58, y - 1), kBackground);
+  // The pillar's top 125 - 40 rows, 6 pixels in, ending on the foot plate.
+  EXPECT_EQ(At(surface, x + 6, y - 134 + 40), testing::kPillarColour);
+  EXPECT_EQ(At(surface, x + 50, y - 10), testing::kPillarColour);
+  EXPECT_EQ(At(surface, x + 51, y - 10), kBackground);
+  // The body on top of the pillar.
+  EXPECT_EQ(At(surface, x - 1, y - 234 + 40), testing::KingColour(3));
+  EXPECT_EQ(At(surface, x + 70, y - 135 + 40), testing::KingColour(3));
+  EXPECT_EQ(At(surface, x - 2, y - 200), kBackground);
+  // The name plate: black from (x - 16, y + 8) to (x + 74, y + 24), white text inside.
+  EXPECT_EQ(At(surface, x - 16, y + 8), platform::kBlack);
+  EXPECT_EQ(At(surface, x + 73, y + 23), platform::kBlack);
+  EXPECT_EQ(At(surface, x + 74, y + 23), kBackground);
+  const platform::Rect text = testing::InkBounds(surface, platform::kWhite);
+  EXPECT_GE(text.top, y + 8);
+  EXPECT_LE(text.bottom, y + 24);
+  EXPECT_NEAR((text.left + text.right) / 2, x + 29, 1);  // centred in the plate
+}
+
+TEST(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
+  SoftSurface surface(300, 340, kBackground);
+  const SpriteSheet sheet = testing::SyntheticSheet();
+  DrawKing(surface, sheet, kBase, {.kingOffset = 125, .kingFrame = 6}, "x", false);
+  EXPECT_EQ(testing::CountPixels(surface, testing::kFootColour), 0);
+  EXPECT_EQ(testing::CountPixels(surface, testing::kPillarColour), 0);
+  EXPECT_EQ(testing::CountPixels(surface, testing::KingColour(6)), 72 * 100);
+  EXPECT_EQ(At(surface, kBase.x - 1, kBase.y - 109), testing::KingColour(6));
+}
+
+TEST(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
+  SoftSurface surface(300, 340, kBackground);
+  const SpriteSheet sheet = testing::SyntheticSheet();
+  const int x = kBase.x;
+  const int y = kBase.y;
+
+  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 0}, false, false);
+  EXPECT_EQ(testing::CountPixels(surface, testing::kPlayerColour), 72 * 100);
+  EXPECT_EQ(At(surface, x - 10, y - 234), testing::kPlayerColour);
+
+  // With the crown appearing only the overlay is drawn, 6 rows below the body's top.
+  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 4}, false, false);
+  EXPECT_EQ(testing::CountPixels(surface, testing::CrownColour(4)), 50 * 65);
+  EXPECT_EQ(At(surface, x - 10, y - 228), testing::CrownColour(4));
+  EXPECT_EQ(At(surface, x - 10, y - 229), testing::kPlayerColour);
+  EXPECT_EQ(At(surface, x + 39, y - 164), testing::CrownColour(4));
+  EXPECT_EQ(At(surface, x + 40, y - 200), testing::kPlayerColour);
+
+  // A full paint draws the body first, then the overlay.
+  SoftSurface painted(300, 340, kBackground);
+  DrawPlayer(painted, sheet, kBase, {.playerOffset = 0, .crownFrame = 6}, true, true);
+  EXPECT_EQ(At(painted, x - 10, y - 234), testing::kPlayerColour);
+  EXPECT_EQ(At(painted, x - 10, y - 228), testing::CrownColour(6));
+}
+
+}  // namespace
+}  // namespace rolvi::gfx

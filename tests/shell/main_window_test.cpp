@@ -1,0 +1,219 @@
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/stats_window.h"
+#include "game/turn_flow.h"
+#include "platform/headless/headless_window_system.h"
+#include "platform/memory_file_system.h"
+#include "records/record_file.h"
+#include "shell/resources.h"
+
+namespace rolvi::shell {
+namespace {
+
+using platform::Rgb;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  explicit MainWindowTest(Resources resources = EmbeddedResources())
+      : system(platform::Size{612, 374}, 1, files), window(system, resources) {
+    system.Attach(window);
+  }
+
+  void Start() {
+    system.Create();
+    system.Resize(612, 374);
+  }
+
+  Rgb At(int x, int y) { return system.surface().GetPixel(x, y).value(); }
+
+  // A ball and an empty cell it can reach, found on the current board.
+  std::pair<game::CellRef, game::CellRef> SomeMove() {
+    const game::Board& board = window.game().supply.board;
+    game::CellRef ball{};
+    game::CellRef empty{};
+    for (int index = 0; index < game::kCellCount; ++index) {
+      const game::CellRef cell{index % 9, index / 9};
+      (board.cells[index] == game::kEmpty ? empty : ball) = cell;
+    }
+    return {ball, empty};
+  }
+
+  void Click(game::CellRef cell) {
+    const game::Point origin = window.game().layout.board_origin;
+    const int x = origin.x + 36 * cell.column + 18;
+    const int y = origin.y + 36 * cell.row + 18;
+    window.OnMouseDown(x, y);
+    window.OnMouseUp(x, y);
+  }
+
+  platform::MemoryFileSystem files;
+  platform::HeadlessWindowSystem system;
+  MainWindow window;
+};
+
+TEST_F(MainWindowTest, CreationSetsUpTheFirstGameBeforeAnySize) {
+  system.Create();
+  const game::Game& game = window.game();
+  EXPECT_EQ(window.sheet_load(), gfx::SheetLoad::kLoaded);
+  EXPECT_EQ(system.timer_period_ms(), 50);
+  EXPECT_EQ(game.layout.board_origin, (game::Point{146, 68}));
+  EXPECT_EQ(game.layout.king_base, (game::Point{42, 304}));
+  EXPECT_EQ(game::CountEmptyCells(game.supply.board), 76);
+  EXPECT_EQ(system.clock_ms(), 500);  // five balls of 100 ms each
+  EXPECT_EQ(game.figures, (game::FigureState{0, 0, 125, 0}));
+  EXPECT_EQ(game.records.recordScore, 100);
+  EXPECT_TRUE(game.showNext);
+  EXPECT_EQ(window.MinimumTrackSize(), (platform::Size{620, 420}));
+}
+
+TEST_F(MainWindowTest, PaintDrawsTheBoardFrameAtTheLayoutsOrigin) {
+  Start();
+  const game::Point origin = window.game().layout.board_origin;
+  ASSERT_EQ(origin, (game::Point{142, 45}));
+  EXPECT_EQ(At(origin.x + 327, origin.y), platform::kWhite);
+  EXPECT_EQ(At(origin.x, origin.y + 327), platform::kWhite);
+  EXPECT_EQ(At(origin.x + 327, origin.y + 327), (Rgb{85, 85, 85}));
+  EXPECT_EQ(At(611, 20), (Rgb{192, 192, 192}));  // header bar face
+  EXPECT_EQ(At(516, 10), platform::kWhite);      // score box outline
+  EXPECT_EQ(At(24, 10), platform::kWhite);       // record box outline
+
+  system.Resize(1016, 700);
+  EXPECT_EQ(window.game().layout.board_origin, (game::Point{344, 208}));
+  EXPECT_EQ(At(344 + 327, 208), platform::kWhite);
+  EXPECT_EQ(At(1015, 43), (Rgb{128, 128, 128}));
+}
+
+TEST_F(MainWindowTest, PreviewCommandTogglesFlagAndCheckMarkTogether) {
+  Start();
+  window.OnCommand(512);
+  EXPECT_FALSE(window.game().showNext);
+  EXPECT_FALSE(system.menu_checked(512));
+  window.OnCommand(512 | 0x10000);  // only the low 16 bits count
+  EXPECT_TRUE(window.game().showNext);
+  EXPECT_TRUE(system.menu_checked(512));
+}
+
+TEST_F(MainWindowTest, StatisticsCommandOpensAndClosesTheWindow) {
+  Start();
+  window.OnCommand(513);
+  EXPECT_TRUE(window.game().statsOpen);
+  EXPECT_TRUE(system.menu_checked(513));
+  system.ServePendingRepaints();
+  ASSERT_NE(system.stats_surface(), nullptr);
+  // Placed beside the board: main window left + BoardOrigin.x + 340.
+  EXPECT_TRUE(window.game().statsOpen);
+
+  window.OnCommand(513);
+  EXPECT_FALSE(window.game().statsOpen);
+  EXPECT_FALSE(system.menu_checked(513));
+  EXPECT_EQ(system.stats_surface(), nullptr);
+}
+
+TEST_F(MainWindowTest, UnknownCommandChangesNothing) {
+  Start();
+  const game::Board board = window.game().supply.board;
+  window.OnCommand(999);
+  window.OnCommand(0);
+  EXPECT_EQ(window.game().supply.board, board);
+  EXPECT_FALSE(system.destroyed());
+}
+
+TEST_F(MainWindowTest, ExitWithoutAQualifyingResultWritesNoFile) {
+  Start();
+  window.OnCommand(258);
+  EXPECT_TRUE(system.destroyed());
+  EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(MainWindowTest, NewGameWithAResultEntersItAndSavesAtExit) {
+  Start();
+  // Play moves until one scores or the score is set by hand: a qualifying result.
+  system.name_answers().push_back("");  // refused: empty
+  system.name_answers().push_back("Ada");
+  const_cast<game::Game&>(window.game()).score.score = 42;
+  window.OnCommand(256);
+  EXPECT_EQ(records::NameText(window.game().records.table[1].name), "Ada");
+  EXPECT_EQ(window.game().records.table[1].score, 42);
+  EXPECT_EQ(window.game().score.score, 0);
+  window.OnCommand(258);
+  ASSERT_EQ(files.files.count("winrolvi.res"), 1u);
+  EXPECT_EQ(files.files["winrolvi.res"].size(), 160u);
+  EXPECT_EQ(files.files["winrolvi.res"][16], 3);  // the length byte of "Ada"
+}
+
+TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
+  Start();
+  const auto [ball, empty] = SomeMove();
+  system.Minimise();
+  const std::vector<std::uint32_t> before(system.surface().pixels().begin(),
+                                          system.surface().pixels().end());
+  Click(ball);  // measured from the minimised layout's board origin
+  EXPECT_EQ(window.game().turn.selection, game::SelectionState::kSelected);
+  window.OnTimer();
+  window.OnTimer();
+  EXPECT_EQ(window.game().turn.frameCounter, 5u);
+  window.OnCommand(256);
+  EXPECT_EQ(system.clock_ms(), 500 + 500);  // the new game's drops still pause
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), system.surface().pixels().begin()));
+  system.Restore();
+  EXPECT_EQ(window.game().layout.board_origin, (game::Point{142, 45}));
+}
+
+TEST_F(MainWindowTest, ClickOnABallThenAnEmptyCellMovesIt) {
+  Start();
+  const auto [ball, empty] = SomeMove();
+  const game::CellCode code = window.game().supply.board.at(ball.column, ball.row);
+  Click(ball);
+  EXPECT_EQ(window.game().turn.selection, game::SelectionState::kSelected);
+  Click(empty);
+  // Either the ball moved (and three more landed) or the move was refused with the ball kept.
+  const game::Game& game = window.game();
+  if (game.turn.selection == game::SelectionState::kNone) {
+    EXPECT_NE(game.supply.board.at(empty.column, empty.row), game::kEmpty);
+    EXPECT_EQ(game::CountEmptyCells(game.supply.board), 76 - 3);
+  } else {
+    EXPECT_EQ(game.supply.board.at(ball.column, ball.row), code);
+  }
+}
+
+class BrokenSheetTest : public MainWindowTest {
+ protected:
+  static Resources Broken() {
+    Resources resources = EmbeddedResources();
+    static const std::uint8_t kBlockTypeThree[] = {0x07};
+    resources.sheet_stream = kBlockTypeThree;
+    return resources;
+  }
+  BrokenSheetTest() : MainWindowTest(Broken()) {}
+};
+
+TEST_F(BrokenSheetTest, GameWithoutPicturesStillPlaysAndDrawsItsFrames) {
+  Start();
+  EXPECT_EQ(window.sheet_load(), gfx::SheetLoad::kBadStream);
+  const game::Point origin = window.game().layout.board_origin;
+  EXPECT_EQ(At(origin.x + 327, origin.y), platform::kWhite);
+  EXPECT_EQ(At(origin.x + 20, origin.y + 20), platform::kBlack);  // no tile
+  EXPECT_EQ(At(611, 20), (Rgb{192, 192, 192}));
+  for (int turn = 0; turn < 5; ++turn) {
+    const auto [ball, empty] = SomeMove();
+    Click(ball);
+    Click(empty);
+  }
+  EXPECT_LT(game::CountEmptyCells(window.game().supply.board), 76);
+}
+
+TEST(StatsRowTest, CountsSharesAndRemovedBalls) {
+  EXPECT_EQ(dialogs::StatsRowText(0, 76, 0).view(), "76 (93%)          ");
+  EXPECT_EQ(dialogs::StatsRowText(3, 1, 0).view(),
+            "1 (1%), \xCF\xFB\xB3\xFD"
+            "0          ");
+  EXPECT_EQ(dialogs::StatsRowText(5, 81, 12).view(),
+            "81 (100%), \xCF\xFB\xB3\xFD"
+            "12          ");
+  EXPECT_EQ(dialogs::StatsRowText(0, 0, 0).view(), "0 (0%)          ");
+}
+
+}  // namespace
+}  // namespace rolvi::shell
