@@ -15,22 +15,37 @@ SdlWindowSystem::DialogHost::~DialogHost() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
 
-bool SdlWindowSystem::DialogHost::Create(std::string_view gbk_caption, SDL_Window* owner) {
+void SdlWindowSystem::DialogHost::Prepare(std::string_view gbk_caption, SDL_Window* owner) {
+  caption_ = GbkToUtf8(gbk_caption);
+  owner_ = owner;
   const Size content = model_.client_size();
-  Uint32 flags = SDL_WINDOW_HIDDEN;
-  if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_ALWAYS_ON_TOP;
-  window_ = SDL_CreateWindow(GbkToUtf8(gbk_caption).c_str(), SDL_WINDOWPOS_CENTERED,
-                             SDL_WINDOWPOS_CENTERED, content.width, content.height, flags);
-  if (window_ == nullptr) return false;
-  if (owner != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_, owner);
+  const Size screen = system_.ScreenSize();
+  placed_ = Rect{(screen.width - content.width) / 2, (screen.height - content.height) / 2,
+                 (screen.width + content.width) / 2, (screen.height + content.height) / 2};
+  placed_.right = placed_.left + content.width;
+  placed_.bottom = placed_.top + content.height;
   frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
-  return true;
 }
 
-void SdlWindowSystem::DialogHost::Show() {
+bool SdlWindowSystem::DialogHost::Show() {
+  // The window is made only now, where its handler placed it: moving a window that is not
+  // yet on the screen is not honoured everywhere.
+  Uint32 flags = 0;
+  if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_ALWAYS_ON_TOP;
+  window_ = SDL_CreateWindow(caption_.c_str(), placed_.left, placed_.top, placed_.width(),
+                             placed_.height(), flags | SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr) {
+    ended_ = true;
+    return false;
+  }
+  if (owner_ != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_, owner_);
   SDL_ShowWindow(window_);
-  if (kind_ != Kind::kModeless) SDL_RaiseWindow(window_);
+  if (kind_ != Kind::kModeless) {
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+  }
   Paint(true);
+  return true;
 }
 
 void SdlWindowSystem::DialogHost::Paint(bool erase) {
@@ -96,6 +111,7 @@ void SdlWindowSystem::DialogHost::EndDialog(int /*result*/) {
 }
 
 Rect SdlWindowSystem::DialogHost::WindowRect() const {
+  if (window_ == nullptr) return placed_;
   int x = 0;
   int y = 0;
   int width = 0;
@@ -107,16 +123,19 @@ Rect SdlWindowSystem::DialogHost::WindowRect() const {
 }
 
 void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {
-  const FrameSizes frame = FrameOf(window_);
+  const FrameSizes frame = window_ != nullptr ? FrameOf(window_) : FrameSizes{};
   const Size content{std::max(1, outer.width() - frame.left - frame.right),
                      std::max(1, outer.height() - frame.top - frame.bottom)};
-  SDL_SetWindowPosition(window_, outer.left + frame.left, outer.top + frame.top);
+  placed_ = Rect{outer.left + frame.left, outer.top + frame.top,
+                 outer.left + frame.left + content.width, outer.top + frame.top + content.height};
   if (content.width != frame_.width() || content.height != frame_.height()) {
-    SDL_SetWindowSize(window_, content.width, content.height);
     frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
     model_.SetClientSize(content);
+    if (window_ != nullptr) SDL_SetWindowSize(window_, content.width, content.height);
   }
-  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) Paint(true);
+  if (window_ == nullptr) return;
+  SDL_SetWindowPosition(window_, placed_.left, placed_.top);
+  Paint(true);
 }
 
 void SdlWindowSystem::DialogHost::ShowMessageBox(std::string_view gbk_text,

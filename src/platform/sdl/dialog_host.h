@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/sdl/dialog_model.h"
@@ -20,10 +21,11 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   DialogHost(const DialogHost&) = delete;
   DialogHost& operator=(const DialogHost&) = delete;
 
-  // Makes the (hidden) window with the model's client size; false when it cannot be made.
-  bool Create(std::string_view gbk_caption, SDL_Window* owner);
-  void Show();
-  Uint32 id() const { return SDL_GetWindowID(window_); }
+  // Sets the caption and owner and centres the dialog on the screen; the handler may move it
+  // before Show() puts it on the screen. Show() is false when the window cannot be made.
+  void Prepare(std::string_view gbk_caption, SDL_Window* owner);
+  bool Show();
+  Uint32 id() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
   SDL_Window* window() const { return window_; }
   Kind kind() const { return kind_; }
   DialogModel& model() { return model_; }
@@ -61,6 +63,9 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   SDL_Window* window_ = nullptr;
   SoftSurface frame_{1, 1};
   bool ended_ = false;
+  std::string caption_;  // UTF-8
+  SDL_Window* owner_ = nullptr;
+  Rect placed_;  // the content's rectangle on the screen
 };
 
 }  // namespace rolvi::platform::sdl

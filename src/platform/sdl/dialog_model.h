@@ -56,6 +56,7 @@ class DialogModel {
   void FocusFirstTabStop();
   int focus() const { return focus_; }  // index into controls(), or -1
   const EditField* Edit() const { return edit_index_ >= 0 ? &edit_ : nullptr; }
+  const EditField& edit_field() const { return edit_; }
 
   DialogOutcome OnKey(const KeyEvent& event);
   // Typed text, GBK: each character goes in while it fits.

@@ -12,6 +12,7 @@ namespace rolvi::platform::sdl {
 namespace {
 
 constexpr const char* kTitle = "Color rolvi";
+constexpr std::uint32_t kRetireDelayMs = 1000;
 constexpr int kFrameSide = (kInitialOuterSize.width - kInitialClientSize.width) / 2;
 
 // The part of the outer height that is neither client area nor menu bar: caption and frame.
@@ -183,8 +184,9 @@ void SdlWindowSystem::RunLoop(const DialogHost* modal) {
 }
 
 bool SdlWindowSystem::DoIdleWork() {
-  if (!retired_.empty()) {
-    retired_.clear();
+  const std::uint32_t now = SDL_GetTicks();
+  if (!retired_.empty() && now - retired_.front().since_ms >= kRetireDelayMs) {
+    retired_.erase(retired_.begin());
     return true;
   }
   if (stats_invalid_) {
@@ -192,7 +194,7 @@ bool SdlWindowSystem::DoIdleWork() {
     if (stats_) stats_->Paint(false);
     return true;
   }
-  if (timer_.TakeTick(SDL_GetTicks())) {
+  if (timer_.TakeTick(now)) {
     handlers_->OnTimer();
     main_dirty_ = true;
     return true;
@@ -207,7 +209,7 @@ bool SdlWindowSystem::DoIdleWork() {
 int SdlWindowSystem::WaitTimeout() {
   int timeout = -1;
   if (const auto due = timer_.TimeUntilDue(SDL_GetTicks())) timeout = static_cast<int>(*due);
-  if (beeper_.Service()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
+  if (beeper_.Service() || !retired_.empty()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
   // SDL waits for ever on -1; a wake-up now and then costs nothing when a timer runs anyway.
   return timeout;
 }
@@ -392,13 +394,15 @@ void SdlWindowSystem::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
 }
 
 void SdlWindowSystem::RunModal(DialogHost& host) {
+  if (!host.Show()) return;
   modal_stack_.push_back(&host);
-  host.Show();
   RunLoop(&host);
   modal_stack_.pop_back();
-  SDL_HideWindow(host.window());
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
-  if (!quit_) SDL_RaiseWindow(owner);
+  if (!quit_) {
+    SDL_RaiseWindow(owner);
+    SDL_SetWindowInputFocus(owner);
+  }
 }
 
 void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
@@ -409,10 +413,11 @@ void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view
 
 void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text,
                                         std::string_view gbk_caption, MessageIcon icon) {
-  DialogHost host(*this,
-                  DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
-                  nullptr, DialogHost::Kind::kMessageBox);
-  if (!host.Create(gbk_caption, owner)) return;
+  auto owned = std::make_unique<DialogHost>(
+      *this, DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
+      nullptr, DialogHost::Kind::kMessageBox);
+  DialogHost& host = *owned;
+  host.Prepare(gbk_caption, owner);
   // Centred over its owner.
   int x = 0;
   int y = 0;
@@ -421,22 +426,26 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   SDL_GetWindowPosition(owner, &x, &y);
   SDL_GetWindowSize(owner, &width, &height);
   const Size size = host.model().client_size();
-  SDL_SetWindowPosition(host.window(), x + (width - size.width) / 2,
-                        y + (height - size.height) / 2);
+  const int left = x + (width - size.width) / 2;
+  const int top = y + (height - size.height) / 2;
+  host.MoveWindow(Rect{left, top, left + size.width, top + size.height});
   host.model().FocusFirstTabStop();
   RunModal(host);
+  Retire(std::move(owned));
 }
 
 void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
   const DialogData* data = FindDialog(static_cast<int>(dialog));
   if (data == nullptr) return;
-  DialogHost host(*this, DialogModel::FromTemplate(*data, measure_), &handler,
-                  DialogHost::Kind::kModal);
+  auto owned = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
+                                            &handler, DialogHost::Kind::kModal);
+  DialogHost& host = *owned;
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
-  if (!host.Create(data->caption, owner)) return;
+  host.Prepare(data->caption, owner);
   handler.OnInit(host);
   host.model().FocusFirstTabStop();
   RunModal(host);
+  Retire(std::move(owned));
 }
 
 bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) {
@@ -444,21 +453,29 @@ bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& h
   if (data == nullptr || stats_) return false;
   auto host = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
                                            &handler, DialogHost::Kind::kModeless);
-  if (!host->Create(data->caption, window_)) return false;
+  host->Prepare(data->caption, window_);
   stats_ = std::move(host);
   handler.OnInit(*stats_);
   if (!stats_) return true;  // it closed itself during initialisation
-  stats_->Show();
-  SDL_RaiseWindow(window_);  // the keyboard stays with the main window
+  if (!stats_->Show()) {
+    stats_.reset();
+    return false;
+  }
+  SDL_SetWindowInputFocus(window_);  // the keyboard stays with the main window
   return true;
 }
 
 void SdlWindowSystem::CloseModelessDialog() {
   if (!stats_) return;
-  SDL_HideWindow(stats_->window());
+  SDL_SetWindowInputFocus(window_);
   // It may be closing from inside its own handler, so it is destroyed once the loop is idle.
-  retired_.push_back(std::move(stats_));
+  Retire(std::move(stats_));
   stats_invalid_ = false;
+}
+
+void SdlWindowSystem::Retire(std::unique_ptr<DialogHost> host) {
+  if (host->window() != nullptr) SDL_HideWindow(host->window());
+  retired_.push_back(Retired{std::move(host), SDL_GetTicks()});
 }
 
 }  // namespace rolvi::platform::sdl

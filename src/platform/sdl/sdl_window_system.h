@@ -105,7 +105,14 @@ class SdlWindowSystem final : public WindowSystem {
   Beeper beeper_;
   std::vector<DialogHost*> modal_stack_;
   std::unique_ptr<DialogHost> stats_;
-  std::vector<std::unique_ptr<DialogHost>> retired_;  // closed, destroyed when idle
+  // Closed windows, destroyed a while later: SDL may still address a wake-up to a window it
+  // saw last, from its second X connection, and a window destroyed at once can be gone by then.
+  struct Retired {
+    std::unique_ptr<DialogHost> host;
+    std::uint32_t since_ms;
+  };
+  std::vector<Retired> retired_;
+  void Retire(std::unique_ptr<DialogHost> host);
   bool stats_invalid_ = false;
 };
 

@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# End-to-end test of the desktop program in a real X server: starts Xvfb, runs the test build
+# of the program (fixed seed from ROLVI_TEST_SEED), drives it with xdotool and checks
+# screenshots taken with ImageMagick's import.
+# Usage: desktop_e2e.sh <rolvi_e2e program> <work directory>
+set -euo pipefail
+
+program="$(realpath "$1")"
+work="$2"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+check_equal() {  # what, expected, actual
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
+}
+
+# A display of our own.
+exec 3> display.txt
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
+xvfb_pid=$!
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null || true
+  kill "$xvfb_pid" 2> /dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do
+  [ -s display.txt ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 display.txt)"
+
+ROLVI_TEST_SEED=12345 SDL_AUDIODRIVER=dummy "$program" > program.log 2>&1 &
+program_pid=$!
+
+# Waits until a top-level window with this exact name is viewable; prints its id.
+wait_window() {
+  for _ in $(seq 100); do
+    local id
+    id="$(xwininfo -root -tree 2> /dev/null | grep -F "\"$1\": (" | awk '{ print $1 }' | head -n 1)"
+    if [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+wait_gone() {
+  for _ in $(seq 50); do
+    local id
+    id="$(xwininfo -root -tree 2> /dev/null | grep -F "\"$1\": (" | awk '{ print $1 }' | head -n 1)"
+    if [ -z "$id" ] || ! xwininfo -id "$id" | grep -q IsViewable; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+geometry() {  # prints "x y width height" of a window
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+shot() { import -window root "$1.png"; }
+# Colour of a screen pixel in a screenshot, as #RRGGBB.
+pixel() {
+  convert "$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- | tail -n 1 |
+    grep -o '#[0-9A-F]\{6\}'
+}
+key() {
+  xdotool windowfocus --sync "$main" 2> /dev/null || true
+  xdotool key "$@"
+  sleep 0.4
+}
+
+main="$(wait_window "Color rolvi")" || { fail "the main window did not appear"; exit 1; }
+sleep 1.5  # the first game's drops
+read -r main_x main_y main_width main_height <<< "$(geometry "$main")"
+check_equal "client width" 612 "$main_width"
+bar=$((main_height - 374))
+check_equal "client height below a menu bar of 20 pixels" 20 "$bar"
+client_x=$main_x
+client_y=$((main_y + bar))
+
+# The layout of a 612 by 374 client area fixes these pixels.
+shot main
+check_equal "header bar face" "#C0C0C0" "$(pixel main $((client_x + 5)) $((client_y + 5)))"
+check_equal "board frame top-left corner" "#FFFFFF" \
+  "$(pixel main $((client_x + 142)) $((client_y + 45)))"
+check_equal "outside the board frame" "#000000" \
+  "$(pixel main $((client_x + 141)) $((client_y + 44)))"
+check_equal "board frame bottom-right corner" "#555555" \
+  "$(pixel main $((client_x + 142 + 327)) $((client_y + 45 + 327)))"
+check_equal "score box outline" "#FFFFFF" "$(pixel main $((client_x + 516)) $((client_y + 10)))"
+check_equal "record box outline" "#FFFFFF" "$(pixel main $((client_x + 24)) $((client_y + 10)))"
+check_equal "menu bar face" "#C0C0C0" "$(pixel main $((main_x + 300)) $((main_y + 5)))"
+
+# F1: the rules; its button (Enter) closes them.
+key F1
+if rules="$(wait_window "规则")"; then
+  echo "ok: F1 opened the rules"
+  shot rules
+  key Return
+  wait_gone "规则" && echo "ok: the rules' button closed them" || fail "the rules stayed open"
+else
+  fail "F1 did not open the rules"
+fi
+
+# F5: the statistics window beside the board, 164 by 310; F5 again closes it.
+key F5
+if stats="$(wait_window "统计")"; then
+  read -r sx sy sw sh <<< "$(geometry "$stats")"
+  check_equal "statistics window place and size" "$((main_x + 142 + 340)) $((main_y + 32)) 164 310" \
+    "$sx $sy $sw $sh"
+  shot statistics
+  key F5
+  wait_gone "统计" && echo "ok: F5 closed the statistics" || fail "F5 did not close the statistics"
+else
+  fail "F5 did not open the statistics window"
+fi
+
+# The menu with Alt+F (first item highlighted) and with the mouse.
+menu_item_pixel() { pixel "$1" $((main_x + 30)) $((main_y + bar + 10)); }
+key alt+f
+shot menu_keyboard
+check_equal "Alt+F opens the File menu with its first item highlighted" "#000080" \
+  "$(menu_item_pixel menu_keyboard)"
+key Escape Escape
+shot menu_closed
+check_equal "Escape closes the menu" "$(menu_item_pixel main)" "$(menu_item_pixel menu_closed)"
+xdotool mousemove $((main_x + 12)) $((main_y + 10)) click 1
+sleep 0.4
+shot menu_mouse
+check_equal "a click on the title opens the File menu" "#C0C0C0" "$(menu_item_pixel menu_mouse)"
+xdotool mousemove $((main_x + 300)) $((main_y + 300)) click 1
+sleep 0.4
+
+# A click on a ball and a click on an empty neighbour move the ball.
+shot board
+cell_x() { echo $((client_x + 142 + 2 + 36 * $1 + 18)); }
+cell_y() { echo $((client_y + 45 + 2 + 36 * $1 + 18)); }
+declare -A colour
+for row in $(seq 0 8); do
+  for column in $(seq 0 8); do
+    colour[$column,$row]="$(pixel board "$(cell_x "$column")" "$(cell_y "$row")")"
+  done
+done
+empty="$(printf '%s\n' "${colour[@]}" | sort | uniq -c | sort -rn | head -n 1 | awk '{print $2}')"
+moved=""
+for row in $(seq 0 8); do
+  for column in $(seq 0 7); do
+    if [ -z "$moved" ] && [ "${colour[$column,$row]}" != "$empty" ] &&
+      [ "${colour[$((column + 1)),$row]}" = "$empty" ]; then
+      moved="$column $row"
+    fi
+  done
+done
+if [ -n "$moved" ]; then
+  read -r column row <<< "$moved"
+  xdotool mousemove "$(cell_x "$column")" "$(cell_y "$row")" click 1
+  sleep 0.3
+  xdotool mousemove "$(cell_x $((column + 1)))" "$(cell_y "$row")" click 1
+  sleep 2.5  # the move and the three drops
+  shot moved
+  if [ "$(pixel moved "$(cell_x $((column + 1)))" "$(cell_y "$row")")" != "$empty" ]; then
+    echo "ok: the ball moved from ($column, $row) to the cell on its right"
+  else
+    fail "the ball at ($column, $row) did not move"
+  fi
+else
+  fail "no ball with an empty right neighbour on the first board"
+fi
+
+# Alt+x ends the program with exit code 0.
+key alt+x
+status=0
+for _ in $(seq 50); do
+  kill -0 "$program_pid" 2> /dev/null || break
+  sleep 0.1
+done
+wait "$program_pid" || status=$?
+program_pid=""
+check_equal "exit code after Alt+x" 0 "$status"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed; screenshots in $work"
+  exit 1
+fi
+echo "all end-to-end checks passed"

@@ -1,0 +1,116 @@
+#include "platform/sdl/dialog_model.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/dialog.h"
+#include "platform/software/soft_surface.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+KeyEvent Press(Key key, bool shift = false) {
+  KeyEvent event;
+  event.key = key;
+  event.shift = shift;
+  return event;
+}
+
+TEST(DialogUnitsTest, BaseUnitsAndScaling) {
+  const DialogBaseUnits base = BaseUnitsFromMetrics(312, 12);  // 6 pixels a character
+  EXPECT_EQ(base.x, 6);
+  EXPECT_EQ(base.y, 12);
+  EXPECT_EQ(BaseUnitsFromMetrics(338, 13).x, 7);  // 6.5 rounds up
+  EXPECT_EQ(BaseUnitsFromMetrics(0, 0).x, 1);
+  EXPECT_EQ(DialogUnitsToPixelsX(160, base), 240);
+  EXPECT_EQ(DialogUnitsToPixelsY(98, base), 147);
+  EXPECT_EQ(DialogRectToPixels(57, 76, 46, 16, base), (Rect{86, 114, 155, 138}));
+  EXPECT_EQ(DialogUnitsToPixelsX(-3, base), -5);  // rounds away from zero
+}
+
+class NameDialogTest : public ::testing::Test {
+ protected:
+  NameDialogTest() : model_(DialogModel::FromTemplate(*FindDialog(1002), measure_)) {
+    model_.SetItemText(platform::kNameEditId, "Player");
+    model_.FocusFirstTabStop();
+  }
+  SoftSurface measure_{1, 1};
+  DialogModel model_;
+};
+
+TEST_F(NameDialogTest, LaidOutInDialogUnitsOfTheDialogFont) {
+  const DialogBaseUnits base = MeasureBaseUnits(measure_);
+  EXPECT_EQ(model_.client_size(),
+            (Size{DialogUnitsToPixelsX(160, base), DialogUnitsToPixelsY(58, base)}));
+  EXPECT_EQ(model_.controls()[2].rect, DialogRectToPixels(80, 10, 72, 12, base));
+  EXPECT_TRUE(model_.controls()[3].is_default);
+}
+
+TEST_F(NameDialogTest, TheEditFieldHasTheFocusAndItsTextIsSelected) {
+  ASSERT_EQ(model_.focus(), 2);
+  ASSERT_NE(model_.Edit(), nullptr);
+  EXPECT_EQ(model_.edit_field().selection_start(), 0u);
+  EXPECT_EQ(model_.edit_field().selection_end(), 6u);
+  model_.OnText("Al");
+  EXPECT_EQ(model_.ItemText(platform::kNameEditId), "Al");
+}
+
+TEST_F(NameDialogTest, TypingStopsWhenTheVisibleFieldIsFull) {
+  model_.OnText(std::string(100, 'W'));
+  const std::string kept = model_.ItemText(platform::kNameEditId);
+  EXPECT_GT(kept.size(), 3u);
+  EXPECT_LT(kept.size(), 100u);
+  const Rect inner{model_.controls()[2].rect.left + 3, 0, model_.controls()[2].rect.right - 3, 0};
+  EXPECT_LT(measure_.MeasureText(kept, Font::kDialog, false).width, inner.width());
+  EXPECT_GE(measure_.MeasureText(kept + "W", Font::kDialog, false).width, inner.width());
+  EXPECT_FALSE(model_.OnText("W").redraw);
+  model_.OnKey(Press(Key::kBackspace));
+  EXPECT_EQ(model_.ItemText(platform::kNameEditId).size(), kept.size() - 1);
+}
+
+TEST_F(NameDialogTest, EnterTabAltMnemonicAndEscape) {
+  EXPECT_EQ(model_.OnKey(Press(Key::kEnter)).command, platform::kButtonId);
+  EXPECT_EQ(model_.OnKey(Press(Key::kEscape)).command, std::nullopt);
+  KeyEvent letter;
+  letter.key = Key::kCharacter;
+  letter.character = 'o';
+  EXPECT_EQ(model_.OnKey(letter).command, std::nullopt);  // typing, not a mnemonic
+  letter.alt = true;
+  EXPECT_EQ(model_.OnKey(letter).command, platform::kButtonId);
+  model_.FocusFirstTabStop();
+  model_.OnKey(Press(Key::kTab));
+  EXPECT_EQ(model_.focus(), 3);
+  model_.OnKey(Press(Key::kTab));
+  EXPECT_EQ(model_.focus(), 2);
+  model_.OnKey(Press(Key::kTab, true));
+  EXPECT_EQ(model_.focus(), 3);
+  EXPECT_EQ(model_.OnKey(Press(Key::kSpace)).command, platform::kButtonId);
+}
+
+TEST_F(NameDialogTest, AButtonClickIsAPressAndAReleaseOnIt) {
+  const Rect button = model_.controls()[3].rect;
+  model_.OnMouseDown(button.left + 2, button.top + 2);
+  EXPECT_EQ(model_.OnMouseUp(button.left + 3, button.top + 3).command, platform::kButtonId);
+  model_.OnMouseDown(button.left + 2, button.top + 2);
+  EXPECT_EQ(model_.OnMouseUp(0, 0).command, std::nullopt);  // released elsewhere
+}
+
+TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
+  SoftSurface measure(1, 1);
+  const DialogModel plain = DialogModel::ForMessageBox("Game over", false, measure);
+  const DialogModel warning = DialogModel::ForMessageBox("Game over", true, measure);
+  ASSERT_EQ(plain.controls().size(), 2u);
+  EXPECT_EQ(plain.controls()[1].id, kOkButtonId);
+  EXPECT_TRUE(plain.controls()[1].is_default);
+  EXPECT_GT(warning.controls()[0].rect.left, plain.controls()[0].rect.left);
+  EXPECT_GE(warning.controls()[0].rect.left, 12 + 32);
+  // The button stays inside the box, below the text.
+  const Rect ok = plain.controls()[1].rect;
+  EXPECT_LE(ok.right, plain.client_size().width);
+  EXPECT_GE(ok.top, plain.controls()[0].rect.bottom);
+  DialogModel box = DialogModel::ForMessageBox("x", false, measure);
+  box.FocusFirstTabStop();
+  EXPECT_EQ(box.OnKey(Press(Key::kEnter)).command, kOkButtonId);
+}
+
+}  // namespace
+}  // namespace rolvi::platform::sdl
