@@ -1,0 +1,78 @@
+// The Win32 window system: registers the "RolviWindow" class, creates the centred main window
+// with its menu and accelerators, runs the message loop (statistics window, accelerators,
+// translate and dispatch), and turns the main window's messages into WindowHandlers calls.
+// Its services are the window's own device context, the tick count, Sleep, MessageBeep,
+// check marks, the 50 ms timer, message boxes and the dialogs of the resources.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "platform/file_system.h"
+#include "platform/win32/dialog_host.h"
+#include "platform/win32/font_set.h"
+#include "platform/win32/gdi_surface.h"
+#include "platform/win32/win32_api.h"
+#include "platform/window_system.h"
+
+namespace rolvi::platform::win32 {
+
+// Resource numbers of the main window's menu, accelerators and icon.
+inline constexpr int kMenuId = 1100;
+inline constexpr int kAcceleratorsId = 1100;
+inline constexpr int kIconId = 3000;
+inline constexpr UINT_PTR kJumpTimerId = 4096;
+inline constexpr Size kWindowSize{620, 420};
+
+// Where the tick count comes from; the smoke-test build replaces it with a fixed seed.
+using TickSource = std::uint32_t (*)();
+
+class Win32WindowSystem final : public WindowSystem {
+ public:
+  Win32WindowSystem(HINSTANCE instance, FileSystem& files, TickSource ticks);
+  ~Win32WindowSystem() override;
+  Win32WindowSystem(const Win32WindowSystem&) = delete;
+  Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
+  // Registers the class, creates and shows the window and runs the message loop until the
+  // window is destroyed. Returns the quit message's code; 0 when the class cannot be
+  // registered, 1 when the window cannot be created.
+  int Run(WindowHandlers& handlers, int show_command);
+
+  Surface* WindowSurface() override;
+  Size ClientSize() const override;
+  Rect WindowRect() const override;
+  Size ScreenSize() const override { return screen_size_; }
+  std::uint32_t TickCount() override { return ticks_(); }
+  void Pause(int milliseconds) override;
+  void Beep() override;
+  void SetMenuCheck(int command, bool checked) override;
+  void StartTimer(int period_ms) override;
+  void StopTimer() override;
+  void DestroyMainWindow() override;
+  void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                      MessageIcon icon) override;
+  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  void CloseModelessDialog() override;
+  void InvalidateModelessDialog() override;
+  FileSystem& Files() override { return files_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param);
+  void Paint();
+
+  HINSTANCE instance_;
+  FileSystem& files_;
+  TickSource ticks_;
+  FontSet fonts_;
+  Size screen_size_;
+  WindowHandlers* handlers_ = nullptr;
+  HWND window_ = nullptr;
+  std::unique_ptr<GdiSurface> window_surface_;  // over the window's own context, never released
+  std::optional<DialogHost> stats_host_;
+  HWND stats_window_ = nullptr;
+};
+
+}  // namespace rolvi::platform::win32
