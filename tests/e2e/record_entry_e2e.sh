@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# End-to-end test of entering a result in the desktop program: a game played to a score by
+# the greedy player's moves (clicked with xdotool), ended with F4; the name dialog refuses a
+# 14-byte name with its message box and accepts a valid one; the records list shows it; the
+# record file holds it after Alt+x. Also saves the dialogs' screenshots.
+# Usage: record_entry_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
+set -euo pipefail
+
+program="$(realpath "$1")"
+autoplay="$(realpath "$2")"
+work="$3"
+rm -rf "$work"
+mkdir -p "$work/game"
+cd "$work"
+
+source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+
+seed=3
+"$autoplay" --seed "$seed" --until score:10 --moves 60 | grep '^click' > moves.txt
+(cd game && ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy "$program" > ../program.log 2>&1) &
+program_pid=$!
+
+main="$(wait_window "Color rolvi")" || { fail "the main window did not appear"; exit 1; }
+sleep 1.5  # the first game's drops
+read -r main_x main_y main_width main_height <<< "$(geometry "$main")"
+client_x=$main_x
+client_y=$((main_y + main_height - 374))
+
+# The moves, each a click on the ball and one on its destination; the animations run in
+# real time, so each move waits for its path, removal, score race or drops.
+while read -r _ column row; do
+  xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
+  sleep 0.15
+  read -r _ column row
+  xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
+  sleep 1.6
+done < moves.txt
+shot scored
+
+# Type into the focused dialog.
+type_in() {  # window id, text or keys...
+  xdotool windowfocus --sync "$1" 2> /dev/null || true
+  shift
+  "$@"
+  sleep 0.3
+}
+
+key F4
+if name="$(wait_window "恭喜恭喜")"; then
+  echo "ok: F4 with a qualifying score asks for a name"
+  shot name-dialog
+  type_in "$name" xdotool type --delay 20 "ABCDEFGHIJKLMN"
+  type_in "$name" xdotool key Return
+  if error="$(wait_window "错 误")"; then
+    echo "ok: a 14-byte name is refused with a message box"
+    shot message-box
+    type_in "$error" xdotool key Return
+    wait_gone "错 误" || fail "the message box stayed open"
+  else
+    fail "no message box for a 14-byte name"
+  fi
+  type_in "$name" xdotool key End
+  for _ in $(seq 16); do type_in "$name" xdotool key BackSpace; done
+  type_in "$name" xdotool type --delay 20 "Grace"
+  type_in "$name" xdotool key Return
+  wait_gone "恭喜恭喜" && echo "ok: a valid name closes the dialog" || fail "the name dialog stayed"
+  if records="$(wait_window "排行榜")"; then
+    echo "ok: the records list follows"
+    shot records-after-entry
+    type_in "$records" xdotool key Return
+    wait_gone "排行榜" || fail "the records list stayed open"
+  else
+    fail "the records list did not follow the name"
+  fi
+else
+  fail "F4 with a qualifying score did not ask for a name"
+fi
+
+key alt+x
+status=0
+wait "$program_pid" || status=$?
+program_pid=""
+check_equal "exit code after Alt+x" 0 "$status"
+check_equal "record file size" 160 "$(stat -c %s game/winrolvi.res 2> /dev/null || echo none)"
+# The name stands in record 1 (below the King's 100): its length byte, then its bytes.
+check_equal "record 1 holds the name" "05 47 72 61 63 65" \
+  "$(od -An -tx1 -j16 -N6 game/winrolvi.res 2> /dev/null | tr -s ' ' | sed 's/^ //;s/ $//')"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed; screenshots in $work"
+  exit 1
+fi
+echo "all record entry checks passed"
