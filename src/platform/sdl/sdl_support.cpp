@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_support.h"
 
+#include "platform/software/icon_file.h"
+
 namespace rolvi::platform::sdl {
 
 std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
@@ -90,6 +92,16 @@ FrameSizes FrameOf(SDL_Window* window) {
     return FrameSizes{};
   }
   return frame;
+}
+
+void SetWindowIcon(SDL_Window* window, std::span<const std::uint8_t> icon_file) {
+  std::optional<IconPicture> icon = ReadIconFile(icon_file);
+  if (!icon) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      icon->argb.data(), icon->width, icon->height, 32, icon->width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
 }
 
 }  // namespace rolvi::platform::sdl

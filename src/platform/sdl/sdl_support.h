@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <span>
 
 #include "platform/sdl/input.h"
 #include "platform/software/soft_surface.h"
@@ -30,5 +31,9 @@ struct FrameSizes {
 };
 // The window manager's frame around the window's content; zero where there is none.
 FrameSizes FrameOf(SDL_Window* window);
+
+// Shows the first picture of an icon file as the window's icon; does nothing with a file that
+// cannot be read.
+void SetWindowIcon(SDL_Window* window, std::span<const std::uint8_t> icon_file);
 
 }  // namespace rolvi::platform::sdl

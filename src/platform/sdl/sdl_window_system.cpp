@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kTitle = "Color rolvi";
 constexpr std::uint32_t kRetireDelayMs = 1000;
+constexpr int kIconId = 3000;  // the program icon in the resources
 constexpr int kFrameSide = (kInitialOuterSize.width - kInitialClientSize.width) / 2;
 
 // The part of the outer height that is neither client area nor menu bar: caption and frame.
@@ -59,6 +60,9 @@ bool SdlWindowSystem::Open(std::string& error) {
   if (window_ == nullptr) {
     error = std::string("cannot create the main window: ") + SDL_GetError();
     return false;
+  }
+  for (const BinaryResource& icon : Resources().icons) {
+    if (icon.id == kIconId) SetWindowIcon(window_, icon.bytes);
   }
   int width = 0;
   int height = 0;
