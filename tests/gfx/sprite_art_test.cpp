@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/atlas.h"
 #include "gfx/inflate.h"
 
 namespace rolvi::gfx {
@@ -65,25 +66,12 @@ const Sheet& CommittedSheet() {
   return sheet;
 }
 
-struct Region {
-  int x, y, w, h;
-};
-Region KingSprite(int k) {
-  return {1 + 73 * k, 0, 72, 100};
-}
-constexpr Region kPlayerSprite{1, 100, 72, 100};
-Region CrownSprite(int j) {
-  return {23 + 51 * j, 100, 50, 65};
-}
-constexpr Region kPillarSprite{420, 100, 45, 125};
-constexpr Region kPillarFootSprite{1, 201, 58, 9};
-Region CellTile(int colour, int frame) {
-  return {36 * colour, 225 + 36 * frame, 36, 36};
-}
+// The atlas regions are the game's own.
+using Region = SpriteRect;
 
 bool SameRegion(const Sheet& s, Region a, Region b) {
-  for (int y = 0; y < a.h; ++y) {
-    for (int x = 0; x < a.w; ++x) {
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
       if (s.index(a.x + x, a.y + y) != s.index(b.x + x, b.y + y)) return false;
     }
   }
@@ -138,7 +126,7 @@ class FigureColumn {
     Copy(kPillarSprite, 6, kHeight - 134 + offset, 125 - offset);
     Body(offset);
   }
-  void Body(int offset) { Copy(body_, body_dx_, kHeight - 234 + offset, body_.h); }
+  void Body(int offset) { Copy(body_, body_dx_, kHeight - 234 + offset, body_.height); }
   void Overlay(int offset, int frame) {
     Copy(CrownSprite(frame), body_dx_, kHeight - 228 + offset, 65);
   }
@@ -151,7 +139,7 @@ class FigureColumn {
 
   void Copy(Region from, int dx, int dy, int rows) {
     for (int y = 0; y < rows; ++y) {
-      for (int x = 0; x < from.w; ++x) {
+      for (int x = 0; x < from.width; ++x) {
         pixels_[static_cast<std::size_t>((dy + y) * kWidth + kLeft + dx + x)] =
             sheet_.index(from.x + x, from.y + y);
       }

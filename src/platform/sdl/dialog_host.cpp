@@ -112,14 +112,7 @@ void SdlWindowSystem::DialogHost::EndDialog(int /*result*/) {
 
 Rect SdlWindowSystem::DialogHost::WindowRect() const {
   if (window_ == nullptr) return placed_;
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowPosition(window_, &x, &y);
-  SDL_GetWindowSize(window_, &width, &height);
-  const FrameSizes frame = FrameOf(window_);
-  return Rect{x - frame.left, y - frame.top, x + width + frame.right, y + height + frame.bottom};
+  return OuterRect(window_);
 }
 
 void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {

@@ -94,6 +94,17 @@ FrameSizes FrameOf(SDL_Window* window) {
   return frame;
 }
 
+Rect OuterRect(SDL_Window* window) {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  SDL_GetWindowSize(window, &width, &height);
+  const FrameSizes frame = FrameOf(window);
+  return Rect{x - frame.left, y - frame.top, x + width + frame.right, y + height + frame.bottom};
+}
+
 void SetWindowIcon(SDL_Window* window, std::span<const std::uint8_t> icon_file) {
   std::optional<IconPicture> icon = ReadIconFile(icon_file);
   if (!icon) return;

@@ -31,6 +31,8 @@ struct FrameSizes {
 };
 // The window manager's frame around the window's content; zero where there is none.
 FrameSizes FrameOf(SDL_Window* window);
+// The window's outer rectangle in screen pixels, its frame included.
+Rect OuterRect(SDL_Window* window);
 
 // Shows the first picture of an icon file as the window's icon; does nothing with a file that
 // cannot be read.

@@ -93,14 +93,7 @@ Surface* SdlWindowSystem::WindowSurface() {
 }
 
 Rect SdlWindowSystem::WindowRect() const {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowPosition(window_, &x, &y);
-  SDL_GetWindowSize(window_, &width, &height);
-  const FrameSizes frame = FrameOf(window_);
-  return Rect{x - frame.left, y - frame.top, x + width + frame.right, y + height + frame.bottom};
+  return OuterRect(window_);
 }
 
 void SdlWindowSystem::Pause(int milliseconds) {
