@@ -20,7 +20,8 @@ BENCHMARK(BM_FindPathCornerToCorner);
 
 void BM_FindPathUnreachable(benchmark::State& state) {
   Board board;
-  for (int row = 0; row < kBoardSide; ++row) board.at(4, row) = kBlue;
+  for (int row = 0; row < kBoardSide; ++row)
+    board.at(4, row) = kBlue;
   board.at(0, 0) = kRed;
   MovePath path;
   for (auto _ : state) {
