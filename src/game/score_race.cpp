@@ -16,9 +16,8 @@ constexpr int kFlourishCount = 3;
 void SinkKing(Game& game, Frontend& frontend) {
   FigureState& figures = game.figures;
   const std::int32_t target = KingTargetOffset(game.score.score, game.records.recordScore);
-  while (figures.kingOffset != target) {
-    // The King only ever sinks; a target above him cannot come from a growing score.
-    if (figures.kingOffset > target) break;
+  // The King only ever sinks: a growing score never puts his target above him.
+  while (figures.kingOffset < target) {
     ++figures.kingOffset;
     frontend.DrawKing(false);
     frontend.Pause(kRacePixelPause);
