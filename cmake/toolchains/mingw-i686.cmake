@@ -1,17 +1,5 @@
 # Cross build for 32-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-i686): the shipped
-# rolvi.exe. Everything is linked statically, so the program needs no DLL beyond Windows' own.
-set(CMAKE_SYSTEM_NAME Windows)
+# rolvi.exe.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Release programs carry no symbols.
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+set(rolvi_mingw_triplet i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
