@@ -1,7 +1,8 @@
 # Shared by the end-to-end tests: a private Xvfb display, checks that count failures, and
 # helpers that wait for windows, read their geometry, take screenshots and read pixels.
 # Source it after changing into the work directory; it sets DISPLAY and an EXIT trap that
-# stops the display and the program whose pid is in $program_pid.
+# stops the display, the window manager if one was started, and the program whose pid is in
+# $program_pid.
 
 failures=0
 fail() {
@@ -17,8 +18,10 @@ exec 3> display.txt
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
 xvfb_pid=$!
 program_pid=""
+wm_pid=""
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2> /dev/null || true
   kill "$xvfb_pid" 2> /dev/null || true
 }
 trap cleanup EXIT
@@ -66,3 +69,25 @@ key() {
   sleep 0.4
 }
 
+
+# Starts IceWM with its classic win95 theme and no task bar, as a desktop a player might use;
+# returns once it manages the screen (it has set _NET_SUPPORTING_WM_CHECK on the root).
+start_window_manager() {
+  mkdir -p wm-home/.icewm
+  echo 'Theme="win95/default.theme"' > wm-home/.icewm/theme
+  printf 'ShowTaskBar=0\n' > wm-home/.icewm/preferences
+  # Title fonts through fontconfig, so that Chinese captions find a face.
+  printf 'TitleFontNameXft="WenQuanYi Micro Hei:size=9"\n' > wm-home/.icewm/prefoverride
+  HOME="$PWD/wm-home" icewm > icewm.log 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "the window manager did not start" >&2
+  return 1
+}
+# Gives a window the focus the way a desktop does, through the window manager.
+activate() {
+  xdotool windowactivate --sync "$1" 2> /dev/null || xdotool windowfocus --sync "$1" 2> /dev/null || true
+}
