@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kMoveStepPause = 50;
 constexpr int kJumpFrames = 6;
+// How long the selected ball stays hidden when a refused move blinks it instead of a beep.
+constexpr int kRefusalBlinkPause = 120;
 constexpr int kBallsPerTurn = 3;
 constexpr int kBallsPerNewGame = 5;
 
@@ -64,7 +66,13 @@ void Move(Game& game, Frontend& frontend, CellRef destination) {
   turn.moveCode = board.at(turn.selectedCell.column, turn.selectedCell.row);
   if (FindPath(board, game.path, turn.selectedCell.column, turn.selectedCell.row,
                destination.column, destination.row) == Route::kBlocked) {
-    frontend.Beep();
+    // Where nothing can be heard the refusal is shown: the ball blinks once.
+    if (!frontend.Beep()) {
+      const CellRef cell = turn.selectedCell;
+      frontend.DrawCell(cell.column, cell.row, kEmpty, 0);
+      frontend.Pause(kRefusalBlinkPause);
+      frontend.DrawCell(cell.column, cell.row, turn.moveCode, 0);
+    }
     return;
   }
   turn.selection = SelectionState::kNone;

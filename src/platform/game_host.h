@@ -27,8 +27,8 @@ class GameHost {
 
   // Blocks for `milliseconds` with everything drawn so far visible; input waits meanwhile.
   virtual void Pause(int milliseconds) = 0;
-  // The asterisk sound of a refused move.
-  virtual void Beep() = 0;
+  // The asterisk sound of a refused move; false where no sound can be made.
+  virtual bool Beep() = 0;
 
   // Asks the statistics window, if open, to repaint itself once the event loop runs again.
   virtual void RequestStatsRefresh() = 0;

@@ -28,6 +28,9 @@ class WindowHandlers {
   virtual void OnTimer() = 0;
   virtual void OnMouseDown(int x, int y) = 0;
   virtual void OnMouseUp(int x, int y) = 0;
+  // The process is about to end without OnDestroy (the display connection was lost, the user
+  // logs off): keep what must not be lost, the record table, and touch no window.
+  virtual void OnSessionEnding() = 0;
 };
 
 // What the window system offers the main window's handlers.
@@ -47,8 +50,8 @@ class WindowSystem {
   virtual std::uint32_t TickCount() = 0;
   // Shows everything drawn so far, then blocks; input that arrives meanwhile waits in order.
   virtual void Pause(int milliseconds) = 0;
-  // The system's asterisk sound.
-  virtual void Beep() = 0;
+  // The system's asterisk sound; false where no sound can be made (no audio device).
+  virtual bool Beep() = 0;
 
   virtual void SetMenuCheck(int command, bool checked) = 0;
   virtual void StartTimer(int period_ms) = 0;

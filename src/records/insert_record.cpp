@@ -22,10 +22,12 @@ std::optional<std::size_t> InsertRecord(RecordBook& book, std::int32_t score,
   for (std::size_t j = book.table.size() - 1; j > i; --j)
     book.table[j] = book.table[j - 1];
 
+  book.pending = PendingResult{i, score};
   dialogs.RunNameDialog(book.lastName);
   // The dialog promises a valid name; StoreName still keeps the field terminated if not.
   StoreName(book.table[i].name, NameText(book.lastName));
   book.table[i].score = SaturatedScore(score);
+  book.pending.reset();
 
   dialogs.ShowRecordsDialog(book.table);
   return i;

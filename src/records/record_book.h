@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "records/record_table.h"
@@ -26,6 +27,12 @@ constexpr NameBuffer MakeNameBuffer(std::string_view text) {
 
 inline constexpr NameBuffer kInitialLastName = MakeNameBuffer("Ulvo Dask");
 
+// A result whose place in the table is taken while the player is still asked for a name.
+struct PendingResult {
+  std::size_t index = 0;
+  std::int32_t score = 0;
+};
+
 // Starts as the state after loading without a record file.
 struct RecordBook {
   RecordTable table = DefaultRecordTable();
@@ -36,6 +43,9 @@ struct RecordBook {
   NameBuffer lastName = kInitialLastName;
   // True once a result entered the table since it was loaded; only then is it saved.
   bool recordsDirty = false;
+  // Set while the name dialog of a new result is open, so that a save forced meanwhile (the
+  // display went away) keeps the result under the name offered.
+  std::optional<PendingResult> pending;
 };
 
 }  // namespace rolvi::records

@@ -93,11 +93,21 @@ LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files) {
   return outcome;
 }
 
+RecordTable TableToSave(const RecordBook& book) {
+  RecordTable table = book.table;
+  if (book.pending && book.pending->index < table.size()) {
+    RecordEntry& entry = table[book.pending->index];
+    StoreName(entry.name, NameText(book.lastName));
+    entry.score = SaturatedScore(book.pending->score);
+  }
+  return table;
+}
+
 SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files) {
   if (!book.recordsDirty) return SaveOutcome::kUnchanged;
   platform::FileHandle file = OpenRecordFileForWriting(files);
   if (!file) return SaveOutcome::kNotWritable;
-  const RecordFileImage image = EncodeRecordFile(book.table);
+  const RecordFileImage image = EncodeRecordFile(TableToSave(book));
   const bool all_written = file->Write(image) == image.size();
   const bool stored = file->Close();
   return all_written && stored ? SaveOutcome::kWritten : SaveOutcome::kIncomplete;

@@ -50,6 +50,10 @@ enum class LoadOutcome {
 // recordScore and kingName from entry 0 and clears recordsDirty.
 LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files);
 
+// The table as it is to be kept: a result still waiting for its name (the name dialog is
+// open) is filled in under the name the dialog offers.
+RecordTable TableToSave(const RecordBook& book);
+
 enum class SaveOutcome {
   kUnchanged,    // the table did not change since loading: nothing opened
   kWritten,      // all 160 bytes written

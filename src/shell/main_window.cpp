@@ -32,13 +32,23 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::OnDestroy() {
-  records::SaveRecords(game_.records, system_.Files());
+  SaveRecordsOnce();
   if (game_.statsOpen) {
     system_.CloseModelessDialog();
     game_.statsOpen = false;
   }
   sheet_ = gfx::SpriteSheet{};
   system_.StopTimer();
+}
+
+void MainWindow::OnSessionEnding() {
+  SaveRecordsOnce();
+}
+
+void MainWindow::SaveRecordsOnce() {
+  if (records_saved_) return;
+  records_saved_ =
+      records::SaveRecords(game_.records, system_.Files()) != records::SaveOutcome::kUnchanged;
 }
 
 void MainWindow::OnSize(int client_width, int client_height) {
@@ -163,8 +173,8 @@ void MainWindow::Pause(int milliseconds) {
   system_.Pause(milliseconds);
 }
 
-void MainWindow::Beep() {
-  system_.Beep();
+bool MainWindow::Beep() {
+  return system_.Beep();
 }
 
 void MainWindow::RequestStatsRefresh() {

@@ -48,6 +48,7 @@ class MainWindow final : public platform::WindowHandlers, private game::Frontend
   void OnTimer() override;
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
+  void OnSessionEnding() override;
 
   const game::Game& game() const { return game_; }
   gfx::SheetLoad sheet_load() const { return sheet_load_; }
@@ -61,7 +62,7 @@ class MainWindow final : public platform::WindowHandlers, private game::Frontend
   void DrawKing(bool full) override;
   void DrawPlayer(bool full, bool force_body) override;
   void Pause(int milliseconds) override;
-  void Beep() override;
+  bool Beep() override;
   void RequestStatsRefresh() override;
   void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                       platform::MessageIcon icon) override;
@@ -70,6 +71,8 @@ class MainWindow final : public platform::WindowHandlers, private game::Frontend
 
   void ToggleNextBalls();
   void ToggleStats();
+  // The record table is written at most once, at whichever end of the run comes first.
+  void SaveRecordsOnce();
 
   platform::WindowSystem& system_;
   Resources resources_;
@@ -77,6 +80,7 @@ class MainWindow final : public platform::WindowHandlers, private game::Frontend
   gfx::SpriteSheet sheet_;
   gfx::SheetLoad sheet_load_ = gfx::SheetLoad::kNoBitmap;
   dialogs::StatsWindow stats_window_;
+  bool records_saved_ = false;
 };
 
 }  // namespace rolvi::shell

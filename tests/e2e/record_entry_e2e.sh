@@ -26,15 +26,7 @@ read -r main_x main_y main_width main_height <<< "$(geometry "$main")"
 client_x=$main_x
 client_y=$((main_y + main_height - 374))
 
-# The moves, each a click on the ball and one on its destination; the animations run in
-# real time, so each move waits for its path, removal, score race or drops.
-while read -r _ column row; do
-  xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
-  sleep 0.15
-  read -r _ column row
-  xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
-  sleep 1.6
-done < moves.txt
+play_moves moves.txt
 shot scored
 
 # Type into the focused dialog.

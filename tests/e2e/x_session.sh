@@ -13,23 +13,29 @@ check_equal() {  # what, expected, actual
   if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
 }
 
-# A display of our own.
-exec 3> display.txt
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
-xvfb_pid=$!
+# A display of our own; start_display makes a new one after a test has killed the last.
 program_pid=""
 wm_pid=""
+xvfb_pid=""
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null || true
   [ -n "$wm_pid" ] && kill "$wm_pid" 2> /dev/null || true
-  kill "$xvfb_pid" 2> /dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 50); do
-  [ -s display.txt ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n 1 display.txt)"
+start_display() {
+  rm -f display.txt
+  exec 3> display.txt
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >> xvfb.log 2>&1 &
+  xvfb_pid=$!
+  exec 3>&-
+  for _ in $(seq 50); do
+    [ -s display.txt ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n 1 display.txt)"
+}
+start_display
 
 # Waits until a top-level window with this exact name is viewable; prints its id.
 wait_window() {
@@ -90,4 +96,34 @@ start_window_manager() {
 # Gives a window the focus the way a desktop does, through the window manager.
 activate() {
   xdotool windowactivate --sync "$1" 2> /dev/null || xdotool windowfocus --sync "$1" 2> /dev/null || true
+}
+
+# Waits up to $2 tenths of a second (default 50) for the process to end and sets $status to
+# its exit status, or to "running" when it did not end. (Not for command substitution: only
+# the shell that started the process can wait for it.)
+wait_exit() {  # pid, tenths
+  for _ in $(seq "${2:-50}"); do
+    kill -0 "$1" 2> /dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$1" 2> /dev/null; then
+    status=running
+    return 0
+  fi
+  status=0
+  wait "$1" || status=$?
+}
+
+# Plays moves given as pairs of replay lines "click COL ROW" (the greedy player's output) on
+# the board of a 612 by 374 client area whose top-left is at ($client_x, $client_y); each
+# move waits for its animation, removal, score race or drops.
+play_moves() {  # file of moves
+  local column row
+  while read -r _ column row; do
+    xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
+    sleep 0.15
+    read -r _ column row
+    xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
+    sleep 1.6
+  done < "$1"
 }

@@ -153,6 +153,27 @@ TEST_F(TurnFlowTest, UnreachableCellBeepsAndKeepsTheSelection) {
   EXPECT_EQ(game.supply.board, before);
 }
 
+TEST_F(TurnFlowTest, WithoutSoundTheRefusedBallBlinksOnceAndStaysSelected) {
+  game.supply.board = BoardFromAscii(R"(
+    G.R......
+    RR.......
+    .........
+    .........
+    .........
+    .........
+    .........
+    .........
+    .........)");
+  host.beep_sounds = false;
+  Click(0, 0);
+  Click(5, 5);
+  EXPECT_EQ(host.events,
+            (std::vector<HostEvent>{testing::Beeped{}, DrawnCell{0, 0, kEmpty, 0},
+                                    testing::Paused{120}, DrawnCell{0, 0, kGreen, 0}}));
+  EXPECT_EQ(game.turn.selection, SelectionState::kSelected);
+  EXPECT_EQ(game.supply.board.at(0, 0), kGreen);
+}
+
 TEST_F(TurnFlowTest, MoveToANeighbourDrawsOneStepThenFinishesTheJump) {
   game.supply.board.at(4, 4) = kYellow;
   Click(4, 4);

@@ -4,6 +4,8 @@
 
 #include <variant>
 
+#include "platform/memory_file_system.h"
+#include "records/record_file.h"
 #include "records/record_table.h"
 #include "support/fake_record_dialogs.h"
 #include "support/record_builders.h"
@@ -62,6 +64,27 @@ TEST(InsertRecordTest, AsksForTheNameThenShowsTheUpdatedTable) {
   // The next dialog offers the name accepted last.
   InsertRecord(book, 5, dialogs);
   EXPECT_EQ(std::get<NameDialogRun>(dialogs.runs[2]).offered, "Ann");
+}
+
+TEST(InsertRecordTest, ASaveWhileTheNameIsAskedKeepsTheResultUnderTheNameOffered) {
+  // The display can go away while the name dialog is open; the table saved then holds the
+  // result at its place, under the name the dialog offers.
+  RecordBook book;
+  book.lastName = MakeNameBuffer("Bo");
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Ann"};
+  platform::MemoryFileSystem files;
+  dialogs.while_name_is_asked = [&] { EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kWritten); };
+  ASSERT_EQ(InsertRecord(book, 250, dialogs), 0u);
+
+  const DecodedRecords saved = DecodeRecordFile(files.files.at(std::string(kRecordFileName)));
+  EXPECT_EQ(NameText(saved.table[0].name), "Bo");
+  EXPECT_EQ(saved.table[0].score, 250);
+  EXPECT_EQ(saved.table[1], DefaultRecordTable()[0]);
+  // Once the name is taken nothing is pending: the table saved is the table itself.
+  EXPECT_FALSE(book.pending);
+  EXPECT_EQ(TableToSave(book), book.table);
+  EXPECT_EQ(NameText(book.table[0].name), "Ann");
 }
 
 TEST(InsertRecordTest, TieGoesBelowAndTheShiftLosesTheLastEntry) {

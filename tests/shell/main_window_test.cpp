@@ -143,6 +143,22 @@ TEST_F(MainWindowTest, NewGameWithAResultEntersItAndSavesAtExit) {
   EXPECT_EQ(files.files["winrolvi.res"][16], 3);  // the length byte of "Ada"
 }
 
+TEST_F(MainWindowTest, ALostDisplaySavesAResultAndTheTableIsWrittenOnlyOnce) {
+  Start();
+  window.OnSessionEnding();
+  EXPECT_TRUE(files.files.empty());  // nothing entered: nothing to keep
+  system.name_answers().push_back("Ada");
+  const_cast<game::Game&>(window.game()).score.score = 42;
+  window.OnCommand(256);
+  window.OnSessionEnding();
+  ASSERT_EQ(files.files.count("winrolvi.res"), 1u);
+  EXPECT_EQ(files.files["winrolvi.res"][16], 3);  // the length byte of "Ada"
+  // Whatever end comes next writes nothing more.
+  files.files["winrolvi.res"].clear();
+  window.OnCommand(258);
+  EXPECT_TRUE(files.files["winrolvi.res"].empty());
+}
+
 TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
   Start();
   const auto [ball, empty] = SomeMove();

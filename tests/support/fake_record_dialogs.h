@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -27,6 +28,7 @@ class FakeRecordDialogs : public records::RecordDialogs {
  public:
   void RunNameDialog(records::NameBuffer& lastName) override {
     runs.push_back(NameDialogRun{std::string(records::NameText(lastName))});
+    if (while_name_is_asked) while_name_is_asked();
     if (answers.empty()) return;
     lastName = records::MakeNameBuffer(answers.front());
     answers.pop_front();
@@ -39,6 +41,8 @@ class FakeRecordDialogs : public records::RecordDialogs {
   // Names the player types, one per name dialog; none left keeps the offered name.
   std::deque<std::string> answers;
   std::vector<DialogRun> runs;
+  // Runs while the name dialog is open, before its answer is taken.
+  std::function<void()> while_name_is_asked;
 };
 
 }  // namespace rolvi::testing

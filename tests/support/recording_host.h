@@ -85,7 +85,10 @@ class RecordingHost : public game::Frontend {
     events.push_back(Paused{milliseconds});
     clock_ms += milliseconds;
   }
-  void Beep() override { events.push_back(Beeped{}); }
+  bool Beep() override {
+    events.push_back(Beeped{});
+    return beep_sounds;
+  }
   void RequestStatsRefresh() override { events.push_back(StatsRefresh{}); }
   void ShowMessageBox(std::string_view text, std::string_view caption,
                       platform::MessageIcon) override {
@@ -108,6 +111,8 @@ class RecordingHost : public game::Frontend {
   std::vector<HostEvent> events;
   std::int64_t clock_ms = 0;
   std::deque<std::string> names;
+  // False plays a front end without sound.
+  bool beep_sounds = true;
 };
 
 }  // namespace rolvi::testing

@@ -109,8 +109,9 @@ Rect HeadlessWindowSystem::WindowRect() const {
   return {left, top, left + client_.width + kFrameWidth, top + client_.height + kFrameHeight};
 }
 
-void HeadlessWindowSystem::Beep() {
+bool HeadlessWindowSystem::Beep() {
   if (observer_) observer_->OnBeep();
+  return true;
 }
 
 void HeadlessWindowSystem::SetMenuCheck(int command, bool checked) {

@@ -66,7 +66,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   Size ScreenSize() const override { return {1024, 768}; }
   std::uint32_t TickCount() override { return tick_count_; }
   void Pause(int milliseconds) override { clock_ms_ += milliseconds; }
-  void Beep() override;
+  bool Beep() override;
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override { timer_period_ms_ = period_ms; }
   void StopTimer() override { timer_period_ms_ = 0; }

@@ -38,12 +38,12 @@ Beeper::~Beeper() {
   if (audio_ready_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void Beeper::Play() {
-  if (audio_failed_) return;
+bool Beeper::Play() {
+  if (audio_failed_) return false;
   if (!audio_ready_) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       audio_failed_ = true;
-      return;
+      return false;
     }
     audio_ready_ = true;
   }
@@ -54,12 +54,13 @@ void Beeper::Play() {
     wanted.channels = 1;
     wanted.samples = 1024;
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device_ == 0) return;  // no device now; perhaps there is one for the next beep
+    if (device_ == 0) return false;  // no device now; perhaps there is one for the next beep
   }
   static const std::vector<std::int16_t> chime = MakeChime(kSampleRate);
   SDL_ClearQueuedAudio(device_);
   SDL_QueueAudio(device_, chime.data(), static_cast<Uint32>(chime.size() * sizeof(std::int16_t)));
   SDL_PauseAudioDevice(device_, 0);
+  return true;
 }
 
 bool Beeper::Service() {

@@ -18,7 +18,8 @@ class Beeper {
   Beeper(const Beeper&) = delete;
   Beeper& operator=(const Beeper&) = delete;
 
-  void Play();
+  // False when no audio device could be opened: nothing is heard.
+  bool Play();
   // Closes the device once the chime has played; returns true while it is still playing.
   bool Service();
 

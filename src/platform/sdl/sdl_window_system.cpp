@@ -7,12 +7,12 @@
 #include "platform/sdl/resource_tables.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/text_codec.h"
+#include "platform/sdl/x11_errors.h"
 
 namespace rolvi::platform::sdl {
 namespace {
 
 constexpr const char* kTitle = "Color rolvi";
-constexpr std::uint32_t kRetireDelayMs = 1000;
 constexpr int kIconId = 3000;  // the program icon in the resources
 constexpr int kFrameSide = (kInitialOuterSize.width - kInitialClientSize.width) / 2;
 
@@ -35,6 +35,8 @@ SdlWindowSystem::~SdlWindowSystem() {
 
 bool SdlWindowSystem::Open(std::string& error) {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // Stop signals are the program's own (StopSignals), so that none is lost in a modal loop.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // The frames are drawn in software; presenting them through the window system's own shared
   // memory images avoids loading a GL driver (tens of megabytes) only to copy pixels.
@@ -63,6 +65,10 @@ bool SdlWindowSystem::Open(std::string& error) {
   }
   for (const BinaryResource& icon : Resources().icons) {
     if (icon.id == kIconId) SetWindowIcon(window_, icon.bytes);
+  }
+  wait_.Attach(window_, stop_signals_.wake_fd());
+  if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
+    InstallX11ErrorHandlers(&SdlWindowSystem::OnConnectionLost, this);
   }
   int width = 0;
   int height = 0;
@@ -97,9 +103,17 @@ Rect SdlWindowSystem::WindowRect() const {
 }
 
 void SdlWindowSystem::Pause(int milliseconds) {
+  // Once a stop is requested the animations run through without pausing, so that the
+  // program ends promptly.
+  if (StopRequested()) return;
   if (!minimised_ && !quit_) PresentMain();
   SDL_PumpEvents();  // keeps the window manager answered; the input stays queued in order
-  if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
+  wait_.Sleep(milliseconds);
+}
+
+void SdlWindowSystem::OnConnectionLost(void* system) {
+  auto* self = static_cast<SdlWindowSystem*>(system);
+  if (self->handlers_ != nullptr && !self->quit_) self->handlers_->OnSessionEnding();
 }
 
 void SdlWindowSystem::SetMenuCheck(int command, bool checked) {
@@ -170,22 +184,38 @@ void SdlWindowSystem::Command(int command) {
   handlers_->OnCommand(command);
 }
 
-void SdlWindowSystem::RunLoop(const DialogHost* modal) {
+void SdlWindowSystem::RunLoop(DialogHost* modal) {
   while (!quit_ && (modal == nullptr || !modal->ended())) {
+    if (StopRequested()) {
+      if (modal != nullptr) {
+        EndForStop(*modal);
+      } else {
+        DestroyMainWindow();
+      }
+      return;
+    }
     SDL_Event event;
     if (SDL_PollEvent(&event) == 1) {
       HandleEvent(event);
       continue;
     }
     if (DoIdleWork()) continue;
-    if (SDL_WaitEventTimeout(&event, WaitTimeout()) == 1) HandleEvent(event);
+    wait_.WaitForInput(WaitTimeout());
   }
+}
+
+void SdlWindowSystem::EndForStop(DialogHost& host) {
+  // As the close box does: the name dialog keeps a valid name it shows (its message boxes
+  // are not shown while stopping); if the dialog still stays, it ends anyway, and the name
+  // entered before stays the player's name.
+  host.OnClose();
+  if (!host.ended()) host.EndDialog(0);
 }
 
 bool SdlWindowSystem::DoIdleWork() {
   const std::uint32_t now = SDL_GetTicks();
-  if (!retired_.empty() && now - retired_.front().since_ms >= kRetireDelayMs) {
-    retired_.erase(retired_.begin());
+  if (!retired_.empty()) {
+    retired_.clear();
     return true;
   }
   if (stats_invalid_) {
@@ -207,8 +237,7 @@ bool SdlWindowSystem::DoIdleWork() {
 int SdlWindowSystem::WaitTimeout() {
   int timeout = -1;
   if (const auto due = timer_.TimeUntilDue(SDL_GetTicks())) timeout = static_cast<int>(*due);
-  if (beeper_.Service() || !retired_.empty()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
-  // SDL waits for ever on -1; a wake-up now and then costs nothing when a timer runs anyway.
+  if (beeper_.Service()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
   return timeout;
 }
 
@@ -222,8 +251,8 @@ SdlWindowSystem::DialogHost* SdlWindowSystem::HostOf(Uint32 window_id) const {
 
 void SdlWindowSystem::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_QUIT:
-      if (modal_stack_.empty()) DestroyMainWindow();
+    case SDL_QUIT:  // the session or the system asks the program to end
+      stop_requested_ = true;
       break;
     case SDL_WINDOWEVENT:
       HandleWindowEvent(event.window);
@@ -390,6 +419,10 @@ void SdlWindowSystem::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
 }
 
 void SdlWindowSystem::RunModal(DialogHost& host) {
+  if (StopRequested()) {  // ends at once, without showing itself
+    EndForStop(host);
+    return;
+  }
   if (!host.Show()) return;
   modal_stack_.push_back(&host);
   RunLoop(&host);
@@ -409,10 +442,10 @@ void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view
 
 void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text,
                                         std::string_view gbk_caption, MessageIcon icon) {
-  auto owned = std::make_unique<DialogHost>(
-      *this, DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
-      nullptr, DialogHost::Kind::kMessageBox);
-  DialogHost& host = *owned;
+  if (StopRequested()) return;  // nobody would read it
+  DialogHost host(*this,
+                  DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
+                  nullptr, DialogHost::Kind::kMessageBox);
   host.Prepare(gbk_caption, owner);
   // Centred over its owner.
   int x = 0;
@@ -427,21 +460,18 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   host.MoveWindow(Rect{left, top, left + size.width, top + size.height});
   host.model().FocusFirstTabStop();
   RunModal(host);
-  Retire(std::move(owned));
 }
 
 void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
   const DialogData* data = FindDialog(static_cast<int>(dialog));
   if (data == nullptr) return;
-  auto owned = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
-                                            &handler, DialogHost::Kind::kModal);
-  DialogHost& host = *owned;
+  DialogHost host(*this, DialogModel::FromTemplate(*data, measure_), &handler,
+                  DialogHost::Kind::kModal);
   SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
   host.Prepare(data->caption, owner);
   handler.OnInit(host);
   host.model().FocusFirstTabStop();
   RunModal(host);
-  Retire(std::move(owned));
 }
 
 bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) {
@@ -471,7 +501,7 @@ void SdlWindowSystem::CloseModelessDialog() {
 
 void SdlWindowSystem::Retire(std::unique_ptr<DialogHost> host) {
   if (host->window() != nullptr) SDL_HideWindow(host->window());
-  retired_.push_back(Retired{std::move(host), SDL_GetTicks()});
+  retired_.push_back(std::move(host));
 }
 
 }  // namespace rolvi::platform::sdl

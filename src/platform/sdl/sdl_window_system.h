@@ -12,8 +12,10 @@
 #include "platform/file_system.h"
 #include "platform/sdl/beeper.h"
 #include "platform/sdl/dialog_model.h"
+#include "platform/sdl/event_wait.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/menu_bar.h"
+#include "platform/sdl/stop_signals.h"
 #include "platform/sdl/timer_clock.h"
 #include "platform/software/soft_surface.h"
 #include "platform/window_system.h"
@@ -45,7 +47,7 @@ class SdlWindowSystem final : public WindowSystem {
   Size ScreenSize() const override { return screen_size_; }
   std::uint32_t TickCount() override { return ticks_(); }
   void Pause(int milliseconds) override;
-  void Beep() override { beeper_.Play(); }
+  bool Beep() override { return beeper_.Play(); }
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override;
   void StopTimer() override { timer_.Stop(); }
@@ -63,7 +65,12 @@ class SdlWindowSystem final : public WindowSystem {
  private:
   friend class DialogHost;
 
-  void RunLoop(const DialogHost* modal);
+  void RunLoop(DialogHost* modal);
+  // A stop was asked for (a signal, or SDL_QUIT): it ends every modal loop as its close box
+  // would and then destroys the main window; it is never dropped.
+  bool StopRequested() const { return stop_requested_ || StopSignals::Requested() != 0; }
+  void EndForStop(DialogHost& host);
+  static void OnConnectionLost(void* system);
   bool DoIdleWork();
   int WaitTimeout();
   void HandleEvent(const SDL_Event& event);
@@ -86,6 +93,9 @@ class SdlWindowSystem final : public WindowSystem {
 
   FileSystem& files_;
   TickSource ticks_;
+  StopSignals stop_signals_;
+  EventWait wait_;
+  bool stop_requested_ = false;
   bool sdl_ready_ = false;
   SDL_Window* window_ = nullptr;
   WindowHandlers* handlers_ = nullptr;
@@ -105,13 +115,9 @@ class SdlWindowSystem final : public WindowSystem {
   Beeper beeper_;
   std::vector<DialogHost*> modal_stack_;
   std::unique_ptr<DialogHost> stats_;
-  // Closed windows, destroyed a while later: SDL may still address a wake-up to a window it
-  // saw last, from its second X connection, and a window destroyed at once can be gone by then.
-  struct Retired {
-    std::unique_ptr<DialogHost> host;
-    std::uint32_t since_ms;
-  };
-  std::vector<Retired> retired_;
+  // A closed statistics window, destroyed once the loop is idle: it may be closing from
+  // inside its own handler.
+  std::vector<std::unique_ptr<DialogHost>> retired_;
   void Retire(std::unique_ptr<DialogHost> host);
   bool stats_invalid_ = false;
 };

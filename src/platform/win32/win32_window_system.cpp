@@ -111,6 +111,9 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_LBUTTONUP:
       handlers_->OnMouseUp(LowWord(l_param), HighWord(l_param));
       return 0;
+    case WM_ENDSESSION:  // the session ends: the process goes without WM_DESTROY
+      if (w_param != FALSE) handlers_->OnSessionEnding();
+      return 0;
     default:
       return DefWindowProcW(window_, message, w_param, l_param);
   }
@@ -160,8 +163,8 @@ void Win32WindowSystem::Pause(int milliseconds) {
   Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds));
 }
 
-void Win32WindowSystem::Beep() {
-  MessageBeep(MB_ICONASTERISK);
+bool Win32WindowSystem::Beep() {
+  return MessageBeep(MB_ICONASTERISK) != FALSE;
 }
 
 void Win32WindowSystem::SetMenuCheck(int command, bool checked) {

@@ -45,7 +45,7 @@ class Win32WindowSystem final : public WindowSystem {
   Size ScreenSize() const override { return screen_size_; }
   std::uint32_t TickCount() override { return ticks_(); }
   void Pause(int milliseconds) override;
-  void Beep() override;
+  bool Beep() override;
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override;
   void StopTimer() override;

@@ -1,0 +1,25 @@
+// Stop requests from outside the program: SIGTERM, SIGINT and SIGHUP (the launching terminal
+// went away). The handlers only note the request and write a byte into a pipe, so that a wait
+// that watches the pipe wakes at once; the event loop then ends the program as its exit
+// command does, saving the record table.
+#pragma once
+
+namespace rolvi::platform::sdl {
+
+class StopSignals {
+ public:
+  // Installs the handlers (and ignores SIGPIPE, so that a broken display connection is
+  // reported by the connection instead of killing the process). One instance at a time.
+  StopSignals();
+  // Puts the previous handlers back and closes the pipe.
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // The signal that asked the program to stop, or 0 while none has.
+  static int Requested();
+  // Becomes readable once a stop was requested; -1 when the pipe could not be made.
+  int wake_fd() const;
+};
+
+}  // namespace rolvi::platform::sdl

@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# End-to-end test of the ways a desktop session ends the program, under IceWM: a stop signal
+# while a dialog is open ends that dialog as its close box would and the program as Alt+x
+# does (exit 0, the record table saved); the window manager's close of the main window saves
+# it too; and when the X server dies the table is saved before the process ends.
+# Usage: stop_requests_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
+set -euo pipefail
+
+program="$(realpath "$1")"
+autoplay="$(realpath "$2")"
+work="$3"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+start_window_manager
+
+# Five moves of this seed score a line, which qualifies for the table below the King's 100.
+seed=7
+"$autoplay" --seed "$seed" --until score:10 --moves 60 | grep '^click' > moves.txt
+
+start_game() {  # folder: runs the program there and waits for its first game
+  mkdir -p "$1"
+  (cd "$1" && ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy exec "$program" > program.log 2>&1) &
+  program_pid=$!
+  main="$(wait_window "Color rolvi")" || return 1
+  sleep 1.5
+  local width height
+  read -r client_x main_y width height <<< "$(geometry "$main")"
+  client_y=$((main_y + height - 374))
+}
+# Plays the scoring moves and opens the name dialog with F4; prints the dialog's id.
+score_and_ask_name() {
+  play_moves moves.txt
+  activate "$main"
+  xdotool key F4
+  wait_window "恭喜恭喜"
+}
+type_into() {  # window id, xdotool arguments...
+  activate "$1"
+  shift
+  xdotool "$@"
+  sleep 0.3
+}
+end_case() {  # a program that failed to end is killed before the next case
+  kill -KILL "$program_pid" 2> /dev/null || true
+  program_pid=""
+}
+record_one() {  # folder: the length byte and first bytes of record 1 in its record file
+  od -An -tx1 -j16 -N6 "$1/winrolvi.res" 2> /dev/null | tr -s ' ' | sed 's/^ //;s/ $//'
+}
+
+echo "-- SIGTERM while the records list shows the new entry"
+start_game term || fail "term: no main window"
+if name="$(score_and_ask_name)"; then
+  type_into "$name" type --delay 20 "Grace"
+  type_into "$name" key Return
+  wait_window "排行榜" > /dev/null || fail "term: the records list did not open"
+  kill -TERM "$program_pid"
+  wait_exit "$program_pid"
+  check_equal "term: exit status within five seconds" 0 "$status"
+  check_equal "term: record 1 holds Grace" "05 47 72 61 63 65" "$(record_one term)"
+else
+  fail "term: no name dialog"
+fi
+end_case
+
+echo "-- SIGHUP while the name dialog shows a name typed but not confirmed"
+start_game hup || fail "hup: no main window"
+if name="$(score_and_ask_name)"; then
+  type_into "$name" type --delay 20 "Ada"
+  kill -HUP "$program_pid"
+  wait_exit "$program_pid"
+  check_equal "hup: exit status within five seconds" 0 "$status"
+  # As the close box does: the name in the field is checked and taken.
+  check_equal "hup: record 1 holds Ada" "03 41 64 61" "$(record_one hup | cut -d' ' -f1-4)"
+else
+  fail "hup: no name dialog"
+fi
+end_case
+
+echo "-- SIGINT while the rules are open, with no result: nothing is written"
+start_game int || fail "int: no main window"
+activate "$main"
+xdotool key F1
+wait_window "规则" > /dev/null || fail "int: F1 did not open the rules"
+kill -INT "$program_pid"
+wait_exit "$program_pid"
+check_equal "int: exit status within five seconds" 0 "$status"
+[ ! -e int/winrolvi.res ] && echo "ok: int: no record file" || fail "int: a record file was written"
+end_case
+
+echo "-- the window manager closes the main window after a result was entered"
+start_game close || fail "close: no main window"
+if name="$(score_and_ask_name)"; then
+  type_into "$name" type --delay 20 "Grace"
+  type_into "$name" key Return
+  records="$(wait_window "排行榜")" || fail "close: the records list did not open"
+  type_into "$records" key Return
+  wait_gone "排行榜" || fail "close: the records list stayed"
+  activate "$main"
+  xdotool key alt+F4  # IceWM's close
+  wait_exit "$program_pid"
+  check_equal "close: exit status" 0 "$status"
+  check_equal "close: record 1 holds Grace" "05 47 72 61 63 65" "$(record_one close)"
+else
+  fail "close: no name dialog"
+fi
+end_case
+
+echo "-- the X server dies while the name dialog is open"
+start_game lost || fail "lost: no main window"
+if name="$(score_and_ask_name)"; then
+  kill -KILL "$xvfb_pid"
+  xvfb_pid=""
+  wait_exit "$program_pid"
+  [ "$status" != running ] && echo "ok: lost: the program ended ($status)" ||
+    fail "lost: the program kept running"
+  # The result keeps its place under the name the dialog offered.
+  check_equal "lost: record 1 holds the offered name" "09 55 6c 76 6f 20" "$(record_one lost)"
+  grep -q "connection to the display was lost" lost/program.log &&
+    echo "ok: lost: the loss is reported" || fail "lost: the loss is not reported"
+else
+  fail "lost: no name dialog"
+fi
+end_case
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed; logs in $work"
+  exit 1
+fi
+echo "all stop request checks passed"
