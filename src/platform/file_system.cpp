@@ -1,8 +1,17 @@
 #include "platform/file_system.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <utility>
+
+#ifdef _WIN32
+#include <stdio.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace rolvi::platform {
 namespace {
@@ -35,43 +44,83 @@ class DiskFile final : public File {
   std::FILE* stream_;
 };
 
-std::FILE* OpenStream(const std::filesystem::path& path, const char* mode) {
+enum class Access { kRead, kOverwrite, kCreate };
+
 #ifdef _WIN32
-  // Wide names so that a directory outside the ANSI code page still works.
-  std::wstring wide_mode;
-  for (const char* c = mode; *c != '\0'; ++c)
-    wide_mode.push_back(static_cast<wchar_t>(*c));
-  return _wfopen(path.c_str(), wide_mode.c_str());
+
+// Wide names so that a directory outside the ANSI code page still works. A device name such as
+// CON or NUL opens as a device; only a regular file is taken.
+std::FILE* OpenRegularFile(const std::filesystem::path& path, Access access) {
+  const wchar_t* mode = access == Access::kRead        ? L"rb"
+                        : access == Access::kOverwrite ? L"r+b"
+                                                       : L"wb";
+  std::FILE* stream = _wfopen(path.c_str(), mode);
+  if (stream == nullptr) return nullptr;
+  struct _stat status {};
+  if (_fstat(_fileno(stream), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(stream);
+    return nullptr;
+  }
+  return stream;
+}
+
 #else
-  return std::fopen(path.c_str(), mode);
+
+// Opens without waiting: a FIFO would otherwise block until its other end is opened. What is
+// open is then checked, and anything but a regular file (a FIFO, a device, a directory) is
+// refused before a byte is read or written. Creating truncates only after that check.
+std::FILE* OpenRegularFile(const std::filesystem::path& path, Access access) {
+  int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  const char* mode = "rb";
+  switch (access) {
+    case Access::kRead:
+      flags |= O_RDONLY;
+      break;
+    case Access::kOverwrite:
+      flags |= O_RDWR;
+      mode = "r+b";
+      break;
+    case Access::kCreate:
+      flags |= O_WRONLY | O_CREAT;
+      mode = "wb";
+      break;
+  }
+  const int descriptor = ::open(path.c_str(), flags, 0666);
+  if (descriptor < 0) return nullptr;
+  struct stat status {};
+  const int status_flags = ::fcntl(descriptor, F_GETFL);
+  const bool usable = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+                      status_flags != -1 &&
+                      ::fcntl(descriptor, F_SETFL, status_flags & ~O_NONBLOCK) == 0 &&
+                      (access != Access::kCreate || ::ftruncate(descriptor, 0) == 0);
+  std::FILE* stream = usable ? ::fdopen(descriptor, mode) : nullptr;
+  if (stream == nullptr) ::close(descriptor);
+  return stream;
+}
+
 #endif
+
+FileHandle Open(const std::filesystem::path& path, Access access) {
+  std::FILE* stream = OpenRegularFile(path, access);
+  if (stream == nullptr) return nullptr;
+  return std::make_unique<DiskFile>(stream);
 }
 
 }  // namespace
 
 DiskFileSystem::DiskFileSystem(std::filesystem::path root) : root_(std::move(root)) {}
 
-FileHandle DiskFileSystem::Open(std::string_view name, const char* mode) const {
-  std::error_code error;
-  const std::filesystem::path path = root_ / std::filesystem::path(name);
-  // Opening a directory for reading succeeds on some systems; it is not a file.
-  if (std::filesystem::is_directory(path, error)) return nullptr;
-  std::FILE* stream = OpenStream(path, mode);
-  if (stream == nullptr) return nullptr;
-  return std::make_unique<DiskFile>(stream);
-}
-
 FileHandle DiskFileSystem::OpenForReading(std::string_view name) {
-  return Open(name, "rb");
+  return Open(root_ / std::filesystem::path(name), Access::kRead);
 }
 
-// "r+" opens without creating and without truncating, with the position at 0.
+// Opens without creating and without truncating, with the position at 0.
 FileHandle DiskFileSystem::OpenForWriting(std::string_view name) {
-  return Open(name, "r+b");
+  return Open(root_ / std::filesystem::path(name), Access::kOverwrite);
 }
 
 FileHandle DiskFileSystem::Create(std::string_view name) {
-  return Open(name, "wb");
+  return Open(root_ / std::filesystem::path(name), Access::kCreate);
 }
 
 }  // namespace rolvi::platform

@@ -45,7 +45,9 @@ class FileSystem {
 };
 
 // Files on disk through the C library's streams. Relative names resolve against the
-// directory given at construction, not against the process's current directory.
+// directory given at construction, not against the process's current directory. Only regular
+// files open: a FIFO, a device or a directory is a file that cannot be opened, and opening one
+// never waits.
 class DiskFileSystem final : public FileSystem {
  public:
   explicit DiskFileSystem(std::filesystem::path root);
@@ -55,8 +57,6 @@ class DiskFileSystem final : public FileSystem {
   FileHandle Create(std::string_view name) override;
 
  private:
-  FileHandle Open(std::string_view name, const char* mode) const;
-
   std::filesystem::path root_;
 };
 

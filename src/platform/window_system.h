@@ -13,6 +13,11 @@ namespace rolvi::platform {
 
 class FileSystem;
 
+// The largest client width or height a window system gives the main window. The client area
+// is a software surface of 4 bytes a pixel, so this bounds it at 256 MB; larger sizes are
+// refused or limited by the window system before the handlers hear of them.
+inline constexpr int kMaxClientSide = 8192;
+
 // Implemented by the shell's main window; the window system calls these on its one thread.
 class WindowHandlers {
  public:

@@ -1,8 +1,14 @@
 #include "platform/file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
+#include <chrono>
+#include <functional>
+#include <future>
 #include <memory>
 
 #include "platform/memory_file_system.h"
@@ -125,6 +131,80 @@ TEST(DiskFileSystemTest, NothingOpensWhereNothingCanBeWritten) {
   EXPECT_EQ(files.OpenForReading("folder"), nullptr);
   EXPECT_EQ(files.OpenForWriting("folder"), nullptr);
   EXPECT_EQ(files.Create("folder"), nullptr);
+}
+
+// A FIFO, a device or a directory is never the record file: an open that waited for a writer
+// or reader would hang the program, and one that succeeded would read or write nothing real.
+class SpecialFileTest : public ::testing::Test {
+ protected:
+  // Whether `open` returned null within two seconds. An open stuck waiting for the other end
+  // of the FIFO is released by opening that end, so that the test fails instead of hanging.
+  bool RefusesQuickly(const std::function<FileHandle()>& open) {
+    auto result = std::async(std::launch::async, open);
+    if (result.wait_for(std::chrono::seconds(2)) == std::future_status::timeout) {
+      const int other_end = ::open(fifo_.c_str(), O_RDWR | O_NONBLOCK);
+      result.wait();
+      if (other_end >= 0) ::close(other_end);
+      ADD_FAILURE() << "the open blocked on the FIFO";
+      return false;
+    }
+    return result.get() == nullptr;
+  }
+
+  bool StillAnEmptyFifo() const {
+    struct stat status {};
+    return ::stat(fifo_.c_str(), &status) == 0 && S_ISFIFO(status.st_mode) && status.st_size == 0;
+  }
+
+  TempDirectory directory_;
+  std::filesystem::path fifo_ = directory_ / "winrolvi.res";
+  DiskFileSystem files_{directory_.path()};
+};
+
+TEST_F(SpecialFileTest, AFifoOpensInNoModeAndStaysAFifo) {
+  ASSERT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
+  EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForReading("winrolvi.res"); }));
+  EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForWriting("winrolvi.res"); }));
+  EXPECT_TRUE(RefusesQuickly([&] { return files_.Create("winrolvi.res"); }));
+  EXPECT_TRUE(StillAnEmptyFifo());
+}
+
+TEST_F(SpecialFileTest, AFifoWithAReaderIsStillRefusedForWriting) {
+  // With a reader waiting, an open for writing would succeed at once; the type decides.
+  ASSERT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
+  const int reader = ::open(fifo_.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForWriting("winrolvi.res"); }));
+  EXPECT_TRUE(RefusesQuickly([&] { return files_.Create("winrolvi.res"); }));
+  ::close(reader);
+  EXPECT_TRUE(StillAnEmptyFifo());
+}
+
+TEST(DiskFileSystemTest, ADeviceIsNotAFile) {
+  DiskFileSystem files("/dev");
+  EXPECT_EQ(files.OpenForReading("null"), nullptr);
+  EXPECT_EQ(files.OpenForWriting("null"), nullptr);
+  EXPECT_EQ(files.Create("null"), nullptr);
+  struct stat status {};
+  ASSERT_EQ(::stat("/dev/null", &status), 0);
+  EXPECT_TRUE(S_ISCHR(status.st_mode));
+}
+
+TEST(DiskFileSystemTest, ALinkToARegularFileIsThatFile) {
+  TempDirectory directory;
+  WriteWholeFile(directory / "table", {1, 2, 3});
+  std::filesystem::create_symlink("table", directory / "winrolvi.res");
+  DiskFileSystem files(directory.path());
+  FileHandle file = files.OpenForReading("winrolvi.res");
+  ASSERT_NE(file, nullptr);
+  std::array<std::uint8_t, 4> buffer{};
+  EXPECT_EQ(file->Read(buffer), 3u);
+  file = files.Create("winrolvi.res");
+  ASSERT_NE(file, nullptr);
+  const std::array<std::uint8_t, 1> bytes{9};
+  EXPECT_EQ(file->Write(bytes), 1u);
+  EXPECT_TRUE(file->Close());
+  EXPECT_EQ(ReadWholeFile(directory / "table"), Bytes{9});
 }
 
 TEST(MemoryFileSystemTest, ReadOnlyNamesAndFailingCreationRefuseToWrite) {

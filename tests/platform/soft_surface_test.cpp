@@ -121,6 +121,21 @@ TEST(FillRectTest, ClipsAtAllFourSidesAndFarCoordinates) {
   EXPECT_EQ(CountPixels(surface, kGrey), 80);
 }
 
+TEST(ResizeTest, ShrinkingGivesTheMemoryBackAndGrowingAgainStartsClean) {
+  SoftSurface surface(2000, 1500);
+  surface.FillRect({0, 0, 2000, 1500}, kRed);
+  surface.Resize(612, 374);
+  EXPECT_LE(surface.held_pixels(), 2u * 612 * 374) << "the large framebuffer's memory was kept";
+  EXPECT_EQ(CountPixels(surface, kBlack), 612 * 374);
+  EXPECT_EQ(surface.clip(), (Rect{0, 0, 612, 374}));
+
+  surface.Resize(2000, 1500, kBlue);
+  EXPECT_EQ(CountPixels(surface, kBlue), 2000 * 1500);
+  surface.Resize(0, 0);
+  EXPECT_EQ(surface.held_pixels(), 0u);
+  EXPECT_EQ(surface.GetPixel(0, 0), std::nullopt);
+}
+
 TEST(ClipAndOriginTest, DrawingStaysInsideTheClipAndMovesWithTheOrigin) {
   SoftSurface surface(20, 20);
   surface.SetClip({5, 6, 12, 14});

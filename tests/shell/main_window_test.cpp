@@ -85,6 +85,25 @@ TEST_F(MainWindowTest, PaintDrawsTheBoardFrameAtTheLayoutsOrigin) {
   EXPECT_EQ(At(1015, 43), (Rgb{128, 128, 128}));
 }
 
+TEST_F(MainWindowTest, SizesBeyondTheLargestClientAreaAreRefused) {
+  Start();
+  for (const auto& [width, height] :
+       {std::pair{platform::kMaxClientSide + 1, 400}, std::pair{700, 65535}, std::pair{-1, 400}}) {
+    EXPECT_FALSE(system.Resize(width, height)) << width << " by " << height;
+  }
+  EXPECT_EQ(system.ClientSize(), (platform::Size{612, 374}));
+  EXPECT_EQ(system.surface().width(), 612);
+  EXPECT_EQ(window.game().layout.board_origin, (game::Point{142, 45}));
+
+  EXPECT_TRUE(system.Resize(platform::kMaxClientSide, 400));
+  EXPECT_EQ(system.surface().width(), platform::kMaxClientSide);
+  EXPECT_EQ(window.game().layout.board_origin.x, (platform::kMaxClientSide - 328) / 2);
+
+  platform::HeadlessWindowSystem wide(platform::Size{65535, 20}, 1, files);
+  EXPECT_EQ(wide.ClientSize(), (platform::Size{platform::kMaxClientSide, 20}));
+  EXPECT_EQ(wide.surface().width(), platform::kMaxClientSide);
+}
+
 TEST_F(MainWindowTest, PreviewCommandTogglesFlagAndCheckMarkTogether) {
   Start();
   window.OnCommand(512);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/window_system.h"
 #include "replay_session.h"
 
 namespace {
@@ -33,8 +34,13 @@ int main(int argc, char** argv) {
       i += 1;
     } else if (arg == "--dir" && i + 1 < argc) {
       options.directory = argv[++i];
-    } else if (arg == "--size" && i + 2 < argc && ParseNumber(argv[i + 1], 1, 65535, value) &&
-               ParseNumber(argv[i + 2], 1, 65535, height)) {
+    } else if (arg == "--size") {
+      const long long largest = rolvi::platform::kMaxClientSide;
+      if (i + 2 >= argc || !ParseNumber(argv[i + 1], 1, largest, value) ||
+          !ParseNumber(argv[i + 2], 1, largest, height)) {
+        std::cerr << "replay: --size takes a width and a height from 1 to " << largest << "\n";
+        return 2;
+      }
       options.width = static_cast<int>(value);
       options.height = static_cast<int>(height);
       i += 2;

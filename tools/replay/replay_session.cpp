@@ -2,11 +2,13 @@
 
 #include <charconv>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "game/turn_flow.h"
 #include "gbk_utf8.h"
 #include "platform/software/png_writer.h"
+#include "platform/window_system.h"
 #include "shell/resources.h"
 
 namespace rolvi::replay {
@@ -27,18 +29,31 @@ std::vector<std::string_view> Words(std::string_view line) {
   return words;
 }
 
+// A word of the script as an error message shows it: at most 80 characters, UTF-8 sequences
+// kept whole; a longer word is cut and marked with "...".
+std::string Quoted(std::string_view word) {
+  constexpr int kQuotedCharacters = 80;
+  std::size_t end = 0;
+  for (int characters = 0; end < word.size() && characters < kQuotedCharacters; ++characters) {
+    ++end;
+    while (end < word.size() && (static_cast<unsigned char>(word[end]) & 0xC0) == 0x80)
+      ++end;
+  }
+  if (end == word.size()) return std::string(word);
+  return std::string(word.substr(0, end)) + "...";
+}
+
 int Number(std::string_view word, int low, int high) {
   int value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (error != std::errc() || end != word.data() + word.size() || value < low || value > high) {
-    throw ScriptError("bad number: " + std::string(word));
+    throw ScriptError("bad number: " + Quoted(word));
   }
   return value;
 }
 
 void ExpectWords(const std::vector<std::string_view>& words, std::size_t count) {
-  if (words.size() != count)
-    throw ScriptError("wrong number of arguments to " + std::string(words[0]));
+  if (words.size() != count) throw ScriptError("wrong number of arguments to " + Quoted(words[0]));
 }
 
 std::string_view DialogName(platform::DialogTemplate dialog) {
@@ -75,6 +90,8 @@ ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
 ReplaySession::~ReplaySession() = default;
 
 void ReplaySession::Run(std::string_view line) {
+  // A script saved with CRLF line endings: the CR ends the line, it is not part of it.
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) {
     line = line.substr(0, hash);
   }
@@ -108,11 +125,17 @@ void ReplaySession::Run(std::string_view line) {
       window_.OnTimer();
   } else if (command == "size") {
     ExpectWords(words, 3);
-    system_.Resize(Number(words[1], 0, kCoordinateLimit), Number(words[2], 0, kCoordinateLimit));
+    const int width = Number(words[1], 0, kCoordinateLimit);
+    const int height = Number(words[2], 0, kCoordinateLimit);
+    if (!system_.Resize(width, height)) {
+      throw ScriptError("size " + std::to_string(width) + " " + std::to_string(height) +
+                        " is too large: the client area has at most " +
+                        std::to_string(platform::kMaxClientSide) + " pixels on a side");
+    }
   } else if (command == "name") {
     const std::size_t start = line.find("name") + 4;
     std::string_view text = start < line.size() ? line.substr(start + 1) : std::string_view();
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
+    while (!text.empty() && text.back() == ' ')
       text.remove_suffix(1);
     const std::optional<std::string> gbk = Utf8ToGbk(text);
     if (!gbk) throw ScriptError("name has characters GBK cannot hold");
@@ -133,7 +156,7 @@ void ReplaySession::Run(std::string_view line) {
     if (!stats) throw ScriptError("the statistics window is not open");
     if (!platform::SavePng(*stats, {0, 0, stats->width(), stats->height()},
                            std::string(words[1]))) {
-      throw ScriptError("cannot write " + std::string(words[1]));
+      throw ScriptError("cannot write " + Quoted(words[1]));
     }
   } else if (command == "shot-at-message") {
     ExpectWords(words, 2);
@@ -143,7 +166,7 @@ void ReplaySession::Run(std::string_view line) {
     if (words[1] != "on" && words[1] != "off") throw ScriptError("log takes on or off");
     logging_ = words[1] == "on";
   } else {
-    throw ScriptError("unknown command: " + std::string(command));
+    throw ScriptError("unknown command: " + Quoted(command));
   }
   system_.ServePendingRepaints();
 }
@@ -218,7 +241,7 @@ void ReplaySession::PrintRecords() {
 void ReplaySession::Shot(const std::string& path) {
   platform::SoftSurface& surface = system_.surface();
   if (!platform::SavePng(surface, {0, 0, surface.width(), surface.height()}, path)) {
-    throw ScriptError("cannot write " + path);
+    throw ScriptError("cannot write " + Quoted(path));
   }
 }
 

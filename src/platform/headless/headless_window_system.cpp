@@ -1,5 +1,6 @@
 #include "platform/headless/headless_window_system.h"
 
+#include <algorithm>
 #include <map>
 
 namespace rolvi::platform {
@@ -48,12 +49,17 @@ int MenuBit(int command) {
   return 0;
 }
 
+Size Bounded(Size client) {
+  return {std::clamp(client.width, 0, kMaxClientSide),
+          std::clamp(client.height, 0, kMaxClientSide)};
+}
+
 }  // namespace
 
 HeadlessWindowSystem::HeadlessWindowSystem(Size client, std::uint32_t tick_count, FileSystem& files)
     : files_(files),
-      client_(client),
-      surface_(client.width, client.height),
+      client_(Bounded(client)),
+      surface_(client_.width, client_.height),
       tick_count_(tick_count),
       menu_checks_(MenuBit(kToggleNextCommand)) {}
 
@@ -63,11 +69,16 @@ void HeadlessWindowSystem::Create() {
   handlers_->OnCreate();
 }
 
-void HeadlessWindowSystem::Resize(int client_width, int client_height) {
+bool HeadlessWindowSystem::Resize(int client_width, int client_height) {
+  if (client_width < 0 || client_height < 0 || client_width > kMaxClientSide ||
+      client_height > kMaxClientSide) {
+    return false;
+  }
   client_ = {client_width, client_height};
   surface_.Resize(client_width, client_height);
   handlers_->OnSize(client_width, client_height);
   Paint();
+  return true;
 }
 
 void HeadlessWindowSystem::Paint() {

@@ -43,7 +43,9 @@ class HeadlessWindowSystem final : public WindowSystem {
 
   // The program's start: creation, the first size, the first paint.
   void Create();
-  void Resize(int client_width, int client_height);
+  // A side outside 0 to kMaxClientSide is refused (false) and changes nothing, as a real window
+  // cannot be made larger either; the size given at construction is limited to that range.
+  bool Resize(int client_width, int client_height);
   void Paint();
   void Minimise();
   void Restore();

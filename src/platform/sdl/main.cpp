@@ -1,5 +1,5 @@
-// The desktop program: the SDL window system driving the shell's main window. It takes no
-// arguments; the record file lives in the current directory.
+// The desktop program: the SDL window system driving the shell's main window. The record file
+// lives in the current directory, or with --user-data (the desktop entry) in the data directory.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/sdl/record_files.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
@@ -35,10 +36,11 @@ constexpr rolvi::platform::sdl::TickSource kTicks = &SystemTicks;
 
 }  // namespace
 
-int main() {
-  std::error_code error_code;
-  rolvi::platform::DiskFileSystem files(std::filesystem::current_path(error_code));
-  rolvi::platform::sdl::SdlWindowSystem system(files, kTicks);
+int main(int argc, char** argv) {
+  const auto files = rolvi::platform::sdl::RecordFilesFor(
+      {argv, static_cast<std::size_t>(argc)}, rolvi::platform::sdl::ProcessEnvironment(), stderr);
+  if (files == nullptr) return 2;
+  rolvi::platform::sdl::SdlWindowSystem system(*files, kTicks);
   std::string error;
   if (!system.Open(error)) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());

@@ -70,6 +70,8 @@ bool SdlWindowSystem::Open(std::string& error) {
   if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
     InstallX11ErrorHandlers(&SdlWindowSystem::OnConnectionLost, this);
   }
+  // The window manager keeps the window within the largest client area the game draws.
+  SDL_SetWindowMaximumSize(window_, kMaxClientSide, kMaxClientSide + bar);
   int width = 0;
   int height = 0;
   SDL_GetWindowSize(window_, &width, &height);
@@ -167,6 +169,13 @@ void SdlWindowSystem::ResizeClient() {
   int width = 0;
   int height = 0;
   SDL_GetWindowSize(window_, &width, &height);
+  // A window manager that ignores the maximum size, or a program that resizes the window
+  // itself, can make it larger: it is sized back, and the client area stays within the limit.
+  if (width > kMaxClientSide || height > kMaxClientSide + BarHeight()) {
+    width = std::min(width, kMaxClientSide);
+    height = std::min(height, kMaxClientSide + BarHeight());
+    SDL_SetWindowSize(window_, width, height);
+  }
   menu_.Close();
   menu_.Layout(measure_, width);
   const Size size{width, std::max(0, height - BarHeight())};

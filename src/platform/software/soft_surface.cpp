@@ -43,8 +43,10 @@ SoftSurface::SoftSurface(int width, int height, Rgb background) {
 void SoftSurface::Resize(int width, int height, Rgb background) {
   width_ = std::clamp(width, 0, kCoordinateLimit);
   height_ = std::clamp(height, 0, kCoordinateLimit);
-  pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-                 PackRgb(background));
+  const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+  // Released before the smaller framebuffer is made, so that the two are never held at once.
+  if (count < pixels_.capacity() / 2) std::vector<std::uint32_t>().swap(pixels_);
+  pixels_.assign(count, PackRgb(background));
   ResetClip();
 }
 

@@ -3,6 +3,7 @@
 // it, and the tests read its pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -25,8 +26,12 @@ class SoftSurface final : public Surface {
   // The pixel at framebuffer position (x, y), or nothing outside the framebuffer.
   std::optional<Rgb> GetPixel(int x, int y) const;
 
-  // A new framebuffer size; the content is cleared to `background` and the clip reset.
+  // A new framebuffer size; the content is cleared to `background` and the clip reset. A
+  // framebuffer that shrinks to less than half of its memory gives the memory back, so that a
+  // window dragged very large and back does not keep what its largest size took.
   void Resize(int width, int height, Rgb background = kBlack);
+  // How many pixels the framebuffer's memory holds, at least width() times height().
+  std::size_t held_pixels() const { return pixels_.capacity(); }
 
   // Drawing is limited to `clip`, in framebuffer coordinates, as well as to the framebuffer
   // (a paint draws only into its invalid area, a child widget only into its own rectangle).

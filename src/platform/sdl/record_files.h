@@ -1,0 +1,35 @@
+// Where the desktop program keeps its record file, from its command line: the current
+// directory, as a program started from a terminal does; with --user-data (which only the
+// installed desktop entry passes) the user's data directory, made on demand.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace rolvi::platform::sdl {
+
+inline constexpr std::string_view kUserDataOption = "--user-data";
+
+// What the choice depends on besides the arguments.
+struct StartEnvironment {
+  const char* xdg_data_home = nullptr;  // null when unset
+  const char* home = nullptr;
+  std::filesystem::path current_directory;
+};
+
+StartEnvironment ProcessEnvironment();
+
+// The files the record table is read from and saved to, for this command line (the program's
+// name first). For arguments the program does not
+// know, a usage on `errors` and null (the program then exits with code 2). When the data
+// directory cannot be made, one line on `errors` and a file system that opens nothing: the
+// game plays with the default table and the results of the run cannot be saved.
+std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_line,
+                                           const StartEnvironment& environment, std::FILE* errors);
+
+}  // namespace rolvi::platform::sdl

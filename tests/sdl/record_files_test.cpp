@@ -1,0 +1,107 @@
+#include "platform/sdl/record_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <initializer_list>
+#include <span>
+#include <string>
+
+#include "support/temp_directory.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+using testing::TempDirectory;
+
+// Runs the choice with these arguments; keeps what it wrote for standard error.
+class RecordFilesTest : public ::testing::Test {
+ protected:
+  // The arguments after the program's name.
+  std::unique_ptr<FileSystem> Choose(std::initializer_list<const char*> arguments) {
+    std::array<const char*, 4> command_line{"rolvi"};
+    std::copy(arguments.begin(), arguments.end(), command_line.begin() + 1);
+    std::FILE* errors = std::tmpfile();
+    auto files =
+        RecordFilesFor(std::span(command_line).first(arguments.size() + 1), environment_, errors);
+    std::rewind(errors);
+    errors_.clear();
+    for (int c = std::fgetc(errors); c != EOF; c = std::fgetc(errors))
+      errors_.push_back(static_cast<char>(c));
+    std::fclose(errors);
+    return files;
+  }
+
+  // Creates a record file through `files` and says where it landed.
+  void Save(FileSystem& files) {
+    FileHandle file = files.Create("winrolvi.res");
+    ASSERT_NE(file, nullptr);
+    const std::array<std::uint8_t, 1> bytes{7};
+    EXPECT_EQ(file->Write(bytes), 1u);
+  }
+
+  TempDirectory directory_;
+  std::string data_home_ = (directory_ / "data").string();
+  std::string home_ = (directory_ / "home").string();
+  StartEnvironment environment_{data_home_.c_str(), home_.c_str(), directory_ / "here"};
+  std::string errors_;
+};
+
+TEST_F(RecordFilesTest, WithoutArgumentsTheCurrentDirectory) {
+  std::filesystem::create_directory(directory_ / "here");
+  auto files = Choose({});
+  ASSERT_NE(files, nullptr);
+  EXPECT_NE(RecordFilesFor({}, environment_, stderr), nullptr) << "an empty command line";
+  Save(*files);
+  EXPECT_TRUE(std::filesystem::exists(directory_ / "here" / "winrolvi.res"));
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
+  EXPECT_EQ(errors_, "");
+}
+
+TEST_F(RecordFilesTest, TheDesktopEntrysOptionTheDataDirectoryMadeOnDemand) {
+  auto files = Choose({"--user-data"});
+  ASSERT_NE(files, nullptr);
+  Save(*files);
+  EXPECT_TRUE(std::filesystem::exists(directory_ / "data" / "rolvi" / "winrolvi.res"));
+  EXPECT_EQ(errors_, "");
+
+  environment_.xdg_data_home = "relative";  // ignored: the home directory's share instead
+  files = Choose({"--user-data"});
+  ASSERT_NE(files, nullptr);
+  Save(*files);
+  EXPECT_TRUE(
+      std::filesystem::exists(directory_ / "home" / ".local" / "share" / "rolvi" / "winrolvi.res"));
+}
+
+TEST_F(RecordFilesTest, UnknownArgumentsGiveAUsageAndNoFiles) {
+  for (const char* argument : {"--user", "-h", "", "winrolvi.res"}) {
+    EXPECT_EQ(Choose({argument}), nullptr) << argument;
+    EXPECT_EQ(errors_.rfind("usage: rolvi [--user-data]\n", 0), 0u) << errors_;
+  }
+  EXPECT_EQ(Choose({"--user-data", "x"}), nullptr);
+  EXPECT_EQ(Choose({"x", "--user-data"}), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
+}
+
+TEST_F(RecordFilesTest, ADataDirectoryThatCannotBeMadeIsReportedOnceAndSavesNothing) {
+  testing::WriteWholeFile(directory_ / "data", {1});  // a file where the directory would go
+  auto files = Choose({"--user-data"});
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(files->OpenForReading("winrolvi.res"), nullptr);
+  EXPECT_EQ(files->Create("winrolvi.res"), nullptr);
+  EXPECT_EQ(std::count(errors_.begin(), errors_.end(), '\n'), 1) << errors_;
+  EXPECT_NE(errors_.find(data_home_ + "/rolvi"), std::string::npos) << errors_;
+  EXPECT_NE(errors_.find("cannot be saved"), std::string::npos) << errors_;
+
+  environment_ = {nullptr, nullptr, directory_.path()};
+  files = Choose({"--user-data"});
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(files->Create("winrolvi.res"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "winrolvi.res"));
+  EXPECT_EQ(std::count(errors_.begin(), errors_.end(), '\n'), 1) << errors_;
+}
+
+}  // namespace
+}  // namespace rolvi::platform::sdl
