@@ -226,5 +226,24 @@ TEST(BoardRendererTest, HeaderLabelsStandOutFromTheBarWithAnEtchedCopyBelowRight
   }
 }
 
+TEST(BoardRendererTest, ScoreBoxZeroIsAPlainOval) {
+  SoftSurface surface(120, 60, kBackground);
+  DrawScoreBox(surface, 20, 10, 0);
+  // Inside the field every row of the digit has ink only at its two sides (or a single run
+  // at the top and bottom): no slash or dot crosses it.
+  int rows = 0;
+  for (int y = 14; y < 30; ++y) {
+    std::vector<int> ink;
+    for (int x = 24; x < 88; ++x) {
+      if (At(surface, x, y) == platform::kWhite) ink.push_back(x);
+    }
+    if (ink.empty()) continue;
+    ++rows;
+    const bool one_run = ink.back() - ink.front() + 1 == static_cast<int>(ink.size());
+    EXPECT_TRUE(ink.size() <= 2 || one_run) << "row " << y << " has " << ink.size() << " pixels";
+  }
+  EXPECT_GE(rows, 8);
+}
+
 }  // namespace
 }  // namespace rolvi::gfx

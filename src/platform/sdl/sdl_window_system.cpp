@@ -410,7 +410,9 @@ void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view
 void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text,
                                         std::string_view gbk_caption, MessageIcon icon) {
   auto owned = std::make_unique<DialogHost>(
-      *this, DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
+      *this,
+      DialogModel::ForMessageBox(gbk_text, gbk_caption, icon == MessageIcon::kExclamation,
+                                 measure_),
       nullptr, DialogHost::Kind::kMessageBox);
   DialogHost& host = *owned;
   host.Prepare(gbk_caption, owner);
