@@ -110,17 +110,17 @@ void DrawHeaderBar(platform::Surface& target, int client_width, int preview_x,
   target.SelectPen(highlight);
   DrawHorizontalLine(target, 42, client_width);
 
-  // Each label is white with a shadow-coloured copy one pixel below and to the right.
+  // Each label is dark text with a highlight-coloured copy one pixel below and to the right,
+  // etched into the bar: white text on the face grey would be too faint to read.
+  const Rgb text = target.SystemColour(SystemColour::kWindowText);
   target.SetBackgroundMode(platform::BackgroundMode::kTransparent);
   const int px = preview_x;
   DrawLabelText(target, kNextGroupLabel, {px - 79, 15, px - 15, 31}, HorizontalAlign::kRight,
-                shadow);
-  DrawLabelText(target, kNextGroupLabel, {px - 79, 14, px - 16, 31}, HorizontalAlign::kRight,
-                platform::kWhite);
+                highlight);
+  DrawLabelText(target, kNextGroupLabel, {px - 79, 14, px - 16, 31}, HorizontalAlign::kRight, text);
   DrawLabelText(target, kColoursLabel, {px + 125, 15, px + 189, 31}, HorizontalAlign::kLeft,
-                shadow);
-  DrawLabelText(target, kColoursLabel, {px + 124, 14, px + 189, 31}, HorizontalAlign::kLeft,
-                platform::kWhite);
+                highlight);
+  DrawLabelText(target, kColoursLabel, {px + 124, 14, px + 189, 31}, HorizontalAlign::kLeft, text);
 
   DrawScoreBox(target, game::kRecordBoxOrigin.x, game::kRecordBoxOrigin.y, record_score);
   target.SelectPen(previous);

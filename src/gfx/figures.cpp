@@ -17,7 +17,13 @@ void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, game::Poi
   target.FillRect(plate, platform::kBlack);
   target.SetTextColour(platform::kWhite);
   target.SetBackgroundMode(platform::BackgroundMode::kTransparent);
-  target.DrawText(name, plate, {.align = platform::HorizontalAlign::kCentre, .single_line = true});
+  // The plate's own small font: a name of 13 capitals fits it, which the main font's
+  // 8-pixel letters do not.
+  const platform::Font previous = target.SelectFont(platform::Font::kNamePlate);
+  target.DrawText(
+      name, plate,
+      {.align = platform::HorizontalAlign::kCentre, .vertical_centre = true, .single_line = true});
+  target.SelectFont(previous);
 }
 
 }  // namespace

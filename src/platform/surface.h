@@ -61,10 +61,12 @@ enum class SystemColour {
 
 // The fonts the program draws with.
 enum class Font {
-  kMain,    // the window's default font, about 16 pixels high
-  kDialog,  // the dialogs' 9-point font
-  kList16,  // 16-pixel list font (statistics window)
-  kList18,  // 18-pixel list font (records list)
+  kMain,       // the window's default font, about 16 pixels high
+  kDialog,     // the dialogs' 9-point font
+  kList16,     // the statistics window's rows (asked for as 16 pixels high)
+  kList18,     // the records list (asked for as 18 pixels high)
+  kNamePlate,  // the figures' name plates: 12 pixels with narrow Latin letters, so that a
+               // name of 13 capitals fits the 90-pixel plate
 };
 
 enum class HorizontalAlign { kLeft, kCentre, kRight };

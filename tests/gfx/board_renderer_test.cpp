@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
 
 #include "gfx/decimal.h"
 #include "platform/ink.h"
@@ -147,32 +150,99 @@ TEST(BoardRendererTest, HeaderBarLinesReachTheLastColumnAtAnyWidth) {
   }
 }
 
-TEST(BoardRendererTest, HeaderLabelsAreWhiteWithAShadowBelowRight) {
+// GBK 下组 (next group) and 颜色 (colours) with two blanks, as the header bar shows them.
+const std::string kNextGroup = "\xCF\xC2\xD7\xE9";
+const std::string kColours = "\xD1\xD5\xC9\xAB  ";
+constexpr Rgb kMarker{1, 2, 3};
+
+// The pixels that `text` covers when drawn alone, the way the header bar places its label.
+std::vector<game::Point> GlyphPixels(const std::string& text, const platform::Rect& rect,
+                                     platform::HorizontalAlign align) {
+  SoftSurface surface(612, 60, kBackground);
+  surface.SetTextColour(kMarker);
+  surface.SetBackgroundMode(platform::BackgroundMode::kTransparent);
+  surface.DrawText(text, rect, {.align = align, .single_line = true});
+  std::vector<game::Point> pixels;
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 612; ++x) {
+      if (At(surface, x, y) == kMarker) pixels.push_back({x, y});
+    }
+  }
+  return pixels;
+}
+
+// WCAG relative luminance and contrast ratio.
+double Luminance(Rgb colour) {
+  auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
+}
+double Contrast(Rgb a, Rgb b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(BoardRendererTest, HeaderLabelsStandOutFromTheBarWithAnEtchedCopyBelowRight) {
   SoftSurface surface(612, 60, kBackground);
   const int px = 252;
   DrawHeaderBar(surface, 612, px, 100);
-  // The left label ends at PX - 16 in white; its shadow copy one pixel further right.
-  int white_left_label = 0;
-  int shadow_left_label = 0;
-  for (int y = 14; y < 31; ++y) {
-    for (int x = px - 79; x < px - 14; ++x) {
-      white_left_label += At(surface, x, y) == platform::kWhite ? 1 : 0;
-      shadow_left_label += At(surface, x, y) == kShadow ? 1 : 0;
-      if (At(surface, x, y) == platform::kWhite) {
-        EXPECT_LT(x, px - 16);
-      }
+  struct Label {
+    std::string text;
+    platform::Rect rect;  // where the front copy is drawn
+    platform::HorizontalAlign align;
+  } labels[] = {{kNextGroup, {px - 79, 14, px - 16, 31}, platform::HorizontalAlign::kRight},
+                {kColours, {px + 124, 14, px + 189, 31}, platform::HorizontalAlign::kLeft}};
+  for (const Label& label : labels) {
+    const std::vector<game::Point> glyph = GlyphPixels(label.text, label.rect, label.align);
+    ASSERT_GT(glyph.size(), 40u);
+    // Every text pixel, against the bar around it: at least 4.5 to 1.
+    double weakest = 21;
+    for (const game::Point& p : glyph) {
+      weakest = std::min(weakest, Contrast(At(surface, p.x, p.y), kFace));
     }
+    EXPECT_GE(weakest, 4.5) << "label at " << label.rect.left;
+    // The etched copy: where the text has a pixel and the one below-right of it is no text,
+    // that pixel is the highlight.
+    int etched = 0;
+    int edges = 0;
+    for (const game::Point& p : glyph) {
+      const bool covered = std::any_of(glyph.begin(), glyph.end(), [&](const game::Point& q) {
+        return q.x == p.x + 1 && q.y == p.y + 1;
+      });
+      if (covered) continue;
+      ++edges;
+      etched += At(surface, p.x + 1, p.y + 1) == kHighlight ? 1 : 0;
+    }
+    EXPECT_EQ(etched, edges);
   }
-  EXPECT_GT(white_left_label, 20);
-  EXPECT_GT(shadow_left_label, 5);
-  // The right label starts at PX + 124.
-  int right_label = 0;
-  for (int y = 14; y < 31; ++y) {
-    for (int x = px + 124; x < px + 189; ++x)
-      right_label += At(surface, x, y) == platform::kWhite ? 1 : 0;
-    EXPECT_NE(At(surface, px + 123, y), platform::kWhite);
+  // The labels keep their places: nothing of the left one past PX - 15, nothing of the right
+  // one before PX + 124.
+  for (int y = 2; y < 42; ++y) {
+    EXPECT_EQ(At(surface, px - 15, y), kFace) << y;
+    EXPECT_EQ(At(surface, px + 123, y), kFace) << y;
   }
-  EXPECT_GT(right_label, 20);
+}
+
+TEST(BoardRendererTest, ScoreBoxZeroIsAPlainOval) {
+  SoftSurface surface(120, 60, kBackground);
+  DrawScoreBox(surface, 20, 10, 0);
+  // Inside the field every row of the digit has ink only at its two sides (or a single run
+  // at the top and bottom): no slash or dot crosses it.
+  int rows = 0;
+  for (int y = 14; y < 30; ++y) {
+    std::vector<int> ink;
+    for (int x = 24; x < 88; ++x) {
+      if (At(surface, x, y) == platform::kWhite) ink.push_back(x);
+    }
+    if (ink.empty()) continue;
+    ++rows;
+    const bool one_run = ink.back() - ink.front() + 1 == static_cast<int>(ink.size());
+    EXPECT_TRUE(ink.size() <= 2 || one_run) << "row " << y << " has " << ink.size() << " pixels";
+  }
+  EXPECT_GE(rows, 8);
 }
 
 }  // namespace

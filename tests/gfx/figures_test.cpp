@@ -48,6 +48,25 @@ TEST(FiguresTest, FullKingHasFootPillarPlateAndBody) {
   EXPECT_NEAR((text.left + text.right) / 2, x + 29, 1);  // centred in the plate
 }
 
+TEST(FiguresTest, PlateShowsTheLongestNamesWhole) {
+  // Thirteen capitals W, the widest name a record holds, and the default King's Chinese name.
+  for (const char* name : {"WWWWWWWWWWWWW", " \xB9\xFA  \xCD\xF5 ", "Jiggly Puppy"}) {
+    SoftSurface surface(300, 340, kBackground);
+    const SpriteSheet sheet = testing::SyntheticSheet();
+    DrawKing(surface, sheet, kBase, {}, name, true);
+    const platform::Rect plate{kBase.x - 16, kBase.y + 8, kBase.x + 74, kBase.y + 24};
+    const platform::Rect text = testing::InkBounds(surface, platform::kWhite);
+    ASSERT_NE(text, platform::Rect{}) << name;
+    // At least 2 pixels of black on either side: a clipped name would reach the plate's
+    // edges. Top and bottom keep a pixel too.
+    EXPECT_GE(text.left - plate.left, 2) << name;
+    EXPECT_GE(plate.right - text.right, 2) << name;
+    EXPECT_GE(text.top - plate.top, 1) << name;
+    EXPECT_GE(plate.bottom - text.bottom, 1) << name;
+    EXPECT_NEAR(text.left - plate.left, plate.right - text.right, 2) << name;
+  }
+}
+
 TEST(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
   SoftSurface surface(300, 340, kBackground);
   const SpriteSheet sheet = testing::SyntheticSheet();

@@ -79,21 +79,30 @@ TEST(FontCoverageTest, EveryCharacterOfTheProgramTextsHasAGlyph) {
   }
 }
 
-TEST(FontCoverageTest, TableIsSortedAndBothFacesHoldEveryGlyph) {
+TEST(FontCoverageTest, TableIsSortedAndEveryFaceHoldsEveryGlyph) {
   const auto codes = font_data::GbkCodes();
   EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end()));
   EXPECT_EQ(std::adjacent_find(codes.begin(), codes.end()), codes.end());
   const auto glyphs = static_cast<std::size_t>(font_data::kFirstDoubleByte) + codes.size();
-  for (const font_data::Face* face : {&font_data::Face16(), &font_data::Face12()}) {
+  for (const font_data::Face* face :
+       {&font_data::Face16(), &font_data::FaceSans(), &font_data::FaceNarrow()}) {
     EXPECT_EQ(face->advances.size(), glyphs);
     EXPECT_EQ(face->rows.size(), glyphs * static_cast<std::size_t>(face->line_height));
   }
-  // Double-byte characters are full width; ASCII half of it in the 16-pixel face.
+  // Double-byte characters are full width; ASCII half of it in the 16-pixel face and in the
+  // narrow one, proportional in the sans face.
   const GbkChar next_group{2, 0xCFC2, true, true};  // 下
   const auto glyph = static_cast<std::size_t>(GlyphOf(next_group));
+  const auto ascii = [](char c) {
+    return static_cast<std::size_t>(font_data::kFirstAscii + c - 0x20);
+  };
   EXPECT_EQ(font_data::Face16().advances[glyph], 16);
-  EXPECT_EQ(font_data::Face12().advances[glyph], 12);
-  EXPECT_EQ(font_data::Face16().advances[font_data::kFirstAscii + 'A' - 0x20], 8);
+  EXPECT_EQ(font_data::FaceSans().advances[glyph], 12);
+  EXPECT_EQ(font_data::FaceNarrow().advances[glyph], 12);
+  EXPECT_EQ(font_data::Face16().advances[ascii('A')], 8);
+  EXPECT_EQ(font_data::FaceNarrow().advances[ascii('W')], 6);
+  EXPECT_EQ(font_data::FaceNarrow().advances[ascii('i')], 6);
+  EXPECT_LT(font_data::FaceSans().advances[ascii('i')], font_data::FaceSans().advances[ascii('W')]);
 }
 
 TEST(GbkDecodeTest, SingleAndDoubleByteCharactersAndBadBytes) {

@@ -54,9 +54,12 @@ TEST(MeasureTextTest, WidthsAndLineHeightsOfEachFont) {
   EXPECT_EQ(surface.MeasureText("AB", Font::kMain, true), (Size{16, 16}));
   EXPECT_EQ(surface.MeasureText(kNextGroup, Font::kMain, true), (Size{32, 16}));
   EXPECT_EQ(surface.MeasureText(kNextGroup, Font::kDialog, true).width, 24);
-  EXPECT_EQ(surface.MeasureText("x", Font::kDialog, true).height, 13);
-  EXPECT_EQ(surface.MeasureText("x", Font::kList16, true).height, 16);
-  EXPECT_EQ(surface.MeasureText("x", Font::kList18, true).height, 18);
+  EXPECT_EQ(surface.MeasureText("x", Font::kDialog, true).height, 14);
+  EXPECT_EQ(surface.MeasureText("x", Font::kList16, true).height, 14);
+  EXPECT_EQ(surface.MeasureText("x", Font::kList18, true).height, 14);
+  EXPECT_EQ(surface.MeasureText("x", Font::kNamePlate, true).height, 13);
+  EXPECT_EQ(surface.MeasureText("WWWWWWWWWWWWW", Font::kNamePlate, true).width, 78);
+  EXPECT_EQ(surface.MeasureText("81 (100%)", Font::kList16, true).width, 50);
   EXPECT_EQ(surface.MeasureText("&File", Font::kMain, true).width, 32);
   EXPECT_EQ(surface.MeasureText("&File", Font::kMain, false).width, 40);
   EXPECT_EQ(surface.MeasureText("a&&b", Font::kMain, true).width, 24);
@@ -87,7 +90,7 @@ TEST(DrawTextTest, VerticalCentreOnlyOnASingleLine) {
   const Rect reference = ReferenceInk("42", Font::kList16);
   TextCanvas canvas(Font::kList16);
   canvas.surface.DrawText("42", {44, 36, 120, 71}, Format(HorizontalAlign::kLeft, true, true));
-  EXPECT_EQ(InkBounds(canvas.surface, kInk), Offset(reference, 44, 36 + (35 - 16) / 2));
+  EXPECT_EQ(InkBounds(canvas.surface, kInk), Offset(reference, 44, 36 + (35 - 14) / 2));
 
   TextCanvas multi(Font::kList16);
   multi.surface.DrawText("42", {44, 36, 120, 71}, Format(HorizontalAlign::kLeft, false, true));
@@ -210,7 +213,7 @@ TEST(DrawTextTest, WrappedLinesStackOneLineHeightApart) {
   const Rect ink = InkBounds(canvas.surface, kInk);
   EXPECT_LT(ink.right, 25);  // two 12-pixel characters a line
   const Rect one_line = ReferenceInk(kNextGroup, Font::kDialog);
-  EXPECT_EQ(ink.bottom, one_line.bottom + 2 * 13);
+  EXPECT_EQ(ink.bottom, one_line.bottom + 2 * 14);
   EXPECT_EQ(ink.top, one_line.top);
 }
 

@@ -96,8 +96,8 @@ TEST_F(NameDialogTest, AButtonClickIsAPressAndAReleaseOnIt) {
 
 TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
   SoftSurface measure(1, 1);
-  const DialogModel plain = DialogModel::ForMessageBox("Game over", false, measure);
-  const DialogModel warning = DialogModel::ForMessageBox("Game over", true, measure);
+  const DialogModel plain = DialogModel::ForMessageBox("Game over", "", false, measure);
+  const DialogModel warning = DialogModel::ForMessageBox("Game over", "", true, measure);
   ASSERT_EQ(plain.controls().size(), 2u);
   EXPECT_EQ(plain.controls()[1].id, kOkButtonId);
   EXPECT_TRUE(plain.controls()[1].is_default);
@@ -107,7 +107,7 @@ TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
   const Rect ok = plain.controls()[1].rect;
   EXPECT_LE(ok.right, plain.client_size().width);
   EXPECT_GE(ok.top, plain.controls()[0].rect.bottom);
-  DialogModel box = DialogModel::ForMessageBox("x", false, measure);
+  DialogModel box = DialogModel::ForMessageBox("x", "", false, measure);
   box.FocusFirstTabStop();
   EXPECT_EQ(box.OnKey(Press(Key::kEnter)).command, kOkButtonId);
 }

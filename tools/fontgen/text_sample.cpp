@@ -9,6 +9,7 @@
 #include <iostream>
 #include <string>
 
+#include "gfx/board_renderer.h"
 #include "platform/software/png_writer.h"
 #include "platform/software/soft_surface.h"
 
@@ -45,25 +46,22 @@ void Label(SoftSurface& surface, Font font, const std::string& utf8, const Rect&
   surface.DrawText(Gbk(utf8), rect, format);
 }
 
-// The main window's header bar: the two labels with their shadow copy, as the game draws them.
-void HeaderBar(SoftSurface& surface, int top) {
-  surface.FillRect({0, top, 460, top + 43}, kFace);
-  surface.SetBackgroundMode(BackgroundMode::kTransparent);
-  surface.SelectFont(Font::kMain);
+// The main window's header bar as the game draws it (etched labels, record box with its
+// digits), with the preview's place left black.
+void HeaderBar(SoftSurface& surface) {
   const int px = 200;
-  const std::string next = Gbk("下组");
-  const std::string colours = Gbk("颜色  ");
-  surface.SetTextColour(kShadow);
-  surface.DrawText(next, {px - 79, top + 15, px - 15, top + 31}, {HorizontalAlign::kRight});
+  gfx::DrawHeaderBar(surface, 460, px, 1234567890);
+  surface.FillRect({px, 4, px + 108, 40}, platform::kBlack);
+}
+
+// A name plate of the figures: 90 by 16, black, the name centred in white.
+void NamePlate(SoftSurface& surface, const std::string& utf8, int x, int y) {
+  const Rect plate{x, y, x + 90, y + 16};
+  surface.FillRect(plate, platform::kBlack);
   surface.SetTextColour(platform::kWhite);
-  surface.DrawText(next, {px - 79, top + 14, px - 16, top + 31}, {HorizontalAlign::kRight});
-  surface.SetTextColour(kShadow);
-  surface.DrawText(colours, {px + 125, top + 15, px + 189, top + 31}, {});
-  surface.SetTextColour(platform::kWhite);
-  surface.DrawText(colours, {px + 124, top + 14, px + 189, top + 31}, {});
-  surface.FillRect({px, top + 4, px + 108, top + 40}, platform::kBlack);
-  surface.FillRect({24, top + 14, 88, top + 30}, platform::kBlack);
-  surface.DrawText("4294967295", {24, top + 14, 80, top + 30}, {HorizontalAlign::kRight});
+  Label(surface, Font::kNamePlate, utf8, plate,
+        {.align = HorizontalAlign::kCentre, .vertical_centre = true, .single_line = true});
+  surface.SetTextColour(platform::kBlack);
 }
 
 int Run(int argc, char** argv) {
@@ -75,7 +73,7 @@ int Run(int argc, char** argv) {
   surface.SetBackgroundMode(BackgroundMode::kTransparent);
   surface.SetTextColour(platform::kBlack);
 
-  HeaderBar(surface, 0);
+  HeaderBar(surface);
   surface.SetTextColour(platform::kBlack);
   surface.SetBackgroundMode(BackgroundMode::kTransparent);
   int y = 52;
@@ -92,52 +90,57 @@ int Run(int argc, char** argv) {
   y += 26;
 
   Label(surface, Font::kDialog, "kDialog: 规则 排行榜 恭喜恭喜 关于 统计 错 误",
-        {8, y, 452, y + 13});
-  y += 15;
+        {8, y, 452, y + 14});
+  y += 16;
   Label(surface, Font::kDialog,
-        "知道了(&O)  走人(&O)  确定(&O)  原来如此(&O)   输 入 大 名 :", {8, y, 452, y + 13});
-  y += 15;
+        "知道了(&O)  走人(&O)  确定(&O)  原来如此(&O)   输 入 大 名 :", {8, y, 452, y + 14});
+  y += 16;
   Label(surface, Font::kDialog,
         "原创人员 创作人员 友情汉化  你应该输入姓名  姓名太长  你只能用拉丁字母",
-        {8, y, 452, y + 13});
-  y += 15;
+        {8, y, 452, y + 14});
+  y += 16;
   Label(surface, Font::kDialog, "Color rolvi 0123456789 AaBbGgJjPpQqYy && Version 1.0",
-        {8, y, 452, y + 13});
-  y += 19;
-  // The rules dialog's text field: 144 by 49 dialog units at the 12-pixel font.
-  surface.FillRect({7, y - 1, 8 + 216 + 1, y + 74}, kShadow);
-  surface.FillRect({8, y, 8 + 216, y + 73}, kFace);
+        {8, y, 452, y + 14});
+  y += 20;
+  // The rules dialog's text field: 144 by 49 dialog units, 252 by 86 pixels at the dialog
+  // font's base units of 7 by 14.
+  surface.FillRect({7, y - 1, 8 + 252 + 1, y + 87}, kShadow);
+  surface.FillRect({8, y, 8 + 252, y + 86}, kFace);
   Label(surface, Font::kDialog,
         "　　游戏的目的是赢取比“国王”更多的分数。当你将5个或更多的同色小球排成一条或横或竖或斜的"
         "行时，你就得分了。你可以通过空的方格移动小球来做到这一点。 祝你成功！",
-        {8, y, 8 + 216, y + 73}, {HorizontalAlign::kLeft, false, false, true, true});
-  // The same text wrapped at the main font.
-  Label(surface, Font::kMain,
-        "　　游戏的目的是赢取比“国王”更多的分数。当你将5个或更多的同色小球排成一条或横或竖或斜的"
-        "行时，你就得分了。你可以通过空的方格移动小球来做到这一点。 祝你成功！",
-        {236, y, 452, y + 96}, {HorizontalAlign::kLeft, false, false, true, true});
-  y += 100;
+        {8, y, 8 + 252, y + 86}, {HorizontalAlign::kLeft, false, false, true, true});
+  // The name plates: thirteen capitals, the default King and the Player.
+  NamePlate(surface, "WWWWWWWWWWWWW", 272, y);
+  NamePlate(surface, " 国  王 ", 272, y + 24);
+  NamePlate(surface, "玩  家   ", 272, y + 48);
+  Label(surface, Font::kNamePlate, "kNamePlate", {368, y + 2, 452, y + 16});
+  y += 96;
 
-  // Statistics rows: 16-pixel list font, opaque on the face colour, vertically centred.
+  // Statistics rows, opaque on the face colour, vertically centred; the longest row (a full
+  // board and a three-digit tally) ends inside the room the window leaves it, marked grey.
+  surface.FillRect({8 + 112, y, 8 + 113, y + 36 * 3}, kShadow);
   surface.SetBackgroundMode(BackgroundMode::kOpaque);
   surface.SetBackgroundColour(kFace);
-  const char* rows[] = {"kList16: 76 (93%)          ", "1 (1%), 消除0          ",
-                        "12 (14%), 消除25          "};
+  const char* rows[] = {"76 (93%)          ", "1 (1%), 消除0          ", "81 (100%), 消除999"};
   for (const char* row : rows) {
-    Label(surface, Font::kList16, row, {8, y, 300, y + 35},
+    Label(surface, Font::kList16, row, {8, y, 8 + 112, y + 35},
           {HorizontalAlign::kLeft, true, true, false, true});
     y += 36;
   }
   surface.SetBackgroundMode(BackgroundMode::kTransparent);
+  Label(surface, Font::kList16, "kList16", {200, y - 60, 300, y - 46});
 
-  // Records list: 18-pixel list font, rows 16 pixels apart, clipped to the row.
-  const char* names[] = {"1.  国  王 ", "2. - 空 缺 -", "10. Jiggly Puppy"};
-  const char* scores[] = {"100", "0", "4294967295"};
+  // Records list: rows 16 pixels apart, clipped to the row, 248 pixels wide as in the dialog.
+  const char* names[] = {"1.  国  王 ", "2. - 空 缺 -", "10. WWWWWWWWWWWWW"};
+  const char* scores[] = {"100", "0", "65535"};
+  surface.FillRect({16 + 248, y, 16 + 249, y + 48}, kShadow);
   for (int i = 0; i < 3; ++i) {
-    Label(surface, Font::kList18, names[i], {16, y, 300, y + 16}, {});
-    Label(surface, Font::kList18, scores[i], {16, y, 300, y + 16}, {HorizontalAlign::kRight});
+    Label(surface, Font::kList18, names[i], {16, y, 16 + 248, y + 16}, {});
+    Label(surface, Font::kList18, scores[i], {16, y, 16 + 248, y + 16}, {HorizontalAlign::kRight});
     y += 16;
   }
+  Label(surface, Font::kList18, "kList18", {300, y - 32, 400, y - 16});
   y += 6;
   surface.SelectFont(Font::kMain);
   surface.DrawText("Undecodable: \x80 \xFF \x81\x30 \xFE\xFE", {8, y, 452, y + 16},

@@ -10,6 +10,9 @@ namespace {
 
 constexpr int kMessageMargin = 12;
 constexpr int kMessageTextWidth = 320;
+// What a window manager's title bar needs besides the caption text: the window-menu icon and
+// three buttons of 20 pixels each (IceWM's win95 look) and some padding around the caption.
+constexpr int kTitleBarFurniture = 4 * 20 + 16;
 
 bool Contains(const Rect& rect, int x, int y) {
   return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
@@ -74,8 +77,14 @@ DialogModel DialogModel::FromTemplate(const DialogData& dialog, const Surface& m
   return DialogModel(std::move(controls), client, measure);
 }
 
-DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, bool exclamation,
-                                       const Surface& measure) {
+int MessageBoxWidthForCaption(std::string_view gbk_caption, const Surface& measure) {
+  // The caption is measured in the 16-pixel main font, as big as the title fonts of common
+  // window managers, so that no window manager has to shorten it.
+  return measure.MeasureText(gbk_caption, Font::kMain, false).width + kTitleBarFurniture;
+}
+
+DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                                       bool exclamation, const Surface& measure) {
   const DialogBaseUnits base = MeasureBaseUnits(measure);
   const Size one_line = measure.MeasureText(gbk_text, Font::kDialog, false);
   const int text_width = std::min(one_line.width, kMessageTextWidth) + 2;
@@ -86,7 +95,8 @@ DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, bool exclamati
   const int button_width = DialogUnitsToPixelsX(50, base);
   const int button_height = DialogUnitsToPixelsY(14, base);
   const int width =
-      std::max(text_left + text_width + kMessageMargin, button_width + 2 * kMessageMargin + 60);
+      std::max({text_left + text_width + kMessageMargin, button_width + 2 * kMessageMargin + 60,
+                MessageBoxWidthForCaption(gbk_caption, measure)});
   const int text_top = kMessageMargin + (body_height - text_height) / 2;
   const int button_top = kMessageMargin + body_height + kMessageMargin;
 

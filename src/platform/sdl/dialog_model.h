@@ -32,6 +32,9 @@ struct DialogControl {
 // Control identifier of a message box's OK button.
 inline constexpr int kOkButtonId = 1;
 
+// The least client width of a message box whose title bar shows `gbk_caption` in full.
+int MessageBoxWidthForCaption(std::string_view gbk_caption, const Surface& measure);
+
 struct DialogOutcome {
   bool redraw = false;
   std::optional<int> command;  // a button was activated
@@ -42,9 +45,10 @@ class DialogModel {
   // `measure` gives the dialog font's metrics; it must outlive the model.
   DialogModel(std::vector<DialogControl> controls, Size client_size, const Surface& measure);
   static DialogModel FromTemplate(const DialogData& dialog, const Surface& measure);
-  // A message box: the text, an OK button and, if asked, the exclamation icon.
-  static DialogModel ForMessageBox(std::string_view gbk_text, bool exclamation,
-                                   const Surface& measure);
+  // A message box: the text, an OK button and, if asked, the exclamation icon; wide enough
+  // for its caption in a window manager's title bar.
+  static DialogModel ForMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
+                                   bool exclamation, const Surface& measure);
 
   Size client_size() const { return client_size_; }
   void SetClientSize(Size size) { client_size_ = size; }

@@ -77,7 +77,9 @@ MenuBar::MenuBar(std::span<const MenuData> menus) {
 
 void MenuBar::Layout(const Surface& measure, int window_width) {
   const int line = measure.MeasureText("M", kMenuFont, true).height;
-  height_ = line + 7;
+  // A classic desktop's 20-pixel bar, taller only for a font that would not fit it with three
+  // pixels above and below its line.
+  height_ = std::max(20, line + 6);
   item_height_ = line + 6;
   window_width_ = window_width;
   std::vector<int> widths;

@@ -453,7 +453,8 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
                                         std::string_view gbk_caption, MessageIcon icon) {
   if (StopRequested()) return;  // nobody would read it
   DialogHost host(*this,
-                  DialogModel::ForMessageBox(gbk_text, icon == MessageIcon::kExclamation, measure_),
+                  DialogModel::ForMessageBox(gbk_text, gbk_caption,
+                                             icon == MessageIcon::kExclamation, measure_),
                   nullptr, DialogHost::Kind::kMessageBox);
   host.Prepare(gbk_caption, owner);
   // Centred over its owner.

@@ -141,7 +141,9 @@ void DrawStaticText(Surface& surface, const Rect& rect, std::string_view gbk_tex
 }
 
 Rect EditTextRect(const Rect& rect) {
-  return Rect{rect.left + 3, rect.top + 2, rect.right - 3, rect.bottom - 2};
+  // Inside the two-pixel sunken edge, two pixels of padding on the sides and one above and
+  // below, so that neither the text nor its selection touches the border.
+  return Rect{rect.left + 4, rect.top + 3, rect.right - 4, rect.bottom - 3};
 }
 
 void DrawEditField(Surface& surface, const Rect& rect, const EditField& field, bool focused) {

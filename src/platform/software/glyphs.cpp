@@ -5,20 +5,25 @@
 namespace rolvi::platform {
 
 FontMetrics MetricsOf(Font font) {
-  const font_data::Face& large = font_data::Face16();
-  const font_data::Face& small = font_data::Face12();
+  const font_data::Face* face = &font_data::Face16();
   switch (font) {
-    case Font::kDialog:
-      return {&small, small.line_height, small.ascent};
-    case Font::kList18:
-      // The 16-pixel glyphs in an 18-pixel cell; the leading goes below so that a list row
-      // clipped to 16 pixels keeps the descenders.
-      return {&large, 18, large.ascent};
     case Font::kMain:
+      break;
+    case Font::kNamePlate:
+      face = &font_data::FaceNarrow();
+      break;
+    case Font::kDialog:
+      // A small proportional sans-serif face, as a classic desktop draws its dialogs.
+      face = &font_data::FaceSans();
+      break;
     case Font::kList16:
+    case Font::kList18:
+      // Its condensed cut: narrow digits keep a statistics row with three numbers inside
+      // its window, and a records row of thirteen capitals clear of its score.
+      face = &font_data::FaceList();
       break;
   }
-  return {&large, large.line_height, large.ascent};
+  return {face, face->line_height, face->ascent};
 }
 
 GbkChar DecodeGbk(std::string_view text, std::size_t position) {

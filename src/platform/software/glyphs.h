@@ -14,7 +14,7 @@ namespace rolvi::platform {
 
 struct FontMetrics {
   const font_data::Face* face;
-  int line_height;  // may exceed the face's rows: the extra rows are leading below the glyphs
+  int line_height;
   int ascent;
 };
 

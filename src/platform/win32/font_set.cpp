@@ -64,8 +64,12 @@ FontSet::FontSet() : face_(ChooseFace()) {
   const BYTE char_set = face_ == kFallbackFace ? DEFAULT_CHARSET : GB2312_CHARSET;
   fonts_[static_cast<std::size_t>(Font::kMain)] = MakeFont(face_, 16, char_set);
   fonts_[static_cast<std::size_t>(Font::kDialog)] = MakeFont(face_, -12, char_set);
-  fonts_[static_cast<std::size_t>(Font::kList16)] = MakeFont(face_, -16, char_set);
+  // The statistics rows at 12 pixels: at 16, SimSun's 8-pixel digits make the longest row,
+  // "81 (100%), 消除" with a three-digit tally, 144 pixels wide, and the window leaves 114.
+  fonts_[static_cast<std::size_t>(Font::kList16)] = MakeFont(face_, -12, char_set);
   fonts_[static_cast<std::size_t>(Font::kList18)] = MakeFont(face_, -18, char_set);
+  // SimSun's 12-pixel Latin letters are 6 pixels wide: 13 capitals take 78 of the plate's 90.
+  fonts_[static_cast<std::size_t>(Font::kNamePlate)] = MakeFont(face_, -12, char_set);
 }
 
 FontSet::~FontSet() {

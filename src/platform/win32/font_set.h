@@ -1,5 +1,6 @@
-// The four fonts the program draws with, made once at start-up and shared by every drawing
-// surface: the main window's 16-pixel font, the dialogs' 9-point font and the two list fonts.
+// The fonts the program draws with, made once at start-up and shared by every drawing
+// surface: the main window's 16-pixel font, the dialogs' 9-point font, the two list fonts and
+// the name plates' font.
 // Each uses the first installed face of a list of faces that carry the Chinese texts.
 #pragma once
 
@@ -24,7 +25,7 @@ class FontSet {
 
  private:
   std::wstring face_;
-  std::array<HFONT, 4> fonts_{};
+  std::array<HFONT, 5> fonts_{};
 };
 
 }  // namespace rolvi::platform::win32

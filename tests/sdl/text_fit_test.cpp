@@ -1,0 +1,261 @@
+// The longest text each control can show, measured against the control as the desktop back
+// end lays it out from the resource templates in the embedded fonts: button labels, static
+// texts, the name field, the records list, the statistics rows and message-box captions.
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <string>
+
+#include "dialogs/records_dialog.h"
+#include "dialogs/stats_window.h"
+#include "platform/dialog.h"
+#include "platform/sdl/dialog_model.h"
+#include "platform/sdl/widgets.h"
+#include "platform/software/soft_surface.h"
+#include "platform/software/text_layout.h"
+#include "records/record_table.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+std::string Gbk(const std::string& utf8) {
+  iconv_t converter = iconv_open("GBK", "UTF-8");
+  std::string out(utf8.size() * 2 + 4, '\0');
+  char* in_ptr = const_cast<char*>(utf8.data());
+  char* out_ptr = out.data();
+  std::size_t in_left = utf8.size();
+  std::size_t out_left = out.size();
+  iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
+  iconv_close(converter);
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+const std::string kThirteenCapitals(13, 'W');
+
+// Pixels of `colour` inside `area`, and the smallest rectangle that holds them.
+struct Ink {
+  int count = 0;
+  Rect bounds{};
+};
+Ink InkIn(const SoftSurface& surface, Rgb colour, const Rect& area) {
+  Ink ink;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (surface.GetPixel(x, y) != colour) continue;
+      ink.bounds = ink.count == 0 ? Rect{x, y, x + 1, y + 1}
+                                  : Rect{std::min(ink.bounds.left, x), std::min(ink.bounds.top, y),
+                                         std::max(ink.bounds.right, x + 1),
+                                         std::max(ink.bounds.bottom, y + 1)};
+      ++ink.count;
+    }
+  }
+  return ink;
+}
+
+// How many pixels `text` inks when nothing clips it.
+int UnclippedInk(const std::string& text, Font font) {
+  SoftSurface surface(400, 40, kWhite);
+  surface.SelectFont(font);
+  surface.SetTextColour(kBlack);
+  surface.SetBackgroundMode(BackgroundMode::kTransparent);
+  surface.DrawText(text, {0, 0, 400, 40}, {.single_line = true});
+  return InkIn(surface, kBlack, {0, 0, 400, 40}).count;
+}
+
+class TextFitTest : public ::testing::Test {
+ protected:
+  SoftSurface measure_{1, 1};
+};
+
+// A push button draws a one-pixel frame when it is the default, a two-pixel bevel and, with
+// the focus, a dotted rectangle four pixels in; the label keeps three pixels clear of that.
+constexpr int kButtonLabelInset = 8;
+
+TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
+  std::vector<DialogModel> models;
+  for (const DialogData& dialog : Resources().dialogs) {
+    models.push_back(DialogModel::FromTemplate(dialog, measure_));
+  }
+  models.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
+  int buttons = 0;
+  for (const DialogModel& model : models) {
+    for (const DialogControl& control : model.controls()) {
+      if (control.role != ControlRole::kPushButton) continue;
+      ++buttons;
+      const Size label = measure_.MeasureText(control.text, Font::kDialog, true);
+      EXPECT_GE((control.rect.width() - label.width) / 2, kButtonLabelInset)
+          << control.text << ": " << label.width << " pixels in " << control.rect.width();
+      EXPECT_GE((control.rect.height() - label.height) / 2, 4) << control.text;
+    }
+  }
+  EXPECT_EQ(buttons, 5);
+}
+
+TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
+  const FontMetrics font = MetricsOf(Font::kDialog);
+  for (const DialogData& dialog : Resources().dialogs) {
+    const DialogModel model = DialogModel::FromTemplate(dialog, measure_);
+    for (const DialogControl& control : model.controls()) {
+      if (control.role == ControlRole::kGroupBox && !control.text.empty()) {
+        // The caption sits 8 pixels in, with 2 pixels of gap on either side of it.
+        const int width = measure_.MeasureText(control.text, Font::kDialog, true).width;
+        EXPECT_LE(8 + width + 4, control.rect.width() - 8) << control.text;
+      }
+      if (control.role != ControlRole::kStatic) continue;
+      TextFormat format;
+      format.word_wrap = true;
+      format.mnemonics = control.mnemonics;
+      int lines = 0;
+      for (std::size_t at = 0;;) {
+        const TextLine line = NextTextLine(control.text, at, font, format, control.rect.width());
+        if (line.next == at) break;
+        EXPECT_LE(line.width, control.rect.width()) << control.text;
+        // A line that breaks inside a word of Latin letters means the control is too narrow.
+        if (line.end < control.text.size() && line.end == line.next) {
+          const char before = control.text[line.end - 1];
+          const char after = control.text[line.end];
+          EXPECT_FALSE(std::isalnum(static_cast<unsigned char>(before)) &&
+                       std::isalnum(static_cast<unsigned char>(after)))
+              << control.text << " is cut inside a word";
+        }
+        ++lines;
+        at = line.next;
+      }
+      EXPECT_LE(lines * font.line_height, control.rect.height())
+          << control.text << ": " << lines << " lines in " << control.rect.height() << " pixels";
+    }
+  }
+}
+
+TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
+  DialogModel model = DialogModel::FromTemplate(*FindDialog(1002), measure_);
+  model.FocusFirstTabStop();
+  model.OnText(kThirteenCapitals);
+  EXPECT_EQ(model.ItemText(kNameEditId), kThirteenCapitals);
+
+  const auto edit =
+      std::find_if(model.controls().begin(), model.controls().end(),
+                   [](const DialogControl& c) { return c.role == ControlRole::kEdit; });
+  ASSERT_NE(edit, model.controls().end());
+  const Rect field = edit->rect;
+  const Size client = model.client_size();
+  for (const char* name : {"WWWWWWWWWWWWW", "Jiggly Puppy", "gjpqy"}) {
+    SoftSurface surface(client.width, client.height, kWhite);
+    EditField text;
+    text.SetText(name);
+    DrawEditField(surface, field, text, false);
+    // Inside the two-pixel sunken edge, the text keeps two pixels from the sides and one
+    // from the top and the bottom, and loses nothing to clipping.
+    const Rect inside{field.left + 2, field.top + 2, field.right - 2, field.bottom - 2};
+    const Ink ink = InkIn(surface, kBlack, inside);
+    EXPECT_EQ(ink.count, UnclippedInk(name, Font::kDialog)) << name;
+    EXPECT_GE(ink.bounds.left - inside.left, 2) << name;
+    EXPECT_GE(inside.right - ink.bounds.right, 2) << name;
+    EXPECT_GE(ink.bounds.top - inside.top, 1) << name;
+    EXPECT_GE(inside.bottom - ink.bounds.bottom, 1) << name;
+  }
+}
+
+TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
+  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(1001), measure_);
+  const Size client = layout.client_size();
+  records::RecordTable table = records::DefaultRecordTable();
+  // Thirteen capitals W with the largest score a record holds, and with a score of five
+  // wide digits; rank 10 has the longest rank.
+  records::StoreName(table[8].name, kThirteenCapitals);
+  table[8].score = 58888;
+  records::StoreName(table[9].name, kThirteenCapitals);
+  table[9].score = records::kMaxRecordScore;
+
+  class Client final : public DialogControls {
+   public:
+    explicit Client(Size size) : size_(size) {}
+    std::string ItemText(int) const override { return {}; }
+    void SetItemText(int, std::string_view) override {}
+    void EndDialog(int) override {}
+    Rect WindowRect() const override { return {0, 0, size_.width, size_.height}; }
+    void MoveWindow(const Rect&) override {}
+    Size ClientSize() const override { return size_; }
+    void ShowMessageBox(std::string_view, std::string_view, MessageIcon) override {}
+
+   private:
+    Size size_;
+  } dialog(client);
+  SoftSurface surface(client.width, client.height, kWhite);
+  dialogs::RecordsDialog records(Size{1024, 768}, table);
+  records.OnPaint(dialog, surface);
+
+  // Rows start 16 pixels down, 16 apart, inside 16 pixels on either side.
+  for (int row = 0; row < 10; ++row) {
+    const Rect area{16, 16 + 16 * row, client.width - 16, 32 + 16 * row};
+    const std::string left =
+        std::to_string(row + 1) + ". " +
+        std::string(records::NameText(table[static_cast<std::size_t>(row)].name));
+    const std::string right = std::to_string(table[static_cast<std::size_t>(row)].score);
+    const int left_width = measure_.MeasureText(left, Font::kList18, false).width;
+    const int right_width = measure_.MeasureText(right, Font::kList18, false).width;
+    EXPECT_LT(left_width + right_width, area.width()) << left << " | " << right;
+    const Ink ink = InkIn(surface, kBlack, area);
+    EXPECT_EQ(ink.count, UnclippedInk(left, Font::kList18) + UnclippedInk(right, Font::kList18))
+        << "row " << row + 1 << " is clipped or its texts overlap";
+  }
+}
+
+// The statistics window is 164 pixels wide outside; a frame of up to 6 pixels a side (IceWM's
+// win95 look; a classic dialog frame takes 3) leaves 152, and the row texts start at 44.
+constexpr int kStatsRoom = 164 - 2 * 6 - 44;
+
+TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies) {
+  for (int code = 0; code < 8; ++code) {
+    const dialogs::StatsRow row = dialogs::StatsRowText(code, 81, 999);
+    // The ten trailing blanks only cover an earlier, longer text; they may be cut.
+    std::string_view text = row.view();
+    text = text.substr(0, text.find_last_not_of(' ') + 1);
+    const int width = measure_.MeasureText(text, Font::kList16, false).width;
+    EXPECT_LT(width, kStatsRoom) << "row " << code << ": " << width << " pixels";
+  }
+  // Short rows still cover what the longest left: 0 cells and nothing removed, with blanks.
+  const std::string_view longest = dialogs::StatsRowText(1, 81, 999).view();
+  const std::string_view shortest = dialogs::StatsRowText(1, 0, 0).view();
+  EXPECT_GE(
+      measure_.MeasureText(shortest, Font::kList16, false).width,
+      measure_
+          .MeasureText(longest.substr(0, longest.find_last_not_of(' ') + 1), Font::kList16, false)
+          .width);
+}
+
+// IceWM's win95 title bar spans the client's width (its frame sides stand outside both); it
+// holds the window-menu button and three buttons of 20 pixels each, and some padding around
+// the caption. A bold title font of 12 points is about as wide as the 16-pixel main font.
+int TitleRoom(const DialogModel& box) {
+  return box.client_size().width - 20 - 3 * 20 - 16;
+}
+
+TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
+  struct Case {
+    std::string text;
+    std::string caption;
+    bool exclamation;
+  };
+  const Case cases[] = {
+      {Gbk(" 玩  完  !"), "Color rolvi", true},
+      {Gbk("你应该输入姓名") + std::string(10, ' '), Gbk("错 误"), false},
+      {Gbk("姓名太长") + std::string(5, ' '), Gbk("错 误"), false},
+      {Gbk("你只能用拉丁字母") + std::string(17, ' '), Gbk("错 误"), false},
+      {"x", "A caption much longer than the text of its box", false},
+  };
+  for (const Case& c : cases) {
+    const DialogModel box = DialogModel::ForMessageBox(c.text, c.caption, c.exclamation, measure_);
+    EXPECT_LE(measure_.MeasureText(c.caption, Font::kMain, false).width, TitleRoom(box))
+        << c.caption;
+    // The OK button stays centred in the wider box.
+    const Rect ok = box.controls().back().rect;
+    EXPECT_NEAR(ok.left, box.client_size().width - ok.right, 1);
+  }
+}
+
+}  // namespace
+}  // namespace rolvi::platform::sdl
