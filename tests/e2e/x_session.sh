@@ -1,8 +1,8 @@
 # Shared by the end-to-end tests: a private Xvfb display, checks that count failures, and
 # helpers that wait for windows, read their geometry, take screenshots and read pixels.
-# Source it after changing into the work directory; it sets DISPLAY and an EXIT trap that
-# stops the display, the window manager if one was started, and the program whose pid is in
-# $program_pid.
+# Source it after changing into the work directory (set xvfb_screen first for another screen
+# than 1024x768x24); it sets DISPLAY and an EXIT trap that stops the display, the window
+# manager if one was started, and the program whose pid is in $program_pid.
 
 failures=0
 fail() {
@@ -15,7 +15,7 @@ check_equal() {  # what, expected, actual
 
 # A display of our own.
 exec 3> display.txt
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp > xvfb.log 2>&1 &
 xvfb_pid=$!
 program_pid=""
 wm_pid=""
@@ -90,4 +90,43 @@ start_window_manager() {
 # Gives a window the focus the way a desktop does, through the window manager.
 activate() {
   xdotool windowactivate --sync "$1" 2> /dev/null || xdotool windowfocus --sync "$1" 2> /dev/null || true
+}
+
+# The frame a window manager put around a window: "left right top bottom", zeros without one.
+frame_extents() {
+  local extents
+  extents="$(xprop -id "$1" _NET_FRAME_EXTENTS 2> /dev/null | grep -o '= .*' | tr -d '=,' || true)"
+  echo "${extents:- 0 0 0 0}" | sed 's/^ *//'
+}
+# "x y width height" of a window with its frame.
+outer_geometry() {
+  local x y w h left right top bottom
+  read -r x y w h <<< "$(geometry "$1")"
+  read -r left right top bottom <<< "$(frame_extents "$1")"
+  echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+# A window id as a number, for comparing ids that xwininfo and xprop print differently.
+window_number() { printf '%d' "$1"; }
+# The owner a window names in WM_TRANSIENT_FOR, as a number; empty without one.
+transient_for() {
+  local owner
+  owner="$(xprop -id "$1" WM_TRANSIENT_FOR 2> /dev/null | grep -o '0x[0-9a-f]*' || true)"
+  [ -n "$owner" ] && window_number "$owner"
+}
+# Waits up to ten seconds for the program whose pid is in $program_pid to end and sets
+# exit_status to its exit code, or to "still running" after stopping it.
+wait_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$program_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  exit_status=0
+  if kill -0 "$program_pid" 2> /dev/null; then
+    kill "$program_pid" 2> /dev/null || true
+    wait "$program_pid" 2> /dev/null || true
+    exit_status="still running"
+  else
+    wait "$program_pid" || exit_status=$?
+  fi
+  program_pid=""
 }
