@@ -4,6 +4,9 @@
 # than 1024x768x24); it sets DISPLAY and an EXIT trap that stops the display, the window
 # manager if one was started, and the program whose pid is in $program_pid.
 
+# The programs run at scale 1 unless a test sets a scale itself.
+unset ROLVI_SCALE GDK_SCALE
+
 failures=0
 fail() {
   echo "FAIL: $*"
