@@ -116,14 +116,8 @@ fi
 
 # Alt+x ends the program with exit code 0.
 key alt+x
-status=0
-for _ in $(seq 50); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-wait "$program_pid" || status=$?
-program_pid=""
-check_equal "exit code after Alt+x" 0 "$status"
+wait_exit
+check_equal "exit code after Alt+x" 0 "$exit_status"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; screenshots in $work"

@@ -44,10 +44,8 @@ for run in $(seq "$runs"); do
   done
   activate "$main"
   xdotool key alt+x
-  wait_exit "$program_pid"
-  check_equal "run $run: exit status" 0 "$status"
-  kill -KILL "$program_pid" 2> /dev/null || true
-  program_pid=""
+  wait_exit 50
+  check_equal "run $run: exit status" 0 "$exit_status"
   if grep -q "X Error\|X error" "run$run/program.log"; then
     fail "run $run: X error: $(grep -m1 -i "X error" "run$run/program.log")"
   fi

@@ -69,10 +69,8 @@ else
 fi
 
 key alt+x
-status=0
-wait "$program_pid" || status=$?
-program_pid=""
-check_equal "exit code after Alt+x" 0 "$status"
+wait_exit
+check_equal "exit code after Alt+x" 0 "$exit_status"
 check_equal "record file size" 160 "$(stat -c %s game/winrolvi.res 2> /dev/null || echo none)"
 # The name stands in record 1 (below the King's 100): its length byte, then its bytes.
 check_equal "record 1 holds the name" "05 47 72 61 63 65" \

@@ -67,15 +67,7 @@ enter_a_result() {
 # Alt+x; sets status to the exit code, or to "still running" after ten seconds.
 quit_program() {
   press "$main" alt+x
-  for _ in $(seq 100); do
-    kill -0 "$program_pid" 2> /dev/null || break
-    sleep 0.1
-  done
-  status="still running"
-  kill -0 "$program_pid" 2> /dev/null && return 0
-  status=0
-  wait "$program_pid" || status=$?
-  program_pid=""
+  wait_exit
 }
 listing() { (cd "$1" && find . -mindepth 1 -printf '%p %y\n' | sort | tr '\n' ' '); }
 mode() { stat -c %a "$1" 2> /dev/null || echo none; }
@@ -89,7 +81,7 @@ if start_program fifo "$program"; then
     fail "the window took $started_ms ms to appear"
   enter_a_result
   quit_program
-  check_equal "exit code after Alt+x with a result and a FIFO for the record file" 0 "$status"
+  check_equal "exit code after Alt+x with a result and a FIFO for the record file" 0 "$exit_status"
   check_equal "what the FIFO's directory holds afterwards" "./winrolvi.res p " "$(listing fifo)"
 else
   fail "with a FIFO named winrolvi.res the window did not appear"
@@ -101,7 +93,7 @@ mkdir elsewhere
 if start_program elsewhere XDG_DATA_HOME="$PWD/xdg/data" "$program" --user-data; then
   enter_a_result
   quit_program
-  check_equal "exit code after Alt+x with --user-data" 0 "$status"
+  check_equal "exit code after Alt+x with --user-data" 0 "$exit_status"
   check_equal "record file size in the data directory" 160 \
     "$(stat -c %s xdg/data/rolvi/winrolvi.res 2> /dev/null || echo none)"
   check_equal "record 1 holds the offered name" "09 55 6c 76 6f" \
@@ -120,7 +112,7 @@ mkdir blocked
 touch not-a-directory
 if start_program blocked XDG_DATA_HOME="$PWD/not-a-directory" "$program" --user-data; then
   quit_program
-  check_equal "exit code after Alt+x without a data directory" 0 "$status"
+  check_equal "exit code after Alt+x without a data directory" 0 "$exit_status"
   check_equal "lines on standard error" 1 "$(wc -l < blocked.log)"
   grep -q "cannot make the data directory $PWD/not-a-directory/rolvi" blocked.log &&
     echo "ok: the data directory's problem is reported" || fail "report: $(cat blocked.log)"

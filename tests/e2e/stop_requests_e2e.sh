@@ -58,8 +58,8 @@ if name="$(score_and_ask_name)"; then
   type_into "$name" key Return
   wait_window "排行榜" > /dev/null || fail "term: the records list did not open"
   kill -TERM "$program_pid"
-  wait_exit "$program_pid"
-  check_equal "term: exit status within five seconds" 0 "$status"
+  wait_exit 50
+  check_equal "term: exit status within five seconds" 0 "$exit_status"
   check_equal "term: record 1 holds Grace" "05 47 72 61 63 65" "$(record_one term)"
 else
   fail "term: no name dialog"
@@ -71,8 +71,8 @@ start_game hup || fail "hup: no main window"
 if name="$(score_and_ask_name)"; then
   type_into "$name" type --delay 20 "Ada"
   kill -HUP "$program_pid"
-  wait_exit "$program_pid"
-  check_equal "hup: exit status within five seconds" 0 "$status"
+  wait_exit 50
+  check_equal "hup: exit status within five seconds" 0 "$exit_status"
   # As the close box does: the name in the field is checked and taken.
   check_equal "hup: record 1 holds Ada" "03 41 64 61" "$(record_one hup | cut -d' ' -f1-4)"
 else
@@ -86,8 +86,8 @@ activate "$main"
 xdotool key F1
 wait_window "规则" > /dev/null || fail "int: F1 did not open the rules"
 kill -INT "$program_pid"
-wait_exit "$program_pid"
-check_equal "int: exit status within five seconds" 0 "$status"
+wait_exit 50
+check_equal "int: exit status within five seconds" 0 "$exit_status"
 [ ! -e int/winrolvi.res ] && echo "ok: int: no record file" || fail "int: a record file was written"
 end_case
 
@@ -101,8 +101,8 @@ if name="$(score_and_ask_name)"; then
   wait_gone "排行榜" || fail "close: the records list stayed"
   activate "$main"
   xdotool key alt+F4  # IceWM's close
-  wait_exit "$program_pid"
-  check_equal "close: exit status" 0 "$status"
+  wait_exit 50
+  check_equal "close: exit status" 0 "$exit_status"
   check_equal "close: record 1 holds Grace" "05 47 72 61 63 65" "$(record_one close)"
 else
   fail "close: no name dialog"
@@ -114,8 +114,8 @@ start_game lost || fail "lost: no main window"
 if name="$(score_and_ask_name)"; then
   kill -KILL "$xvfb_pid"
   xvfb_pid=""
-  wait_exit "$program_pid"
-  [ "$status" != running ] && echo "ok: lost: the program ended ($status)" ||
+  wait_exit 50
+  [ "$exit_status" != "still running" ] && echo "ok: lost: the program ended ($exit_status)" ||
     fail "lost: the program kept running"
   # The result keeps its place under the name the dialog offered.
   check_equal "lost: record 1 holds the offered name" "09 55 6c 76 6f 20" "$(record_one lost)"

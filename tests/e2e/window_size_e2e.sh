@@ -65,17 +65,8 @@ small=$(wait_rss_at_most 100)
 
 activate "$main"
 xdotool key alt+x
-status="still running"
-for _ in $(seq 50); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-if ! kill -0 "$program_pid" 2> /dev/null; then
-  status=0
-  wait "$program_pid" || status=$?
-  program_pid=""
-fi
-check_equal "exit code after Alt+x" 0 "$status"
+wait_exit
+check_equal "exit code after Alt+x" 0 "$exit_status"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; files in $work"

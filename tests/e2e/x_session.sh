@@ -1,8 +1,11 @@
 # Shared by the end-to-end tests: a private Xvfb display, checks that count failures, and
 # helpers that wait for windows, read their geometry, take screenshots and read pixels.
-# Source it after changing into the work directory; it sets DISPLAY and an EXIT trap that
-# stops the display, the window manager if one was started, and the program whose pid is in
-# $program_pid.
+# Source it after changing into the work directory (set xvfb_screen first for another screen
+# than 1024x768x24); it sets DISPLAY and an EXIT trap that stops the display, the window
+# manager if one was started, and the program whose pid is in $program_pid.
+
+# The programs run at scale 1 unless a test sets a scale itself.
+unset ROLVI_SCALE GDK_SCALE
 
 failures=0
 fail() {
@@ -13,7 +16,8 @@ check_equal() {  # what, expected, actual
   if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
 }
 
-# A display of our own; start_display makes a new one after a test has killed the last.
+# A display of our own (1024x768 unless $xvfb_screen says otherwise); start_display makes a
+# new one after a test has killed the last.
 program_pid=""
 wm_pid=""
 xvfb_pid=""
@@ -26,7 +30,7 @@ trap cleanup EXIT
 start_display() {
   rm -f display.txt
   exec 3> display.txt
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >> xvfb.log 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp >> xvfb.log 2>&1 &
   xvfb_pid=$!
   exec 3>&-
   for _ in $(seq 50); do
@@ -98,20 +102,45 @@ activate() {
   xdotool windowactivate --sync "$1" 2> /dev/null || xdotool windowfocus --sync "$1" 2> /dev/null || true
 }
 
-# Waits up to $2 tenths of a second (default 50) for the process to end and sets $status to
-# its exit status, or to "running" when it did not end. (Not for command substitution: only
-# the shell that started the process can wait for it.)
-wait_exit() {  # pid, tenths
-  for _ in $(seq "${2:-50}"); do
-    kill -0 "$1" 2> /dev/null || break
+# The frame a window manager put around a window: "left right top bottom", zeros without one.
+frame_extents() {
+  local extents
+  extents="$(xprop -id "$1" _NET_FRAME_EXTENTS 2> /dev/null | grep -o '= .*' | tr -d '=,' || true)"
+  echo "${extents:- 0 0 0 0}" | sed 's/^ *//'
+}
+# "x y width height" of a window with its frame.
+outer_geometry() {
+  local x y w h left right top bottom
+  read -r x y w h <<< "$(geometry "$1")"
+  read -r left right top bottom <<< "$(frame_extents "$1")"
+  echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+# A window id as a number, for comparing ids that xwininfo and xprop print differently.
+window_number() { printf '%d' "$1"; }
+# The owner a window names in WM_TRANSIENT_FOR, as a number; empty without one.
+transient_for() {
+  local owner
+  owner="$(xprop -id "$1" WM_TRANSIENT_FOR 2> /dev/null | grep -o '0x[0-9a-f]*' || true)"
+  [ -n "$owner" ] && window_number "$owner"
+}
+# Waits up to $1 tenths of a second (default 100) for the program whose pid is in
+# $program_pid to end and sets exit_status to its exit code, or to "still running" after
+# stopping it. (Only the shell that started the program can wait for it, so this is no
+# command substitution.)
+wait_exit() {  # [tenths]
+  for _ in $(seq "${1:-100}"); do
+    kill -0 "$program_pid" 2> /dev/null || break
     sleep 0.1
   done
-  if kill -0 "$1" 2> /dev/null; then
-    status=running
-    return 0
+  exit_status=0
+  if kill -0 "$program_pid" 2> /dev/null; then
+    kill "$program_pid" 2> /dev/null || true
+    wait "$program_pid" 2> /dev/null || true
+    exit_status="still running"
+  else
+    wait "$program_pid" || exit_status=$?
   fi
-  status=0
-  wait "$1" || status=$?
+  program_pid=""
 }
 
 # Plays moves given as pairs of replay lines "click COL ROW" (the greedy player's output) on

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/sdl/display_scale.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/text_codec.h"
+#include "platform/sdl/x11_window_hints.h"
 
 namespace rolvi::platform::sdl {
 
@@ -19,33 +21,64 @@ void SdlWindowSystem::DialogHost::Prepare(std::string_view gbk_caption, SDL_Wind
   caption_ = GbkToUtf8(gbk_caption);
   owner_ = owner;
   const Size content = model_.client_size();
-  const Size screen = system_.ScreenSize();
-  placed_ = Rect{(screen.width - content.width) / 2, (screen.height - content.height) / 2,
-                 (screen.width + content.width) / 2, (screen.height + content.height) / 2};
-  placed_.right = placed_.left + content.width;
-  placed_.bottom = placed_.top + content.height;
   frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
+  // Owned windows have no taskbar button; the statistics window is a small tool window.
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR;
+  if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY;
+  window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                             content.width * scale(), content.height * scale(), flags);
+  if (window_ == nullptr) return;
+  if (owner_ != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_, owner_);
+  Describe();
+  border_ = ExpectedFrame(window_);
+  const Size screen{system_.ScreenSize().width * scale(), system_.ScreenSize().height * scale()};
+  const Size outer = OuterSizeOnScreen();
+  PlaceFrameAt((screen.width - outer.width) / 2, (screen.height - outer.height) / 2);
+}
+
+void SdlWindowSystem::DialogHost::Describe() {
+  DescribeOwnedWindow(window_, kind_ == Kind::kModeless ? OwnedRole::kTool : OwnedRole::kDialog,
+                      owner_);
 }
 
 bool SdlWindowSystem::DialogHost::Show() {
-  // The window is made only now, where its handler placed it: moving a window that is not
-  // yet on the screen is not honoured everywhere.
-  Uint32 flags = 0;
-  if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_ALWAYS_ON_TOP;
-  window_ = SDL_CreateWindow(caption_.c_str(), placed_.left, placed_.top, placed_.width(),
-                             placed_.height(), flags | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     ended_ = true;
     return false;
   }
-  if (owner_ != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_, owner_);
+  PlaceClient(window_, client_x_, client_y_);
   SDL_ShowWindow(window_);
+  shown_ = true;
   if (kind_ != Kind::kModeless) {
     SDL_RaiseWindow(window_);
     SDL_SetWindowInputFocus(window_);
   }
   Paint(true);
   return true;
+}
+
+Size SdlWindowSystem::DialogHost::OuterSizeOnScreen() const {
+  return Size{frame_.width() * scale() + border_.left + border_.right,
+              frame_.height() * scale() + border_.top + border_.bottom};
+}
+
+void SdlWindowSystem::DialogHost::PlaceFrameAt(int x, int y) {
+  client_x_ = x + border_.left;
+  client_y_ = y + border_.top;
+  if (window_ != nullptr && shown_) PlaceClient(window_, client_x_, client_y_);
+}
+
+void SdlWindowSystem::DialogHost::FollowOwner(bool owner_minimised) {
+  if (window_ == nullptr || !shown_) return;
+  if (owner_minimised && !hidden_with_owner_) {
+    hidden_with_owner_ = true;
+    SDL_HideWindow(window_);
+  } else if (!owner_minimised && hidden_with_owner_) {
+    hidden_with_owner_ = false;
+    Describe();  // a withdrawn window may have lost its state
+    SDL_ShowWindow(window_);
+    Paint(false);
+  }
 }
 
 void SdlWindowSystem::DialogHost::Paint(bool erase) {
@@ -55,7 +88,8 @@ void SdlWindowSystem::DialogHost::Paint(bool erase) {
 }
 
 void SdlWindowSystem::DialogHost::Present() {
-  sdl::Present(window_, {Layer{&frame_, 0, 0}});
+  if (window_ == nullptr || !shown_) return;
+  sdl::Present(window_, scale(), Size{frame_.width(), frame_.height()}, {Layer{&frame_, 0, 0}});
 }
 
 void SdlWindowSystem::DialogHost::Apply(const DialogOutcome& outcome) {
@@ -102,7 +136,7 @@ void SdlWindowSystem::DialogHost::OnClose() {
 
 void SdlWindowSystem::DialogHost::SetItemText(int control_id, std::string_view gbk_text) {
   model_.SetItemText(control_id, gbk_text);
-  if (window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) Paint(true);
+  if (shown_) Paint(true);
 }
 
 void SdlWindowSystem::DialogHost::EndDialog(int /*result*/) {
@@ -111,24 +145,29 @@ void SdlWindowSystem::DialogHost::EndDialog(int /*result*/) {
 }
 
 Rect SdlWindowSystem::DialogHost::WindowRect() const {
-  if (window_ == nullptr) return placed_;
-  return OuterRect(window_);
+  if (window_ != nullptr && shown_) return ToLogical(OuterRect(window_), scale());
+  const Size outer = OuterSizeOnScreen();
+  const int left = client_x_ - border_.left;
+  const int top = client_y_ - border_.top;
+  return ToLogical(Rect{left, top, left + outer.width, top + outer.height}, scale());
 }
 
 void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {
-  const FrameSizes frame = window_ != nullptr ? FrameOf(window_) : FrameSizes{};
-  const Size content{std::max(1, outer.width() - frame.left - frame.right),
-                     std::max(1, outer.height() - frame.top - frame.bottom)};
-  placed_ = Rect{outer.left + frame.left, outer.top + frame.top,
-                 outer.left + frame.left + content.width, outer.top + frame.top + content.height};
-  if (content.width != frame_.width() || content.height != frame_.height()) {
-    frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
-    model_.SetClientSize(content);
-    if (window_ != nullptr) SDL_SetWindowSize(window_, content.width, content.height);
+  // The frame belongs to the window manager and its size is not the program's to choose: a
+  // move that keeps the outer size keeps the client as it is, and a new size is the client's.
+  const Rect now = WindowRect();
+  if (outer.width() != now.width() || outer.height() != now.height()) {
+    const Size content{std::max(1, outer.width()), std::max(1, outer.height())};
+    if (content.width != frame_.width() || content.height != frame_.height()) {
+      frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
+      model_.SetClientSize(content);
+      if (window_ != nullptr) {
+        SDL_SetWindowSize(window_, content.width * scale(), content.height * scale());
+      }
+    }
   }
-  if (window_ == nullptr) return;
-  SDL_SetWindowPosition(window_, placed_.left, placed_.top);
-  Paint(true);
+  PlaceFrameAt(outer.left * scale(), outer.top * scale());
+  if (shown_) Paint(true);
 }
 
 void SdlWindowSystem::DialogHost::ShowMessageBox(std::string_view gbk_text,

@@ -1,5 +1,6 @@
-// One dialog, message box or statistics window on the screen: an SDL window whose content is
-// a software surface, running a DialogModel and the dialog's handler.
+// One dialog, message box or statistics window on the screen: an SDL window owned by another,
+// whose content is a software surface enlarged by the program's scale, running a DialogModel
+// and the dialog's handler. Its handler sees rectangles in the program's own pixels.
 #pragma once
 
 #include <SDL.h>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "platform/sdl/dialog_model.h"
+#include "platform/sdl/sdl_support.h"
 #include "platform/sdl/sdl_window_system.h"
 
 namespace rolvi::platform::sdl {
@@ -21,10 +23,16 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   DialogHost(const DialogHost&) = delete;
   DialogHost& operator=(const DialogHost&) = delete;
 
-  // Sets the caption and owner and centres the dialog on the screen; the handler may move it
-  // before Show() puts it on the screen. Show() is false when the window cannot be made.
+  // Makes the window, hidden, with its caption and owner, learns the frame the window manager
+  // will give it and centres it on the screen; the handler may move it before Show() puts it
+  // on the screen. Show() is false when the window could not be made.
   void Prepare(std::string_view gbk_caption, SDL_Window* owner);
   bool Show();
+  // Its outer size, and putting its frame's top-left at a point, in screen pixels.
+  Size OuterSizeOnScreen() const;
+  void PlaceFrameAt(int x, int y);
+  // The statistics window leaves the screen while its owner is minimised and comes back with it.
+  void FollowOwner(bool owner_minimised);
   Uint32 id() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
   SDL_Window* window() const { return window_; }
   Kind kind() const { return kind_; }
@@ -55,17 +63,23 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
  private:
   void Apply(const DialogOutcome& outcome);
   void Present();
+  void Describe();
+  int scale() const { return system_.scale_; }
 
   SdlWindowSystem& system_;
   DialogModel model_;
   DialogHandler* handler_;
   Kind kind_;
   SDL_Window* window_ = nullptr;
-  SoftSurface frame_{1, 1};
+  bool shown_ = false;
+  bool hidden_with_owner_ = false;
+  SoftSurface frame_{1, 1};  // the client area, in the program's pixels
   bool ended_ = false;
   std::string caption_;  // UTF-8
   SDL_Window* owner_ = nullptr;
-  Rect placed_;  // the content's rectangle on the screen
+  FrameSizes border_;  // the window manager's frame, screen pixels
+  int client_x_ = 0;   // where the client goes, screen pixels
+  int client_y_ = 0;
 };
 
 }  // namespace rolvi::platform::sdl

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_support.h"
 
+#include "platform/sdl/enlarge.h"
+#include "platform/sdl/x11_window_hints.h"
 #include "platform/software/icon_file.h"
 
 namespace rolvi::platform::sdl {
@@ -69,9 +71,22 @@ std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
   return std::nullopt;
 }
 
-void Present(SDL_Window* window, std::initializer_list<Layer> layers) {
-  SDL_Surface* target = SDL_GetWindowSurface(window);
-  if (target == nullptr) return;
+namespace {
+
+// Window pixels that hold 0x00RRGGBB, the software surface's own layout.
+bool SameLayoutAsSurfaces(const SDL_PixelFormat& format) {
+  return format.BytesPerPixel == 4 && format.Rmask == 0x00FF0000 && format.Gmask == 0x0000FF00 &&
+         format.Bmask == 0x000000FF;
+}
+
+// Other window pixel layouts: SDL converts, enlarging by nearest neighbour.
+void PresentConverted(SDL_Surface* target, int scale, Size covered,
+                      std::initializer_list<Layer> layers) {
+  const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
+  const SDL_Rect right{covered.width * scale, 0, target->w, target->h};
+  const SDL_Rect below{0, covered.height * scale, target->w, target->h};
+  SDL_FillRect(target, &right, black);
+  SDL_FillRect(target, &below, black);
   for (const Layer& layer : layers) {
     if (layer.surface == nullptr || layer.surface->width() <= 0) continue;
     auto pixels = layer.surface->pixels();
@@ -79,9 +94,35 @@ void Present(SDL_Window* window, std::initializer_list<Layer> layers) {
         const_cast<std::uint32_t*>(pixels.data()), layer.surface->width(), layer.surface->height(),
         32, layer.surface->width() * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) continue;
-    SDL_Rect place{layer.x, layer.y, layer.surface->width(), layer.surface->height()};
-    SDL_BlitSurface(source, nullptr, target, &place);
+    SDL_Rect place{layer.x * scale, layer.y * scale, layer.surface->width() * scale,
+                   layer.surface->height() * scale};
+    if (scale == 1) {
+      SDL_BlitSurface(source, nullptr, target, &place);
+    } else {
+      SDL_BlitScaled(source, nullptr, target, &place);
+    }
     SDL_FreeSurface(source);
+  }
+}
+
+}  // namespace
+
+void Present(SDL_Window* window, int scale, Size covered, std::initializer_list<Layer> layers) {
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (target == nullptr || scale < 1) return;
+  if (!SameLayoutAsSurfaces(*target->format)) {
+    PresentConverted(target, scale, covered, layers);
+  } else if (!SDL_MUSTLOCK(target) || SDL_LockSurface(target) == 0) {
+    const PixelTarget view{static_cast<std::uint32_t*>(target->pixels), target->w, target->h,
+                           target->pitch / 4};
+    FillOutside(view, covered.width * scale, covered.height * scale, 0);
+    for (const Layer& layer : layers) {
+      if (layer.surface == nullptr || layer.surface->width() <= 0) continue;
+      const PixelBlock block{layer.surface->pixels().data(), layer.surface->width(),
+                             layer.surface->height(), layer.surface->width()};
+      EnlargeInto(block, scale, view, layer.x * scale, layer.y * scale);
+    }
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   }
   SDL_UpdateWindowSurface(window);
 }
@@ -103,6 +144,15 @@ Rect OuterRect(SDL_Window* window) {
   SDL_GetWindowSize(window, &width, &height);
   const FrameSizes frame = FrameOf(window);
   return Rect{x - frame.left, y - frame.top, x + width + frame.right, y + height + frame.bottom};
+}
+
+FrameSizes ExpectedFrame(SDL_Window* window) {
+  if (const auto frame = RequestFrameExtents(window)) return *frame;
+  return FrameOf(window);
+}
+
+void PlaceClient(SDL_Window* window, int x, int y) {
+  if (!MoveClientTo(window, x, y)) SDL_SetWindowPosition(window, x, y);
 }
 
 void SetWindowIcon(SDL_Window* window, std::span<const std::uint8_t> icon_file) {

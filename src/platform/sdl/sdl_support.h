@@ -1,5 +1,5 @@
-// Small SDL helpers: key presses as KeyEvents, presenting software surfaces in a window, and
-// a window's frame sizes.
+// Small SDL helpers: key presses as KeyEvents, presenting software surfaces in a window
+// enlarged by the scale, a window's frame sizes and placing a window by its frame.
 #pragma once
 
 #include <SDL.h>
@@ -20,8 +20,10 @@ struct Layer {
   int x;
   int y;
 };
-// Copies the layers, in order, into the window and shows the result.
-void Present(SDL_Window* window, std::initializer_list<Layer> layers);
+// Copies the layers, in order, into the window with each of their pixels enlarged to a square
+// of scale by scale, and shows the result. Layer positions and `covered`, the part of the
+// window that the layers fill, are in the program's pixels; the window beyond it is black.
+void Present(SDL_Window* window, int scale, Size covered, std::initializer_list<Layer> layers);
 
 struct FrameSizes {
   int top = 0;
@@ -33,6 +35,13 @@ struct FrameSizes {
 FrameSizes FrameOf(SDL_Window* window);
 // The window's outer rectangle in screen pixels, its frame included.
 Rect OuterRect(SDL_Window* window);
+
+// The frame the window will get, asked before it is first mapped: the window manager's
+// answer on X11, what SDL knows elsewhere, zero where nobody says.
+FrameSizes ExpectedFrame(SDL_Window* window);
+// Puts the client of a window at (x, y) in screen pixels and keeps it there when the window
+// manager adds its frame.
+void PlaceClient(SDL_Window* window, int x, int y);
 
 // Shows the first picture of an icon file as the window's icon; does nothing with a file that
 // cannot be read.

@@ -1,13 +1,17 @@
 #include "platform/sdl/sdl_window_system.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/sdl/accelerators.h"
 #include "platform/sdl/dialog_host.h"
+#include "platform/sdl/display_scale.h"
 #include "platform/sdl/resource_tables.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/text_codec.h"
 #include "platform/sdl/x11_errors.h"
+#include "platform/sdl/x11_window_hints.h"
 
 namespace rolvi::platform::sdl {
 namespace {
@@ -38,6 +42,9 @@ bool SdlWindowSystem::Open(std::string& error) {
   // Stop signals are the program's own (StopSignals), so that none is lost in a modal loop.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // The click that activates a window reaches it, as on a classic desktop: a click into the
+  // statistics window is handled there, and then the focus goes back to the main window.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // The frames are drawn in software; presenting them through the window system's own shared
   // memory images avoids loading a GL driver (tens of megabytes) only to copy pixels.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -46,19 +53,15 @@ bool SdlWindowSystem::Open(std::string& error) {
     return false;
   }
   sdl_ready_ = true;
+  Size screen;
   SDL_DisplayMode mode{};
-  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) screen_size_ = Size{mode.w, mode.h};
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) screen = Size{mode.w, mode.h};
 
   menu_.Layout(measure_, kInitialClientSize.width);
   const int bar = BarHeight();
-  // The outer rectangle is centred on the screen; SDL places the content, so the frame's
-  // left edge and the caption are added to the outer position.
-  const int outer_x = (screen_size_.width - kInitialOuterSize.width) / 2;
-  const int outer_y = (screen_size_.height - kInitialOuterSize.height) / 2;
-  window_ =
-      SDL_CreateWindow(kTitle, outer_x + kFrameSide,
-                       outer_y + CaptionAndFrameHeight(bar) - kFrameSide, kInitialClientSize.width,
-                       kInitialClientSize.height + bar, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                             kInitialClientSize.width, kInitialClientSize.height + bar,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) {
     error = std::string("cannot create the main window: ") + SDL_GetError();
     return false;
@@ -70,22 +73,59 @@ bool SdlWindowSystem::Open(std::string& error) {
   if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
     InstallX11ErrorHandlers(&SdlWindowSystem::OnConnectionLost, this);
   }
-  // The window manager keeps the window within the largest client area the game draws.
-  SDL_SetWindowMaximumSize(window_, kMaxClientSide, kMaxClientSide + bar);
+  DecideScale(screen);  // the window's display holds the desktop's settings
+  screen_size_ = Size{screen.width / scale_, screen.height / scale_};
+  SDL_SetWindowSize(window_, kInitialClientSize.width * scale_,
+                    (kInitialClientSize.height + bar) * scale_);
+  // The window manager keeps the window within the largest client area the program draws;
+  // enlarged, the window on the screen stays within that size too.
+  SDL_SetWindowMaximumSize(window_, MaxWindowSize().width, MaxWindowSize().height);
+  // The 620 by 420 outer rectangle is centred on the screen, and the frame that the window
+  // manager draws has its top-left there; without one the client has.
+  const int outer_x = (screen_size_.width - kInitialOuterSize.width) / 2;
+  const int outer_y = (screen_size_.height - kInitialOuterSize.height) / 2;
+  const FrameSizes frame = ExpectedFrame(window_);
+  placed_client_x_ = outer_x * scale_ + frame.left;
+  placed_client_y_ = outer_y * scale_ + frame.top;
+  PlaceClient(window_, placed_client_x_, placed_client_y_);
+
   int width = 0;
   int height = 0;
   SDL_GetWindowSize(window_, &width, &height);
-  client_size_ = Size{width, std::max(0, height - bar)};
+  client_size_ = Size{width / scale_, std::max(0, height / scale_ - bar)};
   client_.Resize(client_size_.width, client_size_.height);
-  bar_.Resize(width, bar);
+  bar_.Resize(client_size_.width, bar);
   return true;
+}
+
+void SdlWindowSystem::DecideScale(Size screen) {
+  ScaleSources sources;
+  if (const char* value = std::getenv("ROLVI_SCALE")) sources.rolvi_scale = value;
+  if (const char* value = std::getenv("GDK_SCALE")) sources.gdk_scale = value;
+  if (const auto resources = ResourceDatabase(window_)) {
+    sources.xft_dpi = XftDpiFromResources(*resources);
+  }
+  float diagonal = 0;
+  float horizontal = 0;
+  float vertical = 0;
+  if (SDL_GetDisplayDPI(0, &diagonal, &horizontal, &vertical) == 0) {
+    sources.display_dpi = horizontal;
+  }
+  sources.screen = screen;
+  sources.window = kInitialOuterSize;
+  const ScaleChoice choice = ChooseScale(sources);
+  if (!choice.complaint.empty()) std::fprintf(stderr, "rolvi: %s\n", choice.complaint.c_str());
+  scale_ = choice.scale;
 }
 
 int SdlWindowSystem::Run(WindowHandlers& handlers) {
   handlers_ = &handlers;
   const Size minimum = handlers.MinimumTrackSize();
-  SDL_SetWindowMinimumSize(window_, std::max(1, minimum.width - 2 * kFrameSide),
-                           std::max(1, minimum.height - CaptionAndFrameHeight(BarHeight())));
+  SDL_SetWindowMinimumSize(
+      window_, std::max(1, minimum.width - 2 * kFrameSide) * scale_,
+      std::max(1, minimum.height - CaptionAndFrameHeight(BarHeight())) * scale_);
+  // SDL moves the window back to where it last saw it when it sets the minimum size.
+  PlaceClient(window_, placed_client_x_, placed_client_y_);
   handlers.OnCreate();
   handlers.OnSize(client_size_.width, client_size_.height);
   SDL_ShowWindow(window_);
@@ -101,7 +141,7 @@ Surface* SdlWindowSystem::WindowSurface() {
 }
 
 Rect SdlWindowSystem::WindowRect() const {
-  return OuterRect(window_);
+  return ToLogical(OuterRect(window_), scale_);
 }
 
 void SdlWindowSystem::Pause(int milliseconds) {
@@ -157,12 +197,19 @@ void SdlWindowSystem::PresentMain() {
   main_dirty_ = false;
   if (minimised_ || quit_) return;
   const auto drop_down = menu_.DropDownRect();
+  const Size covered{client_size_.width, BarHeight() + client_size_.height};
   if (drop_down) {
-    Present(window_, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0},
-                      Layer{&drop_down_, drop_down->left, drop_down->top}});
+    Present(window_, scale_, covered,
+            {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0},
+             Layer{&drop_down_, drop_down->left, drop_down->top}});
   } else {
-    Present(window_, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
+    Present(window_, scale_, covered, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
   }
+}
+
+Size SdlWindowSystem::MaxWindowSize() const {
+  const int client_side = kMaxClientSide / scale_;
+  return Size{client_side * scale_, (client_side + BarHeight()) * scale_};
 }
 
 void SdlWindowSystem::ResizeClient() {
@@ -171,15 +218,21 @@ void SdlWindowSystem::ResizeClient() {
   SDL_GetWindowSize(window_, &width, &height);
   // A window manager that ignores the maximum size, or a program that resizes the window
   // itself, can make it larger: it is sized back, and the client area stays within the limit.
-  if (width > kMaxClientSide || height > kMaxClientSide + BarHeight()) {
-    width = std::min(width, kMaxClientSide);
-    height = std::min(height, kMaxClientSide + BarHeight());
+  const Size largest = MaxWindowSize();
+  if (width > largest.width || height > largest.height) {
+    width = std::min(width, largest.width);
+    height = std::min(height, largest.height);
     SDL_SetWindowSize(window_, width, height);
   }
+  width /= scale_;
+  height /= scale_;
   menu_.Close();
   menu_.Layout(measure_, width);
   const Size size{width, std::max(0, height - BarHeight())};
-  if (size == client_size_ && !minimised_) return;
+  if (size == client_size_ && !minimised_) {
+    PresentMain();  // the window's pixels may be new even where the program's size is not
+    return;
+  }
   client_size_ = size;
   client_.Resize(size.width, size.height);
   bar_.Resize(width, BarHeight());
@@ -297,6 +350,7 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
           menu_.Close();
           client_size_ = Size{0, 0};
           handlers_->OnSize(0, 0);
+          if (stats_) stats_->FollowOwner(true);
         }
         break;
       case SDL_WINDOWEVENT_RESTORED:
@@ -305,6 +359,10 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
         if (minimised_) {
           minimised_ = false;
           ResizeClient();
+          if (stats_) {
+            stats_->FollowOwner(false);
+            SDL_SetWindowInputFocus(window_);  // the keyboard stays with the main window
+          }
         }
         break;
       case SDL_WINDOWEVENT_EXPOSED:
@@ -391,40 +449,57 @@ void SdlWindowSystem::HandleText(const SDL_TextInputEvent& event) {
 void SdlWindowSystem::HandleMouseButton(const SDL_MouseButtonEvent& event) {
   if (event.button != SDL_BUTTON_LEFT || quit_) return;
   const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+  // Window pixels to the program's: each enlarged pixel maps back to the one it shows.
+  const int x = ToLogical(event.x, scale_);
+  const int y = ToLogical(event.y, scale_);
   if (!modal_stack_.empty()) {
     DialogHost* top = modal_stack_.back();
     if (event.windowID != top->id()) return;  // every other window is disabled
     if (down) {
-      top->OnMouseDown(event.x, event.y);
+      top->OnMouseDown(x, y);
     } else {
-      top->OnMouseUp(event.x, event.y);
+      top->OnMouseUp(x, y);
     }
+    return;
+  }
+  if (stats_ && event.windowID == stats_->id()) {
+    DialogHost* stats = stats_.get();
+    if (down) {
+      stats->OnMouseDown(x, y);
+      return;
+    }
+    stats->OnMouseUp(x, y);
+    // The click gave the statistics window the focus; it goes back to the main window, as
+    // when the statistics window opens, so that the accelerators keep working.
+    if (!quit_) SDL_SetWindowInputFocus(window_);
     return;
   }
   if (event.windowID != SDL_GetWindowID(window_) || minimised_) return;
   if (down) {
-    if (menu_.active() || event.y < BarHeight()) {
-      menu_.OnMouseDown(event.x, event.y);
+    if (menu_.active() || y < BarHeight()) {
+      menu_.OnMouseDown(x, y);
       swallow_release_ = true;
       PaintBar();
       return;
     }
-    handlers_->OnMouseDown(event.x, event.y - BarHeight());
+    handlers_->OnMouseDown(x, y - BarHeight());
     return;
   }
   if (swallow_release_ || menu_.active()) {
     swallow_release_ = false;
-    const MenuResult result = menu_.OnMouseUp(event.x, event.y);
+    const MenuResult result = menu_.OnMouseUp(x, y);
     PaintBar();
     if (result.command) Command(*result.command);
     return;
   }
-  handlers_->OnMouseUp(event.x, event.y - BarHeight());
+  handlers_->OnMouseUp(x, y - BarHeight());
 }
 
 void SdlWindowSystem::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
   if (!menu_.active() || event.windowID != SDL_GetWindowID(window_)) return;
-  if (menu_.OnMouseMove(event.x, event.y).consumed) PaintBar();
+  if (menu_.OnMouseMove(ToLogical(event.x, scale_), ToLogical(event.y, scale_)).consumed) {
+    PaintBar();
+  }
 }
 
 void SdlWindowSystem::RunModal(DialogHost& host) {
@@ -457,17 +532,11 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
                                              icon == MessageIcon::kExclamation, measure_),
                   nullptr, DialogHost::Kind::kMessageBox);
   host.Prepare(gbk_caption, owner);
-  // Centred over its owner.
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowPosition(owner, &x, &y);
-  SDL_GetWindowSize(owner, &width, &height);
-  const Size size = host.model().client_size();
-  const int left = x + (width - size.width) / 2;
-  const int top = y + (height - size.height) / 2;
-  host.MoveWindow(Rect{left, top, left + size.width, top + size.height});
+  // Centred over its owner, frames included.
+  const Rect over = OuterRect(owner);
+  const Size size = host.OuterSizeOnScreen();
+  host.PlaceFrameAt(over.left + (over.width() - size.width) / 2,
+                    over.top + (over.height() - size.height) / 2);
   host.model().FocusFirstTabStop();
   RunModal(host);
 }

@@ -1,6 +1,7 @@
 // The SDL2 window system: the main window with its menu bar and client surface, the event
 // loop with accelerators and the coalesced timer, pauses, the beep, and the dialogs, message
-// boxes and statistics window as separate SDL windows running DialogModels.
+// boxes and statistics window as separate SDL windows running DialogModels. Every window is
+// enlarged by a whole-number scale; the shell sees only the program's own pixels.
 #pragma once
 
 #include <SDL.h>
@@ -22,7 +23,9 @@
 
 namespace rolvi::platform::sdl {
 
-// The main window's client size at start, what a 620 by 420 outer window leaves.
+// The main window's client size at start, what a 620 by 420 outer window leaves with a frame
+// of 4 pixels and a caption of 22. That outer size is the one the window is centred with:
+// the window manager's real frame, whatever its size, has its top-left at the centred point.
 inline constexpr Size kInitialClientSize{612, 374};
 inline constexpr Size kInitialOuterSize{620, 420};
 
@@ -36,8 +39,11 @@ class SdlWindowSystem final : public WindowSystem {
   SdlWindowSystem(const SdlWindowSystem&) = delete;
   SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
 
-  // Initialises SDL and creates the hidden main window; false with `error` set when that fails.
+  // Initialises SDL, chooses the scale and creates the hidden main window; false with `error`
+  // set when that fails. A ROLVI_SCALE that cannot be used is reported on standard error.
   bool Open(std::string& error);
+  // How many screen pixels wide and high each of the program's pixels is.
+  int scale() const { return scale_; }
   // Creation, first size, show, paint and the event loop, until the main window is destroyed.
   int Run(WindowHandlers& handlers);
 
@@ -80,7 +86,11 @@ class SdlWindowSystem final : public WindowSystem {
   void HandleMouseMotion(const SDL_MouseMotionEvent& event);
   void HandleText(const SDL_TextInputEvent& event);
   void MainKey(const KeyEvent& key);
+  void DecideScale(Size screen);
   DialogHost* HostOf(Uint32 window_id) const;
+  // The window's largest size on the screen: a client area of at most kMaxClientSide
+  // enlarged pixels on a side, and the menu bar.
+  Size MaxWindowSize() const;
   void ResizeClient();
   void PaintMain();
   void PresentMain();
@@ -97,7 +107,10 @@ class SdlWindowSystem final : public WindowSystem {
   EventWait wait_;
   bool stop_requested_ = false;
   bool sdl_ready_ = false;
+  int scale_ = 1;
   SDL_Window* window_ = nullptr;
+  int placed_client_x_ = 0;  // where the main window's client goes at start, screen pixels
+  int placed_client_y_ = 0;
   WindowHandlers* handlers_ = nullptr;
   Size screen_size_;
   Size client_size_ = kInitialClientSize;

@@ -1,0 +1,180 @@
+#include "platform/sdl/display_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace rolvi::platform::sdl {
+namespace {
+
+constexpr Size kWindow{620, 420};
+constexpr Size kBigScreen{3840, 2160};
+
+ScaleSources Sources() {
+  ScaleSources sources;
+  sources.window = kWindow;
+  sources.screen = kBigScreen;
+  return sources;
+}
+
+TEST(ParseScale, AcceptsOnlyWholeNumbersFromOneToTheLimit) {
+  EXPECT_EQ(ParseScale("1"), 1);
+  EXPECT_EQ(ParseScale("2"), 2);
+  EXPECT_EQ(ParseScale("02"), 2);
+  EXPECT_EQ(ParseScale("16"), 16);
+  for (const char* bad :
+       {"", "0", "17", "-2", "+2", " 2", "2 ", "2x", "1.5", "two", "99999999999"}) {
+    EXPECT_EQ(ParseScale(bad), std::nullopt) << '"' << bad << '"';
+  }
+}
+
+TEST(ScaleForDpi, TakesTheLargestWholeMultipleOf96WithALittleSlack) {
+  EXPECT_EQ(ScaleForDpi(96), 1);
+  EXPECT_EQ(ScaleForDpi(72), 1);  // below 96 the program still needs one pixel per pixel
+  EXPECT_EQ(ScaleForDpi(144), 1);
+  EXPECT_EQ(ScaleForDpi(187), 1);
+  EXPECT_EQ(ScaleForDpi(188.5), 2);  // a measured 192-dpi panel often reads a little short
+  EXPECT_EQ(ScaleForDpi(192), 2);
+  EXPECT_EQ(ScaleForDpi(283), 2);
+  EXPECT_EQ(ScaleForDpi(288), 3);
+  EXPECT_EQ(ScaleForDpi(100000), kMaxScale);
+}
+
+TEST(ScaleForDpi, IgnoresDensitiesThatAreNoPositiveNumber) {
+  EXPECT_EQ(ScaleForDpi(0), std::nullopt);
+  EXPECT_EQ(ScaleForDpi(-96), std::nullopt);
+  EXPECT_EQ(ScaleForDpi(std::nan("")), std::nullopt);
+  EXPECT_EQ(ScaleForDpi(std::numeric_limits<double>::infinity()), std::nullopt);
+}
+
+TEST(XftDpiFromResources, FindsTheValueAmongOtherResources) {
+  EXPECT_EQ(XftDpiFromResources("*customization:\t-color\nXft.antialias:\t1\nXft.dpi:\t192\n"
+                                "Xft.hinting:\t1\n"),
+            192.0);
+  EXPECT_EQ(XftDpiFromResources("Xft.dpi: 144.5"), 144.5);
+  EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t120\r\nXft.rgba:\trgb\r\n"), 120.0);
+}
+
+TEST(XftDpiFromResources, IgnoresOtherNamesAndValuesThatAreNoNumber) {
+  EXPECT_EQ(XftDpiFromResources(""), std::nullopt);
+  EXPECT_EQ(XftDpiFromResources("Xft.antialias:\t1\n"), std::nullopt);
+  EXPECT_EQ(XftDpiFromResources("Xft.dpiscale:\t2\nxft.dpi:\t192\n"), std::nullopt);
+  EXPECT_EQ(XftDpiFromResources("Xft.dpi:\tlarge\n"), std::nullopt);
+  EXPECT_EQ(XftDpiFromResources("Xft.dpi 192\n"), std::nullopt);
+  // A broken line does not hide a good one after it.
+  EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t\nXft.dpi:\t96\n"), 96.0);
+}
+
+TEST(ChooseScale, WithoutAnySourceIsOne) {
+  const ScaleChoice choice = ChooseScale(Sources());
+  EXPECT_EQ(choice.scale, 1);
+  EXPECT_EQ(choice.source, ScaleSource::kNone);
+  EXPECT_TRUE(choice.complaint.empty());
+}
+
+TEST(ChooseScale, RolviScaleWinsOverEverythingEvenWhenTheWindowDoesNotFit) {
+  ScaleSources sources = Sources();
+  sources.rolvi_scale = "3";
+  sources.gdk_scale = "2";
+  sources.xft_dpi = 96;
+  sources.display_dpi = 192;
+  sources.screen = Size{1024, 768};
+  const ScaleChoice choice = ChooseScale(sources);
+  EXPECT_EQ(choice.scale, 3);
+  EXPECT_EQ(choice.source, ScaleSource::kRolviScale);
+  EXPECT_TRUE(choice.complaint.empty());
+}
+
+TEST(ChooseScale, ABadRolviScaleIsReportedAndTheDesktopDecides) {
+  ScaleSources sources = Sources();
+  sources.xft_dpi = 192;
+  for (const char* bad : {"0", "", "-1", "2.0", "huge", "17"}) {
+    sources.rolvi_scale = bad;
+    const ScaleChoice choice = ChooseScale(sources);
+    EXPECT_EQ(choice.scale, 2) << bad;
+    EXPECT_EQ(choice.source, ScaleSource::kXftDpi) << bad;
+    EXPECT_NE(choice.complaint.find(std::string("ROLVI_SCALE=\"") + bad + "\""), std::string::npos)
+        << choice.complaint;
+  }
+}
+
+TEST(ChooseScale, TheComplaintQuotesALongValueShortened) {
+  ScaleSources sources = Sources();
+  const std::string long_value(500, '9');
+  sources.rolvi_scale = long_value;
+  const ScaleChoice choice = ChooseScale(sources);
+  EXPECT_EQ(choice.scale, 1);
+  EXPECT_NE(choice.complaint.find(std::string(40, '9') + "...\""), std::string::npos);
+  EXPECT_EQ(choice.complaint.find(std::string(41, '9')), std::string::npos);
+}
+
+TEST(ChooseScale, GdkScaleWinsOverXftDpiWhichWinsOverTheDisplayDpi) {
+  ScaleSources sources = Sources();
+  sources.gdk_scale = "1";
+  sources.xft_dpi = 192;
+  sources.display_dpi = 288;
+  EXPECT_EQ(ChooseScale(sources).scale, 1);
+  EXPECT_EQ(ChooseScale(sources).source, ScaleSource::kGdkScale);
+
+  sources.gdk_scale.reset();
+  EXPECT_EQ(ChooseScale(sources).scale, 2);
+  EXPECT_EQ(ChooseScale(sources).source, ScaleSource::kXftDpi);
+
+  sources.xft_dpi.reset();
+  EXPECT_EQ(ChooseScale(sources).scale, 3);
+  EXPECT_EQ(ChooseScale(sources).source, ScaleSource::kDisplayDpi);
+}
+
+TEST(ChooseScale, AnUnusableSourceGivesWayToTheNext) {
+  ScaleSources sources = Sources();
+  sources.gdk_scale = "1.5";
+  sources.xft_dpi = 0;
+  sources.display_dpi = 200;
+  const ScaleChoice choice = ChooseScale(sources);
+  EXPECT_EQ(choice.scale, 2);
+  EXPECT_EQ(choice.source, ScaleSource::kDisplayDpi);
+  EXPECT_TRUE(choice.complaint.empty());  // only our own variable is reported
+}
+
+TEST(ChooseScale, TheDesktopsChoiceShrinksUntilTheWindowFits) {
+  ScaleSources sources = Sources();
+  sources.gdk_scale = "3";
+  sources.screen = Size{1920, 1080};  // 1860 wide fits, 1260 high does not
+  EXPECT_EQ(ChooseScale(sources).scale, 2);
+  sources.screen = Size{1024, 768};
+  EXPECT_EQ(ChooseScale(sources).scale, 1);
+  sources.screen = Size{1240, 840};  // exactly twice the window
+  EXPECT_EQ(ChooseScale(sources).scale, 2);
+  sources.screen = Size{0, 0};  // unknown: nothing to fit
+  EXPECT_EQ(ChooseScale(sources).scale, 3);
+}
+
+TEST(ToLogical, DividesScreenPixelsRoundingDownAlsoBelowZero) {
+  EXPECT_EQ(ToLogical(0, 2), 0);
+  EXPECT_EQ(ToLogical(1, 2), 0);
+  EXPECT_EQ(ToLogical(2, 2), 1);
+  EXPECT_EQ(ToLogical(-1, 2), -1);
+  EXPECT_EQ(ToLogical(-2, 2), -1);
+  EXPECT_EQ(ToLogical(-3, 2), -2);
+  EXPECT_EQ(ToLogical(7, 3), 2);
+  EXPECT_EQ(ToLogical(7, 1), 7);
+  // Every click on the enlarged copy of a pixel lands on that pixel.
+  for (int scale = 1; scale <= 4; ++scale) {
+    for (int logical = -5; logical <= 5; ++logical) {
+      for (int part = 0; part < scale; ++part) {
+        EXPECT_EQ(ToLogical(logical * scale + part, scale), logical);
+      }
+    }
+  }
+}
+
+TEST(ToLogical, ARectangleBecomesTheSmallestOneCoveringIt) {
+  EXPECT_EQ(ToLogical(Rect{660, 380, 1896, 1194}, 2), (Rect{330, 190, 948, 597}));
+  EXPECT_EQ(ToLogical(Rect{-5, -4, 5, 3}, 2), (Rect{-3, -2, 3, 2}));
+  EXPECT_EQ(ToLogical(Rect{10, 20, 30, 40}, 1), (Rect{10, 20, 30, 40}));
+}
+
+}  // namespace
+}  // namespace rolvi::platform::sdl

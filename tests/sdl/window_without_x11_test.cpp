@@ -1,0 +1,142 @@
+// The window code on a video driver other than X11 (SDL's dummy driver, which the test runner
+// selects): presenting enlarged pictures into a window, placing windows without frame
+// reports, and the main window opening at the scale ROLVI_SCALE asks for.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/memory_file_system.h"
+#include "platform/sdl/sdl_support.h"
+#include "platform/sdl/sdl_window_system.h"
+#include "platform/sdl/x11_window_hints.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+std::uint32_t TicksForTest() {
+  return 1;
+}
+
+class WindowWithoutX11 : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+      GTEST_SKIP() << "these cases are about video drivers other than X11";
+    }
+  }
+  void TearDown() override {
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+  SDL_Window* MakeWindow(int width, int height) {
+    window_ = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_HIDDEN);
+    return window_;
+  }
+  SDL_Window* window_ = nullptr;
+};
+
+TEST_F(WindowWithoutX11, PresentEnlargesTheLayersAndBlackensWhatTheyDoNotCover) {
+  SDL_Window* window = MakeWindow(11, 7);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  ASSERT_NE(target, nullptr) << SDL_GetError();
+  const Uint32 untouched = SDL_MapRGB(target->format, 1, 2, 3);
+  SDL_FillRect(target, nullptr, untouched);
+
+  SoftSurface layer(4, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      layer.pixels()[static_cast<std::size_t>(y * 4 + x)] =
+          static_cast<std::uint32_t>(0x102030 * (y * 4 + x + 1)) & 0xFFFFFF;
+    }
+  }
+  // Scale 2, the layer at (1, 1), the layers said to cover 5 by 3: the window is 11 by 7, so
+  // its last column and row are beyond what they cover.
+  Present(window, 2, Size{5, 3}, {Layer{&layer, 1, 1}});
+
+  target = SDL_GetWindowSurface(window);
+  ASSERT_EQ(target->format->BytesPerPixel, 4);
+  for (int y = 0; y < target->h; ++y) {
+    for (int x = 0; x < target->w; ++x) {
+      const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(target->pixels) +
+                                                        y * target->pitch);
+      Uint8 r = 0;
+      Uint8 g = 0;
+      Uint8 b = 0;
+      SDL_GetRGB(row[x], target->format, &r, &g, &b);
+      const std::uint32_t got = (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+      std::uint32_t expected = 0x010203;  // inside what the layers cover, outside the layer
+      if (x >= 10 || y >= 6) {
+        expected = 0;
+      } else if (x >= 2 && y >= 2) {
+        expected = layer.pixels()[static_cast<std::size_t>((y - 2) / 2 * 4 + (x - 2) / 2)];
+      }
+      EXPECT_EQ(got, expected) << "window pixel (" << x << ", " << y << ")";
+    }
+  }
+}
+
+TEST_F(WindowWithoutX11, WindowsArePlacedByTheirClientWithoutFrameReports) {
+  SDL_Window* window = MakeWindow(40, 30);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  SDL_Window* owner = SDL_CreateWindow("owner", 0, 0, 50, 50, SDL_WINDOW_HIDDEN);
+  ASSERT_NE(owner, nullptr) << SDL_GetError();
+
+  DescribeOwnedWindow(window, OwnedRole::kDialog, owner);  // nothing to say, nothing breaks
+  EXPECT_EQ(RequestFrameExtents(window), std::nullopt);
+  EXPECT_FALSE(MoveClientTo(window, 5, 6));
+  EXPECT_EQ(ResourceDatabase(window), std::nullopt);
+
+  const FrameSizes frame = ExpectedFrame(window);
+  EXPECT_EQ(frame.left + frame.top + frame.right + frame.bottom, 0);
+  PlaceClient(window, 123, 45);
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  EXPECT_EQ(x, 123);
+  EXPECT_EQ(y, 45);
+  SDL_DestroyWindow(owner);
+}
+
+// Opens the main window with ROLVI_SCALE set as given, on the dummy driver's 1024x768 screen.
+class MainWindowScale : public testing::Test {
+ protected:
+  void TearDown() override { unsetenv("ROLVI_SCALE"); }
+  MemoryFileSystem files_;
+};
+
+TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
+  setenv("ROLVI_SCALE", "2", 1);
+  SdlWindowSystem system(files_, &TicksForTest);
+  std::string error;
+  ASSERT_TRUE(system.Open(error)) << error;
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
+  SDL_DisplayMode mode{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+  EXPECT_EQ(system.scale(), 2);
+  EXPECT_EQ(system.ScreenSize(), (Size{mode.w / 2, mode.h / 2}));
+  EXPECT_EQ(system.ClientSize(), kInitialClientSize);
+  const Rect outer = system.WindowRect();
+  EXPECT_EQ(outer.width(), kInitialClientSize.width);
+  EXPECT_EQ(outer.left, (mode.w / 2 - kInitialOuterSize.width) / 2);
+  EXPECT_EQ(outer.top, (mode.h / 2 - kInitialOuterSize.height) / 2);
+}
+
+TEST_F(MainWindowScale, AnUnusableValueLeavesTheScaleAtOne) {
+  setenv("ROLVI_SCALE", "0", 1);
+  SdlWindowSystem system(files_, &TicksForTest);
+  std::string error;
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(system.Open(error)) << error;
+  const std::string report = testing::internal::GetCapturedStderr();
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
+  EXPECT_EQ(system.scale(), 1);
+  EXPECT_EQ(system.ClientSize(), kInitialClientSize);
+  EXPECT_NE(report.find("rolvi: ROLVI_SCALE=\"0\""), std::string::npos) << report;
+}
+
+}  // namespace
+}  // namespace rolvi::platform::sdl
