@@ -28,7 +28,6 @@ start_program() {
 }
 stop_program() {
   activate "$main"
-  sleep 1.2  # closed dialogs are destroyed a second after closing; the run ends after that
   xdotool key alt+x
   wait_exit
   check_equal "$1: exit code after Alt+x" 0 "$exit_status"

@@ -39,7 +39,6 @@ start_program() {  # log file, environment assignments...
 }
 stop_program() {
   activate "$main"
-  sleep 1.2  # closed dialogs are destroyed a second after closing; the run ends after that
   xdotool key alt+x
   wait_exit
   check_equal "exit code after Alt+x ($1)" 0 "$exit_status"
