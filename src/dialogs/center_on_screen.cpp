@@ -4,11 +4,9 @@ namespace rolvi::dialogs {
 
 void CenterOnScreen(platform::DialogControls& dialog, platform::Size screen) {
   const platform::Rect outer = dialog.WindowRect();
-  const int width = outer.width();
-  const int height = outer.height();
-  const int left = (screen.width - width) / 2;
-  const int top = (screen.height - height) / 2;
-  dialog.MoveWindow({left, top, left + width, top + height});
+  const platform::Size size{outer.width(), outer.height()};
+  const platform::Point place = platform::CentreIn(screen, size);
+  dialog.MoveWindow({place.x, place.y, place.x + size.width, place.y + size.height});
 }
 
 }  // namespace rolvi::dialogs

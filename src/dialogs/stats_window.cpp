@@ -5,12 +5,17 @@
 
 #include "dialogs/fixed_text.h"
 #include "gfx/atlas.h"
+#include "gfx/board_renderer.h"
 
 namespace rolvi::dialogs {
 namespace {
 
 constexpr int kWindowWidth = 164;
 constexpr int kWindowHeight = 310;
+// Where the window opens: 12 pixels right of the board frame, and 32 pixels below the top of
+// the main window's frame, both measured from the main window's outer top-left corner.
+constexpr int kGapRightOfBoard = 12;
+constexpr int kBelowMainTop = 32;
 constexpr int kTextLeft = 44;
 constexpr int kRowHeight = 36;
 
@@ -32,8 +37,8 @@ StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed) {
 
 void StatsWindow::OnInit(platform::DialogControls& dialog) {
   const platform::Rect main = system_.WindowRect();
-  const int left = main.left + game_.layout.board_origin.x + 340;
-  const int top = main.top + 32;
+  const int left = main.left + board_origin_.x + gfx::kBoardFrameSide + kGapRightOfBoard;
+  const int top = main.top + kBelowMainTop;
   dialog.MoveWindow({left, top, left + kWindowWidth, top + kWindowHeight});
 }
 
@@ -63,8 +68,7 @@ void StatsWindow::OnPaint(platform::DialogControls& dialog, platform::Surface& s
 
 bool StatsWindow::OnClose(platform::DialogControls& dialog) {
   dialog.EndDialog(0);
-  game_.statsOpen = false;
-  system_.SetMenuCheck(kStatsCommand, false);
+  on_close_();
   return true;
 }
 

@@ -3,6 +3,8 @@
 // data of its own and places itself beside the board once, when it opens.
 #pragma once
 
+#include <functional>
+
 #include "dialogs/fixed_text.h"
 #include "game/game.h"
 #include "gfx/sprite_sheet.h"
@@ -11,26 +13,34 @@
 
 namespace rolvi::dialogs {
 
-inline constexpr int kStatsCommand = 513;
-
 using StatsRow = FixedText<64>;
 
 // The text of one row: the count of cells holding `code`, its share of the board and, for
 // the colours, how many were removed; ten blanks cover what a longer earlier text left.
 StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed);
 
+// It opens beside the board, whose origin in the main window's client area `board_origin`
+// follows; `on_close` runs when the window closes itself with its close box.
 class StatsWindow final : public platform::DialogHandler {
  public:
-  StatsWindow(game::Game& game, const gfx::SpriteSheet& sheet, platform::WindowSystem& system)
-      : game_(game), sheet_(sheet), system_(system) {}
+  StatsWindow(const game::Game& game, const gfx::SpriteSheet& sheet,
+              const platform::WindowSystem& system, const platform::Point& board_origin,
+              std::function<void()> on_close)
+      : game_(game),
+        sheet_(sheet),
+        system_(system),
+        board_origin_(board_origin),
+        on_close_(std::move(on_close)) {}
   void OnInit(platform::DialogControls& dialog) override;
   void OnPaint(platform::DialogControls& dialog, platform::Surface& surface) override;
   bool OnClose(platform::DialogControls& dialog) override;
 
  private:
-  game::Game& game_;
+  const game::Game& game_;
   const gfx::SpriteSheet& sheet_;
-  platform::WindowSystem& system_;
+  const platform::WindowSystem& system_;
+  const platform::Point& board_origin_;
+  std::function<void()> on_close_;
 };
 
 }  // namespace rolvi::dialogs

@@ -35,7 +35,7 @@ int CountEmptyCells(const Board& board) {
   return empty;
 }
 
-DropOutcome DropBall(BallSupply& supply, platform::GameHost& host) {
+DropOutcome DropBall(BallSupply& supply, const Frontend& frontend) {
   for (;;) {
     const int empty = CountEmptyCells(supply.board);
     if (empty == 0) return DropOutcome::kBoardFull;
@@ -52,14 +52,14 @@ DropOutcome DropBall(BallSupply& supply, platform::GameHost& host) {
     next.colours[1] = next.colours[2];
     next.colours[2] = RandomColour(supply.random);
 
-    host.DrawCell(column, row, colour, kSmallBallFrame);
-    host.Pause(kAppearFramePause);
-    host.DrawCell(column, row, colour, kMediumBallFrame);
-    host.Pause(kAppearFramePause);
-    host.DrawCell(column, row, colour, 0);
+    frontend.view.DrawCell(column, row, colour, kSmallBallFrame);
+    frontend.feedback.Pause(kAppearFramePause);
+    frontend.view.DrawCell(column, row, colour, kMediumBallFrame);
+    frontend.feedback.Pause(kAppearFramePause);
+    frontend.view.DrawCell(column, row, colour, 0);
 
     if (DetectLines(supply.board, column, row, colour) == 0) return DropOutcome::kLanded;
-    RemoveMarkedBalls(supply.board, supply.tally, host);
+    RemoveMarkedBalls(supply.board, supply.tally, frontend);
   }
 }
 

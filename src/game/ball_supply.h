@@ -9,7 +9,6 @@
 #include "game/board.h"
 #include "game/game_random.h"
 #include "game/lines.h"
-#include "platform/game_host.h"
 
 namespace rolvi::game {
 
@@ -37,6 +36,6 @@ int CountEmptyCells(const Board& board);
 // Lands NextBalls[0] on a random empty cell; a line it completes is removed (tallied, not
 // scored) and another ball lands within the same call. kBoardFull, with nothing changed and
 // nothing drawn, when no cell was empty.
-DropOutcome DropBall(BallSupply& supply, platform::GameHost& host);
+DropOutcome DropBall(BallSupply& supply, const Frontend& frontend);
 
 }  // namespace rolvi::game

@@ -38,6 +38,13 @@ constexpr int CellIndex(int column, int row) {
   return kBoardSide * row + column;
 }
 
+// A cell of the board, by column and row (both 0..8).
+struct CellRef {
+  int column = 0;
+  int row = 0;
+  friend bool operator==(const CellRef&, const CellRef&) = default;
+};
+
 struct Board {
   std::array<CellCode, kCellCount> cells{};
 

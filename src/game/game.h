@@ -1,26 +1,17 @@
 // The whole state of the running game in one plain struct: the position and ball supply, the
-// move path, the selection and last press, the score and the figures of the race, the record
-// book, the Layout and the two menu flags. One instance lives as long as the main window.
+// move path, the selection and last press, the score and the figures of the race, and the
+// record book. One instance lives as long as the main window.
 #pragma once
 
 #include <cstdint>
 
 #include "game/ball_supply.h"
-#include "game/layout.h"
 #include "game/path_finder.h"
-#include "platform/game_host.h"
 #include "records/record_book.h"
-#include "records/record_dialogs.h"
 
 namespace rolvi::game {
 
 enum class SelectionState : std::int32_t { kNone = 0, kSelected = 1 };
-
-struct CellRef {
-  int column = 0;
-  int row = 0;
-  friend bool operator==(const CellRef&, const CellRef&) = default;
-};
 
 struct TurnState {
   SelectionState selection = SelectionState::kNone;
@@ -60,13 +51,6 @@ struct Game {
   ScoreState score;
   FigureState figures;
   records::RecordBook records;
-  Layout layout;
-  bool showNext = true;
-  bool statsOpen = false;
 };
-
-// What the game logic plays on: the main window with its drawing and pauses, and the
-// record dialogs. Each front end implements it; tests record it.
-class Frontend : public platform::GameHost, public records::RecordDialogs {};
 
 }  // namespace rolvi::game

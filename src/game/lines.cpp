@@ -63,12 +63,12 @@ std::uint32_t DetectLines(Board& board, int column, int row, CellCode colour) {
   return sum;
 }
 
-void RemoveMarkedBalls(Board& board, RemovalTally& tally, platform::GameHost& host) {
+void RemoveMarkedBalls(Board& board, RemovalTally& tally, const Frontend& frontend) {
   for (const int frame : {kBurstFrame, kFadingBurstFrame}) {
     ForEachMarkedCell(board, [&](int column, int row) {
-      host.DrawCell(column, row, board.at(column, row), frame);
+      frontend.view.DrawCell(column, row, board.at(column, row), frame);
     });
-    host.Pause(kRemovalFramePause);
+    frontend.feedback.Pause(kRemovalFramePause);
   }
 
   std::uint32_t count = 0;
@@ -77,12 +77,12 @@ void RemoveMarkedBalls(Board& board, RemovalTally& tally, platform::GameHost& ho
     colour = board.at(column, row) & kColourMask;
     board.at(column, row) = kEmpty;
     ++count;
-    host.DrawCell(column, row, kEmpty, 0);
+    frontend.view.DrawCell(column, row, kEmpty, 0);
   });
-  host.Pause(kRemovalFramePause);
+  frontend.feedback.Pause(kRemovalFramePause);
 
   if (colour < tally.removed.size()) tally.removed[colour] += count;
-  host.RequestStatsRefresh();
+  frontend.view.RequestStatsRefresh();
 }
 
 std::uint32_t LineScore(std::uint32_t n) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "game/board.h"
-#include "platform/game_host.h"
+#include "game/view.h"
 
 namespace rolvi::game {
 
@@ -33,7 +33,7 @@ std::uint32_t DetectLines(Board& board, int column, int row, CellCode colour);
 
 // Plays the burst animation on the marked balls, empties their cells, adds them to the tally
 // and asks the statistics window to repaint.
-void RemoveMarkedBalls(Board& board, RemovalTally& tally, platform::GameHost& host);
+void RemoveMarkedBalls(Board& board, RemovalTally& tally, const Frontend& frontend);
 
 // Points for a detection sum n of 5 or more: 10 + 2 * (n - 5)^2.
 std::uint32_t LineScore(std::uint32_t n);

@@ -26,7 +26,7 @@ void WalkBack(const Board& board, MovePath& path, int destination_column, int de
   int column = destination_column;
   int row = destination_row;
   for (int i = path.length - 1;; --i) {
-    path.cells[i] = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column)};
+    path.cells[i] = CellRef{column, row};
     if (i == 0) break;
     const auto wanted = static_cast<CellCode>(board.at(column, row) - 1);
     for (const auto& [dx, dy] : kNeighbourSteps) {

@@ -12,16 +12,9 @@ namespace rolvi::game {
 inline constexpr CellCode kSourceWave = 8;
 inline constexpr CellCode kWaveLimit = 90;
 
-struct PathCell {
-  std::uint8_t row = 0;
-  std::uint8_t column = 0;
-
-  friend bool operator==(const PathCell&, const PathCell&) = default;
-};
-
 // The cells of a move, source first, destination last; consecutive cells are neighbours.
 struct MovePath {
-  std::array<PathCell, kCellCount> cells{};
+  std::array<CellRef, kCellCount> cells{};
   std::uint8_t length = 0;
 
   friend bool operator==(const MovePath&, const MovePath&) = default;

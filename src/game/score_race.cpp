@@ -13,76 +13,76 @@ constexpr int kReturnStepPause = 15;
 constexpr int kReturnStep = 4;
 constexpr int kFlourishCount = 3;
 
-void SinkKing(Game& game, Frontend& frontend) {
+void SinkKing(Game& game, const Frontend& frontend) {
   FigureState& figures = game.figures;
   const std::int32_t target = KingTargetOffset(game.score.score, game.records.recordScore);
   // The King only ever sinks: a growing score never puts his target above him.
   while (figures.kingOffset < target) {
     ++figures.kingOffset;
-    frontend.DrawKing(false);
-    frontend.Pause(kRacePixelPause);
+    frontend.view.DrawKing(FigureParts::kBodyOnly);
+    frontend.feedback.Pause(kRacePixelPause);
   }
 }
 
-void RaisePlayer(Game& game, Frontend& frontend) {
+void RaisePlayer(Game& game, const Frontend& frontend) {
   FigureState& figures = game.figures;
   const std::int32_t target = PlayerTargetOffset(game.score.score, game.records.recordScore);
   while (figures.playerOffset > target) {
     --figures.playerOffset;
-    frontend.DrawPlayer(false, false);
-    frontend.Pause(kRacePixelPause);
+    frontend.view.DrawPlayer(FigureParts::kBodyOnly, BodyUnderCrown::kLeave);
+    frontend.feedback.Pause(kRacePixelPause);
   }
 }
 
-void PassCrown(Game& game, Frontend& frontend) {
+void PassCrown(Game& game, const Frontend& frontend) {
   FigureState& figures = game.figures;
   for (int step = 0; step < kDethronedFrame; ++step) {
     ++figures.kingFrame;
     ++figures.crownFrame;
-    frontend.DrawKing(false);
-    frontend.DrawPlayer(false, false);
-    frontend.Pause(kCrownFramePause);
+    frontend.view.DrawKing(FigureParts::kBodyOnly);
+    frontend.view.DrawPlayer(FigureParts::kBodyOnly, BodyUnderCrown::kLeave);
+    frontend.feedback.Pause(kCrownFramePause);
   }
   for (int flourish = 0; flourish < kFlourishCount; ++flourish) {
     // Frames 5 and 6 differ in the raised sword.
     figures.crownFrame = kCrownedFrame - 1;
-    frontend.DrawPlayer(false, false);
-    frontend.Pause(kCrownFramePause);
+    frontend.view.DrawPlayer(FigureParts::kBodyOnly, BodyUnderCrown::kLeave);
+    frontend.feedback.Pause(kCrownFramePause);
     figures.crownFrame = kCrownedFrame;
-    frontend.DrawPlayer(false, false);
-    frontend.Pause(kCrownFramePause);
+    frontend.view.DrawPlayer(FigureParts::kBodyOnly, BodyUnderCrown::kLeave);
+    frontend.feedback.Pause(kCrownFramePause);
   }
   game.score.recordBeaten = true;
 }
 
-void CrownKingAgain(Game& game, Frontend& frontend) {
+void CrownKingAgain(Game& game, const Frontend& frontend) {
   FigureState& figures = game.figures;
   game.records.kingName = game.records.lastName;
   game.records.recordScore = game.score.score;
-  frontend.DrawKing(true);
+  frontend.view.DrawKing(FigureParts::kAll);
   while (figures.kingFrame > 0) {
     --figures.kingFrame;
-    frontend.DrawKing(false);
-    frontend.Pause(kCrownFramePause);
+    frontend.view.DrawKing(FigureParts::kBodyOnly);
+    frontend.feedback.Pause(kCrownFramePause);
   }
   while (figures.kingOffset != 0) {
     figures.kingOffset = std::max(figures.kingOffset - kReturnStep, 0);
-    frontend.DrawKing(false);
-    frontend.Pause(kReturnStepPause);
+    frontend.view.DrawKing(FigureParts::kBodyOnly);
+    frontend.feedback.Pause(kReturnStepPause);
   }
 }
 
-void ReturnPlayer(Game& game, Frontend& frontend) {
+void ReturnPlayer(Game& game, const Frontend& frontend) {
   FigureState& figures = game.figures;
   while (figures.crownFrame > 0) {
     --figures.crownFrame;
-    frontend.DrawPlayer(false, false);
-    frontend.Pause(kCrownFramePause);
+    frontend.view.DrawPlayer(FigureParts::kBodyOnly, BodyUnderCrown::kLeave);
+    frontend.feedback.Pause(kCrownFramePause);
   }
   while (figures.playerOffset != kLowestOffset) {
     figures.playerOffset = std::min(figures.playerOffset + kReturnStep, kLowestOffset);
-    frontend.DrawPlayer(false, false);
-    frontend.Pause(kReturnStepPause);
+    frontend.view.DrawPlayer(FigureParts::kBodyOnly, BodyUnderCrown::kLeave);
+    frontend.feedback.Pause(kReturnStepPause);
   }
 }
 
@@ -102,13 +102,12 @@ std::int32_t KingTargetOffset(std::int32_t score, std::int32_t recordScore) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(sunk, 0, kLowestOffset));
 }
 
-void AddScore(Game& game, Frontend& frontend, std::int32_t points) {
+void AddScore(Game& game, const Frontend& frontend, std::int32_t points) {
   ScoreState& state = game.score;
   // Saturate rather than overflow; no game comes anywhere near.
   state.score = static_cast<std::int32_t>(
       std::min<std::int64_t>(std::int64_t{state.score} + points, INT32_MAX));
-  frontend.DrawScoreBox(game.layout.score_box_origin.x, game.layout.score_box_origin.y,
-                        static_cast<std::uint32_t>(state.score));
+  frontend.view.DrawScoreBox(ScoreBox::kCurrent, static_cast<std::uint32_t>(state.score));
   if (state.recordBeaten) {
     SinkKing(game, frontend);
     return;
@@ -118,11 +117,11 @@ void AddScore(Game& game, Frontend& frontend, std::int32_t points) {
   PassCrown(game, frontend);
 }
 
-void NewGameTransition(Game& game, Frontend& frontend) {
+void NewGameTransition(Game& game, const Frontend& frontend) {
   if (game.score.recordBeaten) CrownKingAgain(game, frontend);
   ReturnPlayer(game, frontend);
   SetUpNewGame(game, frontend);
-  frontend.RequestStatsRefresh();
+  frontend.view.RequestStatsRefresh();
 }
 
 }  // namespace rolvi::game

@@ -18,10 +18,10 @@ std::int32_t PlayerTargetOffset(std::int32_t score, std::int32_t recordScore);
 std::int32_t KingTargetOffset(std::int32_t score, std::int32_t recordScore);
 
 // Adds `points` (positive) to the score, redraws its box and plays the race.
-void AddScore(Game& game, Frontend& frontend, std::int32_t points);
+void AddScore(Game& game, const Frontend& frontend, std::int32_t points);
 
 // Returns the figures to their places, hands the record over if it was beaten, then sets up
 // the next game and refreshes the statistics window.
-void NewGameTransition(Game& game, Frontend& frontend);
+void NewGameTransition(Game& game, const Frontend& frontend);
 
 }  // namespace rolvi::game

@@ -11,24 +11,21 @@
 
 namespace rolvi::game {
 
-// The cell whose 36-pixel square, measured from the board origin itself (2 pixels up and left
-// of the drawn tiles), holds the client point (x, y), or nothing.
-std::optional<CellRef> CellAtPoint(const Layout& layout, int x, int y);
-
-void Press(Game& game, int x, int y);
+// A press of the mouse button on a cell of the board, or beside the board (nothing).
+void Press(Game& game, std::optional<CellRef> cell);
 
 // A release on the cell of the last press is a click: it selects a ball, re-selects, or moves
 // the selected ball to an empty cell, with everything that follows the move.
-void Release(Game& game, Frontend& frontend, int x, int y);
+void Release(Game& game, const Frontend& frontend, std::optional<CellRef> cell);
 
 // One timer tick: the selected ball shows its next jump frame.
-void Tick(Game& game, Frontend& frontend);
+void Tick(Game& game, const Frontend& frontend);
 
 // Ends the current game (its result may enter the record table) and starts the next.
-void NewGameCommand(Game& game, Frontend& frontend);
+void NewGameCommand(Game& game, const Frontend& frontend);
 
 // Empties the board, refills the preview and lands five balls, then draws the score boxes and
 // the preview.
-void SetUpNewGame(Game& game, Frontend& frontend);
+void SetUpNewGame(Game& game, const Frontend& frontend);
 
 }  // namespace rolvi::game

@@ -31,11 +31,11 @@ void DrawHorizontalLine(platform::Surface& target, int y, int client_width) {
 
 }  // namespace
 
-void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
                const game::Board& board) {
   const int x = origin.x;
   const int y = origin.y;
-  const int far = game::kBoardFrameSide - 1;
+  const int far = kBoardFrameSide - 1;
   const Rgb previous = target.SelectPen(kFrameGrey);
   target.MoveTo(x, y + far);
   target.LineTo(x + far, y + far);
@@ -52,13 +52,13 @@ void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, game::Point 
   }
 }
 
-void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin, int column,
-              int row, game::CellCode code, int frame) {
+void DrawCell(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
+              int column, int row, game::CellCode code, int frame) {
   DrawSprite(target, sheet, CellTile(code & game::kColourMask, frame),
-             origin.x + 2 + game::kCellPitch * column, origin.y + 2 + game::kCellPitch * row);
+             origin.x + 2 + kCellPitch * column, origin.y + 2 + kCellPitch * row);
 }
 
-void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
                    const game::NextBalls& next, bool show_next) {
   for (int i = 0; i < 3; ++i) {
     const SpriteRect tile =
@@ -122,7 +122,7 @@ void DrawHeaderBar(platform::Surface& target, int client_width, int preview_x,
                 highlight);
   DrawLabelText(target, kColoursLabel, {px + 124, 14, px + 189, 31}, HorizontalAlign::kLeft, text);
 
-  DrawScoreBox(target, game::kRecordBoxOrigin.x, game::kRecordBoxOrigin.y, record_score);
+  DrawScoreBox(target, kRecordBoxOrigin.x, kRecordBoxOrigin.y, record_score);
   target.SelectPen(previous);
 }
 

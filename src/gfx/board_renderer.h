@@ -6,24 +6,28 @@
 
 #include "game/ball_supply.h"
 #include "game/board.h"
-#include "game/layout.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/surface.h"
 
 namespace rolvi::gfx {
 
 inline constexpr platform::Rgb kFrameGrey{85, 85, 85};
+// The side of the board frame in pixels, and the pitch of its cells.
+inline constexpr int kBoardFrameSide = 328;
+inline constexpr int kCellPitch = 36;
+// The record score box, part of the header bar, stands at a fixed point of the client area.
+inline constexpr platform::Point kRecordBoxOrigin{24, 10};
 inline constexpr int kHeaderBarHeight = 43;
 
-void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
                const game::Board& board);
 
 // The cell in `code`'s colour (the removal mark ignored) in frame `frame`.
-void DrawCell(platform::Surface& target, const SpriteSheet& sheet, game::Point origin, int column,
-              int row, game::CellCode code, int frame);
+void DrawCell(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
+              int column, int row, game::CellCode code, int frame);
 
 // The three small balls of `next`, or three empty tiles when the preview is switched off.
-void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, game::Point origin,
+void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
                    const game::NextBalls& next, bool show_next);
 
 // A rectangle outline: `first` on the left and top, `second` on the bottom and right; the

@@ -6,14 +6,33 @@ namespace {
 // GBK "玩  家" (Player) and three blanks, which take part in the centring.
 constexpr std::string_view kPlayerLabel = "\xCD\xE6  \xBC\xD2   ";
 
-void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, game::Point base, int offset,
-                  std::string_view name) {
+// A figure's column above its anchor (the foot plate's lower left corner): the 9-pixel foot
+// plate, up to 125 pixels of pillar, the 100-pixel body; the name plate hangs below.
+constexpr int kFootHeight = 9;
+constexpr int kPillarInset = 6;
+constexpr int kBodyHeight = 100;
+constexpr int kKingBodyInset = -1;
+constexpr int kPlayerBodyInset = -10;
+constexpr int kCrownBelowBodyTop = 6;  // the overlay starts at the body's seventh row
+constexpr platform::Rect kPlateFromAnchor{-16, 8, 74, 24};
+
+// The top of the pillar, and of the body resting on it, for a figure `offset` pixels down.
+int PillarTop(platform::Point base, int offset) {
+  return base.y - kFootHeight - game::kLowestOffset + offset;
+}
+int BodyTop(platform::Point base, int offset) {
+  return PillarTop(base, offset) - kBodyHeight;
+}
+
+void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
+                  int offset, std::string_view name) {
   DrawSprite(target, sheet, kPillarFootSprite, base.x, base.y - kPillarFootSprite.height);
   SpriteRect pillar = kPillarSprite;
   pillar.height = game::kLowestOffset - offset;
-  DrawSprite(target, sheet, pillar, base.x + 6, base.y - 134 + offset);
+  DrawSprite(target, sheet, pillar, base.x + kPillarInset, PillarTop(base, offset));
 
-  const platform::Rect plate{base.x - 16, base.y + 8, base.x + 74, base.y + 24};
+  const platform::Rect plate{base.x + kPlateFromAnchor.left, base.y + kPlateFromAnchor.top,
+                             base.x + kPlateFromAnchor.right, base.y + kPlateFromAnchor.bottom};
   target.FillRect(plate, platform::kBlack);
   target.SetTextColour(platform::kWhite);
   target.SetBackgroundMode(platform::BackgroundMode::kTransparent);
@@ -28,22 +47,27 @@ void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, game::Poi
 
 }  // namespace
 
-void DrawKing(platform::Surface& target, const SpriteSheet& sheet, game::Point base,
-              const game::FigureState& figures, std::string_view king_name, bool full) {
-  if (full) DrawPedestal(target, sheet, base, figures.kingOffset, king_name);
-  DrawSprite(target, sheet, KingSprite(figures.kingFrame), base.x - 1,
-             base.y - 234 + figures.kingOffset);
+void DrawKing(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
+              const game::FigureState& figures, std::string_view king_name,
+              game::FigureParts parts) {
+  if (parts == game::FigureParts::kAll) {
+    DrawPedestal(target, sheet, base, figures.kingOffset, king_name);
+  }
+  DrawSprite(target, sheet, KingSprite(figures.kingFrame), base.x + kKingBodyInset,
+             BodyTop(base, figures.kingOffset));
 }
 
-void DrawPlayer(platform::Surface& target, const SpriteSheet& sheet, game::Point base,
-                const game::FigureState& figures, bool full, bool force_body) {
+void DrawPlayer(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
+                const game::FigureState& figures, game::FigureParts parts,
+                game::BodyUnderCrown body) {
   const int offset = figures.playerOffset;
-  if (full) DrawPedestal(target, sheet, base, offset, kPlayerLabel);
-  if (figures.crownFrame == 0 || force_body) {
-    DrawSprite(target, sheet, kPlayerSprite, base.x - 10, base.y - 234 + offset);
+  if (parts == game::FigureParts::kAll) DrawPedestal(target, sheet, base, offset, kPlayerLabel);
+  if (figures.crownFrame == 0 || body == game::BodyUnderCrown::kDraw) {
+    DrawSprite(target, sheet, kPlayerSprite, base.x + kPlayerBodyInset, BodyTop(base, offset));
   }
   if (figures.crownFrame != 0) {
-    DrawSprite(target, sheet, CrownSprite(figures.crownFrame), base.x - 10, base.y - 228 + offset);
+    DrawSprite(target, sheet, CrownSprite(figures.crownFrame), base.x + kPlayerBodyInset,
+               BodyTop(base, offset) + kCrownBelowBodyTop);
   }
 }
 

@@ -5,18 +5,22 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "game/view.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/surface.h"
 
 namespace rolvi::gfx {
 
-// The foot plate, pillar and name plate are drawn only when `full`; the body always.
-void DrawKing(platform::Surface& target, const SpriteSheet& sheet, game::Point base,
-              const game::FigureState& figures, std::string_view king_name, bool full);
+// The foot plate, pillar and name plate are drawn only with FigureParts::kAll; the body
+// always.
+void DrawKing(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
+              const game::FigureState& figures, std::string_view king_name,
+              game::FigureParts parts);
 
-// The body is drawn without a crown overlay, or when `force_body`; the overlay whenever the
+// The body is drawn without a crown overlay, or when `body` says so; the overlay whenever the
 // crown has begun to appear.
-void DrawPlayer(platform::Surface& target, const SpriteSheet& sheet, game::Point base,
-                const game::FigureState& figures, bool full, bool force_body);
+void DrawPlayer(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
+                const game::FigureState& figures, game::FigureParts parts,
+                game::BodyUnderCrown body);
 
 }  // namespace rolvi::gfx

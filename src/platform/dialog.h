@@ -6,11 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/feedback.h"
 #include "platform/surface.h"
 
 namespace rolvi::platform {
-
-enum class MessageIcon { kNone, kExclamation };
 
 // Resource numbers of the dialog templates.
 enum class DialogTemplate : int {

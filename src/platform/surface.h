@@ -39,6 +39,18 @@ struct Size {
   friend bool operator==(const Size&, const Size&) = default;
 };
 
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// The top-left corner that centres `inner` in `outer`; negative where `inner` is the larger.
+// The divisions truncate toward zero.
+constexpr Point CentreIn(Size outer, Size inner) {
+  return Point{(outer.width - inner.width) / 2, (outer.height - inner.height) / 2};
+}
+
 // How a block copy combines source and destination pixels.
 enum class RasterOp { kCopy, kAnd, kOr };
 

@@ -18,6 +18,23 @@ class FileSystem;
 // refused or limited by the window system before the handlers hear of them.
 inline constexpr int kMaxClientSide = 8192;
 
+// What a classic desktop's window frame takes around a client area: 4-pixel borders on the
+// left, right and bottom, a 22-pixel top edge with the caption, and a 20-pixel menu bar below
+// it. Back ends that draw no such frame themselves turn the program's outer sizes into client
+// sizes with it.
+inline constexpr int kClassicBorder = 4;
+inline constexpr int kClassicCaption = 22;
+inline constexpr int kClassicMenuBar = 20;
+
+constexpr Size ClassicClientSize(Size outer, int menu_bar_height = kClassicMenuBar) {
+  return {outer.width - 2 * kClassicBorder,
+          outer.height - kClassicBorder - kClassicCaption - menu_bar_height};
+}
+constexpr Size ClassicOuterSize(Size client, int menu_bar_height = kClassicMenuBar) {
+  return {client.width + 2 * kClassicBorder,
+          client.height + kClassicBorder + kClassicCaption + menu_bar_height};
+}
+
 // Implemented by the shell's main window; the window system calls these on its one thread.
 class WindowHandlers {
  public:
@@ -27,7 +44,8 @@ class WindowHandlers {
   virtual void OnSize(int client_width, int client_height) = 0;
   // `surface` is the paint target, clipped to the area that needs painting.
   virtual void OnPaint(Surface& surface) = 0;
-  // The smallest outer window size the user may drag the window to.
+  // The smallest outer size (frame, caption and menu bar included) the user may drag the
+  // window to.
   virtual Size MinimumTrackSize() const = 0;
   virtual void OnCommand(int command) = 0;
   virtual void OnTimer() = 0;
@@ -38,14 +56,15 @@ class WindowHandlers {
   virtual void OnSessionEnding() = 0;
 };
 
-// What the window system offers the main window's handlers.
-class WindowSystem {
+// What the window system offers the main window's handlers, besides the pauses, beep and
+// message boxes of Feedback (message boxes owned by the main window; it keeps repainting and
+// ticking meanwhile but takes no input).
+class WindowSystem : public Feedback {
  public:
-  virtual ~WindowSystem() = default;
-
-  // The window's own drawing surface, which keeps its state between uses; null while the
-  // window is minimised (drawing is then dropped, the game logic still runs).
-  virtual Surface* WindowSurface() = 0;
+  // The window's own drawing surface, for drawing at once outside a paint: what is drawn on
+  // it is shown at the next pause or when the loop is idle. Null while the window is
+  // minimised (drawing is then dropped, the game logic still runs).
+  virtual Surface* StartDrawing() = 0;
   virtual Size ClientSize() const = 0;
   // The main window's outer rectangle and the screen size read at start-up, in screen pixels.
   virtual Rect WindowRect() const = 0;
@@ -53,10 +72,6 @@ class WindowSystem {
 
   // Milliseconds since the system started; seeds the game.
   virtual std::uint32_t TickCount() = 0;
-  // Shows everything drawn so far, then blocks; input that arrives meanwhile waits in order.
-  virtual void Pause(int milliseconds) = 0;
-  // The system's asterisk sound; false where no sound can be made (no audio device).
-  virtual bool Beep() = 0;
 
   virtual void SetMenuCheck(int command, bool checked) = 0;
   virtual void StartTimer(int period_ms) = 0;
@@ -64,10 +79,8 @@ class WindowSystem {
   // Destroys the main window: OnDestroy runs and the event loop ends.
   virtual void DestroyMainWindow() = 0;
 
-  // Modal, owned by the main window; they return when dismissed. The main window keeps
+  // Modal, owned by the main window; returns when the dialog ends. The main window keeps
   // repainting and ticking meanwhile but takes no input.
-  virtual void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
-                              MessageIcon icon) = 0;
   virtual void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) = 0;
 
   // The one modeless window (statistics). Open returns false when it cannot be made.

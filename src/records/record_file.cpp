@@ -50,7 +50,7 @@ DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
     const std::size_t start = i * kRecordSize;
     if (bytes.size() < start + kRecordSize) {
       // A missing or cut-short record keeps the default entry for its place.
-      ++decoded.repaired_records;
+      ++decoded.repairedRecords;
       continue;
     }
     const std::span<const std::uint8_t> record = bytes.subspan(start, kRecordSize);
@@ -61,7 +61,7 @@ DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
     std::size_t length = record[kLengthOffset];
     if (length > kMaxNameLength) {
       length = kMaxNameLength;
-      ++decoded.repaired_records;
+      ++decoded.repairedRecords;
     }
     entry.name[length] = '\0';
     entry.score =
@@ -82,7 +82,7 @@ LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files) {
     file->Close();
     const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count));
     book.table = decoded.table;
-    outcome = decoded.repaired_records == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
+    outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
   } else {
     book.table = DefaultRecordTable();
   }

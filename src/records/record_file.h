@@ -27,7 +27,7 @@ using RecordFileImage = std::array<std::uint8_t, kRecordFileSize>;
 struct DecodedRecords {
   RecordTable table;
   // Records that were missing or cut short, or whose length byte was above 13.
-  int repaired_records = 0;
+  int repairedRecords = 0;
 };
 
 // The table as the file stores it. The length byte counts the name's bytes before its first

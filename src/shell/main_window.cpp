@@ -13,10 +13,12 @@ namespace rolvi::shell {
 using platform::DialogTemplate;
 
 MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources)
-    : system_(system), resources_(resources), stats_window_(game_, sheet_, system) {}
+    : system_(system),
+      resources_(resources),
+      stats_window_(game_, sheet_, system, layout_.board_origin, [this] { OnStatsClosed(); }) {}
 
 void MainWindow::OnCreate() {
-  if (platform::Surface* surface = system_.WindowSurface()) {
+  if (platform::Surface* surface = system_.StartDrawing()) {
     sheet_load_ = gfx::LoadSpriteSheet(*surface, resources_.sheet_stream, sheet_);
   }
   records::LoadRecords(game_.records, system_.Files());
@@ -24,18 +26,18 @@ void MainWindow::OnCreate() {
   game_.turn.frameCounter = 0;
   game_.turn.selection = game::SelectionState::kNone;
   const platform::Size client = system_.ClientSize();
-  game::PlaceAroundBoard(game_.layout, client.width, client.height);
-  game_.showNext = true;
+  PlaceAroundBoard(layout_, client.width, client.height);
+  show_next_ = true;
   game_.figures = game::FigureState{};
   game::SeedRandom(game_.supply.random, system_.TickCount());
-  game::SetUpNewGame(game_, *this);
+  game::SetUpNewGame(game_, frontend());
 }
 
 void MainWindow::OnDestroy() {
   SaveRecordsOnce();
-  if (game_.statsOpen) {
+  if (stats_open_) {
     system_.CloseModelessDialog();
-    game_.statsOpen = false;
+    stats_open_ = false;
   }
   sheet_ = gfx::SpriteSheet{};
   system_.StopTimer();
@@ -52,46 +54,47 @@ void MainWindow::SaveRecordsOnce() {
 }
 
 void MainWindow::OnSize(int client_width, int client_height) {
-  game::ApplyClientSize(game_.layout, client_width, client_height);
+  ApplyClientSize(layout_, client_width, client_height);
 }
 
 void MainWindow::OnPaint(platform::Surface& surface) {
-  const game::Layout& layout = game_.layout;
   gfx::SelectSheetPalette(surface, sheet_);
-  gfx::DrawBoard(surface, sheet_, layout.board_origin, game_.supply.board);
-  gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout.preview_origin.x,
+  gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board);
+  gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
                      static_cast<std::uint32_t>(game_.records.recordScore));
-  gfx::DrawScoreBox(surface, layout.score_box_origin.x, layout.score_box_origin.y,
+  gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
                     static_cast<std::uint32_t>(game_.score.score));
-  gfx::DrawNextBalls(surface, sheet_, layout.preview_origin, game_.supply.next, game_.showNext);
-  gfx::DrawKing(surface, sheet_, layout.king_base, game_.figures,
-                records::NameText(game_.records.kingName), true);
-  gfx::DrawPlayer(surface, sheet_, layout.player_base, game_.figures, true, true);
+  gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
+  gfx::DrawKing(surface, sheet_, layout_.king_base, game_.figures,
+                records::NameText(game_.records.kingName), game::FigureParts::kAll);
+  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, game::FigureParts::kAll,
+                  game::BodyUnderCrown::kDraw);
 }
 
 void MainWindow::OnCommand(int command) {
-  switch (command & 0xFFFF) {
-    case kNewGame:
-      game::NewGameCommand(game_, *this);
+  // Only the low 16 bits name the command, from a menu and an accelerator alike.
+  switch (static_cast<Command>(command & 0xFFFF)) {
+    case Command::kNewGame:
+      game::NewGameCommand(game_, frontend());
       break;
-    case kShowRecords:
+    case Command::kShowRecords:
       ShowRecordsDialog(game_.records.table);
       break;
-    case kExit:
+    case Command::kExit:
       system_.DestroyMainWindow();
       break;
-    case kToggleNext:
+    case Command::kToggleNext:
       ToggleNextBalls();
       break;
-    case kToggleStats:
+    case Command::kToggleStats:
       ToggleStats();
       break;
-    case kRules: {
+    case Command::kRules: {
       dialogs::RulesDialog rules(system_.ScreenSize());
       system_.RunModalDialog(DialogTemplate::kRules, rules);
       break;
     }
-    case kAbout: {
+    case Command::kAbout: {
       dialogs::AboutDialog about(system_.ScreenSize(), resources_.about_picture,
                                  resources_.about_mask);
       system_.RunModalDialog(DialogTemplate::kAbout, about);
@@ -103,87 +106,81 @@ void MainWindow::OnCommand(int command) {
 }
 
 void MainWindow::ToggleNextBalls() {
-  game_.showNext = !game_.showNext;
-  system_.SetMenuCheck(kToggleNext, game_.showNext);
+  show_next_ = !show_next_;
+  system_.SetMenuCheck(CommandNumber(Command::kToggleNext), show_next_);
   DrawNextBalls();
 }
 
 void MainWindow::ToggleStats() {
-  game_.statsOpen = !game_.statsOpen;
-  if (game_.statsOpen) {
+  stats_open_ = !stats_open_;
+  if (stats_open_) {
     // When the window cannot be made the flag and the check mark still say open; the next
     // toggle only clears them.
     system_.OpenModelessDialog(DialogTemplate::kStatistics, stats_window_);
   } else {
     system_.CloseModelessDialog();
   }
-  system_.SetMenuCheck(kToggleStats, game_.statsOpen);
+  system_.SetMenuCheck(CommandNumber(Command::kToggleStats), stats_open_);
+}
+
+void MainWindow::OnStatsClosed() {
+  stats_open_ = false;
+  system_.SetMenuCheck(CommandNumber(Command::kToggleStats), false);
 }
 
 void MainWindow::OnTimer() {
-  game::Tick(game_, *this);
+  game::Tick(game_, frontend());
 }
 
 void MainWindow::OnMouseDown(int x, int y) {
-  game::Press(game_, x, y);
+  game::Press(game_, CellAtPoint(layout_.board_origin, x, y));
 }
 
 void MainWindow::OnMouseUp(int x, int y) {
-  game::Release(game_, *this, x, y);
+  game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
 }
 
-void MainWindow::DrawCell(int column, int row, std::uint8_t code, int frame) {
-  if (platform::Surface* surface = system_.WindowSurface()) {
-    gfx::DrawCell(*surface, sheet_, game_.layout.board_origin, column, row, code, frame);
+void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {
+  if (platform::Surface* surface = system_.StartDrawing()) {
+    gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame);
   }
 }
 
 void MainWindow::DrawBoard() {
-  if (platform::Surface* surface = system_.WindowSurface()) {
-    gfx::DrawBoard(*surface, sheet_, game_.layout.board_origin, game_.supply.board);
+  if (platform::Surface* surface = system_.StartDrawing()) {
+    gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board);
   }
 }
 
 void MainWindow::DrawNextBalls() {
-  if (platform::Surface* surface = system_.WindowSurface()) {
-    gfx::DrawNextBalls(*surface, sheet_, game_.layout.preview_origin, game_.supply.next,
-                       game_.showNext);
+  if (platform::Surface* surface = system_.StartDrawing()) {
+    gfx::DrawNextBalls(*surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
   }
 }
 
-void MainWindow::DrawScoreBox(int x, int y, std::uint32_t value) {
-  if (platform::Surface* surface = system_.WindowSurface())
-    gfx::DrawScoreBox(*surface, x, y, value);
-}
-
-void MainWindow::DrawKing(bool full) {
-  if (platform::Surface* surface = system_.WindowSurface()) {
-    gfx::DrawKing(*surface, sheet_, game_.layout.king_base, game_.figures,
-                  records::NameText(game_.records.kingName), full);
+void MainWindow::DrawScoreBox(game::ScoreBox box, std::uint32_t value) {
+  const Point origin =
+      box == game::ScoreBox::kRecord ? gfx::kRecordBoxOrigin : layout_.score_box_origin;
+  if (platform::Surface* surface = system_.StartDrawing()) {
+    gfx::DrawScoreBox(*surface, origin.x, origin.y, value);
   }
 }
 
-void MainWindow::DrawPlayer(bool full, bool force_body) {
-  if (platform::Surface* surface = system_.WindowSurface()) {
-    gfx::DrawPlayer(*surface, sheet_, game_.layout.player_base, game_.figures, full, force_body);
+void MainWindow::DrawKing(game::FigureParts parts) {
+  if (platform::Surface* surface = system_.StartDrawing()) {
+    gfx::DrawKing(*surface, sheet_, layout_.king_base, game_.figures,
+                  records::NameText(game_.records.kingName), parts);
   }
 }
 
-void MainWindow::Pause(int milliseconds) {
-  system_.Pause(milliseconds);
-}
-
-bool MainWindow::Beep() {
-  return system_.Beep();
+void MainWindow::DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) {
+  if (platform::Surface* surface = system_.StartDrawing()) {
+    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures, parts, body);
+  }
 }
 
 void MainWindow::RequestStatsRefresh() {
-  if (game_.statsOpen) system_.InvalidateModelessDialog();
-}
-
-void MainWindow::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
-                                platform::MessageIcon icon) {
-  system_.ShowMessageBox(gbk_text, gbk_caption, icon);
+  if (stats_open_) system_.InvalidateModelessDialog();
 }
 
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {

@@ -1,7 +1,7 @@
 // The main window's behaviour, platform-free: creation and destruction of the game's
 // objects, the Layout on every resize, the whole paint, the menu commands, and the timer
 // ticks and mouse presses handed to the turn flow. Window systems call it through
-// WindowHandlers; the game plays through it as its Frontend.
+// WindowHandlers; the game plays through it as its View and record dialogs.
 #pragma once
 
 #include <cstdint>
@@ -9,21 +9,14 @@
 
 #include "dialogs/stats_window.h"
 #include "game/game.h"
+#include "game/view.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/window_system.h"
+#include "records/record_dialogs.h"
+#include "shell/commands.h"
+#include "shell/layout.h"
 
 namespace rolvi::shell {
-
-// The menu and accelerator commands.
-enum Command : int {
-  kNewGame = 256,
-  kShowRecords = 257,
-  kExit = 258,
-  kToggleNext = 512,
-  kToggleStats = 513,
-  kRules = 768,
-  kAbout = 769,
-};
 
 // The data the program carries inside itself.
 struct Resources {
@@ -33,9 +26,10 @@ struct Resources {
 };
 
 inline constexpr int kTimerPeriodMs = 50;
-inline constexpr platform::Size kMinimumWindowSize{620, 420};
 
-class MainWindow final : public platform::WindowHandlers, private game::Frontend {
+class MainWindow final : public platform::WindowHandlers,
+                         private game::View,
+                         private records::RecordDialogs {
  public:
   MainWindow(platform::WindowSystem& system, const Resources& resources);
 
@@ -43,7 +37,7 @@ class MainWindow final : public platform::WindowHandlers, private game::Frontend
   void OnDestroy() override;
   void OnSize(int client_width, int client_height) override;
   void OnPaint(platform::Surface& surface) override;
-  platform::Size MinimumTrackSize() const override { return kMinimumWindowSize; }
+  platform::Size MinimumTrackSize() const override { return kMainWindowSize; }
   void OnCommand(int command) override;
   void OnTimer() override;
   void OnMouseDown(int x, int y) override;
@@ -51,32 +45,37 @@ class MainWindow final : public platform::WindowHandlers, private game::Frontend
   void OnSessionEnding() override;
 
   const game::Game& game() const { return game_; }
+  const Layout& layout() const { return layout_; }
+  bool show_next() const { return show_next_; }
+  bool stats_open() const { return stats_open_; }
   gfx::SheetLoad sheet_load() const { return sheet_load_; }
 
  private:
-  // game::Frontend, drawing on the window's own surface.
-  void DrawCell(int column, int row, std::uint8_t code, int frame) override;
+  // game::View, drawing on the window's own surface.
+  void DrawCell(int column, int row, game::CellCode code, int frame) override;
   void DrawBoard() override;
   void DrawNextBalls() override;
-  void DrawScoreBox(int x, int y, std::uint32_t value) override;
-  void DrawKing(bool full) override;
-  void DrawPlayer(bool full, bool force_body) override;
-  void Pause(int milliseconds) override;
-  bool Beep() override;
+  void DrawScoreBox(game::ScoreBox box, std::uint32_t value) override;
+  void DrawKing(game::FigureParts parts) override;
+  void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) override;
   void RequestStatsRefresh() override;
-  void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
-                      platform::MessageIcon icon) override;
+  // records::RecordDialogs, owned by this window.
   void RunNameDialog(records::NameBuffer& lastName) override;
   void ShowRecordsDialog(const records::RecordTable& table) override;
 
+  game::Frontend frontend() { return {*this, system_, *this}; }
   void ToggleNextBalls();
   void ToggleStats();
+  void OnStatsClosed();
   // The record table is written at most once, at whichever end of the run comes first.
   void SaveRecordsOnce();
 
   platform::WindowSystem& system_;
   Resources resources_;
   game::Game game_;
+  Layout layout_;
+  bool show_next_ = true;
+  bool stats_open_ = false;
   gfx::SpriteSheet sheet_;
   gfx::SheetLoad sheet_load_ = gfx::SheetLoad::kNoBitmap;
   dialogs::StatsWindow stats_window_;

@@ -15,7 +15,7 @@ namespace {
 
 using testing::BoardFromAscii;
 
-using Cells = std::vector<std::pair<int, int>>;  // (row, column), as the MovePath stores them
+using Cells = std::vector<std::pair<int, int>>;  // (row, column), as the examples give them
 
 Cells RouteOf(const MovePath& path) {
   Cells cells;
@@ -185,13 +185,11 @@ TEST(PathFinderTest, RoutesOnRandomBoardsAreShortestAndStepThroughEmptyCells) {
     if (route == Route::kBlocked) continue;
 
     ASSERT_EQ(path.length, distance[destination] + 1);
-    EXPECT_EQ(path.cells[0],
-              (PathCell{static_cast<std::uint8_t>(sy), static_cast<std::uint8_t>(sx)}));
-    EXPECT_EQ(path.cells[path.length - 1],
-              (PathCell{static_cast<std::uint8_t>(dy), static_cast<std::uint8_t>(dx)}));
+    EXPECT_EQ(path.cells[0], (CellRef{sx, sy}));
+    EXPECT_EQ(path.cells[path.length - 1], (CellRef{dx, dy}));
     for (int i = 1; i < path.length; ++i) {
-      const PathCell a = path.cells[i - 1];
-      const PathCell b = path.cells[i];
+      const CellRef a = path.cells[i - 1];
+      const CellRef b = path.cells[i];
       EXPECT_EQ(std::abs(a.row - b.row) + std::abs(a.column - b.column), 1) << "step " << i;
       EXPECT_EQ(board.at(b.column, b.row), kEmpty) << "step " << i;
     }

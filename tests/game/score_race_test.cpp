@@ -16,10 +16,7 @@ using testing::RecordingHost;
 
 class ScoreRaceTest : public ::testing::Test {
  protected:
-  ScoreRaceTest() {
-    ApplyClientSize(game.layout, 612, 374);
-    SeedRandom(game.supply.random, 7);
-  }
+  ScoreRaceTest() { SeedRandom(game.supply.random, 7); }
 
   void Race(std::int32_t recordScore, std::int32_t score) {
     game.records.recordScore = recordScore;
@@ -37,7 +34,8 @@ TEST_F(ScoreRaceTest, PlayerRisesOnePixelPer25Milliseconds) {
   EXPECT_EQ(game.figures.playerOffset, 113);
   EXPECT_EQ(host.Count<PlayerDrawn>(), 12);
   EXPECT_EQ(host.clock_ms, 12 * 25);
-  EXPECT_EQ(host.events.front(), testing::HostEvent(testing::ScoreBoxDrawn{516, 10, 10}));
+  EXPECT_EQ(host.events.front(),
+            testing::HostEvent(testing::ScoreBoxDrawn{ScoreBox::kCurrent, 10}));
   EXPECT_FALSE(game.score.recordBeaten);
 
   Race(300, 0);
@@ -148,11 +146,11 @@ TEST_F(ScoreRaceTest, NewGameAfterABeatenRecordHandsTheCrownOver) {
   EXPECT_FALSE(game.score.recordBeaten);
   // The King is drawn whole once with his new name, then crowned in 6 steps and lifted in
   // 16 steps of 4 pixels (62 -> 0); the Player loses his crown in 6 steps and sinks in 32.
-  EXPECT_EQ(host.events.front(), testing::HostEvent(KingDrawn{true}));
+  EXPECT_EQ(host.events.front(), testing::HostEvent(KingDrawn{FigureParts::kAll}));
   EXPECT_EQ(host.Count<KingDrawn>(), 1 + 6 + 16);
   EXPECT_EQ(host.Count<PlayerDrawn>(), 6 + 32);
   EXPECT_NE(std::find(host.events.begin(), host.events.end(),
-                      testing::HostEvent(testing::ScoreBoxDrawn{24, 10, 150})),
+                      testing::HostEvent(testing::ScoreBoxDrawn{ScoreBox::kRecord, 150})),
             host.events.end());
 }
 

@@ -8,7 +8,7 @@
 #include "game/lines.h"
 #include "game/score_race.h"
 #include "game/turn_flow.h"
-#include "support/greedy_player.h"
+#include "greedy/greedy_player.h"
 #include "support/recording_host.h"
 
 namespace rolvi::game {
@@ -49,16 +49,13 @@ bool HasStandingLine(const Board& board) {
 class Soak {
  public:
   explicit Soak(std::uint32_t seed) : noise_(seed * 7919u + 1) {
-    ApplyClientSize(game_.layout, 612, 374);
     SeedRandom(game_.supply.random, seed);
     SetUpNewGame(game_, host_);
   }
 
   void Click(CellRef cell) {
-    const int x = game_.layout.board_origin.x + kCellPitch * cell.column + 5 + Noise(26);
-    const int y = game_.layout.board_origin.y + kCellPitch * cell.row + 5 + Noise(26);
-    Press(game_, x, y);
-    Release(game_, host_, x, y);
+    Press(game_, cell);
+    Release(game_, host_, cell);
   }
 
   // Clicks that must not move anything: presses and releases on different cells, presses
@@ -67,12 +64,12 @@ class Soak {
     for (int i = Noise(3); i > 0; --i) {
       switch (Noise(4)) {
         case 0:
-          Press(game_, 10, 10);
-          Release(game_, host_, game_.layout.board_origin.x + 40, game_.layout.board_origin.y + 40);
+          Press(game_, std::nullopt);  // beside the board
+          Release(game_, host_, CellRef{1, 1});
           break;
         case 1:
-          Press(game_, game_.layout.board_origin.x + 5, game_.layout.board_origin.y + 5);
-          Release(game_, host_, game_.layout.board_origin.x + 300, game_.layout.board_origin.y + 5);
+          Press(game_, CellRef{0, 0});
+          Release(game_, host_, CellRef{8, 0});
           break;
         case 2:
           for (int tick = Noise(8); tick > 0; --tick)
@@ -90,8 +87,7 @@ class Soak {
   // One turn: noise, then the greedy player's move. Returns false when no move is left.
   bool Turn() {
     NoiseClicks();
-    const std::optional<testing::PlannedMove> move =
-        testing::ChooseMove(game_.supply.board, noise_);
+    const std::optional<greedy::PlannedMove> move = greedy::ChooseMove(game_.supply.board, noise_);
     if (!move) return false;
     const int balls_before = CountBalls(game_.supply.board);
     const std::uint32_t tally_before = TallySum(game_.supply.tally);

@@ -26,16 +26,13 @@ using testing::ScoreBoxDrawn;
 class TurnFlowTest : public ::testing::Test {
  protected:
   TurnFlowTest() {
-    ApplyClientSize(game.layout, 612, 374);  // board origin (142, 45)
     SeedRandom(game.supply.random, 1);
     game.supply.next.colours = {kRed, kGreen, kBlue};
   }
 
   void Click(int column, int row) {
-    const int x = game.layout.board_origin.x + kCellPitch * column + kCellPitch / 2;
-    const int y = game.layout.board_origin.y + kCellPitch * row + kCellPitch / 2;
-    Press(game, x, y);
-    Release(game, host, x, y);
+    Press(game, CellRef{column, row});
+    Release(game, host, CellRef{column, row});
   }
 
   // Events up to (not including) the first ball that the turn's drops land.
@@ -51,33 +48,21 @@ class TurnFlowTest : public ::testing::Test {
   RecordingHost host;
 };
 
-TEST_F(TurnFlowTest, CellAtPointMeasuresFromTheBoardOriginItself) {
-  const Layout& layout = game.layout;
-  EXPECT_EQ(CellAtPoint(layout, 142, 45), (CellRef{0, 0}));  // the frame's top-left pixel
-  EXPECT_EQ(CellAtPoint(layout, 141, 60), std::nullopt);
-  EXPECT_EQ(CellAtPoint(layout, 150, 44), std::nullopt);
-  EXPECT_EQ(CellAtPoint(layout, 142 + 36 * 9 - 1, 45 + 36 * 9 - 1), (CellRef{8, 8}));
-  EXPECT_EQ(CellAtPoint(layout, 142 + 36 * 9, 100), std::nullopt);  // the frame's last columns
-  EXPECT_EQ(CellAtPoint(layout, 200, 45 + 36 * 9), std::nullopt);
-  EXPECT_EQ(CellAtPoint(layout, 142 + 36 * 3 + 35, 45 + 36 * 4), (CellRef{3, 4}));
-}
-
 TEST_F(TurnFlowTest, ReleaseCountsOnlyOnTheCellOfTheLastPress) {
   game.supply.board.at(2, 2) = kRed;
-  const int x = 142 + 36 * 2 + 10;
-  const int y = 45 + 36 * 2 + 10;
-  Press(game, x, y);
-  Release(game, host, x + 36, y);  // another cell
+  const CellRef ball{2, 2};
+  Press(game, ball);
+  Release(game, host, CellRef{3, 2});  // another cell
   EXPECT_EQ(game.turn.selection, SelectionState::kNone);
 
-  Press(game, 5, 5);  // outside the board
-  Release(game, host, x, y);
+  Press(game, std::nullopt);  // beside the board
+  Release(game, host, ball);
   EXPECT_EQ(game.turn.selection, SelectionState::kNone);
 
   // The press record stays for later releases, however long ago it was made.
-  Press(game, x, y);
-  Release(game, host, 600, 10);
-  Release(game, host, x, y);
+  Press(game, ball);
+  Release(game, host, std::nullopt);
+  Release(game, host, ball);
   EXPECT_EQ(game.turn.selection, SelectionState::kSelected);
   EXPECT_TRUE(host.events.empty());
 }
@@ -300,8 +285,9 @@ TEST_F(TurnFlowTest, NewGameWithScoreZeroOpensNoDialogAndSetsUpTheBoard) {
   EXPECT_FALSE(game.score.recordBeaten);
   // The set-up ends with both score boxes and the preview, then the statistics refresh.
   const std::vector<HostEvent> tail(host.events.end() - 4, host.events.end());
-  EXPECT_EQ(tail, (std::vector<HostEvent>{ScoreBoxDrawn{24, 10, 100}, ScoreBoxDrawn{516, 10, 0},
-                                          NextBallsDrawn{}, testing::StatsRefresh{}}));
+  EXPECT_EQ(tail, (std::vector<HostEvent>{ScoreBoxDrawn{ScoreBox::kRecord, 100},
+                                          ScoreBoxDrawn{ScoreBox::kCurrent, 0}, NextBallsDrawn{},
+                                          testing::StatsRefresh{}}));
 }
 
 }  // namespace

@@ -156,13 +156,13 @@ const std::string kColours = "\xD1\xD5\xC9\xAB  ";
 constexpr Rgb kMarker{1, 2, 3};
 
 // The pixels that `text` covers when drawn alone, the way the header bar places its label.
-std::vector<game::Point> GlyphPixels(const std::string& text, const platform::Rect& rect,
+std::vector<platform::Point> GlyphPixels(const std::string& text, const platform::Rect& rect,
                                      platform::HorizontalAlign align) {
   SoftSurface surface(612, 60, kBackground);
   surface.SetTextColour(kMarker);
   surface.SetBackgroundMode(platform::BackgroundMode::kTransparent);
   surface.DrawText(text, rect, {.align = align, .single_line = true});
-  std::vector<game::Point> pixels;
+  std::vector<platform::Point> pixels;
   for (int y = 0; y < 60; ++y) {
     for (int x = 0; x < 612; ++x) {
       if (At(surface, x, y) == kMarker) pixels.push_back({x, y});
@@ -196,11 +196,11 @@ TEST(BoardRendererTest, HeaderLabelsStandOutFromTheBarWithAnEtchedCopyBelowRight
   } labels[] = {{kNextGroup, {px - 79, 14, px - 16, 31}, platform::HorizontalAlign::kRight},
                 {kColours, {px + 124, 14, px + 189, 31}, platform::HorizontalAlign::kLeft}};
   for (const Label& label : labels) {
-    const std::vector<game::Point> glyph = GlyphPixels(label.text, label.rect, label.align);
+    const std::vector<platform::Point> glyph = GlyphPixels(label.text, label.rect, label.align);
     ASSERT_GT(glyph.size(), 40u);
     // Every text pixel, against the bar around it: at least 4.5 to 1.
     double weakest = 21;
-    for (const game::Point& p : glyph) {
+    for (const platform::Point& p : glyph) {
       weakest = std::min(weakest, Contrast(At(surface, p.x, p.y), kFace));
     }
     EXPECT_GE(weakest, 4.5) << "label at " << label.rect.left;
@@ -208,8 +208,8 @@ TEST(BoardRendererTest, HeaderLabelsStandOutFromTheBarWithAnEtchedCopyBelowRight
     // that pixel is the highlight.
     int etched = 0;
     int edges = 0;
-    for (const game::Point& p : glyph) {
-      const bool covered = std::any_of(glyph.begin(), glyph.end(), [&](const game::Point& q) {
+    for (const platform::Point& p : glyph) {
+      const bool covered = std::any_of(glyph.begin(), glyph.end(), [&](const platform::Point& q) {
         return q.x == p.x + 1 && q.y == p.y + 1;
       });
       if (covered) continue;

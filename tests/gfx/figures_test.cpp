@@ -13,7 +13,7 @@ using platform::Rgb;
 using platform::SoftSurface;
 
 constexpr Rgb kBackground{7, 7, 7};
-constexpr game::Point kBase{100, 300};
+constexpr platform::Point kBase{100, 300};
 
 Rgb At(const SoftSurface& surface, int x, int y) {
   return surface.GetPixel(x, y).value();
@@ -23,7 +23,7 @@ TEST(FiguresTest, FullKingHasFootPillarPlateAndBody) {
   SoftSurface surface(300, 340, kBackground);
   const SpriteSheet sheet = testing::SyntheticSheet();
   const game::FigureState figures{.kingOffset = 40, .kingFrame = 3};
-  DrawKing(surface, sheet, kBase, figures, "AB", true);
+  DrawKing(surface, sheet, kBase, figures, "AB", game::FigureParts::kAll);
   const int x = kBase.x;
   const int y = kBase.y;
   // Foot plate 58 by 9 right above the anchor.
@@ -53,7 +53,7 @@ TEST(FiguresTest, PlateShowsTheLongestNamesWhole) {
   for (const char* name : {"WWWWWWWWWWWWW", " \xB9\xFA  \xCD\xF5 ", "Jiggly Puppy"}) {
     SoftSurface surface(300, 340, kBackground);
     const SpriteSheet sheet = testing::SyntheticSheet();
-    DrawKing(surface, sheet, kBase, {}, name, true);
+    DrawKing(surface, sheet, kBase, {}, name, game::FigureParts::kAll);
     const platform::Rect plate{kBase.x - 16, kBase.y + 8, kBase.x + 74, kBase.y + 24};
     const platform::Rect text = testing::InkBounds(surface, platform::kWhite);
     ASSERT_NE(text, platform::Rect{}) << name;
@@ -70,7 +70,8 @@ TEST(FiguresTest, PlateShowsTheLongestNamesWhole) {
 TEST(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
   SoftSurface surface(300, 340, kBackground);
   const SpriteSheet sheet = testing::SyntheticSheet();
-  DrawKing(surface, sheet, kBase, {.kingOffset = 125, .kingFrame = 6}, "x", false);
+  DrawKing(surface, sheet, kBase, {.kingOffset = 125, .kingFrame = 6}, "x",
+           game::FigureParts::kBodyOnly);
   EXPECT_EQ(testing::CountPixels(surface, testing::kFootColour), 0);
   EXPECT_EQ(testing::CountPixels(surface, testing::kPillarColour), 0);
   EXPECT_EQ(testing::CountPixels(surface, testing::KingColour(6)), 72 * 100);
@@ -83,12 +84,14 @@ TEST(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
   const int x = kBase.x;
   const int y = kBase.y;
 
-  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 0}, false, false);
+  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 0},
+             game::FigureParts::kBodyOnly, game::BodyUnderCrown::kLeave);
   EXPECT_EQ(testing::CountPixels(surface, testing::kPlayerColour), 72 * 100);
   EXPECT_EQ(At(surface, x - 10, y - 234), testing::kPlayerColour);
 
   // With the crown appearing only the overlay is drawn, 6 rows below the body's top.
-  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 4}, false, false);
+  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 4},
+             game::FigureParts::kBodyOnly, game::BodyUnderCrown::kLeave);
   EXPECT_EQ(testing::CountPixels(surface, testing::CrownColour(4)), 50 * 65);
   EXPECT_EQ(At(surface, x - 10, y - 228), testing::CrownColour(4));
   EXPECT_EQ(At(surface, x - 10, y - 229), testing::kPlayerColour);
@@ -97,7 +100,8 @@ TEST(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
 
   // A full paint draws the body first, then the overlay.
   SoftSurface painted(300, 340, kBackground);
-  DrawPlayer(painted, sheet, kBase, {.playerOffset = 0, .crownFrame = 6}, true, true);
+  DrawPlayer(painted, sheet, kBase, {.playerOffset = 0, .crownFrame = 6}, game::FigureParts::kAll,
+             game::BodyUnderCrown::kDraw);
   EXPECT_EQ(At(painted, x - 10, y - 234), testing::kPlayerColour);
   EXPECT_EQ(At(painted, x - 10, y - 228), testing::CrownColour(6));
 }

@@ -226,7 +226,7 @@ TEST(DecodeRecordFileTest, AShortFileKeepsItsWholeRecordsAndFillsTheRestWithDefa
   const Bytes whole = Concatenate({Record(3, "One", 30, 0), Record(3, "Two", 20, 0)});
   const Bytes cut = Concatenate({whole, Record(5, "Three", 10, 0)});
   const DecodedRecords decoded = DecodeRecordFile(Bytes(cut.begin(), cut.begin() + 40));
-  EXPECT_EQ(decoded.repaired_records, 8);
+  EXPECT_EQ(decoded.repairedRecords, 8);
   EXPECT_EQ(decoded.table[0], EntryOf("One", 30));
   EXPECT_EQ(decoded.table[1], EntryOf("Two", 20));
   for (std::size_t i = 2; i < 10; ++i)
@@ -241,14 +241,14 @@ TEST(DecodeRecordFileTest, ALengthByteAboveThirteenEndsTheNameAfterThirteenBytes
   for (const std::uint8_t length : {14, 200, 255}) {
     const DecodedRecords decoded =
         DecodeRecordFile(FileOf({Record(length, "ABCDEFGHIJKLM", 1, 0)}));
-    EXPECT_EQ(decoded.repaired_records, 1);
+    EXPECT_EQ(decoded.repairedRecords, 1);
     EXPECT_EQ(NameText(decoded.table[0].name), "ABCDEFGHIJKLM");
     EXPECT_EQ(decoded.table[0].name[13], '\0');
     EXPECT_EQ(decoded.table[0].score, 1);
   }
   // A length byte past an earlier zero: the name ends at the zero, as any reader sees it.
   const DecodedRecords early = DecodeRecordFile(FileOf({Record(9, "ab\0cdefgh"sv, 1, 0)}));
-  EXPECT_EQ(early.repaired_records, 0);
+  EXPECT_EQ(early.repairedRecords, 0);
   EXPECT_EQ(NameText(early.table[0].name), "ab");
 }
 
@@ -284,7 +284,7 @@ TEST(DecodeRecordFileTest, RandomBytesAlwaysGiveAWellFormedTableThatSurvivesARou
     const RecordFileImage image = EncodeRecordFile(table);
     const DecodedRecords again = DecodeRecordFile(image);
     ASSERT_EQ(again.table, table) << run;
-    ASSERT_EQ(again.repaired_records, 0) << run;
+    ASSERT_EQ(again.repairedRecords, 0) << run;
   }
 }
 

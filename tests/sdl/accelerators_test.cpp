@@ -1,8 +1,8 @@
-#include "platform/sdl/accelerators.h"
+#include "platform/widgets/accelerators.h"
 
 #include <gtest/gtest.h>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 KeyEvent Function(int number) {
@@ -45,4 +45,4 @@ TEST(AcceleratorsTest, ModifiersAndOtherKeysDoNotMatch) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,11 +1,11 @@
-#include "platform/sdl/dialog_model.h"
+#include "platform/widgets/dialog_model.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
 #include "platform/software/soft_surface.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 KeyEvent Press(Key key, bool shift = false) {
@@ -113,4 +113,4 @@ TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

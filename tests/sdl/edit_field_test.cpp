@@ -1,8 +1,8 @@
-#include "platform/sdl/edit_field.h"
+#include "platform/widgets/edit_field.h"
 
 #include <gtest/gtest.h>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 // A field that holds at most `bytes` bytes.
@@ -77,4 +77,4 @@ TEST(EditFieldTest, TwoByteCharactersMoveAndEraseAsOne) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

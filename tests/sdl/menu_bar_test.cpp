@@ -1,10 +1,10 @@
-#include "platform/sdl/menu_bar.h"
+#include "platform/widgets/menu_bar.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/software/soft_surface.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 KeyEvent Press(Key key) {
@@ -122,4 +122,4 @@ TEST_F(MenuBarTest, MouseOpensATitleAndChoosesAnItem) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,6 +1,6 @@
 // The tables generated from res/rolvi.rc: what the menu, the accelerators and the dialog
 // templates hold after the trip through the resource compiler.
-#include "platform/sdl/resource_tables.h"
+#include "platform/widgets/resource_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 
 #include "platform/sdl/text_codec.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 std::string Utf8(std::string_view gbk) {
-  return GbkToUtf8(gbk);
+  return sdl::GbkToUtf8(gbk);
 }
 
 TEST(ResourceTablesTest, MenuHasThreePopupsWithTheirItems) {
@@ -198,4 +198,4 @@ TEST(ResourceTablesTest, BitmapsAndIconComeFromTheirFiles) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

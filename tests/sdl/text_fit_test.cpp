@@ -11,13 +11,13 @@
 #include "dialogs/records_dialog.h"
 #include "dialogs/stats_window.h"
 #include "platform/dialog.h"
-#include "platform/sdl/dialog_model.h"
-#include "platform/sdl/widgets.h"
 #include "platform/software/soft_surface.h"
 #include "platform/software/text_layout.h"
+#include "platform/widgets/dialog_model.h"
+#include "platform/widgets/widgets.h"
 #include "records/record_table.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 std::string Gbk(const std::string& utf8) {
@@ -258,4 +258,4 @@ TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -102,6 +102,10 @@ TEST_F(WindowWithoutX11, WindowsArePlacedByTheirClientWithoutFrameReports) {
 }
 
 // Opens the main window with ROLVI_SCALE set as given, on the dummy driver's 1024x768 screen.
+// The main window's size with a classic frame, and the client area that frame leaves.
+constexpr Size kOuterSize{620, 420};
+constexpr Size kClientSize{612, 374};
+
 class MainWindowScale : public testing::Test {
  protected:
   void TearDown() override { unsetenv("ROLVI_SCALE"); }
@@ -110,7 +114,7 @@ class MainWindowScale : public testing::Test {
 
 TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
   setenv("ROLVI_SCALE", "2", 1);
-  SdlWindowSystem system(files_, &TicksForTest);
+  SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
   std::string error;
   ASSERT_TRUE(system.Open(error)) << error;
   if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
@@ -118,23 +122,23 @@ TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
   EXPECT_EQ(system.scale(), 2);
   EXPECT_EQ(system.ScreenSize(), (Size{mode.w / 2, mode.h / 2}));
-  EXPECT_EQ(system.ClientSize(), kInitialClientSize);
+  EXPECT_EQ(system.ClientSize(), kClientSize);
   const Rect outer = system.WindowRect();
-  EXPECT_EQ(outer.width(), kInitialClientSize.width);
-  EXPECT_EQ(outer.left, (mode.w / 2 - kInitialOuterSize.width) / 2);
-  EXPECT_EQ(outer.top, (mode.h / 2 - kInitialOuterSize.height) / 2);
+  EXPECT_EQ(outer.width(), kClientSize.width);
+  EXPECT_EQ(outer.left, (mode.w / 2 - kOuterSize.width) / 2);
+  EXPECT_EQ(outer.top, (mode.h / 2 - kOuterSize.height) / 2);
 }
 
 TEST_F(MainWindowScale, AnUnusableValueLeavesTheScaleAtOne) {
   setenv("ROLVI_SCALE", "0", 1);
-  SdlWindowSystem system(files_, &TicksForTest);
+  SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
   std::string error;
   testing::internal::CaptureStderr();
   ASSERT_TRUE(system.Open(error)) << error;
   const std::string report = testing::internal::GetCapturedStderr();
   if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
   EXPECT_EQ(system.scale(), 1);
-  EXPECT_EQ(system.ClientSize(), kInitialClientSize);
+  EXPECT_EQ(system.ClientSize(), kClientSize);
   EXPECT_NE(report.find("rolvi: ROLVI_SCALE=\"0\""), std::string::npos) << report;
 }
 

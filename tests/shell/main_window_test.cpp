@@ -41,11 +41,9 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void Click(game::CellRef cell) {
-    const game::Point origin = window.game().layout.board_origin;
-    const int x = origin.x + 36 * cell.column + 18;
-    const int y = origin.y + 36 * cell.row + 18;
-    window.OnMouseDown(x, y);
-    window.OnMouseUp(x, y);
+    const platform::Point centre = CellCentre(window.layout().board_origin, cell);
+    window.OnMouseDown(centre.x, centre.y);
+    window.OnMouseUp(centre.x, centre.y);
   }
 
   platform::MemoryFileSystem files;
@@ -58,20 +56,20 @@ TEST_F(MainWindowTest, CreationSetsUpTheFirstGameBeforeAnySize) {
   const game::Game& game = window.game();
   EXPECT_EQ(window.sheet_load(), gfx::SheetLoad::kLoaded);
   EXPECT_EQ(system.timer_period_ms(), 50);
-  EXPECT_EQ(game.layout.board_origin, (game::Point{146, 68}));
-  EXPECT_EQ(game.layout.king_base, (game::Point{42, 304}));
+  EXPECT_EQ(window.layout().board_origin, (platform::Point{146, 68}));
+  EXPECT_EQ(window.layout().king_base, (platform::Point{42, 304}));
   EXPECT_EQ(game::CountEmptyCells(game.supply.board), 76);
   EXPECT_EQ(system.clock_ms(), 500);  // five balls of 100 ms each
   EXPECT_EQ(game.figures, (game::FigureState{0, 0, 125, 0}));
   EXPECT_EQ(game.records.recordScore, 100);
-  EXPECT_TRUE(game.showNext);
+  EXPECT_TRUE(window.show_next());
   EXPECT_EQ(window.MinimumTrackSize(), (platform::Size{620, 420}));
 }
 
 TEST_F(MainWindowTest, PaintDrawsTheBoardFrameAtTheLayoutsOrigin) {
   Start();
-  const game::Point origin = window.game().layout.board_origin;
-  ASSERT_EQ(origin, (game::Point{142, 45}));
+  const platform::Point origin = window.layout().board_origin;
+  ASSERT_EQ(origin, (platform::Point{142, 45}));
   EXPECT_EQ(At(origin.x + 327, origin.y), platform::kWhite);
   EXPECT_EQ(At(origin.x, origin.y + 327), platform::kWhite);
   EXPECT_EQ(At(origin.x + 327, origin.y + 327), (Rgb{85, 85, 85}));
@@ -80,7 +78,7 @@ TEST_F(MainWindowTest, PaintDrawsTheBoardFrameAtTheLayoutsOrigin) {
   EXPECT_EQ(At(24, 10), platform::kWhite);       // record box outline
 
   system.Resize(1016, 700);
-  EXPECT_EQ(window.game().layout.board_origin, (game::Point{344, 208}));
+  EXPECT_EQ(window.layout().board_origin, (platform::Point{344, 208}));
   EXPECT_EQ(At(344 + 327, 208), platform::kWhite);
   EXPECT_EQ(At(1015, 43), (Rgb{128, 128, 128}));
 }
@@ -93,11 +91,11 @@ TEST_F(MainWindowTest, SizesBeyondTheLargestClientAreaAreRefused) {
   }
   EXPECT_EQ(system.ClientSize(), (platform::Size{612, 374}));
   EXPECT_EQ(system.surface().width(), 612);
-  EXPECT_EQ(window.game().layout.board_origin, (game::Point{142, 45}));
+  EXPECT_EQ(window.layout().board_origin, (platform::Point{142, 45}));
 
   EXPECT_TRUE(system.Resize(platform::kMaxClientSide, 400));
   EXPECT_EQ(system.surface().width(), platform::kMaxClientSide);
-  EXPECT_EQ(window.game().layout.board_origin.x, (platform::kMaxClientSide - 328) / 2);
+  EXPECT_EQ(window.layout().board_origin.x, (platform::kMaxClientSide - 328) / 2);
 
   platform::HeadlessWindowSystem wide(platform::Size{65535, 20}, 1, files);
   EXPECT_EQ(wide.ClientSize(), (platform::Size{platform::kMaxClientSide, 20}));
@@ -107,25 +105,25 @@ TEST_F(MainWindowTest, SizesBeyondTheLargestClientAreaAreRefused) {
 TEST_F(MainWindowTest, PreviewCommandTogglesFlagAndCheckMarkTogether) {
   Start();
   window.OnCommand(512);
-  EXPECT_FALSE(window.game().showNext);
+  EXPECT_FALSE(window.show_next());
   EXPECT_FALSE(system.menu_checked(512));
   window.OnCommand(512 | 0x10000);  // only the low 16 bits count
-  EXPECT_TRUE(window.game().showNext);
+  EXPECT_TRUE(window.show_next());
   EXPECT_TRUE(system.menu_checked(512));
 }
 
 TEST_F(MainWindowTest, StatisticsCommandOpensAndClosesTheWindow) {
   Start();
   window.OnCommand(513);
-  EXPECT_TRUE(window.game().statsOpen);
+  EXPECT_TRUE(window.stats_open());
   EXPECT_TRUE(system.menu_checked(513));
   system.ServePendingRepaints();
   ASSERT_NE(system.stats_surface(), nullptr);
   // Placed beside the board: main window left + BoardOrigin.x + 340.
-  EXPECT_TRUE(window.game().statsOpen);
+  EXPECT_TRUE(window.stats_open());
 
   window.OnCommand(513);
-  EXPECT_FALSE(window.game().statsOpen);
+  EXPECT_FALSE(window.stats_open());
   EXPECT_FALSE(system.menu_checked(513));
   EXPECT_EQ(system.stats_surface(), nullptr);
 }
@@ -193,7 +191,7 @@ TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
   EXPECT_EQ(system.clock_ms(), 500 + 500);  // the new game's drops still pause
   EXPECT_TRUE(std::equal(before.begin(), before.end(), system.surface().pixels().begin()));
   system.Restore();
-  EXPECT_EQ(window.game().layout.board_origin, (game::Point{142, 45}));
+  EXPECT_EQ(window.layout().board_origin, (platform::Point{142, 45}));
 }
 
 TEST_F(MainWindowTest, ClickOnABallThenAnEmptyCellMovesIt) {
@@ -227,7 +225,7 @@ class BrokenSheetTest : public MainWindowTest {
 TEST_F(BrokenSheetTest, GameWithoutPicturesStillPlaysAndDrawsItsFrames) {
   Start();
   EXPECT_EQ(window.sheet_load(), gfx::SheetLoad::kBadStream);
-  const game::Point origin = window.game().layout.board_origin;
+  const platform::Point origin = window.layout().board_origin;
   EXPECT_EQ(At(origin.x + 327, origin.y), platform::kWhite);
   EXPECT_EQ(At(origin.x + 20, origin.y + 20), platform::kBlack);  // no tile
   EXPECT_EQ(At(611, 20), (Rgb{192, 192, 192}));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/view.h"
 
 namespace rolvi::testing {
 
@@ -34,18 +35,17 @@ struct NextBallsDrawn {
   friend bool operator==(const NextBallsDrawn&, const NextBallsDrawn&) = default;
 };
 struct ScoreBoxDrawn {
-  int x;
-  int y;
+  game::ScoreBox box;
   std::uint32_t value;
   friend bool operator==(const ScoreBoxDrawn&, const ScoreBoxDrawn&) = default;
 };
 struct KingDrawn {
-  bool full;
+  game::FigureParts parts;
   friend bool operator==(const KingDrawn&, const KingDrawn&) = default;
 };
 struct PlayerDrawn {
-  bool full;
-  bool force_body;
+  game::FigureParts parts;
+  game::BodyUnderCrown body;
   friend bool operator==(const PlayerDrawn&, const PlayerDrawn&) = default;
 };
 struct Beeped {
@@ -67,19 +67,23 @@ using HostEvent =
     std::variant<DrawnCell, Paused, StatsRefresh, BoardDrawn, NextBallsDrawn, ScoreBoxDrawn,
                  KingDrawn, PlayerDrawn, Beeped, MessageShown, NameAsked, RecordsShown>;
 
-class RecordingHost : public game::Frontend {
+// The game's whole front end in one object: its view, the system's pauses, beep and message
+// boxes, and the record dialogs. It converts to the game::Frontend the game plays on.
+class RecordingHost : public game::View, public platform::Feedback, public records::RecordDialogs {
  public:
+  operator game::Frontend() { return {*this, *this, *this}; }
+
   void DrawCell(int column, int row, std::uint8_t code, int frame) override {
     events.push_back(DrawnCell{column, row, code, frame});
   }
   void DrawBoard() override { events.push_back(BoardDrawn{}); }
   void DrawNextBalls() override { events.push_back(NextBallsDrawn{}); }
-  void DrawScoreBox(int x, int y, std::uint32_t value) override {
-    events.push_back(ScoreBoxDrawn{x, y, value});
+  void DrawScoreBox(game::ScoreBox box, std::uint32_t value) override {
+    events.push_back(ScoreBoxDrawn{box, value});
   }
-  void DrawKing(bool full) override { events.push_back(KingDrawn{full}); }
-  void DrawPlayer(bool full, bool force_body) override {
-    events.push_back(PlayerDrawn{full, force_body});
+  void DrawKing(game::FigureParts parts) override { events.push_back(KingDrawn{parts}); }
+  void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) override {
+    events.push_back(PlayerDrawn{parts, body});
   }
   void Pause(int milliseconds) override {
     events.push_back(Paused{milliseconds});

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "game/ball_supply.h"
+#include "greedy/greedy_player.h"
 #include "replay_session.h"
-#include "support/greedy_player.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     const rolvi::game::Game& game = session.game();
     if (goal == Goal::kBeaten && game.score.recordBeaten) break;
     if (goal == Goal::kScore && game.score.score >= target) break;
-    const auto planned = rolvi::testing::ChooseMove(game.supply.board, choice_seed);
+    const auto planned = rolvi::greedy::ChooseMove(game.supply.board, choice_seed);
     if (!planned) break;
     // A move that completes nothing lands three balls; on the last cells that ends the game.
     const bool last_move = planned->line_sum == 0 &&

@@ -104,11 +104,9 @@ void ReplaySession::Run(std::string_view line) {
     ExpectWords(words, 3);
     const int column = Number(words[1], 0, 8);
     const int row = Number(words[2], 0, 8);
-    const game::Point origin = game().layout.board_origin;
-    const int x = origin.x + game::kCellPitch * column + game::kCellPitch / 2;
-    const int y = origin.y + game::kCellPitch * row + game::kCellPitch / 2;
-    window_.OnMouseDown(x, y);
-    window_.OnMouseUp(x, y);
+    const platform::Point centre = shell::CellCentre(window_.layout().board_origin, {column, row});
+    window_.OnMouseDown(centre.x, centre.y);
+    window_.OnMouseUp(centre.x, centre.y);
   } else if (command == "press" || command == "release") {
     ExpectWords(words, 3);
     // Window systems deliver the coordinates as unsigned 16-bit numbers.
@@ -219,8 +217,8 @@ void ReplaySession::Dump() {
   text << "\n";
   text << "king " << state.figures.kingOffset << " " << int{state.figures.kingFrame} << "\n";
   text << "player " << state.figures.playerOffset << " " << int{state.figures.crownFrame} << "\n";
-  text << "showNext " << (state.showNext ? 1 : 0) << "\n";
-  text << "statsOpen " << (state.statsOpen ? 1 : 0) << "\n";
+  text << "showNext " << (window_.show_next() ? 1 : 0) << "\n";
+  text << "statsOpen " << (window_.stats_open() ? 1 : 0) << "\n";
   text << "clock " << system_.clock_ms() << "\n";
   text << "end\n";
   out_ << text.str();

@@ -1,5 +1,5 @@
 // Writes a parsed resource script as a C++ source file that defines the tables declared in
-// src/platform/sdl/resource_tables.h, with every text converted from UTF-8 to GBK.
+// src/platform/widgets/resource_tables.h, with every text converted from UTF-8 to GBK.
 #pragma once
 
 #include <string>

@@ -37,18 +37,6 @@ class HeadlessWindowSystem::Dialog final : public DialogControls {
 
 namespace {
 
-constexpr int kToggleNextCommand = 512;
-constexpr int kToggleStatsCommand = 513;
-// The original outer window is 620 by 420 around a 612 by 374 client area.
-constexpr int kFrameWidth = 8;
-constexpr int kFrameHeight = 46;
-
-int MenuBit(int command) {
-  if (command == kToggleNextCommand) return 1;
-  if (command == kToggleStatsCommand) return 2;
-  return 0;
-}
-
 Size Bounded(Size client) {
   return {std::clamp(client.width, 0, kMaxClientSide),
           std::clamp(client.height, 0, kMaxClientSide)};
@@ -60,8 +48,7 @@ HeadlessWindowSystem::HeadlessWindowSystem(Size client, std::uint32_t tick_count
     : files_(files),
       client_(Bounded(client)),
       surface_(client_.width, client_.height),
-      tick_count_(tick_count),
-      menu_checks_(MenuBit(kToggleNextCommand)) {}
+      tick_count_(tick_count) {}
 
 HeadlessWindowSystem::~HeadlessWindowSystem() = default;
 
@@ -110,14 +97,14 @@ void HeadlessWindowSystem::Destroy() {
 }
 
 bool HeadlessWindowSystem::menu_checked(int command) const {
-  return (menu_checks_ & static_cast<std::uint32_t>(MenuBit(command))) != 0;
+  return checked_commands_.contains(command);
 }
 
 Rect HeadlessWindowSystem::WindowRect() const {
-  const Size screen = ScreenSize();
-  const int left = (screen.width - (client_.width + kFrameWidth)) / 2;
-  const int top = (screen.height - (client_.height + kFrameHeight)) / 2;
-  return {left, top, left + client_.width + kFrameWidth, top + client_.height + kFrameHeight};
+  // A classic frame around the client area, centred on the screen.
+  const Size outer = ClassicOuterSize(client_);
+  const Point place = CentreIn(ScreenSize(), outer);
+  return {place.x, place.y, place.x + outer.width, place.y + outer.height};
 }
 
 bool HeadlessWindowSystem::Beep() {
@@ -126,8 +113,11 @@ bool HeadlessWindowSystem::Beep() {
 }
 
 void HeadlessWindowSystem::SetMenuCheck(int command, bool checked) {
-  const auto bit = static_cast<std::uint32_t>(MenuBit(command));
-  menu_checks_ = checked ? (menu_checks_ | bit) : (menu_checks_ & ~bit);
+  if (checked) {
+    checked_commands_.insert(command);
+  } else {
+    checked_commands_.erase(command);
+  }
 }
 
 void HeadlessWindowSystem::DestroyMainWindow() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -57,12 +58,13 @@ class HeadlessWindowSystem final : public WindowSystem {
   SoftSurface* stats_surface() { return stats_surface_.get(); }
   std::int64_t clock_ms() const { return clock_ms_; }
   bool destroyed() const { return destroyed_; }
+  // Whether the window set the check mark of a menu item (none is set at start).
   bool menu_checked(int command) const;
   // Answers for the name dialog, GBK; taken in order, a refused one is followed by the next.
   std::deque<std::string>& name_answers() { return name_answers_; }
 
   // WindowSystem
-  Surface* WindowSurface() override { return minimised_ ? nullptr : &surface_; }
+  Surface* StartDrawing() override { return minimised_ ? nullptr : &surface_; }
   Size ClientSize() const override { return minimised_ ? Size{} : client_; }
   Rect WindowRect() const override;
   Size ScreenSize() const override { return {1024, 768}; }
@@ -98,7 +100,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool minimised_ = false;
   bool destroyed_ = false;
   int timer_period_ms_ = 0;
-  std::uint32_t menu_checks_ = 0;  // bit 0: command 512, bit 1: command 513
+  std::set<int> checked_commands_;  // the menu items whose check mark the window has set
   std::deque<std::string> name_answers_;
   DialogHandler* stats_handler_ = nullptr;
   std::unique_ptr<Dialog> stats_dialog_;

@@ -9,13 +9,16 @@
 
 namespace rolvi::platform::sdl {
 
+using widgets::DialogModel;
+using widgets::DialogOutcome;
+using widgets::Key;
+using widgets::KeyEvent;
+
 SdlWindowSystem::DialogHost::DialogHost(SdlWindowSystem& system, DialogModel model,
                                         DialogHandler* handler, Kind kind)
     : system_(system), model_(std::move(model)), handler_(handler), kind_(kind) {}
 
-SdlWindowSystem::DialogHost::~DialogHost() {
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
-}
+SdlWindowSystem::DialogHost::~DialogHost() = default;
 
 void SdlWindowSystem::DialogHost::Prepare(std::string_view gbk_caption, SDL_Window* owner) {
   caption_ = GbkToUtf8(gbk_caption);
@@ -25,20 +28,20 @@ void SdlWindowSystem::DialogHost::Prepare(std::string_view gbk_caption, SDL_Wind
   // Owned windows have no taskbar button; the statistics window is a small tool window.
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR;
   if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY;
-  window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                             content.width * scale(), content.height * scale(), flags);
+  window_.reset(SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                 content.width * scale(), content.height * scale(), flags));
   if (window_ == nullptr) return;
-  if (owner_ != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_, owner_);
+  if (owner_ != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_.get(), owner_);
   Describe();
-  border_ = ExpectedFrame(window_);
+  border_ = ExpectedFrame(window_.get());
   const Size screen{system_.ScreenSize().width * scale(), system_.ScreenSize().height * scale()};
-  const Size outer = OuterSizeOnScreen();
-  PlaceFrameAt((screen.width - outer.width) / 2, (screen.height - outer.height) / 2);
+  const Point place = CentreIn(screen, OuterSizeOnScreen());
+  PlaceFrameAt(place.x, place.y);
 }
 
 void SdlWindowSystem::DialogHost::Describe() {
-  DescribeOwnedWindow(window_, kind_ == Kind::kModeless ? OwnedRole::kTool : OwnedRole::kDialog,
-                      owner_);
+  DescribeOwnedWindow(window_.get(),
+                      kind_ == Kind::kModeless ? OwnedRole::kTool : OwnedRole::kDialog, owner_);
 }
 
 bool SdlWindowSystem::DialogHost::Show() {
@@ -46,12 +49,12 @@ bool SdlWindowSystem::DialogHost::Show() {
     ended_ = true;
     return false;
   }
-  PlaceClient(window_, client_x_, client_y_);
-  SDL_ShowWindow(window_);
+  PlaceClient(window_.get(), client_x_, client_y_);
+  SDL_ShowWindow(window_.get());
   shown_ = true;
   if (kind_ != Kind::kModeless) {
-    SDL_RaiseWindow(window_);
-    SDL_SetWindowInputFocus(window_);
+    SDL_RaiseWindow(window_.get());
+    SDL_SetWindowInputFocus(window_.get());
   }
   Paint(true);
   return true;
@@ -65,18 +68,18 @@ Size SdlWindowSystem::DialogHost::OuterSizeOnScreen() const {
 void SdlWindowSystem::DialogHost::PlaceFrameAt(int x, int y) {
   client_x_ = x + border_.left;
   client_y_ = y + border_.top;
-  if (window_ != nullptr && shown_) PlaceClient(window_, client_x_, client_y_);
+  if (window_ != nullptr && shown_) PlaceClient(window_.get(), client_x_, client_y_);
 }
 
 void SdlWindowSystem::DialogHost::FollowOwner(bool owner_minimised) {
   if (window_ == nullptr || !shown_) return;
   if (owner_minimised && !hidden_with_owner_) {
     hidden_with_owner_ = true;
-    SDL_HideWindow(window_);
+    SDL_HideWindow(window_.get());
   } else if (!owner_minimised && hidden_with_owner_) {
     hidden_with_owner_ = false;
     Describe();  // a withdrawn window may have lost its state
-    SDL_ShowWindow(window_);
+    SDL_ShowWindow(window_.get());
     Paint(false);
   }
 }
@@ -89,7 +92,8 @@ void SdlWindowSystem::DialogHost::Paint(bool erase) {
 
 void SdlWindowSystem::DialogHost::Present() {
   if (window_ == nullptr || !shown_) return;
-  sdl::Present(window_, scale(), Size{frame_.width(), frame_.height()}, {Layer{&frame_, 0, 0}});
+  sdl::Present(window_.get(), scale(), Size{frame_.width(), frame_.height()},
+               {Layer{&frame_, 0, 0}});
 }
 
 void SdlWindowSystem::DialogHost::Apply(const DialogOutcome& outcome) {
@@ -145,7 +149,7 @@ void SdlWindowSystem::DialogHost::EndDialog(int /*result*/) {
 }
 
 Rect SdlWindowSystem::DialogHost::WindowRect() const {
-  if (window_ != nullptr && shown_) return ToLogical(OuterRect(window_), scale());
+  if (window_ != nullptr && shown_) return ToLogical(OuterRect(window_.get()), scale());
   const Size outer = OuterSizeOnScreen();
   const int left = client_x_ - border_.left;
   const int top = client_y_ - border_.top;
@@ -162,7 +166,7 @@ void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {
       frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
       model_.SetClientSize(content);
       if (window_ != nullptr) {
-        SDL_SetWindowSize(window_, content.width * scale(), content.height * scale());
+        SDL_SetWindowSize(window_.get(), content.width * scale(), content.height * scale());
       }
     }
   }
@@ -172,7 +176,7 @@ void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {
 
 void SdlWindowSystem::DialogHost::ShowMessageBox(std::string_view gbk_text,
                                                  std::string_view gbk_caption, MessageIcon icon) {
-  system_.ShowMessageBoxFor(window_, gbk_text, gbk_caption, icon);
+  system_.ShowMessageBoxFor(window_.get(), gbk_text, gbk_caption, icon);
 }
 
 }  // namespace rolvi::platform::sdl

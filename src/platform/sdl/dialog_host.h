@@ -8,9 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/sdl/dialog_model.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/sdl_window_system.h"
+#include "platform/widgets/dialog_model.h"
 
 namespace rolvi::platform::sdl {
 
@@ -18,7 +19,8 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
  public:
   enum class Kind { kModal, kMessageBox, kModeless };
 
-  DialogHost(SdlWindowSystem& system, DialogModel model, DialogHandler* handler, Kind kind);
+  DialogHost(SdlWindowSystem& system, widgets::DialogModel model, DialogHandler* handler,
+             Kind kind);
   ~DialogHost() override;
   DialogHost(const DialogHost&) = delete;
   DialogHost& operator=(const DialogHost&) = delete;
@@ -33,10 +35,10 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   void PlaceFrameAt(int x, int y);
   // The statistics window leaves the screen while its owner is minimised and comes back with it.
   void FollowOwner(bool owner_minimised);
-  Uint32 id() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
-  SDL_Window* window() const { return window_; }
+  Uint32 id() const { return window_ != nullptr ? SDL_GetWindowID(window_.get()) : 0; }
+  SDL_Window* window() const { return window_.get(); }
   Kind kind() const { return kind_; }
-  DialogModel& model() { return model_; }
+  widgets::DialogModel& model() { return model_; }
   DialogHandler* handler() const { return handler_; }
   bool ended() const { return ended_; }
 
@@ -45,7 +47,7 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   void PresentFrame() { Present(); }
 
   // Input from the event loop.
-  void OnKey(const KeyEvent& key);
+  void OnKey(const widgets::KeyEvent& key);
   void OnText(std::string_view gbk_text);
   void OnMouseDown(int x, int y);
   void OnMouseUp(int x, int y);
@@ -61,16 +63,16 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
                       MessageIcon icon) override;
 
  private:
-  void Apply(const DialogOutcome& outcome);
+  void Apply(const widgets::DialogOutcome& outcome);
   void Present();
   void Describe();
   int scale() const { return system_.scale_; }
 
   SdlWindowSystem& system_;
-  DialogModel model_;
+  widgets::DialogModel model_;
   DialogHandler* handler_;
   Kind kind_;
-  SDL_Window* window_ = nullptr;
+  WindowHandle window_;
   bool shown_ = false;
   bool hidden_with_owner_ = false;
   SoftSurface frame_{1, 1};  // the client area, in the program's pixels

@@ -2,13 +2,13 @@
 // lives in the current directory, or with --user-data (the desktop entry) in the data directory.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "platform/file_system.h"
 #include "platform/sdl/record_files.h"
 #include "platform/sdl/sdl_window_system.h"
+#include "platform/tick_source.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
 
@@ -22,16 +22,13 @@ std::uint32_t SystemTicks() {
 }
 
 #ifdef ROLVI_TEST_SEED_FROM_ENVIRONMENT
-// The end-to-end test build only: a fixed seed from ROLVI_TEST_SEED, so that a test knows
-// where the first balls land.
-std::uint32_t TestTicks() {
-  const char* seed = std::getenv("ROLVI_TEST_SEED");
-  if (seed == nullptr) return SystemTicks();
-  return static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10));
+std::uint32_t Ticks() {  // the end-to-end test build
+  return rolvi::platform::TestSeedOr(&SystemTicks);
 }
-constexpr rolvi::platform::sdl::TickSource kTicks = &TestTicks;
 #else
-constexpr rolvi::platform::sdl::TickSource kTicks = &SystemTicks;
+std::uint32_t Ticks() {
+  return SystemTicks();
+}
 #endif
 
 }  // namespace
@@ -40,7 +37,7 @@ int main(int argc, char** argv) {
   const auto files = rolvi::platform::sdl::RecordFilesFor(
       {argv, static_cast<std::size_t>(argc)}, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
-  rolvi::platform::sdl::SdlWindowSystem system(*files, kTicks);
+  rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, *files, &Ticks);
   std::string error;
   if (!system.Open(error)) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());

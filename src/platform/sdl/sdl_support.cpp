@@ -1,10 +1,14 @@
 #include "platform/sdl/sdl_support.h"
 
 #include "platform/sdl/enlarge.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/x11_window_hints.h"
 #include "platform/software/icon_file.h"
 
 namespace rolvi::platform::sdl {
+
+using widgets::Key;
+using widgets::KeyEvent;
 
 std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
   KeyEvent key;
@@ -90,18 +94,17 @@ void PresentConverted(SDL_Surface* target, int scale, Size covered,
   for (const Layer& layer : layers) {
     if (layer.surface == nullptr || layer.surface->width() <= 0) continue;
     auto pixels = layer.surface->pixels();
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+    const SurfaceHandle source(SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint32_t*>(pixels.data()), layer.surface->width(), layer.surface->height(),
-        32, layer.surface->width() * 4, SDL_PIXELFORMAT_RGB888);
+        32, layer.surface->width() * 4, SDL_PIXELFORMAT_RGB888));
     if (source == nullptr) continue;
     SDL_Rect place{layer.x * scale, layer.y * scale, layer.surface->width() * scale,
                    layer.surface->height() * scale};
     if (scale == 1) {
-      SDL_BlitSurface(source, nullptr, target, &place);
+      SDL_BlitSurface(source.get(), nullptr, target, &place);
     } else {
-      SDL_BlitScaled(source, nullptr, target, &place);
+      SDL_BlitScaled(source.get(), nullptr, target, &place);
     }
-    SDL_FreeSurface(source);
   }
 }
 
@@ -158,11 +161,10 @@ void PlaceClient(SDL_Window* window, int x, int y) {
 void SetWindowIcon(SDL_Window* window, std::span<const std::uint8_t> icon_file) {
   std::optional<IconPicture> icon = ReadIconFile(icon_file);
   if (!icon) return;
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-      icon->argb.data(), icon->width, icon->height, 32, icon->width * 4, SDL_PIXELFORMAT_ARGB8888);
+  const SurfaceHandle surface(SDL_CreateRGBSurfaceWithFormatFrom(
+      icon->argb.data(), icon->width, icon->height, 32, icon->width * 4, SDL_PIXELFORMAT_ARGB8888));
   if (surface == nullptr) return;
-  SDL_SetWindowIcon(window, surface);
-  SDL_FreeSurface(surface);
+  SDL_SetWindowIcon(window, surface.get());
 }
 
 }  // namespace rolvi::platform::sdl

@@ -8,12 +8,12 @@
 #include <optional>
 #include <span>
 
-#include "platform/sdl/input.h"
 #include "platform/software/soft_surface.h"
+#include "platform/widgets/input.h"
 
 namespace rolvi::platform::sdl {
 
-std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event);
+std::optional<widgets::KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event);
 
 struct Layer {
   const SoftSurface* surface;

@@ -4,38 +4,42 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/sdl/accelerators.h"
 #include "platform/sdl/dialog_host.h"
 #include "platform/sdl/display_scale.h"
-#include "platform/sdl/resource_tables.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/text_codec.h"
 #include "platform/sdl/x11_errors.h"
 #include "platform/sdl/x11_window_hints.h"
+#include "platform/widgets/accelerators.h"
+#include "platform/widgets/resource_tables.h"
 
 namespace rolvi::platform::sdl {
+
+using widgets::BinaryResource;
+using widgets::DialogData;
+using widgets::DialogModel;
+using widgets::FindDialog;
+using widgets::Key;
+using widgets::KeyEvent;
+using widgets::MenuResult;
+using widgets::Resources;
+using widgets::TranslateAccelerator;
 namespace {
 
 constexpr const char* kTitle = "Color rolvi";
 constexpr int kIconId = 3000;  // the program icon in the resources
-constexpr int kFrameSide = (kInitialOuterSize.width - kInitialClientSize.width) / 2;
-
-// The part of the outer height that is neither client area nor menu bar: caption and frame.
-int CaptionAndFrameHeight(int bar_height) {
-  return kInitialOuterSize.height - kInitialClientSize.height - bar_height;
-}
 
 }  // namespace
 
-SdlWindowSystem::SdlWindowSystem(FileSystem& files, TickSource ticks)
-    : files_(files), ticks_(ticks), menu_(Resources().menu) {}
+SdlWindowSystem::SdlWindowSystem(Size outer_size, FileSystem& files, TickSource ticks)
+    : outer_size_(outer_size),
+      files_(files),
+      ticks_(ticks),
+      client_size_(ClassicClientSize(outer_size)),
+      client_(client_size_.width, client_size_.height),
+      menu_(Resources().menu) {}
 
-SdlWindowSystem::~SdlWindowSystem() {
-  stats_.reset();
-  retired_.clear();
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
-  if (sdl_ready_) SDL_Quit();
-}
+SdlWindowSystem::~SdlWindowSystem() = default;
 
 bool SdlWindowSystem::Open(std::string& error) {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -48,50 +52,48 @@ bool SdlWindowSystem::Open(std::string& error) {
   // The frames are drawn in software; presenting them through the window system's own shared
   // memory images avoids loading a GL driver (tens of megabytes) only to copy pixels.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  if (!video_.Start()) {
     error = std::string("cannot start the video system: ") + SDL_GetError();
     return false;
   }
-  sdl_ready_ = true;
   Size screen;
   SDL_DisplayMode mode{};
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) screen = Size{mode.w, mode.h};
 
-  menu_.Layout(measure_, kInitialClientSize.width);
+  menu_.Layout(measure_, client_size_.width);
   const int bar = BarHeight();
-  window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                             kInitialClientSize.width, kInitialClientSize.height + bar,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  window_.reset(SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                 client_size_.width, client_size_.height + bar,
+                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (window_ == nullptr) {
     error = std::string("cannot create the main window: ") + SDL_GetError();
     return false;
   }
   for (const BinaryResource& icon : Resources().icons) {
-    if (icon.id == kIconId) SetWindowIcon(window_, icon.bytes);
+    if (icon.id == kIconId) SetWindowIcon(window_.get(), icon.bytes);
   }
-  wait_.Attach(window_, stop_signals_.wake_fd());
+  wait_.Attach(window_.get(), stop_signals_.wake_fd());
   if (std::string_view(SDL_GetCurrentVideoDriver()) == "x11") {
     InstallX11ErrorHandlers(&SdlWindowSystem::OnConnectionLost, this);
   }
   DecideScale(screen);  // the window's display holds the desktop's settings
   screen_size_ = Size{screen.width / scale_, screen.height / scale_};
-  SDL_SetWindowSize(window_, kInitialClientSize.width * scale_,
-                    (kInitialClientSize.height + bar) * scale_);
+  SDL_SetWindowSize(window_.get(), client_size_.width * scale_,
+                    (client_size_.height + bar) * scale_);
   // The window manager keeps the window within the largest client area the program draws;
   // enlarged, the window on the screen stays within that size too.
-  SDL_SetWindowMaximumSize(window_, MaxWindowSize().width, MaxWindowSize().height);
+  SDL_SetWindowMaximumSize(window_.get(), MaxWindowSize().width, MaxWindowSize().height);
   // The 620 by 420 outer rectangle is centred on the screen, and the frame that the window
   // manager draws has its top-left there; without one the client has.
-  const int outer_x = (screen_size_.width - kInitialOuterSize.width) / 2;
-  const int outer_y = (screen_size_.height - kInitialOuterSize.height) / 2;
-  const FrameSizes frame = ExpectedFrame(window_);
-  placed_client_x_ = outer_x * scale_ + frame.left;
-  placed_client_y_ = outer_y * scale_ + frame.top;
-  PlaceClient(window_, placed_client_x_, placed_client_y_);
+  const Point outer = CentreIn(screen_size_, outer_size_);
+  const FrameSizes frame = ExpectedFrame(window_.get());
+  placed_client_x_ = outer.x * scale_ + frame.left;
+  placed_client_y_ = outer.y * scale_ + frame.top;
+  PlaceClient(window_.get(), placed_client_x_, placed_client_y_);
 
   int width = 0;
   int height = 0;
-  SDL_GetWindowSize(window_, &width, &height);
+  SDL_GetWindowSize(window_.get(), &width, &height);
   client_size_ = Size{width / scale_, std::max(0, height / scale_ - bar)};
   client_.Resize(client_size_.width, client_size_.height);
   bar_.Resize(client_size_.width, bar);
@@ -102,7 +104,7 @@ void SdlWindowSystem::DecideScale(Size screen) {
   ScaleSources sources;
   if (const char* value = std::getenv("ROLVI_SCALE")) sources.rolvi_scale = value;
   if (const char* value = std::getenv("GDK_SCALE")) sources.gdk_scale = value;
-  if (const auto resources = ResourceDatabase(window_)) {
+  if (const auto resources = ResourceDatabase(window_.get())) {
     sources.xft_dpi = XftDpiFromResources(*resources);
   }
   float diagonal = 0;
@@ -112,7 +114,7 @@ void SdlWindowSystem::DecideScale(Size screen) {
     sources.display_dpi = horizontal;
   }
   sources.screen = screen;
-  sources.window = kInitialOuterSize;
+  sources.window = outer_size_;
   const ScaleChoice choice = ChooseScale(sources);
   if (!choice.complaint.empty()) std::fprintf(stderr, "rolvi: %s\n", choice.complaint.c_str());
   scale_ = choice.scale;
@@ -120,28 +122,27 @@ void SdlWindowSystem::DecideScale(Size screen) {
 
 int SdlWindowSystem::Run(WindowHandlers& handlers) {
   handlers_ = &handlers;
-  const Size minimum = handlers.MinimumTrackSize();
-  SDL_SetWindowMinimumSize(
-      window_, std::max(1, minimum.width - 2 * kFrameSide) * scale_,
-      std::max(1, minimum.height - CaptionAndFrameHeight(BarHeight())) * scale_);
+  const Size minimum = ClassicClientSize(handlers.MinimumTrackSize(), BarHeight());
+  SDL_SetWindowMinimumSize(window_.get(), std::max(1, minimum.width) * scale_,
+                           std::max(1, minimum.height + BarHeight()) * scale_);
   // SDL moves the window back to where it last saw it when it sets the minimum size.
-  PlaceClient(window_, placed_client_x_, placed_client_y_);
+  PlaceClient(window_.get(), placed_client_x_, placed_client_y_);
   handlers.OnCreate();
   handlers.OnSize(client_size_.width, client_size_.height);
-  SDL_ShowWindow(window_);
+  SDL_ShowWindow(window_.get());
   PaintMain();
   RunLoop(nullptr);
   return 0;
 }
 
-Surface* SdlWindowSystem::WindowSurface() {
+Surface* SdlWindowSystem::StartDrawing() {
   if (minimised_ || quit_) return nullptr;
   main_dirty_ = true;
   return &client_;
 }
 
 Rect SdlWindowSystem::WindowRect() const {
-  return ToLogical(OuterRect(window_), scale_);
+  return ToLogical(OuterRect(window_.get()), scale_);
 }
 
 void SdlWindowSystem::Pause(int milliseconds) {
@@ -173,7 +174,7 @@ void SdlWindowSystem::DestroyMainWindow() {
   handlers_->OnDestroy();
   quit_ = true;
   timer_.Stop();
-  SDL_HideWindow(window_);
+  SDL_HideWindow(window_.get());
 }
 
 void SdlWindowSystem::PaintBar() {
@@ -199,11 +200,11 @@ void SdlWindowSystem::PresentMain() {
   const auto drop_down = menu_.DropDownRect();
   const Size covered{client_size_.width, BarHeight() + client_size_.height};
   if (drop_down) {
-    Present(window_, scale_, covered,
+    Present(window_.get(), scale_, covered,
             {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0},
              Layer{&drop_down_, drop_down->left, drop_down->top}});
   } else {
-    Present(window_, scale_, covered, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
+    Present(window_.get(), scale_, covered, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
   }
 }
 
@@ -215,14 +216,14 @@ Size SdlWindowSystem::MaxWindowSize() const {
 void SdlWindowSystem::ResizeClient() {
   int width = 0;
   int height = 0;
-  SDL_GetWindowSize(window_, &width, &height);
+  SDL_GetWindowSize(window_.get(), &width, &height);
   // A window manager that ignores the maximum size, or a program that resizes the window
   // itself, can make it larger: it is sized back, and the client area stays within the limit.
   const Size largest = MaxWindowSize();
   if (width > largest.width || height > largest.height) {
     width = std::min(width, largest.width);
     height = std::min(height, largest.height);
-    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowSize(window_.get(), width, height);
   }
   width /= scale_;
   height /= scale_;
@@ -286,7 +287,7 @@ bool SdlWindowSystem::DoIdleWork() {
     return true;
   }
   if (timer_.TakeTick(now)) {
-    handlers_->OnTimer();  // what it draws goes through WindowSurface(), which marks the frame
+    handlers_->OnTimer();  // what it draws goes through StartDrawing(), which marks the frame
     return true;
   }
   if (main_dirty_) {
@@ -339,7 +340,7 @@ void SdlWindowSystem::HandleEvent(const SDL_Event& event) {
 }
 
 void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
-  if (event.windowID == SDL_GetWindowID(window_)) {
+  if (event.windowID == SDL_GetWindowID(window_.get())) {
     switch (event.event) {
       case SDL_WINDOWEVENT_SIZE_CHANGED:
         ResizeClient();
@@ -361,7 +362,7 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
           ResizeClient();
           if (stats_) {
             stats_->FollowOwner(false);
-            SDL_SetWindowInputFocus(window_);  // the keyboard stays with the main window
+            SDL_SetWindowInputFocus(window_.get());  // the keyboard stays with the main window
           }
         }
         break;
@@ -471,10 +472,10 @@ void SdlWindowSystem::HandleMouseButton(const SDL_MouseButtonEvent& event) {
     stats->OnMouseUp(x, y);
     // The click gave the statistics window the focus; it goes back to the main window, as
     // when the statistics window opens, so that the accelerators keep working.
-    if (!quit_) SDL_SetWindowInputFocus(window_);
+    if (!quit_) SDL_SetWindowInputFocus(window_.get());
     return;
   }
-  if (event.windowID != SDL_GetWindowID(window_) || minimised_) return;
+  if (event.windowID != SDL_GetWindowID(window_.get()) || minimised_) return;
   if (down) {
     if (menu_.active() || y < BarHeight()) {
       menu_.OnMouseDown(x, y);
@@ -496,7 +497,7 @@ void SdlWindowSystem::HandleMouseButton(const SDL_MouseButtonEvent& event) {
 }
 
 void SdlWindowSystem::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
-  if (!menu_.active() || event.windowID != SDL_GetWindowID(window_)) return;
+  if (!menu_.active() || event.windowID != SDL_GetWindowID(window_.get())) return;
   if (menu_.OnMouseMove(ToLogical(event.x, scale_), ToLogical(event.y, scale_)).consumed) {
     PaintBar();
   }
@@ -511,7 +512,7 @@ void SdlWindowSystem::RunModal(DialogHost& host) {
   modal_stack_.push_back(&host);
   RunLoop(&host);
   modal_stack_.pop_back();
-  SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
+  SDL_Window* owner = modal_stack_.empty() ? window_.get() : modal_stack_.back()->window();
   if (!quit_) {
     SDL_RaiseWindow(owner);
     SDL_SetWindowInputFocus(owner);
@@ -520,7 +521,7 @@ void SdlWindowSystem::RunModal(DialogHost& host) {
 
 void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                                      MessageIcon icon) {
-  ShowMessageBoxFor(modal_stack_.empty() ? window_ : modal_stack_.back()->window(), gbk_text,
+  ShowMessageBoxFor(modal_stack_.empty() ? window_.get() : modal_stack_.back()->window(), gbk_text,
                     gbk_caption, icon);
 }
 
@@ -534,9 +535,8 @@ void SdlWindowSystem::ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_
   host.Prepare(gbk_caption, owner);
   // Centred over its owner, frames included.
   const Rect over = OuterRect(owner);
-  const Size size = host.OuterSizeOnScreen();
-  host.PlaceFrameAt(over.left + (over.width() - size.width) / 2,
-                    over.top + (over.height() - size.height) / 2);
+  const Point place = CentreIn({over.width(), over.height()}, host.OuterSizeOnScreen());
+  host.PlaceFrameAt(over.left + place.x, over.top + place.y);
   host.model().FocusFirstTabStop();
   RunModal(host);
 }
@@ -546,7 +546,7 @@ void SdlWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handl
   if (data == nullptr) return;
   DialogHost host(*this, DialogModel::FromTemplate(*data, measure_), &handler,
                   DialogHost::Kind::kModal);
-  SDL_Window* owner = modal_stack_.empty() ? window_ : modal_stack_.back()->window();
+  SDL_Window* owner = modal_stack_.empty() ? window_.get() : modal_stack_.back()->window();
   host.Prepare(data->caption, owner);
   handler.OnInit(host);
   host.model().FocusFirstTabStop();
@@ -558,7 +558,7 @@ bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& h
   if (data == nullptr || stats_) return false;
   auto host = std::make_unique<DialogHost>(*this, DialogModel::FromTemplate(*data, measure_),
                                            &handler, DialogHost::Kind::kModeless);
-  host->Prepare(data->caption, window_);
+  host->Prepare(data->caption, window_.get());
   stats_ = std::move(host);
   handler.OnInit(*stats_);
   if (!stats_) return true;  // it closed itself during initialisation
@@ -566,13 +566,13 @@ bool SdlWindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& h
     stats_.reset();
     return false;
   }
-  SDL_SetWindowInputFocus(window_);  // the keyboard stays with the main window
+  SDL_SetWindowInputFocus(window_.get());  // the keyboard stays with the main window
   return true;
 }
 
 void SdlWindowSystem::CloseModelessDialog() {
   if (!stats_) return;
-  SDL_SetWindowInputFocus(window_);
+  SDL_SetWindowInputFocus(window_.get());
   // It may be closing from inside its own handler, so it is destroyed once the loop is idle.
   Retire(std::move(stats_));
   stats_invalid_ = false;

@@ -12,29 +12,25 @@
 
 #include "platform/file_system.h"
 #include "platform/sdl/beeper.h"
-#include "platform/sdl/dialog_model.h"
 #include "platform/sdl/event_wait.h"
-#include "platform/sdl/input.h"
-#include "platform/sdl/menu_bar.h"
+#include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/stop_signals.h"
 #include "platform/sdl/timer_clock.h"
 #include "platform/software/soft_surface.h"
+#include "platform/tick_source.h"
+#include "platform/widgets/dialog_model.h"
+#include "platform/widgets/input.h"
+#include "platform/widgets/menu_bar.h"
 #include "platform/window_system.h"
 
 namespace rolvi::platform::sdl {
 
-// The main window's client size at start, what a 620 by 420 outer window leaves with a frame
-// of 4 pixels and a caption of 22. That outer size is the one the window is centred with:
-// the window manager's real frame, whatever its size, has its top-left at the centred point.
-inline constexpr Size kInitialClientSize{612, 374};
-inline constexpr Size kInitialOuterSize{620, 420};
-
-// Where the tick count comes from; the end-to-end test build replaces it with a fixed seed.
-using TickSource = std::uint32_t (*)();
-
 class SdlWindowSystem final : public WindowSystem {
  public:
-  SdlWindowSystem(FileSystem& files, TickSource ticks);
+  // `outer_size` is the main window's size with a classic frame; the client area starts as
+  // what that frame leaves, and the window is centred as that size: the window manager's
+  // real frame, whatever its size, has its top-left at the centred point.
+  SdlWindowSystem(Size outer_size, FileSystem& files, TickSource ticks);
   ~SdlWindowSystem() override;
   SdlWindowSystem(const SdlWindowSystem&) = delete;
   SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
@@ -47,7 +43,7 @@ class SdlWindowSystem final : public WindowSystem {
   // Creation, first size, show, paint and the event loop, until the main window is destroyed.
   int Run(WindowHandlers& handlers);
 
-  Surface* WindowSurface() override;
+  Surface* StartDrawing() override;
   Size ClientSize() const override { return client_size_; }
   Rect WindowRect() const override;
   Size ScreenSize() const override { return screen_size_; }
@@ -85,7 +81,7 @@ class SdlWindowSystem final : public WindowSystem {
   void HandleMouseButton(const SDL_MouseButtonEvent& event);
   void HandleMouseMotion(const SDL_MouseMotionEvent& event);
   void HandleText(const SDL_TextInputEvent& event);
-  void MainKey(const KeyEvent& key);
+  void MainKey(const widgets::KeyEvent& key);
   void DecideScale(Size screen);
   DialogHost* HostOf(Uint32 window_id) const;
   // The window's largest size on the screen: a client area of at most kMaxClientSide
@@ -101,27 +97,29 @@ class SdlWindowSystem final : public WindowSystem {
                          MessageIcon icon);
   void Command(int command);
 
+  Size outer_size_;
   FileSystem& files_;
   TickSource ticks_;
   StopSignals stop_signals_;
   EventWait wait_;
   bool stop_requested_ = false;
-  bool sdl_ready_ = false;
+  // Declared before every window, beep and surface of SDL's, so that it shuts SDL down last.
+  VideoSession video_;
   int scale_ = 1;
-  SDL_Window* window_ = nullptr;
+  WindowHandle window_;
   int placed_client_x_ = 0;  // where the main window's client goes at start, screen pixels
   int placed_client_y_ = 0;
   WindowHandlers* handlers_ = nullptr;
   Size screen_size_;
-  Size client_size_ = kInitialClientSize;
+  Size client_size_;
   bool minimised_ = false;
   bool main_dirty_ = false;
   bool quit_ = false;
   SoftSurface measure_{1, 1};
-  SoftSurface client_{kInitialClientSize.width, kInitialClientSize.height};
+  SoftSurface client_;
   SoftSurface bar_{1, 1};
   SoftSurface drop_down_{1, 1};
-  MenuBar menu_;
+  widgets::MenuBar menu_;
   bool alt_tap_ = false;
   bool swallow_release_ = false;
   TimerClock timer_;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace rolvi::platform::sdl {
@@ -29,6 +30,13 @@ struct X11Window {
   Window window;
 };
 
+// What Xlib allocates for its caller, released with XFree when the holder goes.
+struct XFreeDeleter {
+  void operator()(void* data) const { XFree(data); }
+};
+template <typename T>
+using XPointer = std::unique_ptr<T, XFreeDeleter>;
+
 std::optional<X11Window> X11Of(SDL_Window* window) {
   if (window == nullptr) return std::nullopt;
   SDL_SysWMinfo info;
@@ -50,17 +58,15 @@ std::vector<unsigned long> ReadProperty(Display* display, Window window, Atom pr
   int format = 0;
   unsigned long count = 0;
   unsigned long remaining = 0;
-  unsigned char* data = nullptr;
+  unsigned char* raw = nullptr;
   std::vector<unsigned long> items;
-  if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actual_type, &format,
-                         &count, &remaining, &data) == Success &&
-      data != nullptr) {
-    if (actual_type == type && format == 32) {
-      const auto* values = reinterpret_cast<const unsigned long*>(data);
-      items.assign(values, values + count);
-    }
+  const bool read = XGetWindowProperty(display, window, property, 0, 1024, False, type,
+                                       &actual_type, &format, &count, &remaining, &raw) == Success;
+  const XPointer<unsigned char> data(raw);
+  if (read && data != nullptr && actual_type == type && format == 32) {
+    const auto* values = reinterpret_cast<const unsigned long*>(data.get());
+    items.assign(values, values + count);
   }
-  if (data != nullptr) XFree(data);
   return items;
 }
 
@@ -178,16 +184,15 @@ std::optional<FrameSizes> RequestFrameExtents(SDL_Window* window) {
 bool MoveClientTo(SDL_Window* window, int x, int y) {
   const auto x11 = X11Of(window);
   if (!x11) return false;
-  XSizeHints* hints = XAllocSizeHints();
+  const XPointer<XSizeHints> hints(XAllocSizeHints());
   if (hints == nullptr) return false;
   long supplied = 0;
-  XGetWMNormalHints(x11->display, x11->window, hints, &supplied);
+  XGetWMNormalHints(x11->display, x11->window, hints.get(), &supplied);
   hints->flags |= USPosition | PWinGravity;
   hints->x = x;
   hints->y = y;
   hints->win_gravity = StaticGravity;
-  XSetWMNormalHints(x11->display, x11->window, hints);
-  XFree(hints);
+  XSetWMNormalHints(x11->display, x11->window, hints.get());
   XMoveWindow(x11->display, x11->window, x, y);
   XFlush(x11->display);
   return true;

@@ -1,6 +1,6 @@
 // SoftSurface: the drawing surface in software, a 32-bit framebuffer (0x00RRGGBB per pixel)
-// with the GDI subset the game draws with. Every back end without a GDI of its own presents
-// it, and the tests read its pixels.
+// with every drawing operation of platform::Surface. Every back end without a native drawing
+// interface of its own presents it, and the tests read its pixels.
 #pragma once
 
 #include <cstddef>

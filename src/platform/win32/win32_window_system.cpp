@@ -17,10 +17,12 @@ int HighWord(LPARAM value) {
 
 }  // namespace
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, FileSystem& files, TickSource ticks)
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Size outer_size, FileSystem& files,
+                                     TickSource ticks)
     : instance_(instance),
       files_(files),
       ticks_(ticks),
+      outer_size_(outer_size),
       screen_size_{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} {}
 
 Win32WindowSystem::~Win32WindowSystem() = default;
@@ -40,10 +42,10 @@ int Win32WindowSystem::Run(WindowHandlers& handlers, int show_command) {
   if (RegisterClassW(&window_class) == 0) return 0;
 
   // Both divisions truncate toward zero: a small screen gives a negative position.
-  const int x = (screen_size_.width - kWindowSize.width) / 2;
-  const int y = (screen_size_.height - kWindowSize.height) / 2;
-  HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, x, y, kWindowSize.width,
-                                kWindowSize.height, nullptr, nullptr, instance_, this);
+  const Point place = CentreIn(screen_size_, outer_size_);
+  HWND window =
+      CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, place.x, place.y,
+                      outer_size_.width, outer_size_.height, nullptr, nullptr, instance_, this);
   if (window == nullptr) return 1;
   HACCEL accelerators = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(kAcceleratorsId));
   ShowWindow(window, show_command);
@@ -134,7 +136,7 @@ void Win32WindowSystem::Paint() {
   EndPaint(window_, &paint);
 }
 
-Surface* Win32WindowSystem::WindowSurface() {
+Surface* Win32WindowSystem::StartDrawing() {
   if (window_ == nullptr || IsIconic(window_)) return nullptr;
   if (!window_surface_) {
     // The class has its own context (CS_OWNDC): the same one every time, never released,

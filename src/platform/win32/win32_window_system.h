@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/file_system.h"
+#include "platform/tick_source.h"
 #include "platform/win32/dialog_host.h"
 #include "platform/win32/font_set.h"
 #include "platform/win32/gdi_surface.h"
@@ -22,14 +23,11 @@ inline constexpr int kMenuId = 1100;
 inline constexpr int kAcceleratorsId = 1100;
 inline constexpr int kIconId = 3000;
 inline constexpr UINT_PTR kJumpTimerId = 4096;
-inline constexpr Size kWindowSize{620, 420};
-
-// Where the tick count comes from; the smoke-test build replaces it with a fixed seed.
-using TickSource = std::uint32_t (*)();
 
 class Win32WindowSystem final : public WindowSystem {
  public:
-  Win32WindowSystem(HINSTANCE instance, FileSystem& files, TickSource ticks);
+  // The main window is made at `outer_size`, centred on the screen.
+  Win32WindowSystem(HINSTANCE instance, Size outer_size, FileSystem& files, TickSource ticks);
   ~Win32WindowSystem() override;
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
@@ -39,7 +37,7 @@ class Win32WindowSystem final : public WindowSystem {
   // registered, 1 when the window cannot be created.
   int Run(WindowHandlers& handlers, int show_command);
 
-  Surface* WindowSurface() override;
+  Surface* StartDrawing() override;
   Size ClientSize() const override;
   Rect WindowRect() const override;
   Size ScreenSize() const override { return screen_size_; }
@@ -66,6 +64,7 @@ class Win32WindowSystem final : public WindowSystem {
   HINSTANCE instance_;
   FileSystem& files_;
   TickSource ticks_;
+  Size outer_size_;
   FontSet fonts_;
   Size screen_size_;
   WindowHandlers* handlers_ = nullptr;

@@ -1,10 +1,10 @@
-#include "support/greedy_player.h"
+#include "greedy/greedy_player.h"
 
 #include <array>
 
 #include "game/lines.h"
 
-namespace rolvi::testing {
+namespace rolvi::greedy {
 namespace {
 
 using game::Board;
@@ -89,4 +89,4 @@ std::optional<PlannedMove> ChooseMove(const Board& board, std::uint32_t& seed) {
   return best;
 }
 
-}  // namespace rolvi::testing
+}  // namespace rolvi::greedy

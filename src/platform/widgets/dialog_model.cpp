@@ -1,11 +1,11 @@
-#include "platform/sdl/dialog_model.h"
+#include "platform/widgets/dialog_model.h"
 
 #include <algorithm>
 
-#include "platform/sdl/menu_bar.h"
-#include "platform/sdl/widgets.h"
+#include "platform/widgets/menu_bar.h"
+#include "platform/widgets/widgets.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 constexpr int kMessageMargin = 12;
@@ -337,4 +337,4 @@ void DialogModel::Paint(Surface& surface) const {
   }
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,6 +1,6 @@
-#include "platform/sdl/dialog_units.h"
+#include "platform/widgets/dialog_units.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 // units * base / divisor, rounded half away from zero.
@@ -41,4 +41,4 @@ Rect DialogRectToPixels(int x, int y, int width, int height, DialogBaseUnits bas
               top + DialogUnitsToPixelsY(height, base)};
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

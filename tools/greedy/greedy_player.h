@@ -8,7 +8,7 @@
 #include "game/board.h"
 #include "game/game.h"
 
-namespace rolvi::testing {
+namespace rolvi::greedy {
 
 struct PlannedMove {
   game::CellRef from;
@@ -19,4 +19,4 @@ struct PlannedMove {
 // Nothing when no ball can reach an empty cell. `seed` breaks ties and advances.
 std::optional<PlannedMove> ChooseMove(const game::Board& board, std::uint32_t& seed);
 
-}  // namespace rolvi::testing
+}  // namespace rolvi::greedy

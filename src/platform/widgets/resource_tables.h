@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 // Window, dialog and control style bits, with the values a Windows resource carries.
 namespace style {
@@ -100,4 +100,4 @@ const DialogData* FindDialog(int id);
 // The bitmap resource `id` (a BMP file), or an empty span.
 std::span<const std::uint8_t> FindBitmap(int id);
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

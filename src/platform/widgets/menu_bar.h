@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sdl/input.h"
-#include "platform/sdl/resource_tables.h"
 #include "platform/surface.h"
+#include "platform/widgets/input.h"
+#include "platform/widgets/resource_tables.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 struct MenuResult {
   bool consumed = false;       // the menu took the input (and may need redrawing)
@@ -91,4 +91,4 @@ class MenuBar {
   bool tracking_ = false;  // a button press opened the drop-down and is still held
 };
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -4,10 +4,10 @@
 #include <optional>
 #include <span>
 
-#include "platform/sdl/input.h"
-#include "platform/sdl/resource_tables.h"
+#include "platform/widgets/input.h"
+#include "platform/widgets/resource_tables.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 // The command of the first row that matches the key press, if any. Virtual-key rows need
 // exactly their modifiers; character rows match the typed character (so Shift, which changes
@@ -15,4 +15,4 @@ namespace rolvi::platform::sdl {
 std::optional<int> TranslateAccelerator(std::span<const AcceleratorData> table,
                                         const KeyEvent& event);
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,6 +1,6 @@
-#include "platform/sdl/edit_field.h"
+#include "platform/widgets/edit_field.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 // A GBK lead byte starts a two-byte character.
@@ -94,4 +94,4 @@ std::size_t EditField::NextBoundary(std::size_t position) const {
   return walk > text_.size() ? text_.size() : walk;
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sdl/dialog_units.h"
-#include "platform/sdl/edit_field.h"
-#include "platform/sdl/input.h"
-#include "platform/sdl/resource_tables.h"
 #include "platform/surface.h"
+#include "platform/widgets/dialog_units.h"
+#include "platform/widgets/edit_field.h"
+#include "platform/widgets/input.h"
+#include "platform/widgets/resource_tables.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 enum class ControlRole { kGroupBox, kStatic, kPushButton, kEdit };
 
@@ -87,4 +87,4 @@ class DialogModel {
   bool exclamation_ = false;
 };
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

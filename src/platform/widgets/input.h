@@ -2,7 +2,7 @@
 // the window system that produced it.
 #pragma once
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 enum class Key {
   kNone,
@@ -56,4 +56,4 @@ constexpr int VirtualKeyOf(const KeyEvent& event) {
   }
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

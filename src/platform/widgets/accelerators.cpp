@@ -1,6 +1,6 @@
-#include "platform/sdl/accelerators.h"
+#include "platform/widgets/accelerators.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 std::optional<int> TranslateAccelerator(std::span<const AcceleratorData> table,
                                         const KeyEvent& event) {
@@ -18,4 +18,4 @@ std::optional<int> TranslateAccelerator(std::span<const AcceleratorData> table,
   return std::nullopt;
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,10 +1,10 @@
-#include "platform/sdl/menu_bar.h"
+#include "platform/widgets/menu_bar.h"
 
 #include <algorithm>
 
-#include "platform/sdl/widgets.h"
+#include "platform/widgets/widgets.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 constexpr Font kMenuFont = Font::kDialog;
@@ -440,4 +440,4 @@ void MenuBar::PaintDropDown(Surface& surface) const {
   surface.SelectFont(previous);
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 class EditField {
  public:
@@ -46,4 +46,4 @@ class EditField {
   std::size_t anchor_ = 0;
 };
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

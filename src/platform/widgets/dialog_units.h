@@ -4,7 +4,7 @@
 
 #include "platform/surface.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 struct DialogBaseUnits {
   int x = 1;  // average character width in pixels
@@ -22,4 +22,4 @@ int DialogUnitsToPixelsY(int units, DialogBaseUnits base);
 // A template rectangle (x, y, width, height in dialog units) in client pixels.
 Rect DialogRectToPixels(int x, int y, int width, int height, DialogBaseUnits base);
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

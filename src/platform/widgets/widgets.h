@@ -4,10 +4,10 @@
 
 #include <string_view>
 
-#include "platform/sdl/edit_field.h"
 #include "platform/surface.h"
+#include "platform/widgets/edit_field.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 void DrawLine(Surface& surface, int x0, int y0, int x1, int y1, Rgb colour);
 // A one-pixel frame just inside `rect`.
@@ -38,4 +38,4 @@ void DrawEditField(Surface& surface, const Rect& rect, const EditField& field, b
 inline constexpr int kIconSize = 32;
 void DrawExclamationIcon(Surface& surface, int x, int y);
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,8 +1,8 @@
-#include "platform/sdl/widgets.h"
+#include "platform/widgets/widgets.h"
 
 #include <string>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 void DrawLine(Surface& surface, int x0, int y0, int x1, int y1, Rgb colour) {
   const Rgb previous = surface.SelectPen(colour);
@@ -195,4 +195,4 @@ void DrawExclamationIcon(Surface& surface, int x, int y) {
   surface.FillRect(Rect{x + 14, y + 25, x + 18, y + 29}, kBlack);
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets
