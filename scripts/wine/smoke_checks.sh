@@ -15,6 +15,10 @@
 # a fixed seed), ended with F4, a name entered; the record file then holds exactly what the
 # headless game writes for the same moves and name.
 
+step() {  # a line of the log, with the seconds since the checks began
+  echo "-- [$((SECONDS - smoke_started)) s] $*"
+}
+
 smoke_fail() {
   echo "$smoke_name: FAILED: $*" >&2
   exit 1
@@ -56,7 +60,7 @@ prepare_prefix() {
   local attempt
   for attempt in 1 2; do
     [ ! -f "$WINEPREFIX/system.reg" ] || break
-    echo "-- creating the Wine prefix (slow the first time)"
+    step "creating the Wine prefix (slow the first time)"
     if ! timeout 600 "$wine_loader" wineboot -i > "$work/wineboot.log" 2>&1 ||
       ! timeout 300 "$wine_server" -w; then
       echo "   wineboot did not finish (attempt $attempt); starting over with a new prefix"
@@ -146,15 +150,24 @@ save_region() {  # save_region SHOT NAME ID...
     -define png:compression-level=9 -define png:exclude-chunks=date,time "$docs/$name.png"
 }
 
-# Prints the colour of each point "x,y" of a screenshot, one per line, in order.
+# Prints the colour of each point "x,y" of a screenshot, one per line, in order. Only the
+# rectangle around the points is read.
 pixels() {  # pixels SHOT x,y...
   local shot_file="$1"
   shift
-  local points="$*"
-  convert "$shot_file" txt:- | awk -v points="$points" '
+  local points="$*" left top right bottom
+  read -r left top right bottom < <(echo "$points" | tr ' ,' '\n ' | awk '
+    NF == 2 {
+      if (n++ == 0) { l = r = $1; t = b = $2 }
+      if ($1 < l) l = $1; if ($1 > r) r = $1; if ($2 < t) t = $2; if ($2 > b) b = $2
+    }
+    END { print l, t, r, b }')
+  convert "$shot_file" -crop "$((right - left + 1))x$((bottom - top + 1))+$left+$top" +repage txt:- |
+    awk -v points="$points" -v left="$left" -v top="$top" '
     BEGIN { n = split(points, list, " "); for (i = 1; i <= n; i++) wanted[list[i]] = i }
     NR > 1 {
-      split($1, at, ":"); key = at[1]
+      split($1, at, ":"); split(at[1], xy, ",")
+      key = (xy[1] + left) "," (xy[2] + top)
       if (key in wanted) colour[wanted[key]] = $NF
     }
     END { for (i = 1; i <= n; i++) print colour[i] }'
@@ -270,13 +283,13 @@ new_run_dir() {
 
 run_first() {
   new_run_dir
-  echo "-- run 1: start, window title"
+  step "run 1: start, window title"
   start_game "$program"
   echo "   main window at $wx,$wy, $ww x $wh"
   shot "$shots/main.png"
   save_region "$shots/main.png" main "$main"
 
-  echo "-- the File menu"
+  step "the File menu"
   xdotool mousemove $((wx + 22)) $((wy + 33)) click 1
   sleep 1
   shot "$shots/menu.png"
@@ -287,7 +300,7 @@ run_first() {
   xdotool key Escape
   sleep 0.5
 
-  echo "-- F1: rules"
+  step "F1: rules"
   send_key "$main" F1
   local rules
   rules="$(wait_window "规则")"
@@ -297,7 +310,7 @@ run_first() {
   send_key "$rules" Return
   wait_gone "规则"
 
-  echo "-- F5: statistics window"
+  step "F5: statistics window"
   send_key "$main" F5
   local stats
   stats="$(wait_window "统计")"
@@ -305,7 +318,7 @@ run_first() {
   shot "$shots/statistics.png"
   save_region "$shots/statistics.png" statistics "$main" "$stats"
 
-  echo "-- a ball moves to an empty cell"
+  step "a ball moves to an empty cell"
   find_board "$shots/statistics.png"
   local cells="" row col
   for row in $(seq 0 8); do for col in $(seq 0 8); do cells+="$(centre "$col" "$row") "; done; done
@@ -342,7 +355,7 @@ run_first() {
   send_key "$main" F5
   wait_gone "统计"
 
-  echo "-- about box"
+  step "about box"
   send_key "$main" alt+h
   sleep 0.5
   xdotool key a
@@ -354,7 +367,7 @@ run_first() {
   send_key "$about" alt+F4 # the close path
   wait_gone "关于"
 
-  echo "-- records dialog with the default table"
+  step "records dialog with the default table"
   send_key "$main" alt+f
   sleep 0.5
   xdotool key h
@@ -366,7 +379,7 @@ run_first() {
   send_key "$records" alt+F4
   wait_gone "排行榜"
 
-  echo "-- Alt+x"
+  step "Alt+x"
   end_game
   [ ! -e "$run_dir/winrolvi.res" ] || smoke_fail "a run without a result wrote a record file"
 }
@@ -382,7 +395,7 @@ record() {  # record NAME SCORE: one 16-byte record (length, 13 name bytes, scor
 }
 
 run_prepared_file() {
-  echo "-- run 2: records dialog with a prepared record file"
+  step "run 2: records dialog with a prepared record file"
   new_run_dir
   {
     record "Wine Tester" 4321
@@ -417,7 +430,7 @@ run_prepared_file() {
   fi
   send_key "$records" alt+F4
   wait_gone "排行榜"
-  echo "-- F4 (a new game: score 0 does not qualify), then Alt+x"
+  step "F4 (a new game: score 0 does not qualify), then Alt+x"
   send_key "$main" F4
   sleep 1
   wait_still
@@ -430,7 +443,7 @@ run_prepared_file() {
 
 run_result_written() {
   local seed=3 name=tester # typed as key events sent to the dialog, which carry no Shift
-  echo "-- run 3: a game played to a score, a name entered, the record file written"
+  step "run 3: a game played to a score, a name entered, the record file written"
   new_run_dir
   # The greedy player's moves for the seed, and the record file the headless game writes when
   # those moves are followed by a new game and the name.
@@ -458,7 +471,7 @@ run_result_written() {
   shot "$shots/scored.png"
   save_region "$shots/scored.png" scored "$main"
 
-  echo "-- F4: the name dialog"
+  step "F4: the name dialog"
   send_key "$main" F4
   local dialog
   dialog="$(wait_window "恭喜恭喜")"
@@ -490,6 +503,7 @@ run_result_written() {
 # --- everything -------------------------------------------------------------------------------
 
 run_smoke_checks() {
+  smoke_started=$SECONDS
   shots="$work/shots"
   run_dir="$work/run"
   mkdir -p "$work" "$shots" "$docs"
