@@ -510,7 +510,6 @@ run_smoke_checks() {
   export WINEPREFIX="$work/prefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
-  export WINESERVER="$wine_server"
   trap smoke_cleanup EXIT
   start_display
   prepare_prefix
