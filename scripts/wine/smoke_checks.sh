@@ -37,8 +37,18 @@ build_smoke_tools() {
 
 xvfb_pid=""
 game_pid=""
+# Ends the program's start: the loader (which became the program's process) and the
+# subshell that waits for it.
+stop_game() {
+  [ -n "$game_pid" ] || return 0
+  pkill -P "$game_pid" 2> /dev/null || true
+  kill "$game_pid" 2> /dev/null || true
+  wait "$game_pid" 2> /dev/null || true
+  game_pid=""
+}
+
 smoke_cleanup() {
-  [ -z "$game_pid" ] || kill "$game_pid" 2> /dev/null || true
+  stop_game
   timeout 30 "$wine_server" -k 2> /dev/null || true
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2> /dev/null || true
 }
@@ -254,11 +264,10 @@ start_game() {  # start_game PROGRAM
       wait_still
       return 0
     fi
-    echo "   RETRY: no window after $start_timeout s (attempt $attempt); ending Wine and starting again"
-    kill "$game_pid" 2> /dev/null || true
+    echo "   no window after $start_timeout s (start $attempt of 3): ending Wine"
+    stop_game
     timeout 30 "$wine_server" -k 2> /dev/null || true
-    wait "$game_pid" 2> /dev/null || true
-    game_pid=""
+    [ "$attempt" = 3 ] || echo "   RETRY: starting again"
   done
   smoke_fail "no window named \"Color rolvi\" appeared in three starts"
 }
