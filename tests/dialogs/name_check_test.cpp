@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "platform/gbk/gbk_text.h"
 #include "records/record_book.h"
-#include "support/gbk_text.h"
 
 namespace rolvi::dialogs {
 namespace {
 
+using platform::GbkToUtf8;
 using records::NameBuffer;
 using records::NameText;
-using testing::GbkToUtf8;
 using namespace std::string_view_literals;
 
 TEST(NameCheckTextsTest, MessagesAndCaptionDecodeToTheirChineseTexts) {

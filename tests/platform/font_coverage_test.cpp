@@ -1,29 +1,14 @@
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <string>
 
+#include "platform/gbk/gbk_text.h"
 #include "platform/software/font_data.h"
 #include "platform/software/glyphs.h"
 
 namespace rolvi::platform {
 namespace {
-
-std::string ToGbk(const std::string& utf8) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1));
-  std::string out(utf8.size() * 2, '\0');
-  char* in_ptr = const_cast<char*>(utf8.data());
-  char* out_ptr = out.data();
-  std::size_t in_left = utf8.size();
-  std::size_t out_left = out.size();
-  const std::size_t result = iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-  iconv_close(converter);
-  EXPECT_NE(result, static_cast<std::size_t>(-1)) << utf8;
-  out.resize(out.size() - out_left);
-  return out;
-}
 
 // Texts the program shows, from menus, dialogs, message boxes and the main window.
 const char* const kProgramTexts[] = {
@@ -67,7 +52,7 @@ const char* const kProgramTexts[] = {
 
 TEST(FontCoverageTest, EveryCharacterOfTheProgramTextsHasAGlyph) {
   for (const char* text : kProgramTexts) {
-    const std::string gbk = ToGbk(text);
+    const std::string gbk = Utf8ToGbk(text).value();
     std::size_t position = 0;
     while (true) {
       const GbkChar character = DecodeGbk(gbk, position);

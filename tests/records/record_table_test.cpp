@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gbk/gbk_text.h"
 #include "records/record_book.h"
-#include "support/gbk_text.h"
 
 namespace rolvi::records {
 namespace {
 
-using testing::GbkToUtf8;
+using platform::GbkToUtf8;
 
 TEST(DefaultRecordTableTest, KingAndNineVacantPlacesDecodeToTheirChineseNames) {
   const RecordTable table = DefaultRecordTable();

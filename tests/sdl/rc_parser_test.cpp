@@ -51,18 +51,14 @@ TEST(RcParserTest, ErrorsNameTheirLine) {
   EXPECT_FALSE(ParseResourceScript("1 STRINGTABLE\nBEGIN\nEND\n").ok);
 }
 
-TEST(RcParserTest, WriterConvertsTextsToGbkAndRefusesWhatGbkCannotHold) {
-  std::string gbk;
-  ASSERT_TRUE(Utf8ToGbk("文件", gbk));
-  EXPECT_EQ(gbk, "\xCE\xC4\xBC\xFE");
-  EXPECT_FALSE(Utf8ToGbk("\xF0\x9F\x98\x80", gbk));  // an emoji has no GBK form
-
+TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {
   auto parsed = ParseResourceScript(
       "1 MENU\nBEGIN\nPOPUP \"\xF0\x9F\x98\x80\"\nBEGIN\nEND\nEND\n1 ACCELERATORS\nBEGIN\nEND\n");
   ASSERT_TRUE(parsed.ok) << parsed.error;
   std::string warnings;
   const auto written = WriteTables(parsed.script, ".", warnings);
   EXPECT_FALSE(written.ok);
+  EXPECT_EQ(written.error, "text has no GBK form: \xF0\x9F\x98\x80");
 }
 
 }  // namespace

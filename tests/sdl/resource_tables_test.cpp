@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/sdl/text_codec.h"
+#include "platform/gbk/gbk_text.h"
 
 namespace rolvi::platform::sdl {
 namespace {

@@ -3,7 +3,6 @@
 // texts, the name field, the records list, the statistics rows and message-box captions.
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <string>
@@ -11,6 +10,7 @@
 #include "dialogs/records_dialog.h"
 #include "dialogs/stats_window.h"
 #include "platform/dialog.h"
+#include "platform/gbk/gbk_text.h"
 #include "platform/sdl/dialog_model.h"
 #include "platform/sdl/widgets.h"
 #include "platform/software/soft_surface.h"
@@ -20,17 +20,8 @@
 namespace rolvi::platform::sdl {
 namespace {
 
-std::string Gbk(const std::string& utf8) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in_ptr = const_cast<char*>(utf8.data());
-  char* out_ptr = out.data();
-  std::size_t in_left = utf8.size();
-  std::size_t out_left = out.size();
-  iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-  iconv_close(converter);
-  out.resize(out.size() - out_left);
-  return out;
+std::string Gbk(std::string_view utf8) {
+  return Utf8ToGbk(utf8).value();
 }
 
 const std::string kThirteenCapitals(13, 'W');
