@@ -77,29 +77,6 @@ TEST(LineTest, ZeroLengthLineDrawsNothingButMoves) {
   EXPECT_EQ(PixelsOf(surface, kRed), (Points{{3, 3}, {4, 3}}));
 }
 
-// The game's board frame: grey bottom and right, then white top and left, drawn as one
-// polyline; every corner belongs to exactly one segment.
-TEST(LineTest, BoardFramePolylineCornersAsTheGameExpects) {
-  constexpr int X = 2;
-  constexpr int Y = 3;
-  SoftSurface surface(X + 330, Y + 330);
-  surface.SelectPen(kGrey);
-  surface.MoveTo(X, Y + 327);
-  surface.LineTo(X + 327, Y + 327);
-  surface.LineTo(X + 327, Y);
-  surface.SelectPen(kWhite);
-  surface.LineTo(X, Y);
-  surface.LineTo(X, Y + 328);
-  EXPECT_EQ(surface.GetPixel(X + 327, Y), kWhite);
-  EXPECT_EQ(surface.GetPixel(X, Y + 327), kWhite);
-  EXPECT_EQ(surface.GetPixel(X + 327, Y + 327), kGrey);
-  EXPECT_EQ(surface.GetPixel(X, Y), kWhite);
-  EXPECT_EQ(surface.GetPixel(X, Y + 328), kBlack);
-  EXPECT_EQ(CountPixels(surface, kWhite), 327 + 328);
-  EXPECT_EQ(CountPixels(surface, kGrey), 326 + 327);
-  EXPECT_EQ(InkBounds(surface, kGrey), (Rect{X + 1, Y + 1, X + 328, Y + 328}));
-}
-
 TEST(FillRectTest, CoversLeftAndTopButNotRightAndBottom) {
   SoftSurface surface(10, 10);
   surface.FillRect({2, 3, 6, 8}, kRed);
@@ -214,16 +191,6 @@ TEST(BlitTest, AndMaskThenOrPictureShowsPictureOverBackground) {
   EXPECT_EQ(surface.GetPixel(1, 0), (Rgb{0x12, 0x34, 0x56}));
   EXPECT_EQ(surface.GetPixel(0, 1), kRed);
   EXPECT_EQ(surface.GetPixel(1, 1), (Rgb{192, 192, 192}));
-}
-
-TEST(SystemColourTest, ClassicDesktopValues) {
-  const SoftSurface surface(1, 1);
-  EXPECT_EQ(surface.SystemColour(SystemColour::kFace), (Rgb{192, 192, 192}));
-  EXPECT_EQ(surface.SystemColour(SystemColour::kHighlight), kWhite);
-  EXPECT_EQ(surface.SystemColour(SystemColour::kShadow), (Rgb{128, 128, 128}));
-  EXPECT_EQ(surface.SystemColour(SystemColour::kDarkShadow), kBlack);
-  EXPECT_EQ(surface.SystemColour(SystemColour::kSelection), (Rgb{0, 0, 128}));
-  EXPECT_EQ(surface.SystemColour(SystemColour::kCaptionText), kWhite);
 }
 
 }  // namespace
