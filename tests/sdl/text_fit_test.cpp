@@ -15,6 +15,7 @@
 #include "platform/ink.h"
 #include "platform/sdl/dialog_model.h"
 #include "platform/sdl/widgets.h"
+#include "platform/software/glyphs.h"
 #include "platform/software/soft_surface.h"
 #include "platform/software/text_layout.h"
 #include "records/record_table.h"
@@ -42,6 +43,30 @@ class TextFitTest : public ::testing::Test {
  protected:
   SoftSurface measure_{1, 1};
 };
+
+// Every character of every menu and dialog text has a glyph of its own (line breaks and the
+// menu's label separator are no characters to draw).
+TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
+  std::vector<std::string_view> texts;
+  for (const MenuData& popup : Resources().menu) {
+    texts.push_back(popup.title);
+    for (const MenuItemData& item : popup.items)
+      texts.push_back(item.text);
+  }
+  for (const DialogData& dialog : Resources().dialogs) {
+    texts.push_back(dialog.caption);
+    for (const ControlData& control : dialog.controls)
+      texts.push_back(control.text);
+  }
+  for (const std::string_view text : texts) {
+    for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length) {
+      const GbkChar c = DecodeGbk(text, at);
+      if (c.code >= 0x20) {
+        EXPECT_GE(GlyphOf(c), font_data::kFirstAscii) << GbkToUtf8(text);
+      }
+    }
+  }
+}
 
 // A push button draws a one-pixel frame when it is the default, a two-pixel bevel and, with
 // the focus, a dotted rectangle four pixels in; the label keeps three pixels clear of that.
