@@ -179,19 +179,6 @@ TEST_F(RecordFileTest, ALongerFileKeepsItsBytesAfterTheTable) {
                          trailer}));
 }
 
-TEST_F(RecordFileTest, ADirectoryWhereNothingCanBeWrittenLosesTheResultsQuietly) {
-  WriteWholeFile(directory_ / "plain-file", {1});
-  for (const char* root : {"missing-directory", "plain-file"}) {
-    DiskFileSystem files(directory_ / root);
-    RecordBook book;
-    EXPECT_EQ(LoadRecords(book, files), LoadOutcome::kNoFile) << root;
-    InsertRecord(book, 500, dialogs_);
-    EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kNotWritable) << root;
-  }
-  EXPECT_FALSE(std::filesystem::exists(directory_ / "missing-directory"));
-  EXPECT_EQ(ReadWholeFile(directory_ / "plain-file"), Bytes{1});
-}
-
 TEST(RecordFileFallbackTest, UnwritableFirstChoiceFallsBackToTheSecondThenToCreating) {
   MemoryFileSystem files;
   files.files[std::string(kRecordFileName)] = FileOf({Record(1, "A", 9, 0)});

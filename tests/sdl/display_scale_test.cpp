@@ -152,19 +152,11 @@ TEST(ChooseScale, TheDesktopsChoiceShrinksUntilTheWindowFits) {
 }
 
 TEST(ToLogical, DividesScreenPixelsRoundingDownAlsoBelowZero) {
-  EXPECT_EQ(ToLogical(0, 2), 0);
-  EXPECT_EQ(ToLogical(1, 2), 0);
-  EXPECT_EQ(ToLogical(2, 2), 1);
-  EXPECT_EQ(ToLogical(-1, 2), -1);
-  EXPECT_EQ(ToLogical(-2, 2), -1);
-  EXPECT_EQ(ToLogical(-3, 2), -2);
-  EXPECT_EQ(ToLogical(7, 3), 2);
-  EXPECT_EQ(ToLogical(7, 1), 7);
   // Every click on the enlarged copy of a pixel lands on that pixel.
   for (int scale = 1; scale <= 4; ++scale) {
     for (int logical = -5; logical <= 5; ++logical) {
       for (int part = 0; part < scale; ++part) {
-        EXPECT_EQ(ToLogical(logical * scale + part, scale), logical);
+        EXPECT_EQ(ToLogical(logical * scale + part, scale), logical) << scale;
       }
     }
   }
