@@ -23,13 +23,7 @@ for run in $(seq "$runs"); do
     xdotool key alt+f
     sleep 0.1
     xdotool key h
-    if records="$(wait_window "排行榜")"; then
-      activate "$records"
-      xdotool key Return
-      wait_gone "排行榜" || fail "run $run: the records list stayed open"
-    else
-      fail "run $run: the records list did not open"
-    fi
+    close_records "run $run" || true
     sleep 1
     kill -0 "$program_pid" 2> /dev/null || break
   done

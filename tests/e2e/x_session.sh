@@ -203,6 +203,21 @@ launch() {  # seed directory [NAME=value...] [arguments...]
   read -r client_x y _ height <<< "$(geometry "$main")"
   client_y=$((y + height - 374))
 }
+# The greedy player's clicks from seed $1 until it has scored, in at most $2 moves, in
+# moves.txt.
+scoring_moves() {  # seed, moves
+  "$autoplay" --seed "$1" --until score:10 --moves "$2" | grep '^click' > moves.txt
+}
+# Closes the records list with its button once it shows (after a screenshot when $2 names
+# one); fails the check named $1 when it does not show or does not go.
+close_records() {  # label [screenshot]
+  local records
+  records="$(wait_window "排行榜")" || { fail "$1: the records list did not show"; return 1; }
+  [ -z "${2:-}" ] || shot "$2"
+  activate "$records"
+  xdotool key Return
+  wait_gone "排行榜" || fail "$1: the records list stayed open"
+}
 # Ends the program with Alt+x and checks that it exits with code 0.
 quit() {  # label for the check
   activate "$main"

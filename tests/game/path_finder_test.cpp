@@ -67,22 +67,7 @@ TEST(PathFinderTest, RoutesOnAnEmptyBoardTakeTheFewestBendsTheTieBreakAllows) {
   }
 }
 
-TEST(PathFinderTest, RouteGoesAroundAWallThroughItsOnlyGap) {
-  const Board wall = BoardFromAscii(R"(
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    .........)");
-  EXPECT_EQ(RouteBetween(wall, {0, 0}, {0, 8}),
-            Through({{0, 0}, {0, 3}, {8, 3}, {8, 5}, {0, 5}, {0, 8}}));
-}
-
-TEST(PathFinderTest, BlockedRouteLeavesBoardAndPreviousPathUntouched) {
+TEST(PathFinderTest, AWallIsPassedThroughItsOnlyGapAndAClosedOneBlocksTheRoute) {
   Board board = BoardFromAscii(R"(
     ....R....
     ....R....
@@ -92,13 +77,18 @@ TEST(PathFinderTest, BlockedRouteLeavesBoardAndPreviousPathUntouched) {
     ....R....
     ....R....
     ....R....
-    ....R....)");
+    .........)");
+  EXPECT_EQ(RouteBetween(board, {0, 0}, {0, 8}),
+            Through({{0, 0}, {0, 3}, {8, 3}, {8, 5}, {0, 5}, {0, 8}}));
+
+  // With the gap closed the route is blocked, and neither the board nor the last path found
+  // changes.
+  board.at(4, 8) = kRed;
   board.at(0, 0) = kBlue;
   MovePath path;
   ASSERT_EQ(FindPath(board, path, 0, 0, 1, 0), Route::kFound);
   const MovePath previous = path;
   const Board before = board;
-
   EXPECT_EQ(FindPath(board, path, 0, 0, 8, 0), Route::kBlocked);
   EXPECT_EQ(board, before);
   EXPECT_EQ(path, previous);

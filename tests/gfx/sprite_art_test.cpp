@@ -2,6 +2,7 @@
 // trails or seams, the cell tiles, and the about box's picture and mask.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -112,45 +113,32 @@ class FigureColumn {
   std::vector<std::uint32_t> pixels_ = std::vector<std::uint32_t>(kWidth * kHeight, 0);  // black
 };
 
-TEST_F(SpriteArt, PlayerRisingPixelByPixelLooksLikeAFullRepaint) {
-  FigureColumn animated(-10, kPlayerSprite);
-  animated.FullDraw(125);
-  for (int offset = 124; offset >= 0; --offset)
+// Moves a figure's body from offset `from` to `to` in steps of `step` pixels, drawing only the
+// body as the animation does, and compares the column with a full paint at `to`: each step
+// leaves rows of the last body behind (its blank top rows going down, its bottom rows going
+// up), which the body's art must make look like what a full paint shows there.
+void ExpectLikeAFullRepaint(int body_dx, Region body, int from, int to, int step) {
+  FigureColumn animated(body_dx, body);
+  animated.FullDraw(from);
+  for (int offset = from; offset != to;) {
+    offset = step > 0 ? std::min(offset + step, to) : std::max(offset + step, to);
     animated.Body(offset);
-  FigureColumn repainted(-10, kPlayerSprite);
-  repainted.FullDraw(0);
-  EXPECT_EQ(animated.pixels(), repainted.pixels());
+  }
+  FigureColumn repainted(body_dx, body);
+  repainted.FullDraw(to);
+  EXPECT_EQ(animated.pixels(), repainted.pixels())
+      << "body at " << body.x << "," << body.y << " from " << from << " to " << to;
 }
 
-TEST_F(SpriteArt, PlayerGoingDownInStepsOfFourLeavesNoTrail) {
-  FigureColumn animated(-10, kPlayerSprite);
-  animated.FullDraw(0);
-  for (int offset = 4; offset < 125; offset += 4)
-    animated.Body(offset);
-  animated.Body(125);
-  FigureColumn repainted(-10, kPlayerSprite);
-  repainted.FullDraw(125);
-  // Each step leaves the body's four top rows behind, which must be background.
-  EXPECT_EQ(animated.pixels(), repainted.pixels());
-}
-
-TEST_F(SpriteArt, KingSinkingAndClimbingBackLooksLikeAFullRepaint) {
+TEST_F(SpriteArt, FiguresMovedByTheirBodyAloneLookLikeAFullRepaint) {
+  // The Player rises a pixel at a time and goes down in steps of four; the King, crowned or
+  // seated, sinks a pixel at a time (covering the pillar's top rows) and climbs back in steps
+  // of four.
+  ExpectLikeAFullRepaint(-10, kPlayerSprite, 125, 0, -1);
+  ExpectLikeAFullRepaint(-10, kPlayerSprite, 0, 125, 4);
   for (const int frame : {0, 6}) {
-    FigureColumn animated(-1, KingSprite(frame));
-    animated.FullDraw(0);
-    for (int offset = 1; offset <= 61; ++offset)
-      animated.Body(offset);
-    FigureColumn repainted(-1, KingSprite(frame));
-    repainted.FullDraw(61);
-    // Sinking covers the pillar's top rows and leaves the body's blank top rows behind.
-    EXPECT_EQ(animated.pixels(), repainted.pixels()) << "frame " << frame;
-    // Climbing back in steps of four leaves four rows of the body's bottom behind each time.
-    for (int offset = 57; offset > 0; offset -= 4)
-      animated.Body(offset);
-    animated.Body(0);
-    FigureColumn top(-1, KingSprite(frame));
-    top.FullDraw(0);
-    EXPECT_EQ(animated.pixels(), top.pixels()) << "frame " << frame;
+    ExpectLikeAFullRepaint(-1, KingSprite(frame), 0, 61, 1);
+    ExpectLikeAFullRepaint(-1, KingSprite(frame), 61, 0, -4);
   }
 }
 
