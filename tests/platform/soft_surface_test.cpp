@@ -193,5 +193,22 @@ TEST(BlitTest, AndMaskThenOrPictureShowsPictureOverBackground) {
   EXPECT_EQ(surface.GetPixel(1, 1), (Rgb{192, 192, 192}));
 }
 
+// The classic look: raised edges go from light to dark, and every text colour stands out
+// from the background it is drawn on.
+TEST(SystemColourTest, EdgesGoFromLightToDarkAndTextsStandOutFromTheirBackgrounds) {
+  const SoftSurface surface(1, 1);
+  const auto light = [&surface](SystemColour which) {
+    const Rgb c = surface.SystemColour(which);
+    return c.red + c.green + c.blue;
+  };
+  EXPECT_GT(light(SystemColour::kHighlight), light(SystemColour::kFace));
+  EXPECT_GT(light(SystemColour::kFace), light(SystemColour::kShadow));
+  EXPECT_GT(light(SystemColour::kShadow), light(SystemColour::kDarkShadow));
+  EXPECT_GT(light(SystemColour::kWindow) - light(SystemColour::kWindowText), 3 * 128);
+  EXPECT_GT(light(SystemColour::kSelectionText) - light(SystemColour::kSelection), 3 * 128);
+  EXPECT_GT(light(SystemColour::kCaptionText) - light(SystemColour::kCaption), 3 * 128);
+  EXPECT_GT(light(SystemColour::kFace) - light(SystemColour::kGrayText), 3 * 32);
+}
+
 }  // namespace
 }  // namespace rolvi::platform
