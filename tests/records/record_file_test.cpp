@@ -124,23 +124,6 @@ TEST_F(RecordFileTest, SaveThenLoadGivesBackNamesAndScoresIncludingAThirteenByte
   EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 32), Record(13, "ThirteenBytes", 0x34, 0x12));
 }
 
-TEST_F(RecordFileTest, StaleTailsOfEarlierNamesAreWrittenAsTheFieldHoldsThem) {
-  Put(kRecordFileName,
-      FileOf({Record(11, "Longer-name\0\x01"sv, 200, 0), Record(13, "Thirteen-char", 150, 0)}));
-  // "Bo" lands in entry 0 over "Longer-name"; "Al" lands in entry 1, which then holds the
-  // copy of "Longer-name" shifted down; "Thirteen-char" moves to entry 2.
-  PlayAndQuit({{300, "Bo"}, {250, "Al"}});
-  EXPECT_EQ(Get(kRecordFileName), FileOf({Record(2, "Bo\0ger-name\0\x01"sv, 0x2C, 0x01),
-                                          Record(2, "Al\0ger-name\0\x01"sv, 0xFA, 0),
-                                          Record(11, "Longer-name\0\x01"sv, 200, 0),
-                                          Record(13, "Thirteen-char", 150, 0)}));
-
-  RecordBook book;
-  LoadRecords(book, files_);
-  EXPECT_EQ(NameText(book.table[0].name), "Bo");
-  EXPECT_EQ(NameText(book.table[1].name), "Al");
-}
-
 TEST_F(RecordFileTest, SecondChoiceFileIsReadAndWrittenBackWhenTheFirstIsAbsent) {
   const Bytes original = FileOf({Record(4, "Rolv", 10, 0)});
   Put(kSecondRecordFileName, original);
