@@ -130,6 +130,8 @@ int SdlWindowSystem::Run(WindowHandlers& handlers) {
   handlers.OnCreate();
   handlers.OnSize(client_size_.width, client_size_.height);
   SDL_ShowWindow(window_.get());
+  shown_ = true;
+  present_all_ = true;
   PaintMain();
   RunLoop(nullptr);
   return 0;
@@ -196,8 +198,19 @@ void SdlWindowSystem::PaintMain() {
 
 void SdlWindowSystem::PresentMain() {
   main_dirty_ = false;
-  if (minimised_ || quit_) return;
+  // A window not yet shown, minimised or closing shows nothing; the first present after it
+  // is shown again is a whole one.
+  if (!shown_ || minimised_ || quit_) return;
   const auto drop_down = menu_.DropDownRect();
+  // An open drop-down menu lies over both layers, and where it closed the client shows
+  // again: those presents are whole, the others copy only what was drawn.
+  if (!present_all_ && !drop_down && !drop_down_presented_ &&
+      PresentChanges(window_.get(), scale_, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}},
+                     presented_)) {
+    return;
+  }
+  present_all_ = false;
+  drop_down_presented_ = drop_down.has_value();
   const Size covered{client_size_.width, BarHeight() + client_size_.height};
   if (drop_down) {
     Present(window_.get(), scale_, covered,
@@ -206,6 +219,7 @@ void SdlWindowSystem::PresentMain() {
   } else {
     Present(window_.get(), scale_, covered, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
   }
+  presented_ = PresentedPixelsOf(window_.get());
 }
 
 Size SdlWindowSystem::MaxWindowSize() const {
@@ -230,8 +244,9 @@ void SdlWindowSystem::ResizeClient() {
   menu_.Close();
   menu_.Layout(measure_, width);
   const Size size{width, std::max(0, height - BarHeight())};
+  present_all_ = true;  // the window's pixels are new, even where the program's size is not
   if (size == client_size_ && !minimised_) {
-    PresentMain();  // the window's pixels may be new even where the program's size is not
+    PresentMain();
     return;
   }
   client_size_ = size;
@@ -263,7 +278,15 @@ void SdlWindowSystem::RunLoop(DialogHost* modal) {
       continue;
     }
     if (DoIdleWork()) continue;
-    wait_.WaitForInput(WaitTimeout());
+    // While the ticks would show nothing the loop sleeps until there is input, and counts
+    // the ticks it slept through when it wakes, before that input is handled: the frame
+    // counter then reads what it would have read had every tick woken the loop.
+    const bool sleep_through_ticks = handlers_->TimerShowsNothing();
+    wait_.WaitForInput(WaitTimeout(sleep_through_ticks));
+    if (sleep_through_ticks) {
+      const std::uint32_t skipped = timer_.TakeDueTicks(SDL_GetTicks());
+      if (skipped > 0 && !quit_) handlers_->OnSkippedTicks(skipped);
+    }
   }
 }
 
@@ -297,9 +320,11 @@ bool SdlWindowSystem::DoIdleWork() {
   return false;
 }
 
-int SdlWindowSystem::WaitTimeout() {
+int SdlWindowSystem::WaitTimeout(bool sleep_through_ticks) {
   int timeout = -1;
-  if (const auto due = timer_.TimeUntilDue(SDL_GetTicks())) timeout = static_cast<int>(*due);
+  if (const auto due = timer_.TimeUntilDue(SDL_GetTicks()); due && !sleep_through_ticks) {
+    timeout = static_cast<int>(*due);
+  }
   if (beeper_.Service()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
   return timeout;
 }
@@ -366,7 +391,8 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
           }
         }
         break;
-      case SDL_WINDOWEVENT_EXPOSED:
+      case SDL_WINDOWEVENT_EXPOSED:  // the window system lost what the window showed
+        present_all_ = true;
         PresentMain();
         break;
       case SDL_WINDOWEVENT_FOCUS_LOST:
