@@ -52,6 +52,11 @@ bool SdlWindowSystem::Open(std::string& error) {
   // The frames are drawn in software; presenting them through the window system's own shared
   // memory images avoids loading a GL driver (tens of megabytes) only to copy pixels.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The only text the program takes is a name of plain Latin letters, which needs no compose
+  // sequences; without a table of its own, Xlib's input method would parse the locale's whole
+  // compose table (thousands of sequences, most of the start's CPU). A table named in
+  // XCOMPOSEFILE is still used; ~/.XCompose is not.
+  setenv("XCOMPOSEFILE", "/dev/null", 0);
   if (!video_.Start()) {
     error = std::string("cannot start the video system: ") + SDL_GetError();
     return false;
@@ -97,6 +102,9 @@ bool SdlWindowSystem::Open(std::string& error) {
   client_size_ = Size{width / scale_, std::max(0, height / scale_ - bar)};
   client_.Resize(client_size_.width, client_size_.height);
   bar_.Resize(client_size_.width, bar);
+  // The window's pixels (shared memory with the X server) are made now, while the window is
+  // hidden and nothing is presented, so that the first frame after the show has them ready.
+  SDL_GetWindowSurface(window_.get());
   return true;
 }
 

@@ -53,6 +53,20 @@ std::int64_t Area(const Rect& rect) {
   return std::int64_t{rect.width()} * rect.height();
 }
 
+// One row of a block copy in each combining mode. The rows of the surface and of the picture
+// never overlap, which lets the compiler work on several pixels at once.
+void AndRow(std::uint32_t* __restrict out, const std::uint32_t* __restrict in,
+            std::ptrdiff_t count) {
+  for (std::ptrdiff_t i = 0; i < count; ++i)
+    out[i] &= in[i];
+}
+
+void OrRow(std::uint32_t* __restrict out, const std::uint32_t* __restrict in,
+           std::ptrdiff_t count) {
+  for (std::ptrdiff_t i = 0; i < count; ++i)
+    out[i] |= in[i];
+}
+
 int FloorHalf(int value) {
   return value >= 0 ? value / 2 : -((1 - value) / 2);
 }
@@ -186,14 +200,12 @@ void SoftSurface::Blit(int x, int y, int width, int height, const Image* source,
       break;
     case RasterOp::kAnd:
       for (int row = 0; row < rows; ++row, in += source_pitch, out += width_) {
-        for (std::ptrdiff_t i = 0; i < count; ++i)
-          out[i] &= in[i];
+        AndRow(out, in, count);
       }
       break;
     case RasterOp::kOr:
       for (int row = 0; row < rows; ++row, in += source_pitch, out += width_) {
-        for (std::ptrdiff_t i = 0; i < count; ++i)
-          out[i] |= in[i];
+        OrRow(out, in, count);
       }
       break;
   }
