@@ -46,11 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.written != static_cast<std::size_t>(expected)) __builtin_trap();
     if (std::memcmp(ours.data(), theirs.data(), result.written) != 0) __builtin_trap();
 
-    // With one byte less room the same stream must stop with the output full.
+    // With one byte less room the same stream must stop with the output full, and given
+    // that byte it goes on from there to the same end.
     if (expected > 0) {
       std::vector<std::uint8_t> tight(static_cast<std::size_t>(expected) - 1);
-      const rolvi::gfx::InflateResult short_result = rolvi::gfx::Inflate(input, tight);
+      static rolvi::gfx::Inflater inflater;
+      const rolvi::gfx::InflateResult short_result = inflater.Run(input, tight);
       if (short_result.status != rolvi::gfx::InflateStatus::kOutputFull) __builtin_trap();
+      tight.resize(static_cast<std::size_t>(expected));
+      const rolvi::gfx::InflateResult resumed = inflater.Resume(tight);
+      if (resumed.status != rolvi::gfx::InflateStatus::kOk) __builtin_trap();
+      if (resumed.written != tight.size()) __builtin_trap();
+      if (std::memcmp(tight.data(), theirs.data(), tight.size()) != 0) __builtin_trap();
     }
   }
   return 0;

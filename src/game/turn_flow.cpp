@@ -116,6 +116,14 @@ void Release(Game& game, const Frontend& frontend, std::optional<CellRef> cell) 
   Move(game, frontend, *cell);
 }
 
+bool TickDrawsNothing(const Game& game) {
+  return game.turn.selection != SelectionState::kSelected;
+}
+
+void SkipTicks(Game& game, std::uint32_t count) {
+  game.turn.frameCounter += count;  // unsigned: wraps as the single steps would
+}
+
 void Tick(Game& game, const Frontend& frontend) {
   TurnState& turn = game.turn;
   ++turn.frameCounter;

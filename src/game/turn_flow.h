@@ -20,6 +20,11 @@ void Release(Game& game, const Frontend& frontend, std::optional<CellRef> cell);
 
 // One timer tick: the selected ball shows its next jump frame.
 void Tick(Game& game, const Frontend& frontend);
+// Whether a tick now would draw nothing (no ball is selected), so that ticks may be counted
+// together with SkipTicks instead of one by one.
+bool TickDrawsNothing(const Game& game);
+// `count` ticks at which nothing was drawn: the frame counter advances as they would have.
+void SkipTicks(Game& game, std::uint32_t count);
 
 // Ends the current game (its result may enter the record table) and starts the next.
 void NewGameCommand(Game& game, const Frontend& frontend);

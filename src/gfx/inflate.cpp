@@ -124,33 +124,73 @@ InflateResult Inflater::Run(std::span<const std::uint8_t> input, std::span<std::
   output_start_ = output.data();
   output_position_ = output_start_;
   output_end_ = output_start_ + output.size();
+  step_ = Step::kBlockHeader;
+  pending_literal_ = -1;
+  pending_length_ = 0;
+  return Continue();
+}
 
+InflateResult Inflater::Resume(std::span<std::uint8_t> output) {
+  const auto written = static_cast<std::size_t>(output_position_ - output_start_);
+  if (last_status_ != InflateStatus::kOutputFull || output.size() < written) {
+    return {last_status_, written};
+  }
+  output_start_ = output.data();
+  output_position_ = output_start_ + written;
+  output_end_ = output_start_ + output.size();
+  return Continue();
+}
+
+InflateResult Inflater::Continue() {
   InflateStatus status = InflateStatus::kOk;
-  while (status == InflateStatus::kOk && last_block_ == 0) {
-    last_block_ = static_cast<std::uint8_t>(reader_.TakeBit());
-    switch (reader_.Read(2)) {
-      case 0:
-        status = StoredBlock();
+  while (status == InflateStatus::kOk && step_ != Step::kDone) {
+    switch (step_) {
+      case Step::kBlockHeader:
+        if (last_block_ != 0) {
+          step_ = Step::kDone;
+          break;
+        }
+        last_block_ = static_cast<std::uint8_t>(reader_.TakeBit());
+        switch (reader_.Read(2)) {
+          case 0:
+            status = StartStoredBlock();
+            step_ = Step::kStoredData;
+            break;
+          case 1:
+            status = BuildFixedTables();
+            step_ = Step::kSymbols;
+            break;
+          case 2:
+            status = ReadDynamicTables();
+            step_ = Step::kSymbols;
+            break;
+          default:
+            status = InflateStatus::kBadBlockType;
+            break;
+        }
         break;
-      case 1:
-        status = BuildFixedTables();
+      case Step::kStoredData:
+        status = CopyStoredData();
+        if (status == InflateStatus::kOk) step_ = Step::kBlockHeader;
+        break;
+      case Step::kSymbols:
+        status = FlushPending();
         if (status == InflateStatus::kOk) status = DecodeSymbols();
+        if (status == InflateStatus::kOk) step_ = Step::kBlockHeader;
         break;
-      case 2:
-        status = ReadDynamicTables();
-        if (status == InflateStatus::kOk) status = DecodeSymbols();
-        break;
-      default:
-        status = InflateStatus::kBadBlockType;
+      case Step::kDone:
         break;
     }
   }
   // Whatever went wrong after the stream's last real bit is the stream's missing end.
   if (reader_.PastEnd()) status = InflateStatus::kInputExhausted;
+  // Only a full output can be resumed; any other failure ends the stream.
+  if (status != InflateStatus::kOk && status != InflateStatus::kOutputFull) step_ = Step::kDone;
+  last_status_ = status;
   return {status, static_cast<std::size_t>(output_position_ - output_start_)};
 }
 
-InflateStatus Inflater::StoredBlock() {
+InflateStatus Inflater::StartStoredBlock() {
   reader_.AlignToByte();
   // The buffer now holds LEN, the two bytes just before the reader's position.
   const std::size_t position = reader_.position();
@@ -162,12 +202,35 @@ InflateStatus Inflater::StoredBlock() {
   if ((length ^ 0xFFFFu) != complement) return InflateStatus::kBadStoredLength;
   const std::size_t data = position + 2;
   if (input_.size() - data < length) return InflateStatus::kInputExhausted;
-  if (static_cast<std::size_t>(output_end_ - output_position_) < length) {
-    return InflateStatus::kOutputFull;
+  stored_position_ = data;
+  stored_left_ = length;
+  return InflateStatus::kOk;
+}
+
+InflateStatus Inflater::CopyStoredData() {
+  const std::size_t room = static_cast<std::size_t>(output_end_ - output_position_);
+  const std::size_t count = std::min(room, stored_left_);
+  if (count != 0) std::memcpy(output_position_, input_.data() + stored_position_, count);
+  output_position_ += count;
+  stored_position_ += count;
+  stored_left_ -= count;
+  if (stored_left_ != 0) return InflateStatus::kOutputFull;
+  reader_.Start(stored_position_);
+  return InflateStatus::kOk;
+}
+
+InflateStatus Inflater::FlushPending() {
+  const std::size_t room = static_cast<std::size_t>(output_end_ - output_position_);
+  if (pending_literal_ >= 0) {
+    if (room == 0) return InflateStatus::kOutputFull;
+    *output_position_++ = static_cast<std::uint8_t>(pending_literal_);
+    pending_literal_ = -1;
+  } else if (pending_length_ != 0) {
+    if (pending_length_ > room) return InflateStatus::kOutputFull;
+    CopyMatch(output_position_, room, pending_distance_, pending_length_);
+    output_position_ += pending_length_;
+    pending_length_ = 0;
   }
-  if (length != 0) std::memcpy(output_position_, input_.data() + data, length);
-  output_position_ += length;
-  reader_.Start(data + length);
   return InflateStatus::kOk;
 }
 
@@ -261,6 +324,7 @@ InflateStatus Inflater::DecodeSymbols() {
     }
     if (symbol < static_cast<int>(kEndOfBlock)) {
       if (out == out_end) {
+        pending_literal_ = symbol;
         status = InflateStatus::kOutputFull;
         break;
       }
@@ -288,6 +352,8 @@ InflateStatus Inflater::DecodeSymbols() {
       break;
     }
     if (length > static_cast<std::size_t>(out_end - out)) {
+      pending_length_ = length;
+      pending_distance_ = distance;
       status = InflateStatus::kOutputFull;
       break;
     }

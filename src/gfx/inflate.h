@@ -43,8 +43,20 @@ class Inflater {
  public:
   InflateResult Run(std::span<const std::uint8_t> input, std::span<std::uint8_t> output);
 
+  // After a result of kOutputFull: goes on decoding the same stream (`input` of Run must
+  // still hold it) into `output`, which starts with the bytes written so far, kept as they
+  // were, and has room after them. Nothing is decoded twice, so a caller that grows its
+  // buffer decodes the stream in one pass. After any other result it only repeats it.
+  InflateResult Resume(std::span<std::uint8_t> output);
+
  private:
-  InflateStatus StoredBlock();
+  // Where the decoding stands between two calls.
+  enum class Step { kBlockHeader, kStoredData, kSymbols, kDone };
+
+  InflateResult Continue();
+  InflateStatus StartStoredBlock();
+  InflateStatus CopyStoredData();
+  InflateStatus FlushPending();
   InflateStatus BuildFixedTables();
   InflateStatus ReadDynamicTables();
   InflateStatus BuildBlockTables(unsigned literal_count, unsigned distance_count);
@@ -56,6 +68,15 @@ class Inflater {
   std::uint8_t* output_start_ = nullptr;
   std::uint8_t* output_position_ = nullptr;
   std::uint8_t* output_end_ = nullptr;
+  Step step_ = Step::kDone;
+  InflateStatus last_status_ = InflateStatus::kOk;
+  // The rest of a stored block: its next input byte and how many bytes are left.
+  std::size_t stored_position_ = 0;
+  std::size_t stored_left_ = 0;
+  // A decoded literal or match that found the output full: written first when resumed.
+  int pending_literal_ = -1;
+  unsigned pending_length_ = 0;
+  unsigned pending_distance_ = 0;
 
   // During a dynamic header the literal/length and distance lengths arrive here in one run.
   std::array<std::uint8_t, 320> literal_lengths_{};

@@ -50,7 +50,7 @@ enum class Access { kRead, kOverwrite, kCreate };
 
 // Wide names so that a directory outside the ANSI code page still works. A device name such as
 // CON or NUL opens as a device; only a regular file is taken.
-std::FILE* OpenRegularFile(const std::filesystem::path& path, Access access) {
+std::FILE* OpenRegularFile(const NativePath& path, Access access) {
   const wchar_t* mode = access == Access::kRead        ? L"rb"
                         : access == Access::kOverwrite ? L"r+b"
                                                        : L"wb";
@@ -69,7 +69,7 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path, Access access) {
 // Opens without waiting: a FIFO would otherwise block until its other end is opened. What is
 // open is then checked, and anything but a regular file (a FIFO, a device, a directory) is
 // refused before a byte is read or written. Creating truncates only after that check.
-std::FILE* OpenRegularFile(const std::filesystem::path& path, Access access) {
+std::FILE* OpenRegularFile(const NativePath& path, Access access) {
   int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   const char* mode = "rb";
   switch (access) {
@@ -100,7 +100,8 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path, Access access) {
 
 #endif
 
-FileHandle Open(const std::filesystem::path& path, Access access) {
+FileHandle Open(const NativePath& path, Access access) {
+  if (path.empty()) return nullptr;
   std::FILE* stream = OpenRegularFile(path, access);
   if (stream == nullptr) return nullptr;
   return std::make_unique<DiskFile>(stream);
@@ -108,19 +109,43 @@ FileHandle Open(const std::filesystem::path& path, Access access) {
 
 }  // namespace
 
-DiskFileSystem::DiskFileSystem(std::filesystem::path root) : root_(std::move(root)) {}
+DiskFileSystem::DiskFileSystem(NativePath root) : root_(std::move(root)) {}
+
+#ifdef _WIN32
+
+NativePath DiskFileSystem::Join(std::string_view name) const {
+  NativePath wide;
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) >= 0x80) return {};  // not a name this program uses
+    wide.push_back(static_cast<wchar_t>(c));
+  }
+  const bool absolute = (!wide.empty() && (wide[0] == L'\\' || wide[0] == L'/')) ||
+                        wide.find(L':') != NativePath::npos;
+  if (absolute || root_.empty()) return wide;
+  const wchar_t last = root_.back();
+  return root_ + (last == L'\\' || last == L'/' ? L"" : L"\\") + wide;
+}
+
+#else
+
+NativePath DiskFileSystem::Join(std::string_view name) const {
+  if ((!name.empty() && name.front() == '/') || root_.empty()) return NativePath(name);
+  return root_ + (root_.back() == '/' ? "" : "/") + std::string(name);
+}
+
+#endif
 
 FileHandle DiskFileSystem::OpenForReading(std::string_view name) {
-  return Open(root_ / std::filesystem::path(name), Access::kRead);
+  return Open(Join(name), Access::kRead);
 }
 
 // Opens without creating and without truncating, with the position at 0.
 FileHandle DiskFileSystem::OpenForWriting(std::string_view name) {
-  return Open(root_ / std::filesystem::path(name), Access::kOverwrite);
+  return Open(Join(name), Access::kOverwrite);
 }
 
 FileHandle DiskFileSystem::Create(std::string_view name) {
-  return Open(root_ / std::filesystem::path(name), Access::kCreate);
+  return Open(Join(name), Access::kCreate);
 }
 
 }  // namespace rolvi::platform

@@ -5,9 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace rolvi::platform {
@@ -44,20 +44,30 @@ class FileSystem {
   virtual FileHandle Create(std::string_view name) = 0;
 };
 
+// A directory name as the system's file calls take it: UTF-16 on Windows, bytes elsewhere.
+// (A std::filesystem::path converts to it; the Windows program links no std::filesystem.)
+#ifdef _WIN32
+using NativePath = std::wstring;
+#else
+using NativePath = std::string;
+#endif
+
 // Files on disk through the C library's streams. Relative names resolve against the
 // directory given at construction, not against the process's current directory. Only regular
 // files open: a FIFO, a device or a directory is a file that cannot be opened, and opening one
-// never waits.
+// never waits. On Windows a name must be ASCII, as the program's own names are.
 class DiskFileSystem final : public FileSystem {
  public:
-  explicit DiskFileSystem(std::filesystem::path root);
+  explicit DiskFileSystem(NativePath root);
 
   FileHandle OpenForReading(std::string_view name) override;
   FileHandle OpenForWriting(std::string_view name) override;
   FileHandle Create(std::string_view name) override;
 
  private:
-  std::filesystem::path root_;
+  NativePath Join(std::string_view name) const;
+
+  NativePath root_;
 };
 
 }  // namespace rolvi::platform

@@ -49,6 +49,11 @@ class WindowHandlers {
   virtual Size MinimumTrackSize() const = 0;
   virtual void OnCommand(int command) = 0;
   virtual void OnTimer() = 0;
+  // True while a timer tick would show nothing (no ball is selected): a window system may
+  // then sleep through the ticks instead of waking for each, and hand over those that came
+  // due, in one OnSkippedTicks call, before it handles anything else.
+  virtual bool TimerShowsNothing() const = 0;
+  virtual void OnSkippedTicks(std::uint32_t count) = 0;
   virtual void OnMouseDown(int x, int y) = 0;
   virtual void OnMouseUp(int x, int y) = 0;
   // The process is about to end without OnDestroy (the display connection was lost, the user

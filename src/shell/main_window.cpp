@@ -132,6 +132,14 @@ void MainWindow::OnTimer() {
   game::Tick(game_, frontend());
 }
 
+bool MainWindow::TimerShowsNothing() const {
+  return game::TickDrawsNothing(game_);
+}
+
+void MainWindow::OnSkippedTicks(std::uint32_t count) {
+  game::SkipTicks(game_, count);
+}
+
 void MainWindow::OnMouseDown(int x, int y) {
   game::Press(game_, CellAtPoint(layout_.board_origin, x, y));
 }

@@ -40,6 +40,8 @@ class MainWindow final : public platform::WindowHandlers,
   platform::Size MinimumTrackSize() const override { return kMainWindowSize; }
   void OnCommand(int command) override;
   void OnTimer() override;
+  bool TimerShowsNothing() const override;
+  void OnSkippedTicks(std::uint32_t count) override;
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;

@@ -34,18 +34,17 @@ int main() {
   std::vector<std::uint8_t> input;
   if (!ReadAll(stdin, input)) return Fail("cannot read standard input");
 
-  // Decode into a buffer that doubles until the output fits or reaches the limit.
-  std::vector<std::uint8_t> output;
-  std::size_t capacity = kInitialCapacity;
-  rolvi::gfx::InflateResult result;
-  for (;;) {
-    output.resize(capacity);
-    result = rolvi::gfx::Inflate(input, output);
-    if (result.status != rolvi::gfx::InflateStatus::kOutputFull) break;
-    if (capacity >= kCapacityLimit) {
+  // Decode into a buffer that doubles until the output fits or reaches the limit; each
+  // doubling keeps what is decoded and the decoder goes on from where it stopped.
+  std::vector<std::uint8_t> output(kInitialCapacity);
+  rolvi::gfx::Inflater inflater;
+  rolvi::gfx::InflateResult result = inflater.Run(input, output);
+  while (result.status == rolvi::gfx::InflateStatus::kOutputFull) {
+    if (output.size() >= kCapacityLimit) {
       return Fail("decoded data exceeds the limit of " + std::to_string(kCapacityLimit) + " bytes");
     }
-    capacity *= 2;
+    output.resize(output.size() * 2);
+    result = inflater.Resume(output);
   }
   if (result.status != rolvi::gfx::InflateStatus::kOk) {
     return Fail(std::string(rolvi::gfx::InflateStatusText(result.status)) + " (after " +

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_support.h"
 
+#include <array>
+
 #include "platform/sdl/enlarge.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/x11_window_hints.h"
@@ -127,7 +129,57 @@ void Present(SDL_Window* window, int scale, Size covered, std::initializer_list<
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   }
+  for (const Layer& layer : layers) {
+    if (layer.surface != nullptr) layer.surface->ForgetChanges();
+  }
   SDL_UpdateWindowSurface(window);
+}
+
+PresentedPixels PresentedPixelsOf(SDL_Window* window) {
+  const SDL_Surface* surface = SDL_GetWindowSurface(window);
+  if (surface == nullptr) return {};
+  return {surface, surface->w, surface->h};
+}
+
+bool PresentChanges(SDL_Window* window, int scale, std::initializer_list<Layer> layers,
+                    const PresentedPixels& last) {
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  // A new surface (the window was resized) holds none of the last present.
+  if (target == nullptr || scale < 1 || target != last.surface || target->w != last.width ||
+      target->h != last.height || !SameLayoutAsSurfaces(*target->format)) {
+    return false;
+  }
+  std::array<SDL_Rect, 2 * SoftSurface::kMaxChanges> shown{};
+  int count = 0;
+  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return false;
+  const PixelTarget view{static_cast<std::uint32_t*>(target->pixels), target->w, target->h,
+                         target->pitch / 4};
+  for (const Layer& layer : layers) {
+    if (layer.surface == nullptr) continue;
+    SoftSurface& surface = *layer.surface;
+    for (const Rect& changed : surface.changes()) {
+      const PixelBlock block{surface.pixels().data() +
+                                 static_cast<std::ptrdiff_t>(changed.top) * surface.width() +
+                                 changed.left,
+                             changed.width(), changed.height(), surface.width()};
+      const int x = (layer.x + changed.left) * scale;
+      const int y = (layer.y + changed.top) * scale;
+      EnlargeInto(block, scale, view, x, y);
+      if (count < static_cast<int>(shown.size())) {
+        shown[static_cast<std::size_t>(count)] =
+            SDL_Rect{x, y, changed.width() * scale, changed.height() * scale};
+      }
+      ++count;
+    }
+    surface.ForgetChanges();
+  }
+  if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+  if (count > static_cast<int>(shown.size())) {
+    SDL_UpdateWindowSurface(window);  // more layers than the list has room for: show it all
+  } else if (count > 0) {
+    SDL_UpdateWindowSurfaceRects(window, shown.data(), count);
+  }
+  return true;
 }
 
 FrameSizes FrameOf(SDL_Window* window) {

@@ -16,14 +16,30 @@ namespace rolvi::platform::sdl {
 std::optional<widgets::KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event);
 
 struct Layer {
-  const SoftSurface* surface;
+  SoftSurface* surface;
   int x;
   int y;
 };
 // Copies the layers, in order, into the window with each of their pixels enlarged to a square
 // of scale by scale, and shows the result. Layer positions and `covered`, the part of the
 // window that the layers fill, are in the program's pixels; the window beyond it is black.
+// The layers' changes are forgotten: all of them is on the screen now.
 void Present(SDL_Window* window, int scale, Size covered, std::initializer_list<Layer> layers);
+
+// Which window pixels a present went to: a later present of changes alone needs the same.
+struct PresentedPixels {
+  const SDL_Surface* surface = nullptr;
+  int width = 0;
+  int height = 0;
+};
+PresentedPixels PresentedPixelsOf(SDL_Window* window);
+
+// Copies only what was drawn on the layers since their last present (SoftSurface::changes(),
+// which are then forgotten) and shows only those parts of the window. False, with nothing
+// done, where that cannot be done: the window's pixels are no longer those of `last` (the
+// window was resized) or have another layout. The caller then presents everything.
+bool PresentChanges(SDL_Window* window, int scale, std::initializer_list<Layer> layers,
+                    const PresentedPixels& last);
 
 struct FrameSizes {
   int top = 0;

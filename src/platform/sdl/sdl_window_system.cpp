@@ -54,6 +54,11 @@ bool SdlWindowSystem::Open(std::string& error) {
   // The frames are drawn in software; presenting them through the window system's own shared
   // memory images avoids loading a GL driver (tens of megabytes) only to copy pixels.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The only text the program takes is a name of plain Latin letters, which needs no compose
+  // sequences; without a table of its own, Xlib's input method would parse the locale's whole
+  // compose table (thousands of sequences, most of the start's CPU). A table named in
+  // XCOMPOSEFILE is still used; ~/.XCompose is not.
+  setenv("XCOMPOSEFILE", "/dev/null", 0);
   if (!video_.Start()) {
     error = std::string("cannot start the video system: ") + SDL_GetError();
     return false;
@@ -99,6 +104,9 @@ bool SdlWindowSystem::Open(std::string& error) {
   client_size_ = Size{width / scale_, std::max(0, height / scale_ - bar)};
   client_.Resize(client_size_.width, client_size_.height);
   bar_.Resize(client_size_.width, bar);
+  // The window's pixels (shared memory with the X server) are made now, while the window is
+  // hidden and nothing is presented, so that the first frame after the show has them ready.
+  SDL_GetWindowSurface(window_.get());
   return true;
 }
 
@@ -132,6 +140,8 @@ int SdlWindowSystem::Run(WindowHandlers& handlers) {
   handlers.OnCreate();
   handlers.OnSize(client_size_.width, client_size_.height);
   SDL_ShowWindow(window_.get());
+  shown_ = true;
+  present_all_ = true;
   PaintMain();
   RunLoop(nullptr);
   return 0;
@@ -198,8 +208,19 @@ void SdlWindowSystem::PaintMain() {
 
 void SdlWindowSystem::PresentMain() {
   main_dirty_ = false;
-  if (minimised_ || quit_) return;
+  // A window not yet shown, minimised or closing shows nothing; the first present after it
+  // is shown again is a whole one.
+  if (!shown_ || minimised_ || quit_) return;
   const auto drop_down = menu_.DropDownRect();
+  // An open drop-down menu lies over both layers, and where it closed the client shows
+  // again: those presents are whole, the others copy only what was drawn.
+  if (!present_all_ && !drop_down && !drop_down_presented_ &&
+      PresentChanges(window_.get(), scale_, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}},
+                     presented_)) {
+    return;
+  }
+  present_all_ = false;
+  drop_down_presented_ = drop_down.has_value();
   const Size covered{client_size_.width, BarHeight() + client_size_.height};
   if (drop_down) {
     Present(window_.get(), scale_, covered,
@@ -208,6 +229,7 @@ void SdlWindowSystem::PresentMain() {
   } else {
     Present(window_.get(), scale_, covered, {Layer{&client_, 0, BarHeight()}, Layer{&bar_, 0, 0}});
   }
+  presented_ = PresentedPixelsOf(window_.get());
 }
 
 Size SdlWindowSystem::MaxWindowSize() const {
@@ -232,8 +254,9 @@ void SdlWindowSystem::ResizeClient() {
   menu_.Close();
   menu_.Layout(measure_, width);
   const Size size{width, std::max(0, height - BarHeight())};
+  present_all_ = true;  // the window's pixels are new, even where the program's size is not
   if (size == client_size_ && !minimised_) {
-    PresentMain();  // the window's pixels may be new even where the program's size is not
+    PresentMain();
     return;
   }
   client_size_ = size;
@@ -265,7 +288,15 @@ void SdlWindowSystem::RunLoop(DialogHost* modal) {
       continue;
     }
     if (DoIdleWork()) continue;
-    wait_.WaitForInput(WaitTimeout());
+    // While the ticks would show nothing the loop sleeps until there is input, and counts
+    // the ticks it slept through when it wakes, before that input is handled: the frame
+    // counter then reads what it would have read had every tick woken the loop.
+    const bool sleep_through_ticks = handlers_->TimerShowsNothing();
+    wait_.WaitForInput(WaitTimeout(sleep_through_ticks));
+    if (sleep_through_ticks) {
+      const std::uint32_t skipped = timer_.TakeDueTicks(SDL_GetTicks());
+      if (skipped > 0 && !quit_) handlers_->OnSkippedTicks(skipped);
+    }
   }
 }
 
@@ -299,9 +330,11 @@ bool SdlWindowSystem::DoIdleWork() {
   return false;
 }
 
-int SdlWindowSystem::WaitTimeout() {
+int SdlWindowSystem::WaitTimeout(bool sleep_through_ticks) {
   int timeout = -1;
-  if (const auto due = timer_.TimeUntilDue(SDL_GetTicks())) timeout = static_cast<int>(*due);
+  if (const auto due = timer_.TimeUntilDue(SDL_GetTicks()); due && !sleep_through_ticks) {
+    timeout = static_cast<int>(*due);
+  }
   if (beeper_.Service()) timeout = timeout < 0 ? 50 : std::min(timeout, 50);
   return timeout;
 }
@@ -368,7 +401,8 @@ void SdlWindowSystem::HandleWindowEvent(const SDL_WindowEvent& event) {
           }
         }
         break;
-      case SDL_WINDOWEVENT_EXPOSED:
+      case SDL_WINDOWEVENT_EXPOSED:  // the window system lost what the window showed
+        present_all_ = true;
         PresentMain();
         break;
       case SDL_WINDOWEVENT_FOCUS_LOST:

@@ -14,6 +14,7 @@
 #include "platform/sdl/beeper.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/sdl_handles.h"
+#include "platform/sdl/sdl_support.h"
 #include "platform/sdl/stop_signals.h"
 #include "platform/sdl/timer_clock.h"
 #include "platform/software/soft_surface.h"
@@ -74,7 +75,7 @@ class SdlWindowSystem final : public WindowSystem {
   void EndForStop(DialogHost& host);
   static void OnConnectionLost(void* system);
   bool DoIdleWork();
-  int WaitTimeout();
+  int WaitTimeout(bool sleep_through_ticks);
   void HandleEvent(const SDL_Event& event);
   void HandleWindowEvent(const SDL_WindowEvent& event);
   void HandleKey(const SDL_KeyboardEvent& event);
@@ -112,8 +113,12 @@ class SdlWindowSystem final : public WindowSystem {
   WindowHandlers* handlers_ = nullptr;
   Size screen_size_;
   Size client_size_;
+  bool shown_ = false;  // from the first show on; the hidden window presents nothing
   bool minimised_ = false;
   bool main_dirty_ = false;
+  bool present_all_ = true;  // the next present copies everything, not only the changes
+  bool drop_down_presented_ = false;
+  PresentedPixels presented_;  // the window pixels of the last whole present
   bool quit_ = false;
   SoftSurface measure_{1, 1};
   SoftSurface client_;

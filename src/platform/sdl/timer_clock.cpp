@@ -23,10 +23,15 @@ std::optional<std::uint32_t> TimerClock::TimeUntilDue(std::uint32_t now_ms) cons
 }
 
 bool TimerClock::TakeTick(std::uint32_t now_ms) {
-  if (!running_ || Elapsed(due_, now_ms) < 0) return false;
+  return TakeDueTicks(now_ms) > 0;
+}
+
+std::uint32_t TimerClock::TakeDueTicks(std::uint32_t now_ms) {
+  if (!running_ || Elapsed(due_, now_ms) < 0) return 0;
   const auto late = static_cast<std::uint32_t>(Elapsed(due_, now_ms));
-  due_ += (late / period_ + 1) * period_;
-  return true;
+  const std::uint32_t due = late / period_ + 1;
+  due_ += due * period_;
+  return due;
 }
 
 }  // namespace rolvi::platform::sdl

@@ -21,6 +21,11 @@ class TimerClock {
   // whole number of periods after the last due time, later than `now_ms`.
   bool TakeTick(std::uint32_t now_ms);
 
+  // For a loop that slept through the ticks: how many came due up to `now_ms` (each one that a
+  // loop waking for every tick would have delivered), all taken; the next is due one period
+  // after the last of them, as with TakeTick.
+  std::uint32_t TakeDueTicks(std::uint32_t now_ms);
+
  private:
   bool running_ = false;
   std::uint32_t period_ = 0;

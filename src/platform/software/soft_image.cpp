@@ -37,6 +37,11 @@ std::unique_ptr<SoftImage> SoftImage::FromDib(const DibView& dib) {
     const std::size_t stored_row = layout.top_down ? row : height - 1 - row;
     const std::uint8_t* source = dib.bits.data() + stored_row * layout.stride;
     std::uint32_t* target = pixels.data() + row * width;
+    if (bits == 8) {  // the sprite sheet: one byte, one colour
+      for (std::size_t x = 0; x < width; ++x)
+        target[x] = table[source[x]];
+      continue;
+    }
     for (std::size_t x = 0; x < width; ++x) {
       const std::uint8_t byte = source[x / static_cast<std::size_t>(per_byte)];
       const int shift = 8 - bits * (static_cast<int>(x % static_cast<std::size_t>(per_byte)) + 1);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <utility>
 
 #include "platform/software/soft_image.h"
@@ -30,6 +32,41 @@ bool IsEmpty(const Rect& rect) {
   return rect.right <= rect.left || rect.bottom <= rect.top;
 }
 
+// The smallest rectangle holding both.
+Rect Union(const Rect& a, const Rect& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+bool Contains(const Rect& outer, const Rect& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+         outer.bottom >= inner.bottom;
+}
+
+// Overlapping, or meeting at an edge or a corner: such rectangles are joined, so that
+// drawing side by side (a row of cells, a figure's parts) stays one rectangle.
+bool Touches(const Rect& a, const Rect& b) {
+  return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+std::int64_t Area(const Rect& rect) {
+  return std::int64_t{rect.width()} * rect.height();
+}
+
+// One row of a block copy in each combining mode. The rows of the surface and of the picture
+// never overlap, which lets the compiler work on several pixels at once.
+void AndRow(std::uint32_t* __restrict out, const std::uint32_t* __restrict in,
+            std::ptrdiff_t count) {
+  for (std::ptrdiff_t i = 0; i < count; ++i)
+    out[i] &= in[i];
+}
+
+void OrRow(std::uint32_t* __restrict out, const std::uint32_t* __restrict in,
+           std::ptrdiff_t count) {
+  for (std::ptrdiff_t i = 0; i < count; ++i)
+    out[i] |= in[i];
+}
+
 int FloorHalf(int value) {
   return value >= 0 ? value / 2 : -((1 - value) / 2);
 }
@@ -48,6 +85,46 @@ void SoftSurface::Resize(int width, int height, Rgb background) {
   if (count < pixels_.capacity() / 2) std::vector<std::uint32_t>().swap(pixels_);
   pixels_.assign(count, PackRgb(background));
   ResetClip();
+  change_count_ = 0;
+  AddChange({0, 0, width_, height_});
+}
+
+void SoftSurface::MarkChanged(const Rect& framebuffer_rect) {
+  AddChange(Intersect(framebuffer_rect, {0, 0, width_, height_}));
+}
+
+void SoftSurface::AddChange(Rect rect) {
+  if (IsEmpty(rect)) return;
+  // Joins every held rectangle that the new one touches, until none is left to join.
+  for (std::size_t i = 0; i < change_count_;) {
+    const Rect& held = changes_[i];
+    if (Contains(held, rect)) return;
+    if (!Touches(held, rect)) {
+      ++i;
+      continue;
+    }
+    rect = Union(held, rect);
+    changes_[i] = changes_[--change_count_];
+    i = 0;
+  }
+  if (change_count_ < kMaxChanges) {
+    changes_[change_count_++] = rect;
+    return;
+  }
+  // No room: the new rectangle joins the held one that this enlarges least, and the union
+  // goes in again, since it may now touch others.
+  std::size_t best = 0;
+  std::int64_t best_growth = std::numeric_limits<std::int64_t>::max();
+  for (std::size_t i = 0; i < change_count_; ++i) {
+    const std::int64_t growth = Area(Union(changes_[i], rect)) - Area(changes_[i]);
+    if (growth < best_growth) {
+      best = i;
+      best_growth = growth;
+    }
+  }
+  const Rect joined = Union(changes_[best], rect);
+  changes_[best] = changes_[--change_count_];
+  AddChange(joined);
 }
 
 std::optional<Rgb> SoftSurface::GetPixel(int x, int y) const {
@@ -83,6 +160,7 @@ void SoftSurface::Plot(int x, int y, std::uint32_t colour) {
 }
 
 void SoftSurface::FillDevice(const Rect& device, std::uint32_t colour) {
+  AddChange(device);
   for (int y = device.top; y < device.bottom; ++y) {
     const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
     std::fill(row + device.left, row + device.right, colour);
@@ -101,23 +179,35 @@ void SoftSurface::Blit(int x, int y, int width, int height, const Image* source,
   const int to_x = Bound(x) + origin_x_ + (from.left - wanted.left);
   const int to_y = Bound(y) + origin_y_ + (from.top - wanted.top);
   const Rect target = Intersect({to_x, to_y, to_x + from.width(), to_y + from.height()}, clip_);
-  for (int row = target.top; row < target.bottom; ++row) {
-    const int image_y = from.top + (row - to_y);
-    std::uint32_t* out = pixels_.data() + static_cast<std::ptrdiff_t>(row) * width_;
-    for (int column = target.left; column < target.right; ++column) {
-      const std::uint32_t in = image->pixel(from.left + (column - to_x), image_y);
-      switch (op) {
-        case RasterOp::kCopy:
-          out[column] = in;
-          break;
-        case RasterOp::kAnd:
-          out[column] &= in;
-          break;
-        case RasterOp::kOr:
-          out[column] |= in;
-          break;
+  if (IsEmpty(target)) return;
+  AddChange(target);
+  // The first source and destination pixels and the row pitches are worked out once; each
+  // mode then runs its own loop over whole rows.
+  const std::ptrdiff_t source_pitch = image->width();
+  const std::uint32_t* in =
+      image->pixels().data() +
+      static_cast<std::ptrdiff_t>(from.top + (target.top - to_y)) * source_pitch +
+      (from.left + (target.left - to_x));
+  std::uint32_t* out =
+      pixels_.data() + static_cast<std::ptrdiff_t>(target.top) * width_ + target.left;
+  const std::ptrdiff_t count = target.width();
+  const int rows = target.height();
+  switch (op) {
+    case RasterOp::kCopy:
+      for (int row = 0; row < rows; ++row, in += source_pitch, out += width_) {
+        std::memcpy(out, in, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
       }
-    }
+      break;
+    case RasterOp::kAnd:
+      for (int row = 0; row < rows; ++row, in += source_pitch, out += width_) {
+        AndRow(out, in, count);
+      }
+      break;
+    case RasterOp::kOr:
+      for (int row = 0; row < rows; ++row, in += source_pitch, out += width_) {
+        OrRow(out, in, count);
+      }
+      break;
   }
 }
 
@@ -140,6 +230,14 @@ void SoftSurface::LineTo(int x, int y) {
   const int step_x = end_x < position_x_ ? -1 : 1;
   const int step_y = end_y < position_y_ ? -1 : 1;
   const std::uint32_t colour = PackRgb(pen_);
+  // Every plotted pixel lies in the box of the two end points.
+  if (dx != 0 || dy != 0) {
+    AddChange(Intersect(
+        {std::min(position_x_, end_x) + origin_x_, std::min(position_y_, end_y) + origin_y_,
+         std::max(position_x_, end_x) + origin_x_ + 1,
+         std::max(position_y_, end_y) + origin_y_ + 1},
+        clip_));
+  }
   int px = position_x_;
   int py = position_y_;
   if (dx >= dy) {
@@ -200,6 +298,7 @@ void SoftSurface::DrawGlyph(const FontMetrics& font, int glyph, int x, int y, co
 void SoftSurface::DrawText(std::string_view gbk_text, const Rect& rect, const TextFormat& format) {
   const Rect clip = ToDevice(rect);
   if (IsEmpty(clip)) return;
+  AddChange(clip);  // text and its cell backgrounds stay inside the clipped rectangle
   const FontMetrics font = MetricsOf(font_);
   const Rect box{Bound(rect.left) + origin_x_, Bound(rect.top) + origin_y_,
                  Bound(rect.right) + origin_x_, Bound(rect.bottom) + origin_y_};

@@ -1,8 +1,10 @@
 // SoftSurface: the drawing surface in software, a 32-bit framebuffer (0x00RRGGBB per pixel)
-// with every drawing operation of platform::Surface. Every back end without a native drawing
-// interface of its own presents it, and the tests read its pixels.
+// with every drawing operation of platform::Surface, and the rectangles drawn since the last
+// present. Every back end without a native drawing interface of its own presents it, and the
+// tests read its pixels.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,6 +34,17 @@ class SoftSurface final : public Surface {
   void Resize(int width, int height, Rgb background = kBlack);
   // How many pixels the framebuffer's memory holds, at least width() times height().
   std::size_t held_pixels() const { return pixels_.capacity(); }
+
+  // What was drawn since the last ForgetChanges() (or, at first, since the framebuffer was
+  // made or resized, which counts as drawing all of it): at most kMaxChanges rectangles in
+  // framebuffer coordinates that together cover every pixel drawn, each within the
+  // framebuffer. A back end copies only these to the screen. Drawing that lands close to
+  // drawn rectangles joins them, so a cell drawn again and again stays one rectangle.
+  static constexpr std::size_t kMaxChanges = 8;
+  std::span<const Rect> changes() const { return {changes_.data(), change_count_}; }
+  void ForgetChanges() { change_count_ = 0; }
+  // For pixels written through pixels() by their owner.
+  void MarkChanged(const Rect& framebuffer_rect);
 
   // Drawing is limited to `clip`, in framebuffer coordinates, as well as to the framebuffer
   // (a paint draws only into its invalid area, a child widget only into its own rectangle).
@@ -64,6 +77,8 @@ class SoftSurface final : public Surface {
   // Framebuffer rectangle of a drawing rectangle, cut to the clip.
   Rect ToDevice(const Rect& rect) const;
   void Plot(int x, int y, std::uint32_t colour);
+  // Adds a drawn rectangle, already cut to the framebuffer, to the changes.
+  void AddChange(Rect rect);
   void FillDevice(const Rect& device, std::uint32_t colour);
   void DrawGlyph(const FontMetrics& font, int glyph, int x, int y, const Rect& clip,
                  std::uint32_t colour);
@@ -71,6 +86,8 @@ class SoftSurface final : public Surface {
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
+  std::array<Rect, kMaxChanges> changes_{};
+  std::size_t change_count_ = 0;
   Rect clip_{};
   int origin_x_ = 0;
   int origin_y_ = 0;

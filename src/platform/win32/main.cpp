@@ -1,6 +1,6 @@
 // The Windows program: the Win32 window system driving the shell's main window. It takes no
 // arguments; the record file lives in the current directory.
-#include <filesystem>
+#include <string>
 
 #include "platform/file_system.h"
 #include "platform/tick_source.h"
@@ -25,11 +25,19 @@ std::uint32_t Ticks() {
 }
 #endif
 
+// The current directory at start, where the record file lives; empty when it cannot be read,
+// and then names resolve against the current directory whenever a file is opened.
+std::wstring CurrentDirectory() {
+  std::wstring directory(GetCurrentDirectoryW(0, nullptr), L'\0');
+  const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
+  directory.resize(length < directory.size() ? length : 0);
+  return directory;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  std::error_code error;
-  rolvi::platform::DiskFileSystem files(std::filesystem::current_path(error));
+  rolvi::platform::DiskFileSystem files(CurrentDirectory());
   rolvi::platform::win32::Win32WindowSystem system(instance, rolvi::shell::kMainWindowSize, files,
                                                    &Ticks);
   rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources());

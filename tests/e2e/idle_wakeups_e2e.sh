@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# End-to-end test of an idle program in a real X server: with nothing selected it sleeps
+# without waking (no timer wake-ups: its threads' voluntary context switches stay flat while
+# nothing happens), and a selected ball wakes it again for every 50 ms tick and jumps.
+# Usage: idle_wakeups_e2e.sh <rolvi_e2e program> <work directory>
+set -euo pipefail
+
+program="$(realpath "$1")"
+work="$2"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+
+ROLVI_TEST_SEED=11 SDL_AUDIODRIVER=dummy "$program" > program.log 2>&1 &
+program_pid=$!
+main="$(wait_window "Color rolvi")"
+sleep 1.5
+
+wake_ups() {  # voluntary context switches of all the program's threads
+  cat /proc/"$program_pid"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'
+}
+before="$(wake_ups)"
+sleep 4
+idle=$(($(wake_ups) - before))
+echo "idle for 4 s with nothing selected: $idle wake-ups"
+if [ "$idle" -le 2 ]; then echo "ok: the idle program sleeps"; else fail "$idle wake-ups while idle"; fi
+
+# Select the first ball: the cells' centres compared with the most common colour, the empty one.
+read -r main_x main_y _ _ <<< "$(geometry "$main")"
+cell_x() { echo $((main_x + 142 + 2 + 36 * $1 + 18)); }
+cell_y() { echo $((main_y + 20 + 45 + 2 + 36 * $1 + 18)); }
+shot board
+declare -A colour
+for row in $(seq 0 8); do
+  for column in $(seq 0 8); do
+    colour[$column,$row]="$(pixel board "$(cell_x "$column")" "$(cell_y "$row")")"
+  done
+done
+empty="$(printf '%s\n' "${colour[@]}" | sort | uniq -c | sort -rn | head -n 1 | awk '{print $2}')"
+ball=""
+for row in $(seq 0 8); do
+  for column in $(seq 0 8); do
+    [ -z "$ball" ] && [ "${colour[$column,$row]}" != "$empty" ] && ball="$column $row"
+  done
+done
+read -r column row <<< "$ball"
+xdotool mousemove "$(cell_x "$column")" "$(cell_y "$row")" click 1
+sleep 0.5
+before="$(wake_ups)"
+sleep 2
+jumping=$(($(wake_ups) - before))
+echo "2 s with a selected ball: $jumping wake-ups"
+if [ "$jumping" -ge 20 ]; then echo "ok: the jump wakes the program"; else fail "only $jumping wake-ups"; fi
+# The ball's cell changes between screenshots: it jumps.
+x0=$(($(cell_x "$column") - 18))
+y0=$(($(cell_y "$row") - 18))
+changed=no
+first="$(import -window root -crop "36x36+$x0+$y0" +repage -depth 8 rgb:- | md5sum)"
+for _ in 1 2 3 4 5; do
+  sleep 0.07
+  [ "$(import -window root -crop "36x36+$x0+$y0" +repage -depth 8 rgb:- | md5sum)" != "$first" ] &&
+    changed=yes
+done
+check_equal "the selected ball jumps" yes "$changed"
+
+kill "$program_pid"
+wait "$program_pid" || true
+program_pid=""
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,256 @@
+// What the desktop back end's loop does when nothing moves, and what it shows: an idle main
+// window with nothing selected is not woken by its timer (SDL's dummy video driver, real
+// time), the ticks it slept through are counted so that a later selection jumps through the
+// same frames at the same ticks as a loop that woke for every tick (a virtual clock), and a
+// frame presents only the rectangles drawn since the last one.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "platform/headless/headless_window_system.h"
+#include "platform/memory_file_system.h"
+#include "platform/sdl/sdl_support.h"
+#include "platform/sdl/sdl_window_system.h"
+#include "platform/sdl/timer_clock.h"
+#include "shell/layout.h"
+#include "shell/main_window.h"
+#include "shell/resources.h"
+
+namespace rolvi::platform::sdl {
+namespace {
+
+std::uint32_t TicksForTest() {
+  return 1;
+}
+
+// Main-window handlers that start the timer and count how it reaches them.
+class CountingHandlers final : public WindowHandlers {
+ public:
+  CountingHandlers(WindowSystem& system, bool ticks_show_something)
+      : system_(system), ticks_show_something_(ticks_show_something) {}
+  void OnCreate() override {
+    system_.StartTimer(50);
+    started_ = SDL_GetTicks();
+  }
+  void OnDestroy() override {}
+  void OnSize(int, int) override {}
+  void OnPaint(Surface&) override {}
+  Size MinimumTrackSize() const override { return {100, 100}; }
+  void OnCommand(int) override {}
+  void OnTimer() override {
+    // A tick due when the loop first runs comes from the start, not from a wake-up.
+    if (SDL_GetTicks() - started_ > 100) ++woken_ticks;
+  }
+  bool TimerShowsNothing() const override { return !ticks_show_something_; }
+  void OnSkippedTicks(std::uint32_t count) override { skipped_ticks += count; }
+  void OnMouseDown(int, int) override {}
+  void OnMouseUp(int, int) override {}
+  void OnSessionEnding() override {}
+
+  int woken_ticks = 0;
+  std::uint32_t skipped_ticks = 0;
+
+ private:
+  WindowSystem& system_;
+  bool ticks_show_something_;
+  std::uint32_t started_ = 0;
+};
+
+// Runs the main window's loop for about `milliseconds`, then asks it to stop as the session
+// would (SDL_QUIT).
+void RunFor(CountingHandlers& handlers, SdlWindowSystem& system, int milliseconds) {
+  std::thread stopper([milliseconds] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  });
+  system.Run(handlers);
+  stopper.join();
+}
+
+class IdleLoopTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(system_.Open(error)) << error;
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+      GTEST_SKIP() << "the timing here is for SDL's dummy video driver";
+    }
+  }
+  MemoryFileSystem files_;
+  SdlWindowSystem system_{{620, 420}, files_, &TicksForTest};
+};
+
+TEST_F(IdleLoopTest, NothingSelectedMeansNoTimerWakeUpsAndTheTicksAreCountedAfterwards) {
+  CountingHandlers handlers(system_, /*ticks_show_something=*/false);
+  RunFor(handlers, system_, 700);
+  EXPECT_EQ(handlers.woken_ticks, 0);
+  // About 14 periods passed; all of them reach the game, counted, before the stop.
+  EXPECT_GE(handlers.skipped_ticks, 10u);
+  EXPECT_LE(handlers.skipped_ticks, 16u);
+}
+
+TEST_F(IdleLoopTest, ASelectedBallStillWakesTheLoopForEveryTick) {
+  CountingHandlers handlers(system_, /*ticks_show_something=*/true);
+  RunFor(handlers, system_, 700);
+  EXPECT_GE(handlers.woken_ticks, 8);
+  EXPECT_EQ(handlers.skipped_ticks, 0u);
+}
+
+// The main window on a headless window system, driven on a virtual clock in the order of the
+// desktop loop: queued clicks first (their animations' pauses take time), then a tick that is
+// due (one, however late), then the wait for the next click or tick. A loop that sleeps
+// through ticks that would show nothing counts them when the next click wakes it.
+struct TimedClick {
+  std::uint32_t at_ms;
+  game::CellRef cell;
+  bool first_empty_cell = false;  // instead of `cell`, the first empty cell at that time
+};
+// A jump frame drawn by a tick, or (frame -1) the counter when a click comes or at the end.
+struct ShownFrame {
+  std::uint32_t at_ms;
+  std::uint32_t counter;
+  int frame;
+  friend bool operator==(const ShownFrame&, const ShownFrame&) = default;
+};
+
+std::vector<ShownFrame> PlayOnVirtualClock(bool sleep_through_ticks,
+                                           const std::vector<TimedClick>& clicks,
+                                           std::uint32_t end_ms) {
+  MemoryFileSystem files;
+  HeadlessWindowSystem system({612, 374}, 5, files);
+  shell::MainWindow window(system, shell::EmbeddedResources());
+  system.Attach(window);
+  system.Create();
+  system.Resize(612, 374);
+  TimerClock timer;
+  timer.Start(0, shell::kTimerPeriodMs);
+  std::vector<ShownFrame> shown;
+  std::size_t next_click = 0;
+  std::uint32_t now = 0;
+  while (now < end_ms) {
+    if (next_click < clicks.size() && clicks[next_click].at_ms <= now) {
+      shown.push_back({now, window.game().turn.frameCounter, -1});
+      game::CellRef cell = clicks[next_click].cell;
+      if (clicks[next_click].first_empty_cell) {
+        const game::Board& board = window.game().supply.board;
+        for (int i = game::kBoardSide * game::kBoardSide - 1; i >= 0; --i) {
+          const game::CellRef at{i % game::kBoardSide, i / game::kBoardSide};
+          if (board.at(at.column, at.row) == game::kEmpty) cell = at;
+        }
+      }
+      const Point centre = shell::CellCentre(window.layout().board_origin, cell);
+      const std::int64_t before = system.clock_ms();
+      window.OnMouseDown(centre.x, centre.y);
+      window.OnMouseUp(centre.x, centre.y);
+      now += static_cast<std::uint32_t>(system.clock_ms() - before);
+      ++next_click;
+      continue;
+    }
+    if (timer.TakeTick(now)) {
+      window.OnTimer();
+      const game::TurnState& turn = window.game().turn;
+      if (turn.selection == game::SelectionState::kSelected) {
+        shown.push_back({now, turn.frameCounter, static_cast<int>(turn.frameCounter % 6)});
+      }
+      continue;
+    }
+    const std::uint32_t click_at = next_click < clicks.size() ? clicks[next_click].at_ms : end_ms;
+    if (sleep_through_ticks && window.TimerShowsNothing()) {
+      now = click_at;
+      if (const std::uint32_t skipped = timer.TakeDueTicks(now)) window.OnSkippedTicks(skipped);
+    } else {
+      now = std::min(click_at, now + *timer.TimeUntilDue(now));
+    }
+  }
+  shown.push_back({now, window.game().turn.frameCounter, -1});
+  return shown;
+}
+
+TEST(JumpAfterIdleTest, TheSelectedBallShowsTheSameFramesAtTheSameTicks) {
+  MemoryFileSystem files;
+  HeadlessWindowSystem system({612, 374}, 5, files);
+  shell::MainWindow window(system, shell::EmbeddedResources());
+  system.Attach(window);
+  system.Create();
+  std::vector<game::CellRef> balls;
+  for (int row = 0; row < game::kBoardSide; ++row) {
+    for (int column = 0; column < game::kBoardSide; ++column) {
+      if (window.game().supply.board.at(column, row) != game::kEmpty)
+        balls.push_back({column, row});
+    }
+  }
+  ASSERT_GE(balls.size(), 2u);
+  // Idle stretches of odd lengths (the counter read at every click shows the ticks slept
+  // through) between: a selection, a re-selection (its first frame depends on the counter),
+  // a move (animated, then three drops, then nothing selected), a new selection, a click on
+  // the selected ball itself, another move, and idle to the end.
+  const std::vector<TimedClick> clicks = {{1337, balls[0]}, {1811, balls[1]}, {2023, {}, true},
+                                          {9001, balls[0]}, {9177, balls[0]}, {9603, {}, true}};
+  const auto waking = PlayOnVirtualClock(false, clicks, 12'345);
+  const auto sleeping = PlayOnVirtualClock(true, clicks, 12'345);
+  ASSERT_GT(waking.size(), 20u);
+  EXPECT_EQ(sleeping, waking);
+}
+
+class PresentChangesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
+    window_ = SDL_CreateWindow("test", 0, 0, 40, 30, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+  }
+  void TearDown() override {
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+  std::uint32_t WindowPixel(int x, int y) {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(target->pixels) +
+                                                      y * target->pitch);
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(row[x], target->format, &r, &g, &b);
+    return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+  }
+  SDL_Window* window_ = nullptr;
+};
+
+TEST_F(PresentChangesTest, OnlyTheDrawnRectanglesAreCopiedEnlarged) {
+  SoftSurface layer(20, 15);
+  layer.FillRect({0, 0, 20, 15}, Rgb{0, 0, 200});
+  Present(window_, 2, Size{20, 15}, {Layer{&layer, 0, 0}});
+  EXPECT_TRUE(layer.changes().empty());
+  const PresentedPixels presented = PresentedPixelsOf(window_);
+  ASSERT_EQ(SDL_GetWindowSurface(window_)->format->BytesPerPixel, 4);
+
+  // Pixels changed behind the surface's back stay unpresented: only the changes are copied.
+  for (auto& pixel : layer.pixels())
+    pixel = 0x00FF00;
+  layer.ForgetChanges();
+  layer.FillRect({3, 4, 5, 6}, Rgb{255, 0, 0});
+  ASSERT_TRUE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
+  EXPECT_TRUE(layer.changes().empty());
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool drawn = x >= 6 && x < 10 && y >= 8 && y < 12;
+      EXPECT_EQ(WindowPixel(x, y), drawn ? 0xFF0000u : 0x0000C8u) << x << ", " << y;
+    }
+  }
+  // New window pixels hold nothing of the last present: the caller must present it all.
+  SDL_SetWindowSize(window_, 44, 30);
+  layer.FillRect({0, 0, 1, 1}, kWhite);
+  EXPECT_FALSE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
+  EXPECT_FALSE(layer.changes().empty());
+}
+
+}  // namespace
+}  // namespace rolvi::platform::sdl
