@@ -5,18 +5,9 @@
 # Usage: idle_wakeups_e2e.sh <rolvi_e2e program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-work="$2"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
-
-ROLVI_TEST_SEED=11 SDL_AUDIODRIVER=dummy "$program" > program.log 2>&1 &
-program_pid=$!
-main="$(wait_window "Color rolvi")"
-sleep 1.5
+begin_test "$@"
+launch 11 game || { fail "the main window did not appear"; exit 1; }
 
 wake_ups() {  # voluntary context switches of all the program's threads
   cat /proc/"$program_pid"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'
@@ -28,9 +19,8 @@ echo "idle for 4 s with nothing selected: $idle wake-ups"
 if [ "$idle" -le 2 ]; then echo "ok: the idle program sleeps"; else fail "$idle wake-ups while idle"; fi
 
 # Select the first ball: the cells' centres compared with the most common colour, the empty one.
-read -r main_x main_y _ _ <<< "$(geometry "$main")"
-cell_x() { echo $((main_x + 142 + 2 + 36 * $1 + 18)); }
-cell_y() { echo $((main_y + 20 + 45 + 2 + 36 * $1 + 18)); }
+cell_x() { echo $((client_x + 142 + 2 + 36 * $1 + 18)); }
+cell_y() { echo $((client_y + 45 + 2 + 36 * $1 + 18)); }
 shot board
 declare -A colour
 for row in $(seq 0 8); do
@@ -65,8 +55,5 @@ for _ in 1 2 3 4 5; do
 done
 check_equal "the selected ball jumps" yes "$changed"
 
-kill "$program_pid"
-wait "$program_pid" || true
-program_pid=""
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+quit "idle"
+finish "idle wake-up"
