@@ -1,6 +1,6 @@
-#include "platform/sdl/timer_clock.h"
+#include "platform/widgets/timer_clock.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 // Signed distance from a to b on the wrapping 32-bit millisecond clock.
@@ -29,4 +29,4 @@ bool TimerClock::TakeTick(std::uint32_t now_ms) {
   return true;
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets
