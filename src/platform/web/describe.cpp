@@ -3,6 +3,7 @@
 
 #include "platform/web/dialog_window.h"
 #include "platform/web/web_window_system.h"
+#include "platform/widgets/resource_tables.h"
 
 namespace rolvi::platform::web {
 namespace {
@@ -59,7 +60,12 @@ std::string WebWindowSystem::Describe() const {
       break;
   }
   json += ",\"popup\":" + std::to_string(menu_.active_popup()) +
-          ",\"item\":" + std::to_string(menu_.active_item()) + "},\"dialogs\":[";
+          ",\"item\":" + std::to_string(menu_.active_item()) + ",\"titles\":[";
+  for (std::size_t i = 0; i < widgets::Resources().menu.size(); ++i) {
+    const Rect title = menu_.TitleRect(static_cast<int>(i));
+    json += (i > 0 ? "," : "") + Numbers({title.left, title.top, title.right, title.bottom});
+  }
+  json += "]},\"dialogs\":[";
   std::vector<const DialogWindow*> dialogs(modal_stack_.begin(), modal_stack_.end());
   if (stats_) dialogs.push_back(stats_.get());
   for (std::size_t i = 0; i < dialogs.size(); ++i) {

@@ -12,6 +12,7 @@
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
 #include "records/record_file.h"
+#include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
 
@@ -49,9 +50,15 @@ std::string Hex(std::string_view gbk) {
   return hex + "\"";
 }
 
-// The game as the page's tests compare it with the headless game's dump.
+std::string Pair(rolvi::platform::Point point) {
+  return "[" + std::to_string(point.x) + "," + std::to_string(point.y) + "]";
+}
+
+// The game as the page's tests compare it with the headless game's dump, and where its first
+// cells' centres are in the client area.
 std::string DescribeGame(const rolvi::shell::MainWindow& window) {
   const auto& game = window.game();
+  const rolvi::platform::Point origin = window.layout().board_origin;
   std::string board;
   for (const auto cell : game.supply.board.cells)
     board += std::to_string(cell);
@@ -62,8 +69,8 @@ std::string DescribeGame(const rolvi::shell::MainWindow& window) {
   }
   json += "],\"score\":" + std::to_string(game.score.score) +
           ",\"selection\":" + std::to_string(static_cast<int>(game.turn.selection)) +
-          ",\"boardOrigin\":[" + std::to_string(window.layout().board_origin.x) + "," +
-          std::to_string(window.layout().board_origin.y) + "],\"records\":[";
+          ",\"firstCell\":" + Pair(rolvi::shell::CellCentre(origin, {0, 0})) +
+          ",\"nextCell\":" + Pair(rolvi::shell::CellCentre(origin, {1, 1})) + ",\"records\":[";
   for (std::size_t i = 0; i < game.records.table.size(); ++i) {
     const auto& entry = game.records.table[i];
     json += std::string(i > 0 ? "," : "") +
