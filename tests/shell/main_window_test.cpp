@@ -202,7 +202,7 @@ class PageMainWindowTest : public ::testing::Test {
 
 TEST_F(PageMainWindowTest, EachResultIsWrittenWhenEnteredAndAgainAtEveryEnd) {
   window.OnSessionEnding();
-  window.OnCommand(256);  // a game without a result
+  window.OnCommand(256);             // a game without a result
   EXPECT_TRUE(files.files.empty());  // nothing entered: nothing to keep
 
   EnterResult(42, "Ada");
