@@ -79,10 +79,13 @@ class WebWindowSystemTest : public ::testing::Test {
   }
 
   static int BarHeight() {
-    widgets::MenuBar menu(widgets::Resources().menu);
-    SoftSurface measure(1, 1);
-    menu.Layout(measure, 612);
-    return menu.height();
+    static const int height = [] {
+      widgets::MenuBar menu(widgets::Resources().menu);
+      SoftSurface measure(1, 1);
+      menu.Layout(measure, 612);
+      return menu.height();
+    }();
+    return height;
   }
   // The main window's frame around the menu bar and the 612 by 374 client area.
   static FrameLayout MainFrame() {
@@ -103,9 +106,10 @@ class WebWindowSystemTest : public ::testing::Test {
   ::testing::AssertionResult ClientMatchesHeadless() {
     const testing::FakeCanvas& canvas = page.canvas(kMain);
     const SoftSurface& expected = headless.surface();
+    const Point origin = OnCanvas(Point{0, 0});
     for (int y = 0; y < expected.height(); ++y) {
       for (int x = 0; x < expected.width(); ++x) {
-        const Point at = OnCanvas(Point{x, y});
+        const Point at{origin.x + x, origin.y + y};
         const std::uint32_t want = Packed(*expected.GetPixel(x, y));
         if (canvas.Pixel(at.x, at.y) != want) {
           return ::testing::AssertionFailure()
