@@ -47,7 +47,6 @@ std::optional<IconPicture> ProgramIcon() {
 
 WebWindowSystem::WebWindowSystem(Page& page, Size outer_size, FileSystem& files, TickSource ticks)
     : page_(page),
-      outer_size_(outer_size),
       files_(files),
       ticks_(ticks),
       menu_(Resources().menu),

@@ -93,7 +93,6 @@ class WebWindowSystem final : public WindowSystem {
   int BarHeight() const { return menu_.height(); }
 
   Page& page_;
-  Size outer_size_;
   FileSystem& files_;
   TickSource ticks_;
   SoftSurface measure_{1, 1};
