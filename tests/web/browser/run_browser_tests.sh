@@ -36,6 +36,6 @@ ROLVI_BROWSER_SHOTS="$root/$modules/shots" \
 
 if [ "$update_docs" = "--update-docs" ]; then
   mkdir -p docs/web
-  convert "$modules/shots/statistics.png" -define png:compression-level=9 docs/web/page.png
+  convert "$modules/shots/statistics.png" -strip -define png:compression-level=9 docs/web/page.png
   echo "docs/web/page.png updated"
 fi
