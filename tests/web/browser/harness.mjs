@@ -154,6 +154,20 @@ export async function shootCanvas(page, windowId, rect) {
   return decodePng(Buffer.from(await page.screenshot({ clip, captureBeyondViewport: true })));
 }
 
+// The pixels of a rectangle of a window's canvas, as the program put them there.
+export async function canvasPixels(page, windowId, rect) {
+  const rgba = await page.evaluate((id, r) => {
+    // Read from a copy: the page's own canvas is not one to be read back from often.
+    const copy = document.createElement('canvas');
+    copy.width = r[2] - r[0];
+    copy.height = r[3] - r[1];
+    const context = copy.getContext('2d', { willReadFrequently: true });
+    context.drawImage(rolviPage.canvasOf(id), -r[0], -r[1]);
+    return Array.from(context.getImageData(0, 0, copy.width, copy.height).data);
+  }, windowId, rect);
+  return { width: rect[2] - rect[0], height: rect[3] - rect[1], rgba: Buffer.from(rgba) };
+}
+
 export async function shootClient(page, described) {
   const client = clientOrigin(described);
   return shootCanvas(page, client.id, [client.x, client.y, client.x + 612, client.y + 374]);

@@ -6,8 +6,8 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import {
   settings, serve, launchBrowser, openTab, waitForFirstFrame, waitIdle, state, pagePoint,
-  clickClient, clickCell, press, shootCanvas, shootClient, savePicture, replay, dumpedGame,
-  greedyClicks, writeReport,
+  clickCell, press, shootCanvas, shootClient, canvasPixels, savePicture, replay, dumpedGame,
+  greedyClicks, writeReport, clientOrigin,
 } from './harness.mjs';
 import { enlarge, firstDifference } from './png.mjs';
 
@@ -112,6 +112,33 @@ test('a click on a ball and one on an empty cell move it as in the replay driver
                       'the board after the move');
     // The first click was a gesture: the chime may sound now.
     assert.equal(await page.evaluate(() => rolviPage.chime()), true);
+  });
+});
+
+test('input during an animation waits and is handled after it, in order', async () => {
+  const [from, to] = greedyClicks(seed, 'score:10').slice(0, 2);
+  const expected = replay(seed, [`click ${from.join(' ')}`, `click ${to.join(' ')}`,
+                                 'command 513', 'dump', 'shot {after.png}'], ['after.png']);
+  await withGame({}, async (page) => {
+    const described = await state(page);
+    await clickCell(page, described, ...from);
+    const client = clientOrigin(described);
+    const first = described.game.firstCell;
+    const pitch = described.game.nextCell[0] - first[0];
+    const target = await pagePoint(page, client.id, client.x + first[0] + to[0] * pitch,
+                                   client.y + first[1] + to[1] * pitch);
+    // The move's animation pauses the game's code; F5 comes while it plays.
+    await page.mouse.click(target.x, target.y);
+    assert.equal(await page.evaluate(() => rolviPage.waiting()), false, 'the move is playing');
+    await page.keyboard.press('F5');
+    assert.equal((await state(page)).windows.dialogs.length, 0, 'F5 waits for the move');
+    await waitIdle(page);
+    const after = await state(page);
+    assert.equal(after.game.board, dumpedGame(expected.output).board);
+    assert.equal(after.windows.dialogs[0]?.caption, '统计');
+    const pixels = await canvasPixels(page, client.id,
+                                      [client.x, client.y, client.x + 612, client.y + 374]);
+    assertSamePicture(pixels, expected.pictures['after.png'], 'the client area after both');
   });
 });
 
