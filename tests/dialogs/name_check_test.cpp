@@ -2,17 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "platform/gbk/gbk_text.h"
 #include "records/record_book.h"
-#include "support/gbk_text.h"
 
 namespace rolvi::dialogs {
 namespace {
 
+using platform::GbkToUtf8;
 using records::NameBuffer;
 using records::NameText;
-using testing::GbkToUtf8;
 using namespace std::string_view_literals;
 
 TEST(NameCheckTextsTest, MessagesAndCaptionDecodeToTheirChineseTexts) {
@@ -25,57 +26,46 @@ TEST(NameCheckTextsTest, MessagesAndCaptionDecodeToTheirChineseTexts) {
   EXPECT_TRUE(NameVerdictMessage(NameVerdict::kAccepted).empty());
 }
 
-class ValidateNameTest : public ::testing::Test {
- protected:
-  NameBuffer lastName = records::kInitialLastName;
-};
-
-TEST_F(ValidateNameTest, RejectedNamesLeaveTheLastNameAlone) {
-  EXPECT_EQ(ValidateName("", lastName), NameVerdict::kEmpty);
-  EXPECT_EQ(ValidateName("\0abc"sv, lastName), NameVerdict::kEmpty);
-  EXPECT_EQ(ValidateName("ABCDEFGHIJKLMN", lastName), NameVerdict::kTooLong);
-  EXPECT_EQ(ValidateName("Caf\xE9", lastName), NameVerdict::kNotLatin);
-  EXPECT_EQ(lastName, records::kInitialLastName);
+TEST(ValidateNameTest, VerdictsOnWhatTheDialogReads) {
+  const std::string long_tail = std::string(4000, 'x') + "\xB9\xFA";
+  const struct {
+    std::string_view text;
+    NameVerdict verdict;
+  } cases[] = {
+      {"", NameVerdict::kEmpty},
+      {"\0abc"sv, NameVerdict::kEmpty},
+      {"ABCDEFGHIJKLMN", NameVerdict::kTooLong},
+      {"Caf\xE9", NameVerdict::kNotLatin},
+      {"\x80", NameVerdict::kNotLatin},
+      {"King \xB9\xFA", NameVerdict::kNotLatin},  // a GBK 国
+      {"abcdefghijkl\xFF", NameVerdict::kNotLatin},
+      // Too long wins over not Latin.
+      {"\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA", NameVerdict::kTooLong},
+      {"\xC4"
+       "bcdefghijklmn",
+       NameVerdict::kTooLong},
+      // Only the first 15 bytes are read: what lies after them changes nothing.
+      {"ABCDEFGHIJKLMNO\0"sv, NameVerdict::kTooLong},
+      {long_tail, NameVerdict::kTooLong},
+  };
+  for (const auto& c : cases) {
+    NameBuffer lastName = records::kInitialLastName;
+    EXPECT_EQ(ValidateName(c.text, lastName), c.verdict) << c.text.substr(0, 20);
+    EXPECT_EQ(lastName, records::kInitialLastName) << "a refused name was stored";
+  }
 }
 
-TEST_F(ValidateNameTest, ThirteenBytesIsTheLongestNameAccepted) {
-  EXPECT_EQ(ValidateName("ABCDEFGHIJKLMN", lastName), NameVerdict::kTooLong);
-  EXPECT_EQ(ValidateName("ABCDEFGHIJKLM", lastName), NameVerdict::kAccepted);
-  EXPECT_EQ(NameText(lastName), "ABCDEFGHIJKLM");
-}
-
-TEST_F(ValidateNameTest, AnyByteFromTheUpperHalfIsNotLatin) {
-  EXPECT_EQ(ValidateName("\x80", lastName), NameVerdict::kNotLatin);
-  EXPECT_EQ(ValidateName("King \xB9\xFA", lastName), NameVerdict::kNotLatin);  // a GBK 国
-  EXPECT_EQ(ValidateName("abcdefghijkl\xFF", lastName), NameVerdict::kNotLatin);
-  EXPECT_EQ(ValidateName("\x7F~ !", lastName), NameVerdict::kAccepted);
-  EXPECT_EQ(NameText(lastName), "\x7F~ !");
-}
-
-TEST_F(ValidateNameTest, TooLongWinsOverNotLatin) {
-  EXPECT_EQ(ValidateName("\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA\xB9\xFA", lastName),
-            NameVerdict::kTooLong);
-  EXPECT_EQ(ValidateName("\xC4"
-                         "bcdefghijklmn",
-                         lastName),
-            NameVerdict::kTooLong);
-}
-
-TEST_F(ValidateNameTest, OnlyTheFirstFifteenBytesAreRead) {
-  // A zero or a non-Latin byte past the 15th cannot change the verdict on what was read.
-  EXPECT_EQ(ValidateName("ABCDEFGHIJKLMNO\0"sv, lastName), NameVerdict::kTooLong);
-  EXPECT_EQ(ValidateName(std::string(4000, 'x') + "\xB9\xFA", lastName), NameVerdict::kTooLong);
-  // A zero inside the first 15 bytes ends the text there.
-  EXPECT_EQ(ValidateName("Bob\0\xB9\xFA long tail"sv, lastName), NameVerdict::kAccepted);
-  EXPECT_EQ(NameText(lastName), "Bob");
-}
-
-TEST_F(ValidateNameTest, AnAcceptedNameReplacesTheWholeBufferWithItsTerminator) {
-  ASSERT_EQ(ValidateName("Jo", lastName), NameVerdict::kAccepted);
-  NameBuffer expected{};
-  expected[0] = 'J';
-  expected[1] = 'o';
-  EXPECT_EQ(lastName, expected);
+TEST(ValidateNameTest, AnAcceptedNameReplacesTheWholeBufferWithItsTerminator) {
+  // Thirteen bytes is the longest name; every byte below 0x80 is Latin; a zero inside the
+  // first 15 bytes ends the text there.
+  for (const std::string_view name : {"ABCDEFGHIJKLM"sv, "\x7F~ !"sv, "Bob\0\xB9\xFA long"sv}) {
+    NameBuffer lastName = records::kInitialLastName;
+    ASSERT_EQ(ValidateName(name, lastName), NameVerdict::kAccepted) << name;
+    NameBuffer expected{};
+    const std::string_view stored = name.substr(0, name.find('\0'));
+    std::copy(stored.begin(), stored.end(), expected.begin());
+    EXPECT_EQ(lastName, expected) << name;
+  }
 }
 
 }  // namespace

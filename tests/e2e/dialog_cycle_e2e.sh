@@ -7,38 +7,23 @@
 # Usage: dialog_cycle_e2e.sh <rolvi_e2e program> <work directory> [runs] [cycles per run]
 set -euo pipefail
 
-program="$(realpath "$1")"
-work="$2"
 runs="${3:-6}"
 cycles="${4:-10}"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$1" "$2"
 start_window_manager
 
 for run in $(seq "$runs"); do
-  mkdir -p "run$run"
-  (cd "run$run" && ROLVI_TEST_SEED=$run SDL_AUDIODRIVER=dummy exec "$program" > program.log 2>&1) &
-  program_pid=$!
-  if ! main="$(wait_window "Color rolvi")"; then
+  if ! launch "$run" "run$run"; then
     fail "run $run: the main window did not appear"
     continue
   fi
-  sleep 1.5
   for _ in $(seq "$cycles"); do
     activate "$main"
     xdotool key alt+f
     sleep 0.1
     xdotool key h
-    if records="$(wait_window "排行榜")"; then
-      activate "$records"
-      xdotool key Return
-      wait_gone "排行榜" || fail "run $run: the records list stayed open"
-    else
-      fail "run $run: the records list did not open"
-    fi
+    close_records "run $run" || true
     sleep 1
     kill -0 "$program_pid" 2> /dev/null || break
   done
@@ -46,13 +31,9 @@ for run in $(seq "$runs"); do
   xdotool key alt+x
   wait_exit 50
   check_equal "run $run: exit status" 0 "$exit_status"
-  if grep -q "X Error\|X error" "run$run/program.log"; then
-    fail "run $run: X error: $(grep -m1 -i "X error" "run$run/program.log")"
+  if grep -q "X Error\|X error" "run$run.log"; then
+    fail "run $run: X error: $(grep -m1 -i "X error" "run$run.log")"
   fi
 done
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; logs in $work"
-  exit 1
-fi
-echo "all dialog cycle checks passed ($runs runs of $cycles cycles)"
+finish "dialog cycle ($runs runs of $cycles cycles)"

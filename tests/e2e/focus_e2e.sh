@@ -6,20 +6,10 @@
 # Usage: focus_e2e.sh <rolvi_e2e program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-work="$2"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$@"
 start_window_manager
-
-ROLVI_TEST_SEED=12345 SDL_AUDIODRIVER=dummy "$program" > program.log 2>&1 &
-program_pid=$!
-main="$(wait_window "Color rolvi")" || { fail "the main window did not appear"; exit 1; }
-sleep 1.5  # the first game's drops
-activate "$main"
+launch 12345 game || { fail "the main window did not appear"; exit 1; }
 
 # Presses keys wherever the focus is, as a player does; no window is focused first.
 press() {
@@ -52,13 +42,6 @@ press F5
 wait_gone "统计" && echo "ok: after another click there F5 closes the statistics window" ||
   fail "after a click in the statistics window F5 did not close it"
 
-activate "$main"
-press alt+x
-wait_exit
-check_equal "exit code after Alt+x" 0 "$exit_status"
+quit "the end"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; see $work"
-  exit 1
-fi
-echo "all focus checks passed"
+finish focus

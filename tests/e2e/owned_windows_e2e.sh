@@ -8,24 +8,14 @@
 # Usage: owned_windows_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-autoplay="$(realpath "$2")"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work/game"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$@"
 start_window_manager
 
 # A seed whose first two moves score, so that F4 asks for a name.
 seed=150
-"$autoplay" --seed "$seed" --until score:10 --moves 10 | grep '^click' > moves.txt
-(cd game && ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy "$program" > ../program.log 2>&1) &
-program_pid=$!
-main="$(wait_window "Color rolvi")" || { fail "the main window did not appear"; exit 1; }
-sleep 1.5  # the first game's drops
-activate "$main"
+scoring_moves "$seed" 10
+launch "$seed" game || { fail "the main window did not appear"; exit 1; }
 main_number="$(window_number "$main")"
 
 # Checks the window type, owner, state and frame functions of an owned window.
@@ -93,15 +83,7 @@ else
 fi
 
 # Two scoring moves, then F4: the name dialog; an empty name brings the message box.
-read -r x y _ _ <<< "$(geometry "$main")"
-client_y=$((y + 20))
-while read -r _ column row; do
-  xdotool mousemove $((x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
-  sleep 0.15
-  read -r _ column row
-  xdotool mousemove $((x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
-  sleep 1.6
-done < moves.txt
+play_moves moves.txt
 activate "$main"
 xdotool key F4
 if name="$(wait_window "恭喜恭喜")"; then
@@ -125,24 +107,11 @@ if name="$(wait_window "恭喜恭喜")"; then
   activate "$name"
   xdotool type --delay 20 "Ann"
   xdotool key Return
-  if records="$(wait_window "排行榜")"; then
-    activate "$records"
-    xdotool key Return
-    wait_gone "排行榜" || fail "the records list stayed open"
-  else
-    fail "the records list did not follow the name"
-  fi
+  close_records "after the name" || true
 else
   fail "F4 after a scored game did not ask for a name"
 fi
 
-activate "$main"
-xdotool key alt+x
-wait_exit
-check_equal "exit code after Alt+x" 0 "$exit_status"
+quit "the end"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; see $work"
-  exit 1
-fi
-echo "all owned-window checks passed"
+finish owned-window

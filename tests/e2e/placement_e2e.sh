@@ -8,30 +8,12 @@
 # Usage: placement_e2e.sh <rolvi_e2e program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-work="$2"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$@"
 
 board_x=142  # BoardOrigin.x of a 612-pixel client area
 centred="202 174"
 
-start_program() {
-  ROLVI_TEST_SEED=12345 SDL_AUDIODRIVER=dummy "$program" >> program.log 2>&1 &
-  program_pid=$!
-  main="$(wait_window "Color rolvi")" || { fail "the main window did not appear"; exit 1; }
-  sleep 1.5  # the first game's drops
-  activate "$main"
-}
-stop_program() {
-  activate "$main"
-  xdotool key alt+x
-  wait_exit
-  check_equal "$1: exit code after Alt+x" 0 "$exit_status"
-}
 # The windows of one run: the main window, the statistics window and the rules.
 check_windows() {  # label
   local label="$1" x y w h fx fy sx sy sw sh rx ry rw rh
@@ -67,13 +49,13 @@ check_windows() {  # label
   fi
 }
 
-start_program
+launch 12345 game || { fail "the main window did not appear"; exit 1; }
 check_equal "no window manager: no frame" "0 0 0 0" "$(frame_extents "$main")"
 check_windows "no window manager"
-stop_program "no window manager"
+quit "no window manager"
 
 start_window_manager
-start_program
+launch 12345 game || { fail "the main window did not appear"; exit 1; }
 read -r left right top bottom <<< "$(frame_extents "$main")"
 if [ "$top" -gt 0 ]; then
   echo "ok: IceWM reports a frame of $left, $right, $top, $bottom"
@@ -81,10 +63,6 @@ else
   fail "IceWM reported no frame for the main window"
 fi
 check_windows "IceWM"
-stop_program "IceWM"
+quit "IceWM"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; see $work"
-  exit 1
-fi
-echo "all placement checks passed"
+finish placement

@@ -6,26 +6,12 @@
 # Usage: record_entry_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-autoplay="$(realpath "$2")"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work/game"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$@"
 
 seed=3
-"$autoplay" --seed "$seed" --until score:10 --moves 60 | grep '^click' > moves.txt
-(cd game && ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy "$program" > ../program.log 2>&1) &
-program_pid=$!
-
-main="$(wait_window "Color rolvi")" || { fail "the main window did not appear"; exit 1; }
-sleep 1.5  # the first game's drops
-read -r main_x main_y main_width main_height <<< "$(geometry "$main")"
-client_x=$main_x
-client_y=$((main_y + main_height - 374))
-
+scoring_moves "$seed" 60
+launch "$seed" game || { fail "the main window did not appear"; exit 1; }
 play_moves moves.txt
 shot scored
 
@@ -56,28 +42,15 @@ if name="$(wait_window "恭喜恭喜")"; then
   type_in "$name" xdotool type --delay 20 "Grace"
   type_in "$name" xdotool key Return
   wait_gone "恭喜恭喜" && echo "ok: a valid name closes the dialog" || fail "the name dialog stayed"
-  if records="$(wait_window "排行榜")"; then
-    echo "ok: the records list follows"
-    shot records-after-entry
-    type_in "$records" xdotool key Return
-    wait_gone "排行榜" || fail "the records list stayed open"
-  else
-    fail "the records list did not follow the name"
-  fi
+  close_records "after the name" records-after-entry && echo "ok: the records list followed"
 else
   fail "F4 with a qualifying score did not ask for a name"
 fi
 
-key alt+x
-wait_exit
-check_equal "exit code after Alt+x" 0 "$exit_status"
+quit "the end"
 check_equal "record file size" 160 "$(stat -c %s game/winrolvi.res 2> /dev/null || echo none)"
 # The name stands in record 1 (below the King's 100): its length byte, then its bytes.
 check_equal "record 1 holds the name" "05 47 72 61 63 65" \
   "$(od -An -tx1 -j16 -N6 game/winrolvi.res 2> /dev/null | tr -s ' ' | sed 's/^ //;s/ $//')"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; screenshots in $work"
-  exit 1
-fi
-echo "all record entry checks passed"
+finish "record entry"

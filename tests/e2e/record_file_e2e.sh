@@ -8,34 +8,14 @@
 # Usage: record_file_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-autoplay="$(realpath "$2")"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$@"
 start_window_manager || { fail "no window manager"; exit 1; }
 
 # Five moves from seed 10 score a line; with the default table any score enters it.
 seed=10
-"$autoplay" --seed "$seed" --until score:10 --moves 20 | grep '^click' > moves.txt
+scoring_moves "$seed" 20
 
-# Starts the program in directory $1 with the environment and arguments that follow (an
-# environment assignment is NAME=value); its output goes to $1.log. Sets program_pid and main,
-# and started_ms, how long the window took to appear.
-start_program() {
-  local directory="$1"
-  shift
-  local start
-  start=$(date +%s%N)
-  env -C "$directory" ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy "$@" > "$directory.log" 2>&1 &
-  program_pid=$!
-  main="$(wait_window "Color rolvi")" || return 1
-  started_ms=$((($(date +%s%N) - start) / 1000000))
-  sleep 1.5  # the first game's drops
-}
 press() {  # window id, keys...
   activate "$1"
   shift
@@ -44,30 +24,12 @@ press() {  # window id, keys...
 }
 # Plays the moves, ends the game with F4, takes the offered name and closes the records list.
 enter_a_result() {
-  local main_x main_y main_width main_height client_x client_y
-  read -r main_x main_y main_width main_height <<< "$(geometry "$main")"
-  client_x=$main_x
-  client_y=$((main_y + main_height - 374))
-  activate "$main"
-  while read -r _ column row; do
-    xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
-    sleep 0.15
-    read -r _ column row
-    xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
-    sleep 1.6
-  done < moves.txt
+  play_moves moves.txt
   press "$main" F4
   local dialog
   dialog="$(wait_window "恭喜恭喜")" || { fail "F4 with a result did not ask for a name"; return 0; }
   press "$dialog" Return
-  dialog="$(wait_window "排行榜")" || { fail "the records list did not follow the name"; return 0; }
-  press "$dialog" Return
-  wait_gone "排行榜" || fail "the records list stayed open"
-}
-# Alt+x; sets status to the exit code, or to "still running" after ten seconds.
-quit_program() {
-  press "$main" alt+x
-  wait_exit
+  close_records "after the name" || true
 }
 listing() { (cd "$1" && find . -mindepth 1 -printf '%p %y\n' | sort | tr '\n' ' '); }
 mode() { stat -c %a "$1" 2> /dev/null || echo none; }
@@ -76,12 +38,11 @@ mode() { stat -c %a "$1" 2> /dev/null || echo none; }
 # no wait for a reader.
 mkdir fifo
 mkfifo fifo/winrolvi.res
-if start_program fifo "$program"; then
-  [ "$started_ms" -le 5000 ] && echo "ok: the window appeared after $started_ms ms" ||
-    fail "the window took $started_ms ms to appear"
+if launch "$seed" fifo; then
+  [ "$launch_ms" -le 5000 ] && echo "ok: the window appeared after $launch_ms ms" ||
+    fail "the window took $launch_ms ms to appear"
   enter_a_result
-  quit_program
-  check_equal "exit code after Alt+x with a result and a FIFO for the record file" 0 "$exit_status"
+  quit "with a result and a FIFO for the record file"
   check_equal "what the FIFO's directory holds afterwards" "./winrolvi.res p " "$(listing fifo)"
 else
   fail "with a FIFO named winrolvi.res the window did not appear"
@@ -90,10 +51,9 @@ fi
 
 # The desktop entry's option: the file goes to $XDG_DATA_HOME/rolvi, made with mode 0700.
 mkdir elsewhere
-if start_program elsewhere XDG_DATA_HOME="$PWD/xdg/data" "$program" --user-data; then
+if launch "$seed" elsewhere XDG_DATA_HOME="$PWD/xdg/data" --user-data; then
   enter_a_result
-  quit_program
-  check_equal "exit code after Alt+x with --user-data" 0 "$exit_status"
+  quit "with --user-data"
   check_equal "record file size in the data directory" 160 \
     "$(stat -c %s xdg/data/rolvi/winrolvi.res 2> /dev/null || echo none)"
   check_equal "record 1 holds the offered name" "09 55 6c 76 6f" \
@@ -110,9 +70,8 @@ fi
 # error, and the game plays with the default table.
 mkdir blocked
 touch not-a-directory
-if start_program blocked XDG_DATA_HOME="$PWD/not-a-directory" "$program" --user-data; then
-  quit_program
-  check_equal "exit code after Alt+x without a data directory" 0 "$exit_status"
+if launch "$seed" blocked XDG_DATA_HOME="$PWD/not-a-directory" --user-data; then
+  quit "without a data directory"
   check_equal "lines on standard error" 1 "$(wc -l < blocked.log)"
   grep -q "cannot make the data directory $PWD/not-a-directory/rolvi" blocked.log &&
     echo "ok: the data directory's problem is reported" || fail "report: $(cat blocked.log)"
@@ -128,8 +87,4 @@ check_equal "exit code for an unknown argument" 2 "$status"
 check_equal "usage line" "usage: rolvi [--user-data]" "$(head -n 1 usage.err)"
 check_equal "nothing on standard output" "" "$(cat usage.out)"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; logs in $work"
-  exit 1
-fi
-echo "all record file checks passed"
+finish "record file"

@@ -8,15 +8,9 @@
 # Usage: scale_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-autoplay="$(realpath "$2")"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
-xvfb_screen=2560x1600x24
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+xvfb_screen=2560x1600x24
+begin_test "$@"
 start_window_manager
 
 seed=12345
@@ -28,20 +22,9 @@ echo "the move: ($from_column, $from_row) to ($to_column, $to_row)"
 bar=20           # the menu bar's height at scale 1
 board="142 45"   # BoardOrigin of a 612 by 374 client area
 
-start_program() {  # log file, environment assignments...
-  local log="$1"
-  shift
-  env ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy "$@" "$program" > "$log" 2>&1 &
-  program_pid=$!
-  main="$(wait_window "Color rolvi")" || { fail "the main window did not appear ($*)"; exit 1; }
-  sleep 2  # the first game's drops
-  activate "$main"
-}
-stop_program() {
-  activate "$main"
-  xdotool key alt+x
-  wait_exit
-  check_equal "exit code after Alt+x ($1)" 0 "$exit_status"
+drops_seconds=2
+start_program() {  # name of the run (its directory), environment assignments...
+  launch "$seed" "$@" || { fail "the main window did not appear ($*)"; exit 1; }
 }
 client_shot() {  # file
   local x y w h
@@ -81,7 +64,7 @@ rules_size() {
 }
 
 # Scale 1: the pictures to compare with.
-start_program scale1.log ROLVI_SCALE=1
+start_program scale1 ROLVI_SCALE=1
 read -r _ _ w1 h1 <<< "$(geometry "$main")"
 check_equal "scale 1: client size" "612 394" "$w1 $h1"
 client_shot fresh1.png
@@ -89,10 +72,10 @@ rules1="$(rules_size)"
 activate "$main"
 play_move 1
 client_shot moved1.png
-stop_program "scale 1"
+quit "scale 1"
 
 # Scale 2.
-start_program scale2.log ROLVI_SCALE=2
+start_program scale2 ROLVI_SCALE=2
 read -r _ _ w2 h2 <<< "$(geometry "$main")"
 check_equal "scale 2: client size" "1224 788" "$w2 $h2"
 check_equal "scale 2: minimum size" "1224 by 788" \
@@ -121,31 +104,27 @@ if [ "$(cell_pixel fresh2 "$from_column" "$from_row")" != "$empty" ] &&
 else
   fail "the ball did not go from ($from_column, $from_row) to ($to_column, $to_row)"
 fi
-stop_program "scale 2"
+quit "scale 2"
 
 # Without ROLVI_SCALE: Xft.dpi 192 calls for 2, GDK_SCALE=1 overrides it, and a bad
 # ROLVI_SCALE is reported and left to the desktop.
 xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	192"
-start_program xft.log
+start_program xft
 read -r _ _ w h <<< "$(geometry "$main")"
 check_equal "Xft.dpi 192: client size" "1224 788" "$w $h"
-stop_program "Xft.dpi 192"
-start_program gdk.log GDK_SCALE=1
+quit "Xft.dpi 192"
+start_program gdk GDK_SCALE=1
 read -r _ _ w h <<< "$(geometry "$main")"
 check_equal "GDK_SCALE=1 over Xft.dpi 192: client size" "612 394" "$w $h"
-stop_program "GDK_SCALE=1"
-start_program bad.log ROLVI_SCALE=0
+quit "GDK_SCALE=1"
+start_program bad ROLVI_SCALE=0
 read -r _ _ w h <<< "$(geometry "$main")"
 check_equal "ROLVI_SCALE=0 ignored, Xft.dpi decides: client size" "1224 788" "$w $h"
-stop_program "ROLVI_SCALE=0"
+quit "ROLVI_SCALE=0"
 if grep -q 'ROLVI_SCALE="0" is not a whole number' bad.log; then
   echo "ok: ROLVI_SCALE=0 is reported"
 else
   fail "ROLVI_SCALE=0 was not reported: $(cat bad.log)"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; see $work"
-  exit 1
-fi
-echo "all scale checks passed"
+finish scale

@@ -6,30 +6,14 @@
 # Usage: stop_requests_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
 set -euo pipefail
 
-program="$(realpath "$1")"
-autoplay="$(realpath "$2")"
-work="$3"
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
 source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
+begin_test "$@"
 start_window_manager
 
 # Five moves of this seed score a line, which qualifies for the table below the King's 100.
 seed=7
-"$autoplay" --seed "$seed" --until score:10 --moves 60 | grep '^click' > moves.txt
+scoring_moves "$seed" 60
 
-start_game() {  # folder: runs the program there and waits for its first game
-  mkdir -p "$1"
-  (cd "$1" && ROLVI_TEST_SEED=$seed SDL_AUDIODRIVER=dummy exec "$program" > program.log 2>&1) &
-  program_pid=$!
-  main="$(wait_window "Color rolvi")" || return 1
-  sleep 1.5
-  local width height
-  read -r client_x main_y width height <<< "$(geometry "$main")"
-  client_y=$((main_y + height - 374))
-}
 # Plays the scoring moves and opens the name dialog with F4; prints the dialog's id.
 score_and_ask_name() {
   play_moves moves.txt
@@ -52,7 +36,7 @@ record_one() {  # folder: the length byte and first bytes of record 1 in its rec
 }
 
 echo "-- SIGTERM while the records list shows the new entry"
-start_game term || fail "term: no main window"
+launch "$seed" term || fail "term: no main window"
 if name="$(score_and_ask_name)"; then
   type_into "$name" type --delay 20 "Grace"
   type_into "$name" key Return
@@ -67,7 +51,7 @@ fi
 end_case
 
 echo "-- SIGHUP while the name dialog shows a name typed but not confirmed"
-start_game hup || fail "hup: no main window"
+launch "$seed" hup || fail "hup: no main window"
 if name="$(score_and_ask_name)"; then
   type_into "$name" type --delay 20 "Ada"
   kill -HUP "$program_pid"
@@ -81,7 +65,7 @@ fi
 end_case
 
 echo "-- SIGINT while the rules are open, with no result: nothing is written"
-start_game int || fail "int: no main window"
+launch "$seed" int || fail "int: no main window"
 activate "$main"
 xdotool key F1
 wait_window "规则" > /dev/null || fail "int: F1 did not open the rules"
@@ -92,13 +76,11 @@ check_equal "int: exit status within five seconds" 0 "$exit_status"
 end_case
 
 echo "-- the window manager closes the main window after a result was entered"
-start_game close || fail "close: no main window"
+launch "$seed" close || fail "close: no main window"
 if name="$(score_and_ask_name)"; then
   type_into "$name" type --delay 20 "Grace"
   type_into "$name" key Return
-  records="$(wait_window "排行榜")" || fail "close: the records list did not open"
-  type_into "$records" key Return
-  wait_gone "排行榜" || fail "close: the records list stayed"
+  close_records close || true
   activate "$main"
   xdotool key alt+F4  # IceWM's close
   wait_exit 50
@@ -110,7 +92,7 @@ fi
 end_case
 
 echo "-- the X server dies while the name dialog is open"
-start_game lost || fail "lost: no main window"
+launch "$seed" lost || fail "lost: no main window"
 if name="$(score_and_ask_name)"; then
   kill -KILL "$xvfb_pid"
   xvfb_pid=""
@@ -119,15 +101,11 @@ if name="$(score_and_ask_name)"; then
     fail "lost: the program kept running"
   # The result keeps its place under the name the dialog offered.
   check_equal "lost: record 1 holds the offered name" "09 55 6c 76 6f 20" "$(record_one lost)"
-  grep -q "connection to the display was lost" lost/program.log &&
+  grep -q "connection to the display was lost" lost.log &&
     echo "ok: lost: the loss is reported" || fail "lost: the loss is not reported"
 else
   fail "lost: no name dialog"
 fi
 end_case
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; logs in $work"
-  exit 1
-fi
-echo "all stop request checks passed"
+finish "stop request"

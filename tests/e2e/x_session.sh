@@ -1,8 +1,8 @@
-# Shared by the end-to-end tests: a private Xvfb display, checks that count failures, and
-# helpers that wait for windows, read their geometry, take screenshots and read pixels.
-# Source it after changing into the work directory (set xvfb_screen first for another screen
-# than 1024x768x24); it sets DISPLAY and an EXIT trap that stops the display, the window
-# manager if one was started, and the program whose pid is in $program_pid.
+# Shared by the end-to-end tests: a private Xvfb display, checks that count failures, starting
+# and ending the program, and helpers that wait for windows, read their geometry, take
+# screenshots and read pixels. A test sources it, then calls begin_test with its arguments;
+# the EXIT trap stops the display, the window manager if one was started, and the program
+# whose pid is in $program_pid.
 
 # The programs run at scale 1 unless a test sets a scale itself.
 unset ROLVI_SCALE GDK_SCALE
@@ -39,7 +39,28 @@ start_display() {
   done
   export DISPLAY=":$(head -n 1 display.txt)"
 }
-start_display
+
+# Begins a test: the program (and with three arguments the greedy player) as absolute paths
+# in $program and $autoplay, a fresh work directory (the last argument) as the current one,
+# and a display of its own there (set xvfb_screen first for another screen than 1024x768x24).
+begin_test() {  # program [autoplay] work_directory
+  program="$(realpath "$1")"
+  [ $# -lt 3 ] || autoplay="$(realpath "$2")"
+  local work="${!#}"
+  rm -rf "$work"
+  mkdir -p "$work"
+  cd "$work"
+  start_display
+}
+
+# The last line of a test: how many checks failed, or that all passed.
+finish() {  # what the test checks
+  if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed; see $PWD"
+    exit 1
+  fi
+  echo "all $1 checks passed"
+}
 
 # Waits until a top-level window with this exact name is viewable; prints its id.
 wait_window() {
@@ -155,4 +176,52 @@ play_moves() {  # file of moves
     xdotool mousemove $((client_x + 142 + 36 * column + 18)) $((client_y + 45 + 36 * row + 18)) click 1
     sleep 1.6
   done < "$1"
+}
+
+# Starts the program in directory $2 (made when missing) with ROLVI_TEST_SEED=$1, the
+# environment assignments (NAME=value) and then the program arguments that follow; its output
+# goes to $2.log. Waits for the main window and the first game's drops ($drops_seconds, 1.5
+# by default) and activates it; false when no window appears. Sets program_pid, main,
+# launch_ms (how long the window took to appear), and client_x and client_y, where the 612 by
+# 374 game area starts below the menu bar.
+launch() {  # seed directory [NAME=value...] [arguments...]
+  local seed="$1" directory="$2" settings=() start y height
+  shift 2
+  while [ $# -gt 0 ] && [[ "$1" == *=* ]]; do
+    settings+=("$1")
+    shift
+  done
+  mkdir -p "$directory"
+  start=$(date +%s%N)
+  env -C "$directory" ROLVI_TEST_SEED="$seed" SDL_AUDIODRIVER=dummy "${settings[@]}" \
+    "$program" "$@" >> "$directory.log" 2>&1 &
+  program_pid=$!
+  main="$(wait_window "Color rolvi")" || return 1
+  launch_ms=$((($(date +%s%N) - start) / 1000000))
+  sleep "${drops_seconds:-1.5}"
+  activate "$main"
+  read -r client_x y _ height <<< "$(geometry "$main")"
+  client_y=$((y + height - 374))
+}
+# The greedy player's clicks from seed $1 until it has scored, in at most $2 moves, in
+# moves.txt.
+scoring_moves() {  # seed, moves
+  "$autoplay" --seed "$1" --until score:10 --moves "$2" | grep '^click' > moves.txt
+}
+# Closes the records list with its button once it shows (after a screenshot when $2 names
+# one); fails the check named $1 when it does not show or does not go.
+close_records() {  # label [screenshot]
+  local records
+  records="$(wait_window "排行榜")" || { fail "$1: the records list did not show"; return 1; }
+  [ -z "${2:-}" ] || shot "$2"
+  activate "$records"
+  xdotool key Return
+  wait_gone "排行榜" || fail "$1: the records list stayed open"
+}
+# Ends the program with Alt+x and checks that it exits with code 0.
+quit() {  # label for the check
+  activate "$main"
+  xdotool key alt+x
+  wait_exit
+  check_equal "$1: exit code after Alt+x" 0 "$exit_status"
 }

@@ -41,14 +41,6 @@ std::vector<HostEvent> AppearAnimation(int column, int row, CellCode colour) {
           Paused{50}, DrawnCell{column, row, colour, 0}};
 }
 
-TEST(BallSupplyTest, RefillDrawsThreeColoursInOrder) {
-  NextBalls next;
-  GameRandom random;
-  SeedRandom(random, 1);
-  RefillNextBalls(next, random);
-  EXPECT_EQ(next.colours, (std::array<CellCode, 3>{4, 5, 6}));
-}
-
 TEST(BallSupplyTest, CountEmptyCellsCountsOnlyExactZero) {
   Board board = PatternBoard();
   EXPECT_EQ(CountEmptyCells(board), 0);
@@ -136,29 +128,6 @@ TEST(BallSupplyTest, DropThatCompletesALineRemovesItUnscoredAndLandsAnotherBall)
   EXPECT_EQ(supply.board.at(3, 4), kGreen);
   EXPECT_EQ(CountEmptyCells(supply.board), 5);
   EXPECT_EQ(supply.next.colours, (std::array<CellCode, 3>{kBlue, 5, 2}));
-}
-
-TEST(BallSupplyTest, EveryEmptyCellGetsAboutTheSameShareOfDrops) {
-  Board board = PatternBoard();
-  const int holes[5] = {0, 17, 40, 63, 80};
-  for (const int index : holes)
-    board.cells[index] = kEmpty;
-
-  BallSupply supply;
-  SeedRandom(supply.random, 99);
-  RefillNextBalls(supply.next, supply.random);
-  RecordingHost host;
-  std::array<int, kCellCount> landed{};
-  constexpr int kTrials = 10000;
-  for (int trial = 0; trial < kTrials; ++trial) {
-    supply.board = board;
-    ASSERT_EQ(DropBall(supply, host), DropOutcome::kLanded);
-    for (const int index : holes)
-      landed[index] += supply.board.cells[index] != kEmpty ? 1 : 0;
-  }
-  for (const int index : holes) {
-    EXPECT_NEAR(landed[index], kTrials / 5, kTrials / 25) << "cell " << index;
-  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
+#include <string>
 #include <variant>
 
 #include "support/ascii_board.h"
@@ -17,15 +20,39 @@ using testing::Paused;
 using testing::RecordingHost;
 using testing::StatsRefresh;
 
-int CountMarked(const Board& board) {
-  int marked = 0;
-  for (const CellCode code : board.cells)
-    marked += (code & kRemovalMark) ? 1 : 0;
-  return marked;
+// One detection on a board: from the ball at (column, row), the sum it must give.
+struct Detection {
+  int column;
+  int row;
+  unsigned sum;
+};
+
+// Runs each detection on its own copy of the pictured board, in which lower-case letters are
+// the balls that some detection must mark for removal and upper-case ones the balls none may.
+void ExpectLines(std::string picture, std::initializer_list<Detection> detections) {
+  std::string cells;
+  for (char& c : picture) {
+    if (c == ' ' || c == '\n') continue;
+    cells.push_back(c);
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  const Board start = BoardFromAscii(picture);
+  std::array<bool, kCellCount> marked{};
+  for (const Detection& d : detections) {
+    Board board = start;
+    EXPECT_EQ(DetectLines(board, d.column, d.row, start.at(d.column, d.row)), d.sum)
+        << "from " << d.column << "," << d.row;
+    for (int index = 0; index < kCellCount; ++index)
+      marked[index] = marked[index] || (board.cells[index] & kRemovalMark) != 0;
+  }
+  for (int index = 0; index < kCellCount; ++index) {
+    EXPECT_EQ(marked[index], std::islower(static_cast<unsigned char>(cells[index])) != 0)
+        << "cell " << index % 9 << "," << index / 9;
+  }
 }
 
-TEST(DetectLinesTest, FourInARowIsNoLineAndLeavesNoMark) {
-  Board board = BoardFromAscii(R"(
+TEST(DetectLinesTest, FourInARowIsNoLine) {
+  ExpectLines(R"(
     .........
     .........
     .........
@@ -34,184 +61,139 @@ TEST(DetectLinesTest, FourInARowIsNoLineAndLeavesNoMark) {
     .R.......
     R.R......
     .........
-    .........)");
-  EXPECT_EQ(DetectLines(board, 0, 4, kRed), 0u);
-  EXPECT_EQ(CountMarked(board), 0);
-  EXPECT_EQ(board.at(1, 5), kRed);
+    .........)",
+              {{0, 4, 0}});
 }
 
 TEST(DetectLinesTest, FiveCountTheSameWithTheCentreInTheMiddleOrAtAnEnd) {
-  const Board row = BoardFromAscii(R"(
+  for (const int column : {4, 2, 6}) {
+    ExpectLines(R"(
     .........
     .........
     .........
     .........
-    ..GGGGG..
+    ..ggggg..
     .........
     .........
     .........
-    .........)");
-  Board middle = row;
-  EXPECT_EQ(DetectLines(middle, 4, 4, kGreen), 5u);
-  EXPECT_EQ(CountMarked(middle), 5);
-  Board end = row;
-  EXPECT_EQ(DetectLines(end, 2, 4, kGreen), 5u);
-  EXPECT_EQ(CountMarked(end), 5);
-  EXPECT_EQ(end.at(2, 4), kGreen | kRemovalMark);
+    .........)",
+                {{column, 4, 5}});
+  }
 }
 
-TEST(DetectLinesTest, DiagonalsInBothDirectionsAndAlongTheEdges) {
-  Board falling = BoardFromAscii(R"(
-    B........
-    .B.......
-    ..B......
-    ...B.....
-    ....B....
+TEST(DetectLinesTest, DiagonalsInBothDirectionsAndLinesAlongTheEdges) {
+  ExpectLines(R"(
+    b........
+    .b.......
+    ..b......
+    ...b.....
+    ....b....
     .........
     .........
     .........
-    .........)");
-  EXPECT_EQ(DetectLines(falling, 2, 2, kBlue), 5u);
-  EXPECT_EQ(CountMarked(falling), 5);
-
-  Board rising = BoardFromAscii(R"(
+    .........)",
+              {{2, 2, 5}});
+  ExpectLines(R"(
     .........
     .........
     .........
     .........
-    ........Y
-    .......Y.
-    ......Y..
-    .....Y...
-    ....Y....)");
-  EXPECT_EQ(DetectLines(rising, 4, 8, kYellow), 5u);
-  EXPECT_EQ(CountMarked(rising), 5);
-
-  Board edges = BoardFromAscii(R"(
-    CCCCC...M
-    ........M
-    ........M
-    ........M
-    ........M
+    ........y
+    .......y.
+    ......y..
+    .....y...
+    ....y....)",
+              {{4, 8, 5}});
+  ExpectLines(R"(
+    ccccc...m
+    ........m
+    ........m
+    ........m
+    ........m
     .........
     .........
     .........
-    NNNNN....)");
-  EXPECT_EQ(DetectLines(edges, 4, 0, kCyan), 5u);
-  EXPECT_EQ(DetectLines(edges, 8, 2, kMagenta), 5u);
-  EXPECT_EQ(DetectLines(edges, 0, 8, kBrown), 5u);
-  EXPECT_EQ(CountMarked(edges), 15);
+    nnnnn....)",
+              {{4, 0, 5}, {8, 2, 5}, {0, 8, 5}});
 }
 
-TEST(DetectLinesTest, RunStopsAtAnotherColourOrAGap) {
-  Board board = BoardFromAscii(R"(
+TEST(DetectLinesTest, ARunStopsAtAnotherColourOrAGap) {
+  ExpectLines(R"(
     .........
     .........
     .........
     .........
-    RRBRRRRR.
+    RRBrrrrr.
     .........
     RR.RRR...
     .........
-    .........)");
-  // Only columns 3..7 of row 4 join column 5: the blue ball cuts off the two reds before it.
-  EXPECT_EQ(DetectLines(board, 5, 4, kRed), 5u);
-  EXPECT_EQ(board.at(1, 4), kRed);
-  EXPECT_EQ(board.at(3, 4), kRed | kRemovalMark);
-  // Row 6 has four on the right side of the gap only.
-  EXPECT_EQ(DetectLines(board, 4, 6, kRed), 0u);
-  EXPECT_EQ(board.at(0, 6), kRed);
+    .........)",
+              {{5, 4, 5}, {4, 6, 0}});
 }
 
-TEST(DetectLinesTest, CrossingLinesSumTenAndRemoveNineBalls) {
-  Board board = BoardFromAscii(R"(
+TEST(DetectLinesTest, LinesThroughTheCentreAddUpAndShareIt) {
+  // Crossing lines of five sum ten and remove nine balls.
+  ExpectLines(R"(
     .........
     .........
-    ....M....
-    ....M....
-    ..MMMMM..
-    ....M....
-    ....M....
+    ....m....
+    ....m....
+    ..mmmmm..
+    ....m....
+    ....m....
     .........
-    .........)");
-  EXPECT_EQ(DetectLines(board, 4, 4, kMagenta), 10u);
-  EXPECT_EQ(LineScore(10), 60u);
-  EXPECT_EQ(CountMarked(board), 9);
-
-  RecordingHost host;
-  RemovalTally tally;
-  tally.removed[kMagenta] = 4;
-  RemoveMarkedBalls(board, tally, host);
-  EXPECT_EQ(tally.removed[kMagenta], 13u);
-  EXPECT_EQ(board, Board{});
-}
-
-TEST(DetectLinesTest, ShortDiagonalKeepsItsBallsUnmarkedBesideALineOfSix) {
-  Board board = BoardFromAscii(R"(
+    .........)",
+              {{4, 4, 10}});
+  // A diagonal of four beside a row of six does not count.
+  ExpectLines(R"(
     .........
     .........
     .........
     .R.......
     ..R......
-    .RRRRRR..
+    .rrrrrr..
     ....R....
     .........
-    .........)");
-  // Centre (3, 5): a row of six, and a falling diagonal of four that must not count.
-  EXPECT_EQ(DetectLines(board, 3, 5, kRed), 6u);
-  EXPECT_EQ(CountMarked(board), 6);
-  EXPECT_EQ(board.at(1, 3), kRed);
-  EXPECT_EQ(board.at(2, 4), kRed);
-  EXPECT_EQ(board.at(4, 6), kRed);
-}
-
-TEST(DetectLinesTest, NineFromFillingTheGapBetweenFourAndFour) {
-  Board board = BoardFromAscii(R"(
-    G........
-    .G.......
-    ..G......
-    ...G.....
-    .........
-    .....G...
-    ......G..
-    .......G.
-    ........G)");
-  board.at(4, 4) = kGreen;
-  EXPECT_EQ(DetectLines(board, 4, 4, kGreen), 9u);
-  EXPECT_EQ(LineScore(9), 42u);
-  EXPECT_EQ(CountMarked(board), 9);
-}
-
-TEST(DetectLinesTest, FourFullLinesThroughTheCentreGiveThirtySix) {
-  Board board = BoardFromAscii(R"(
-    B...B...B
-    .B..B..B.
-    ..B.B.B..
-    ...BBB...
-    BBBBBBBBB
-    ...BBB...
-    ..B.B.B..
-    .B..B..B.
-    B...B...B)");
-  EXPECT_EQ(DetectLines(board, 4, 4, kBlue), 36u);
-  EXPECT_EQ(CountMarked(board), 33);
-  EXPECT_EQ(LineScore(36), 1932u);
+    .........)",
+              {{3, 5, 6}});
+  // Four and four with the centre between them: nine.
+  ExpectLines(R"(
+    g........
+    .g.......
+    ..g......
+    ...g.....
+    ....g....
+    .....g...
+    ......g..
+    .......g.
+    ........g)",
+              {{4, 4, 9}});
+  // Four full lines: 36, with the centre counted in each.
+  ExpectLines(R"(
+    b...b...b
+    .b..b..b.
+    ..b.b.b..
+    ...bbb...
+    bbbbbbbbb
+    ...bbb...
+    ..b.b.b..
+    .b..b..b.
+    b...b...b)",
+              {{4, 4, 36}});
 }
 
 TEST(DetectLinesTest, RayOfSevenStepsLeavesTheNinthBallOfAFullRowUnmarked) {
-  Board board = BoardFromAscii(R"(
+  ExpectLines(R"(
     .........
     .........
     .........
     .........
-    YYYYYYYYY
+    yyyyyyyyY
     .........
     .........
     .........
-    .........)");
-  EXPECT_EQ(DetectLines(board, 0, 4, kYellow), 8u);
-  EXPECT_EQ(board.at(8, 4), kYellow);
-  EXPECT_EQ(board.at(7, 4), kYellow | kRemovalMark);
+    .........)",
+              {{0, 4, 8}});
 }
 
 TEST(RemoveMarkedBallsTest, PlaysThreePassesInRowMajorOrderWithPauses) {

@@ -34,69 +34,40 @@ Cells RouteBetween(Board board, std::pair<int, int> from, std::pair<int, int> to
   return route == Route::kFound ? RouteOf(path) : Cells{};
 }
 
-Cells Concat(std::initializer_list<Cells> parts) {
-  Cells all;
-  for (const Cells& part : parts)
-    all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-Cells Row(int row, int from_column, int to_column) {
-  Cells cells;
-  const int step = from_column <= to_column ? 1 : -1;
-  for (int c = from_column;; c += step) {
-    cells.emplace_back(row, c);
-    if (c == to_column) break;
+// The cells of a route that runs straight from corner to corner (row, column).
+Cells Through(std::initializer_list<std::pair<int, int>> corners) {
+  Cells cells{*corners.begin()};
+  for (const auto& [row, column] : corners) {
+    while (cells.back() != std::pair{row, column}) {
+      const auto [r, c] = cells.back();
+      cells.emplace_back(r + (row > r) - (row < r), c + (column > c) - (column < c));
+    }
   }
   return cells;
 }
 
-Cells Column(int column, int from_row, int to_row) {
-  Cells cells;
-  const int step = from_row <= to_row ? 1 : -1;
-  for (int r = from_row;; r += step) {
-    cells.emplace_back(r, column);
-    if (r == to_row) break;
+TEST(PathFinderTest, RoutesOnAnEmptyBoardTakeTheFewestBendsTheTieBreakAllows) {
+  const struct {
+    std::pair<int, int> from, to;
+    Cells route;
+  } cases[] = {
+      {{0, 0}, {2, 2}, Through({{0, 0}, {0, 2}, {2, 2}})},
+      {{2, 2}, {0, 0}, Through({{2, 2}, {2, 0}, {0, 0}})},
+      {{4, 4}, {3, 5}, Through({{4, 4}, {3, 4}, {3, 5}})},
+      {{4, 4}, {5, 3}, Through({{4, 4}, {4, 3}, {5, 3}})},
+      {{4, 4}, {4, 5}, Through({{4, 4}, {4, 5}})},
+      {{0, 0}, {8, 8}, Through({{0, 0}, {0, 8}, {8, 8}})},
+      {{8, 8}, {0, 0}, Through({{8, 8}, {8, 0}, {0, 0}})},
+      {{0, 8}, {8, 0}, Through({{0, 8}, {0, 0}, {8, 0}})},
+      {{8, 0}, {0, 8}, Through({{8, 0}, {0, 0}, {0, 8}})},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RouteBetween(Board{}, c.from, c.to), c.route)
+        << c.from.first << "," << c.from.second << " to " << c.to.first << "," << c.to.second;
   }
-  return cells;
 }
 
-TEST(PathFinderTest, ShortRoutesOnAnEmptyBoardFollowTheTieBreak) {
-  const Board empty;
-  EXPECT_EQ(RouteBetween(empty, {0, 0}, {2, 2}), (Cells{{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}}));
-  EXPECT_EQ(RouteBetween(empty, {2, 2}, {0, 0}), (Cells{{2, 2}, {2, 1}, {2, 0}, {1, 0}, {0, 0}}));
-  EXPECT_EQ(RouteBetween(empty, {4, 4}, {3, 5}), (Cells{{4, 4}, {3, 4}, {3, 5}}));
-  EXPECT_EQ(RouteBetween(empty, {4, 4}, {5, 3}), (Cells{{4, 4}, {4, 3}, {5, 3}}));
-  EXPECT_EQ(RouteBetween(empty, {4, 4}, {4, 5}), (Cells{{4, 4}, {4, 5}}));
-}
-
-TEST(PathFinderTest, CornerToCornerRoutesTakeOneBend) {
-  const Board empty;
-  EXPECT_EQ(RouteBetween(empty, {0, 0}, {8, 8}), Concat({Row(0, 0, 8), Column(8, 1, 8)}));
-  EXPECT_EQ(RouteBetween(empty, {8, 8}, {0, 0}), Concat({Row(8, 8, 0), Column(0, 7, 0)}));
-  EXPECT_EQ(RouteBetween(empty, {0, 8}, {8, 0}), Concat({Row(0, 8, 0), Column(0, 1, 8)}));
-  EXPECT_EQ(RouteBetween(empty, {8, 0}, {0, 8}), Concat({Column(0, 8, 0), Row(0, 1, 8)}));
-  EXPECT_EQ(RouteBetween(empty, {0, 0}, {8, 8}).size(), 17u);
-}
-
-TEST(PathFinderTest, RouteGoesAroundAWallThroughItsOnlyGap) {
-  const Board wall = BoardFromAscii(R"(
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    ....R....
-    .........)");
-  const Cells expected =
-      Concat({Row(0, 0, 3), Column(3, 1, 8), Row(8, 4, 5), Column(5, 7, 0), Row(0, 6, 8)});
-  EXPECT_EQ(expected.size(), 25u);
-  EXPECT_EQ(RouteBetween(wall, {0, 0}, {0, 8}), expected);
-}
-
-TEST(PathFinderTest, BlockedRouteLeavesBoardAndPreviousPathUntouched) {
+TEST(PathFinderTest, AWallIsPassedThroughItsOnlyGapAndAClosedOneBlocksTheRoute) {
   Board board = BoardFromAscii(R"(
     ....R....
     ....R....
@@ -106,13 +77,18 @@ TEST(PathFinderTest, BlockedRouteLeavesBoardAndPreviousPathUntouched) {
     ....R....
     ....R....
     ....R....
-    ....R....)");
+    .........)");
+  EXPECT_EQ(RouteBetween(board, {0, 0}, {0, 8}),
+            Through({{0, 0}, {0, 3}, {8, 3}, {8, 5}, {0, 5}, {0, 8}}));
+
+  // With the gap closed the route is blocked, and neither the board nor the last path found
+  // changes.
+  board.at(4, 8) = kRed;
   board.at(0, 0) = kBlue;
   MovePath path;
   ASSERT_EQ(FindPath(board, path, 0, 0, 1, 0), Route::kFound);
   const MovePath previous = path;
   const Board before = board;
-
   EXPECT_EQ(FindPath(board, path, 0, 0, 8, 0), Route::kBlocked);
   EXPECT_EQ(board, before);
   EXPECT_EQ(path, previous);

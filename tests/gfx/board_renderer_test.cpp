@@ -116,19 +116,12 @@ TEST(BoardRendererTest, ScoreBoxOutlineSpans72By24AndLeavesTheTopRightPixel) {
   EXPECT_EQ(At(surface, x + 67, y + 19), platform::kBlack);
   // A single white 0 in the field, right-aligned so that it ends at x + 60, 8 pixels short of
   // the field's end (the highlight edges are white too, so look inside the field only).
-  int left = 1000;
-  int right = -1;
-  for (int py = y + 4; py < y + 20; ++py) {
-    for (int px = x + 4; px < x + 68; ++px) {
-      if (At(surface, px, py) != platform::kWhite) continue;
-      left = std::min(left, px);
-      right = std::max(right, px + 1);
-    }
-  }
+  const platform::Rect digit =
+      testing::InkBounds(surface, platform::kWhite, {x + 4, y + 4, x + 68, y + 20});
   // The glyph's 8-pixel cell ends at x + 60; its ink lies inside the cell.
-  EXPECT_LE(right, x + 60);
-  EXPECT_GE(right, x + 58);
-  EXPECT_GE(left, x + 52);
+  EXPECT_LE(digit.right, x + 60);
+  EXPECT_GE(digit.right, x + 58);
+  EXPECT_GE(digit.left, x + 52);
 }
 
 TEST(BoardRendererTest, HeaderBarLinesReachTheLastColumnAtAnyWidth) {

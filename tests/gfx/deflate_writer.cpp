@@ -16,17 +16,9 @@ std::array<std::uint8_t, 19> HeaderCodeLengths() {
   return lengths;
 }
 
+// Code-length symbols 16, 17 and 18 carry 2, 3 and 7 extra bits.
 unsigned ExtraBitsOf(unsigned length_symbol) {
-  switch (length_symbol) {
-    case 16:
-      return 2;
-    case 17:
-      return 3;
-    case 18:
-      return 7;
-    default:
-      return 0;
-  }
+  return length_symbol == 16 ? 2 : length_symbol == 17 ? 3 : length_symbol == 18 ? 7 : 0;
 }
 
 void PlainSymbols(std::span<const std::uint8_t> lengths, std::vector<LengthSymbol>& out) {

@@ -1,9 +1,9 @@
 // The decoder against zlib: streams zlib made with every level and strategy decode to the
-// original bytes, and damaged streams end in a clean result that agrees with zlib's.
+// original bytes, and cut streams fail cleanly. Damaged streams are compared with zlib by
+// fuzz/inflate_fuzzer.cpp.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -113,7 +113,6 @@ TEST(InflateZlibTest, SeveralBlocksOfMixedTypes) {
     expected.insert(expected.end(), chunk.data.begin(), chunk.data.end());
   const Bytes stream = testing::ZlibDeflateChunks(chunks);
   ExpectDecodesTo(stream, expected, "mixed blocks");
-  EXPECT_EQ(testing::ZlibInflate(stream, expected.size()), expected);
 }
 
 TEST(InflateZlibTest, TrailingBytesAfterTheStreamAreIgnored) {
@@ -138,38 +137,6 @@ TEST(InflateDamageTest, EveryPrefixFailsCleanly) {
     }
     EXPECT_EQ(Inflate(stream, output).status, InflateStatus::kOk);
   }
-}
-
-// Random bit flips: whatever zlib accepts we decode to the same bytes; the rest fails, with
-// neither decoder reading or writing outside its buffers (the sanitizer build checks that).
-TEST(InflateDamageTest, FlippedBitsAgreeWithZlib) {
-  const Bytes text = testing::WordText(4000, 12);
-  const Bytes streams[] = {ZlibDeflate(text, 9), ZlibDeflate(text, 1, Z_FIXED),
-                           ZlibDeflate(testing::SkewedBytes(3000, 13), 9)};
-  std::mt19937 random(14);
-  int accepted = 0;
-  int rejected = 0;
-  for (const Bytes& original : streams) {
-    for (int trial = 0; trial < 1500; ++trial) {
-      Bytes stream = original;
-      const int flips = 1 + static_cast<int>(random() % 3);
-      for (int i = 0; i < flips; ++i) {
-        const auto bit = random() % (stream.size() * 8);
-        stream[bit / 8] = static_cast<std::uint8_t>(stream[bit / 8] ^ (1u << (bit % 8)));
-      }
-      Bytes output(2 * text.size());
-      const InflateResult ours = Inflate(stream, output);
-      const auto theirs = testing::ZlibInflate(stream, output.size());
-      if (theirs.has_value()) {
-        ASSERT_EQ(ours.status, InflateStatus::kOk) << InflateStatusText(ours.status);
-        output.resize(ours.written);
-        ASSERT_TRUE(output == *theirs);
-      }
-      (ours.status == InflateStatus::kOk ? accepted : rejected) += 1;
-    }
-  }
-  EXPECT_GT(rejected, 1000);
-  EXPECT_GT(accepted, 10);
 }
 
 }  // namespace

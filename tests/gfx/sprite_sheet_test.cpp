@@ -1,32 +1,16 @@
+// Loading the sprite sheet: its palette from the picture's colour table, its bitmap, and a
+// stream that does not decode. What the committed sheet holds is sprite_art_test.cpp's.
 #include "gfx/sprite_sheet.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "gfx/inflate.h"
 #include "platform/software/soft_surface.h"
 #include "shell/resources.h"
 
 namespace rolvi::gfx {
 namespace {
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t{bytes[at + 3]} << 24;
-}
-
-TEST(SpriteSheetTest, EmbeddedStreamDecodesToTheExpectedPicture) {
-  std::vector<std::uint8_t> file(kUnpackBufferSize);
-  const InflateResult result = Inflate(shell::EmbeddedResources().sheet_stream, file);
-  ASSERT_EQ(result.status, InflateStatus::kOk);
-  EXPECT_EQ(result.written, 300'598u);
-  EXPECT_EQ(file[0], 'B');
-  EXPECT_EQ(file[1], 'M');
-  EXPECT_EQ(Le32(file, 10), 1078u);
-  EXPECT_EQ(Le32(file, 18), 511u);
-  EXPECT_EQ(Le32(file, 22), 585u);
-  EXPECT_EQ(file[28], 8);
-}
 
 TEST(SpriteSheetTest, LoadsIntoABitmapWithA256ColourPalette) {
   platform::SoftSurface surface(10, 10);
@@ -84,13 +68,6 @@ TEST(SpriteSheetTest, BrokenStreamFailsWithoutABitmap) {
   // Copies from a sheet without a bitmap bring nothing and do not fail.
   DrawSprite(surface, sheet, CellTile(1, 0), 0, 0);
   EXPECT_EQ(surface.GetPixel(0, 0), platform::kBlack);
-}
-
-TEST(AtlasTest, RegionsLieWhereTheSheetHasThem) {
-  EXPECT_EQ(CellTile(3, 7), (SpriteRect{108, 477, 36, 36}));  // x 108-143, y 477-512
-  EXPECT_EQ(CrownSprite(6), (SpriteRect{329, 100, 50, 65}));  // x 329-378, y 100-164
-  EXPECT_EQ(KingSprite(6), (SpriteRect{439, 0, 72, 100}));    // x 439-510, y 0-99
-  EXPECT_EQ(CellTile(7, 9).y + 36, 585);                      // the bottom of the picture
 }
 
 }  // namespace

@@ -69,21 +69,6 @@ Bytes ZlibDeflateChunks(std::span<const DeflateChunk> chunks) {
   return out;
 }
 
-std::optional<Bytes> ZlibInflate(std::span<const std::uint8_t> stream, std::size_t capacity) {
-  z_stream inflater{};
-  if (inflateInit2(&inflater, -15) != Z_OK) throw std::runtime_error("inflateInit2 failed");
-  Bytes out(capacity);
-  inflater.next_in = const_cast<Bytef*>(stream.data());
-  inflater.avail_in = static_cast<uInt>(stream.size());
-  inflater.next_out = out.data();
-  inflater.avail_out = static_cast<uInt>(out.size());
-  const int status = inflate(&inflater, Z_FINISH);
-  out.resize(capacity - inflater.avail_out);
-  inflateEnd(&inflater);
-  if (status != Z_STREAM_END) return std::nullopt;
-  return out;
-}
-
 Bytes WordText(std::size_t size, unsigned seed) {
   std::mt19937 random(seed);
   std::vector<std::string> words;

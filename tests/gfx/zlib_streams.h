@@ -1,9 +1,8 @@
 // zlib as the reference for decoder tests: raw Deflate streams made with chosen levels,
-// strategies and flushes, raw inflation, and deterministic sample data of several kinds.
+// strategies and flushes, and deterministic sample data of several kinds.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -23,8 +22,6 @@ struct DeflateChunk {
 Bytes ZlibDeflate(std::span<const std::uint8_t> data, int level, int strategy = 0,
                   int mem_level = 8);
 Bytes ZlibDeflateChunks(std::span<const DeflateChunk> chunks);
-// zlib's raw inflation; nothing when zlib rejects the stream or it needs more than `capacity`.
-std::optional<Bytes> ZlibInflate(std::span<const std::uint8_t> stream, std::size_t capacity);
 
 // Sample data, the same for every seed on every run.
 Bytes WordText(std::size_t size, unsigned seed);

@@ -40,6 +40,7 @@ forbidden_system_for() {
   case "$1" in platform/sdl/*) ;; *) forbidden+=('SDL[^/]*\.h' 'X11/') ;; esac
   case "$1" in platform/win32/*) ;; *) forbidden+=('windows\.h' 'win[a-z]*\.h' 'commctrl\.h') ;; esac
   case "$1" in platform/web/*) ;; *) forbidden+=('emscripten') ;; esac
+  case "$1" in platform/gbk/*) ;; *) forbidden+=('iconv\.h') ;; esac
   local IFS='|'
   echo "^<(${forbidden[*]})"
 }

@@ -1,81 +1,32 @@
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "dialogs/name_check.h"
+#include "platform/gbk/gbk_text.h"
 #include "platform/software/font_data.h"
 #include "platform/software/glyphs.h"
+#include "records/record_table.h"
 
 namespace rolvi::platform {
 namespace {
 
-std::string ToGbk(const std::string& utf8) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1));
-  std::string out(utf8.size() * 2, '\0');
-  char* in_ptr = const_cast<char*>(utf8.data());
-  char* out_ptr = out.data();
-  std::size_t in_left = utf8.size();
-  std::size_t out_left = out.size();
-  const std::size_t result = iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-  iconv_close(converter);
-  EXPECT_NE(result, static_cast<std::size_t>(-1)) << utf8;
-  out.resize(out.size() - out_left);
-  return out;
-}
-
-// Texts the program shows, from menus, dialogs, message boxes and the main window.
-const char* const kProgramTexts[] = {
-    "文件(&F)",
-    "新游戏(&N)",
-    "显示排行榜(&H)",
-    "退出(&X)",
-    "选项(&O)",
-    "下一组(&N)",
-    "显示统计(&S)",
-    "帮助(&H)",
-    "游戏规则(&R)",
-    "关于(&A) ...",
-    "下组",
-    "颜色  ",
-    "玩  家   ",
-    " 国  王 ",
-    "- 空 缺 -",
-    " 玩  完  !",
-    "规则",
-    "排行榜",
-    "恭喜恭喜",
-    "关于",
-    "统计",
-    "知道了(&O)",
-    "走人(&O)",
-    "确定(&O)",
-    "原来如此(&O)",
-    " 输 入 大 名 :",
-    "原创人员",
-    "创作人员",
-    "友情汉化",
-    "你应该输入姓名",
-    "姓名太长",
-    "你只能用拉丁字母",
-    "错 误",
-    ", 消除",
-    "　　游戏的目的是赢取比“国王”更多的分数。当你将5个或更多的同色小球排成一条或横或竖或斜的"
-    "行时，你就得分了。你可以通过空的方格移动小球来做到这一点。 祝你成功！",
-};
-
-TEST(FontCoverageTest, EveryCharacterOfTheProgramTextsHasAGlyph) {
-  for (const char* text : kProgramTexts) {
-    const std::string gbk = ToGbk(text);
-    std::size_t position = 0;
-    while (true) {
-      const GbkChar character = DecodeGbk(gbk, position);
-      if (character.length == 0) break;
-      const int glyph = GlyphOf(character);
-      EXPECT_GE(glyph, font_data::kFirstAscii) << text << " at byte " << position;
-      position += character.length;
-    }
+// The texts the program shows that live in its code rather than in the resource script (whose
+// texts text_fit_test checks): header labels, the Player's plate, the game-over message, the
+// statistics rows, the default names and the name check's messages.
+TEST(FontCoverageTest, EveryCharacterOfTheProgramsOwnTextsHasAGlyph) {
+  std::vector<std::string> texts = {
+      std::string(records::kKingName),           std::string(records::kVacantName),
+      std::string(dialogs::kNameErrorCaption),   std::string(dialogs::kEmptyNameMessage),
+      std::string(dialogs::kNameTooLongMessage), std::string(dialogs::kNameNotLatinMessage)};
+  for (const char* utf8 : {"下组", "颜色", "玩  家", " 玩  完  !", ", 消除"})
+    texts.push_back(Utf8ToGbk(utf8).value());
+  for (const std::string& text : texts) {
+    for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length)
+      EXPECT_GE(GlyphOf(DecodeGbk(text, at)), font_data::kFirstAscii)
+          << GbkToUtf8(text) << " " << at;
   }
 }
 
@@ -89,19 +40,15 @@ TEST(FontCoverageTest, TableIsSortedAndEveryFaceHoldsEveryGlyph) {
     EXPECT_EQ(face->advances.size(), glyphs);
     EXPECT_EQ(face->rows.size(), glyphs * static_cast<std::size_t>(face->line_height));
   }
-  // Double-byte characters are full width; ASCII half of it in the 16-pixel face and in the
-  // narrow one, proportional in the sans face.
+  // The narrow face is monospaced with full-width Chinese, the sans face proportional (the
+  // widths as the text is measured are text_test's).
   const GbkChar next_group{2, 0xCFC2, true, true};  // 下
-  const auto glyph = static_cast<std::size_t>(GlyphOf(next_group));
   const auto ascii = [](char c) {
     return static_cast<std::size_t>(font_data::kFirstAscii + c - 0x20);
   };
-  EXPECT_EQ(font_data::Face16().advances[glyph], 16);
-  EXPECT_EQ(font_data::FaceSans().advances[glyph], 12);
-  EXPECT_EQ(font_data::FaceNarrow().advances[glyph], 12);
-  EXPECT_EQ(font_data::Face16().advances[ascii('A')], 8);
-  EXPECT_EQ(font_data::FaceNarrow().advances[ascii('W')], 6);
+  EXPECT_EQ(font_data::FaceNarrow().advances[static_cast<std::size_t>(GlyphOf(next_group))], 12);
   EXPECT_EQ(font_data::FaceNarrow().advances[ascii('i')], 6);
+  EXPECT_EQ(font_data::FaceNarrow().advances[ascii('W')], 6);
   EXPECT_LT(font_data::FaceSans().advances[ascii('i')], font_data::FaceSans().advances[ascii('W')]);
 }
 

@@ -18,6 +18,7 @@ using testing::FakeRecordDialogs;
 using testing::NameDialogRun;
 using testing::RecordsDialogRun;
 using testing::TableWithScores;
+using namespace std::string_view_literals;
 
 TEST(InsertRecordTest, ANonPositiveResultNeverEntersAndOpensNoDialog) {
   for (const std::int32_t score : {0, -1, -2147483647 - 1}) {
@@ -87,56 +88,39 @@ TEST(InsertRecordTest, ASaveWhileTheNameIsAskedKeepsTheResultUnderTheNameOffered
   EXPECT_EQ(NameText(book.table[0].name), "Ann");
 }
 
-TEST(InsertRecordTest, TieGoesBelowAndTheShiftLosesTheLastEntry) {
-  RecordBook book;
-  book.table = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
-  const RecordTable before = book.table;
-  FakeRecordDialogs dialogs;
-  dialogs.answers = {"Tie"};
-
-  ASSERT_EQ(InsertRecord(book, 500, dialogs), 4u);
-  for (std::size_t i = 0; i < 4; ++i)
-    EXPECT_EQ(book.table[i], before[i]) << i;
-  EXPECT_EQ(NameText(book.table[4].name), "Tie");
-  EXPECT_EQ(book.table[4].score, 500);
-  for (std::size_t i = 5; i < 10; ++i)
-    EXPECT_EQ(book.table[i], before[i - 1]) << i;
-  // "P9" with 10 is gone.
-  for (const RecordEntry& entry : book.table)
-    EXPECT_NE(NameText(entry.name), "P9");
-}
-
-TEST(InsertRecordTest, EnteringLastReplacesOnlyTheLastEntry) {
-  RecordBook book;
-  book.table = TableWithScores({900, 800, 700, 600, 500, 400, 300, 200, 100, 10});
-  book.table[9] = EntryOf("Ninth", 10);
-  const RecordTable before = book.table;
-  FakeRecordDialogs dialogs;
-  dialogs.answers = {"Z"};
-
-  ASSERT_EQ(InsertRecord(book, 11, dialogs), 9u);
-  for (std::size_t i = 0; i < 9; ++i)
-    EXPECT_EQ(book.table[i], before[i]) << i;
-  // "Ninth" gave way; the bytes after the new terminator are what the field held.
-  EXPECT_EQ(book.table[9], EntryOf(std::string_view("Z\0nth", 5), 11));
+TEST(InsertRecordTest, ANewEntryIsTypedOverTheFieldItTakesAndPushesTheLastEntryOut) {
+  // A tie goes below the equal score, in the middle of the table; a result just above the
+  // last entry replaces only that one. After the new terminator the field keeps the bytes of
+  // the name that was there.
+  const struct {
+    std::size_t place;
+    std::string_view old_name;
+    std::int32_t score;
+    std::string_view field;
+  } cases[] = {{4, "LongPlayerNam", 500, "Tie\0PlayerNam"sv}, {9, "Ninth", 11, "Tie\0h"sv}};
+  for (const auto& c : cases) {
+    RecordBook book;
+    book.table = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
+    book.table[c.place].name = EntryOf(c.old_name, 0).name;
+    const RecordTable before = book.table;
+    FakeRecordDialogs dialogs;
+    dialogs.answers = {"Tie"};
+    ASSERT_EQ(InsertRecord(book, c.score, dialogs), c.place);
+    for (std::size_t i = 0; i < 10; ++i) {
+      const RecordEntry expected = i < c.place    ? before[i]
+                                   : i == c.place ? EntryOf(c.field, SaturatedScore(c.score))
+                                                  : before[i - 1];
+      EXPECT_EQ(book.table[i], expected) << "entry " << i << " after entering at " << c.place;
+    }
+  }
 
   // Equal to the last entry is not enough.
-  FakeRecordDialogs more;
-  const RecordTable full = book.table;
-  EXPECT_EQ(InsertRecord(book, 11, more), std::nullopt);
-  EXPECT_EQ(book.table, full);
-  EXPECT_TRUE(more.runs.empty());
-}
-
-TEST(InsertRecordTest, TheNewNameKeepsTheStaleTailOfTheEntryThatMovedIntoItsPlace) {
   RecordBook book;
-  book.table = TableWithScores({900, 800, 700, 600, 500, 400, 300, 200, 100, 10});
-  book.table[2] = EntryOf("LongPlayerNam", 700);
+  book.table = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
   FakeRecordDialogs dialogs;
-  dialogs.answers = {"Al"};
-  ASSERT_EQ(InsertRecord(book, 750, dialogs), 2u);
-  EXPECT_EQ(book.table[2], EntryOf(std::string_view("Al\0gPlayerNam", 13), 750));
-  EXPECT_EQ(book.table[3], EntryOf("LongPlayerNam", 700));
+  EXPECT_EQ(InsertRecord(book, 10, dialogs), std::nullopt);
+  EXPECT_EQ(book.table, TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10}));
+  EXPECT_TRUE(dialogs.runs.empty());
 }
 
 TEST(InsertRecordTest, AScoreAboveSixteenBitsIsStoredAsTheHighestScore) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "platform/file_system.h"
@@ -55,13 +54,6 @@ Bytes FileOf(std::initializer_list<Bytes> records) {
   while (file.size() < kRecordFileSize)
     file = Concatenate({file, VacantRecord()});
   return file;
-}
-
-bool WellFormed(const RecordTable& table) {
-  for (const RecordEntry& entry : table) {
-    if (entry.name[kMaxNameLength] != '\0') return false;
-  }
-  return true;
 }
 
 class RecordFileTest : public ::testing::Test {
@@ -132,23 +124,6 @@ TEST_F(RecordFileTest, SaveThenLoadGivesBackNamesAndScoresIncludingAThirteenByte
   EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 32), Record(13, "ThirteenBytes", 0x34, 0x12));
 }
 
-TEST_F(RecordFileTest, StaleTailsOfEarlierNamesAreWrittenAsTheFieldHoldsThem) {
-  Put(kRecordFileName,
-      FileOf({Record(11, "Longer-name\0\x01"sv, 200, 0), Record(13, "Thirteen-char", 150, 0)}));
-  // "Bo" lands in entry 0 over "Longer-name"; "Al" lands in entry 1, which then holds the
-  // copy of "Longer-name" shifted down; "Thirteen-char" moves to entry 2.
-  PlayAndQuit({{300, "Bo"}, {250, "Al"}});
-  EXPECT_EQ(Get(kRecordFileName), FileOf({Record(2, "Bo\0ger-name\0\x01"sv, 0x2C, 0x01),
-                                          Record(2, "Al\0ger-name\0\x01"sv, 0xFA, 0),
-                                          Record(11, "Longer-name\0\x01"sv, 200, 0),
-                                          Record(13, "Thirteen-char", 150, 0)}));
-
-  RecordBook book;
-  LoadRecords(book, files_);
-  EXPECT_EQ(NameText(book.table[0].name), "Bo");
-  EXPECT_EQ(NameText(book.table[1].name), "Al");
-}
-
 TEST_F(RecordFileTest, SecondChoiceFileIsReadAndWrittenBackWhenTheFirstIsAbsent) {
   const Bytes original = FileOf({Record(4, "Rolv", 10, 0)});
   Put(kSecondRecordFileName, original);
@@ -185,19 +160,6 @@ TEST_F(RecordFileTest, ALongerFileKeepsItsBytesAfterTheTable) {
   EXPECT_EQ(Get(kRecordFileName),
             Concatenate({FileOf({Record(4, "Solo", 50, 0), Record(3, "One\0 \xC8\xB1 -"sv, 1, 0)}),
                          trailer}));
-}
-
-TEST_F(RecordFileTest, ADirectoryWhereNothingCanBeWrittenLosesTheResultsQuietly) {
-  WriteWholeFile(directory_ / "plain-file", {1});
-  for (const char* root : {"missing-directory", "plain-file"}) {
-    DiskFileSystem files(directory_ / root);
-    RecordBook book;
-    EXPECT_EQ(LoadRecords(book, files), LoadOutcome::kNoFile) << root;
-    InsertRecord(book, 500, dialogs_);
-    EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kNotWritable) << root;
-  }
-  EXPECT_FALSE(std::filesystem::exists(directory_ / "missing-directory"));
-  EXPECT_EQ(ReadWholeFile(directory_ / "plain-file"), Bytes{1});
 }
 
 TEST(RecordFileFallbackTest, UnwritableFirstChoiceFallsBackToTheSecondThenToCreating) {
@@ -269,23 +231,6 @@ TEST_F(RecordFileTest, DamagedFilesLoadAsWellFormedTablesAndSurviveASave) {
   EXPECT_EQ(LoadRecords(book, files_), LoadOutcome::kRepaired);
   EXPECT_EQ(book.table, DefaultRecordTable());
   EXPECT_EQ(book.recordScore, 100);
-}
-
-TEST(DecodeRecordFileTest, RandomBytesAlwaysGiveAWellFormedTableThatSurvivesARoundTrip) {
-  std::mt19937 random(20240601);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::uniform_int_distribution<std::size_t> size(0, 200);
-  for (int run = 0; run < 2000; ++run) {
-    Bytes bytes(size(random));
-    for (std::uint8_t& b : bytes)
-      b = static_cast<std::uint8_t>(byte(random));
-    const RecordTable table = DecodeRecordFile(bytes).table;
-    ASSERT_TRUE(WellFormed(table)) << run;
-    const RecordFileImage image = EncodeRecordFile(table);
-    const DecodedRecords again = DecodeRecordFile(image);
-    ASSERT_EQ(again.table, table) << run;
-    ASSERT_EQ(again.repairedRecords, 0) << run;
-  }
 }
 
 }  // namespace

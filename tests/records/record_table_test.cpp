@@ -2,36 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gbk/gbk_text.h"
 #include "records/record_book.h"
-#include "support/gbk_text.h"
+#include "support/record_builders.h"
 
 namespace rolvi::records {
 namespace {
 
-using testing::GbkToUtf8;
+using platform::GbkToUtf8;
 
-TEST(DefaultRecordTableTest, KingAndNineVacantPlacesDecodeToTheirChineseNames) {
+TEST(DefaultRecordTableTest, TheKingAboveNineVacantPlacesWithNothingAfterTheNames) {
+  EXPECT_EQ(GbkToUtf8(kKingName), " 国  王 ");
+  EXPECT_EQ(GbkToUtf8(kVacantName), "- 空 缺 -");
   const RecordTable table = DefaultRecordTable();
-  EXPECT_EQ(GbkToUtf8(NameText(table[0].name)), " 国  王 ");
-  EXPECT_EQ(NameLength(table[0].name), 8u);
-  EXPECT_EQ(table[0].score, 100);
-  for (std::size_t i = 1; i < table.size(); ++i) {
-    EXPECT_EQ(GbkToUtf8(NameText(table[i].name)), "- 空 缺 -") << i;
-    EXPECT_EQ(NameLength(table[i].name), 9u) << i;
-    EXPECT_EQ(table[i].score, 0) << i;
-  }
-  // Nothing stale after the names: the fields are zero to the end.
-  for (const RecordEntry& entry : table) {
-    for (std::size_t b = NameLength(entry.name); b < entry.name.size(); ++b) {
-      EXPECT_EQ(entry.name[b], '\0');
-    }
-  }
+  EXPECT_EQ(table[0], testing::EntryOf(kKingName, 100));
+  for (std::size_t i = 1; i < table.size(); ++i)
+    EXPECT_EQ(table[i], testing::EntryOf(kVacantName, 0)) << i;
 }
 
 TEST(RecordBookTest, StartsAsIfLoadedWithoutAFile) {
   const RecordBook book;
   EXPECT_EQ(book.table, DefaultRecordTable());
-  EXPECT_EQ(GbkToUtf8(NameText(book.kingName)), " 国  王 ");
+  EXPECT_EQ(NameText(book.kingName), kKingName);
   EXPECT_EQ(book.recordScore, 100);
   EXPECT_EQ(NameText(book.lastName), "Ulvo Dask");
   EXPECT_FALSE(book.recordsDirty);

@@ -73,58 +73,47 @@ printf 'size 700 420\nshot %s/shot.png\n' "$work" | "$replay" --dir "$work"
 [ "$(head -c 8 "$work/shot.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
   fail "screenshot is not a PNG"
 
-# Script errors: the line number on standard error and exit code 2.
-set +e
-printf 'dump\njump 1 2\n' | "$replay" --dir "$work" > /dev/null 2> "$work/error.txt"
-[ $? -eq 2 ] || fail "unknown command did not exit 2"
-grep -q '^line 2: ' "$work/error.txt" || fail "unknown command line number"
-printf 'click 9 0\n' | "$replay" --dir "$work" > /dev/null 2>&1
-[ $? -eq 2 ] || fail "out-of-range click did not exit 2"
-{ grep -v "^name " "$work/score.txt"; echo "command 256"; } | "$replay" --seed 3 --dir "$work/none" > /dev/null 2>&1
-[ $? -eq 2 ] || fail "a name dialog without an answer did not exit 2"
+# Script errors: exit code 2 and one line on standard error that names the script line.
+script_error() {  # expected error line, script lines...
+  local expected="$1" status=0
+  shift
+  printf '%s\n' "$@" | "$replay" --dir "$work" > /dev/null 2> "$work/error.txt" || status=$?
+  [ "$status" -eq 2 ] || fail "'$*' exited $status, not 2"
+  grep -qxF "$expected" "$work/error.txt" || fail "'$*': $(cat "$work/error.txt")"
+}
+script_error "line 2: unknown command: jump" dump "jump 1 2"
+script_error "line 1: bad number: 9" "click 9 0"
+status=0
+{ grep -v "^name " "$work/score.txt"; echo "command 256"; } |
+  "$replay" --seed 3 --dir "$work/none" > /dev/null 2>&1 || status=$?
+[ $status -eq 2 ] || fail "a name dialog without an answer did not exit 2"
 
 # Sizes beyond the largest client area (8192 on a side) are script errors, not an abort or
 # gigabytes of framebuffer; the largest size itself is taken.
-printf 'dump\nsize 65535 65535\n' | "$replay" --dir "$work" > /dev/null 2> "$work/error.txt"
-[ $? -eq 2 ] || fail "size 65535 65535 did not exit 2"
-grep -qxF 'line 2: size 65535 65535 is too large: the client area has at most 8192 pixels on a side' \
-  "$work/error.txt" || fail "size 65535 65535: $(cat "$work/error.txt")"
-printf 'size 8193 600\n' | "$replay" --dir "$work" > /dev/null 2>&1
-[ $? -eq 2 ] || fail "size 8193 600 did not exit 2"
-printf 'size 600 8193\n' | "$replay" --dir "$work" > /dev/null 2>&1
-[ $? -eq 2 ] || fail "size 600 8193 did not exit 2"
-printf 'size 8192 400\nsize 400 8192\ndump\n' | "$replay" --dir "$work" > /dev/null 2>&1
-[ $? -eq 0 ] || fail "the largest size was refused"
-"$replay" --size 8193 400 --dir "$work" < /dev/null > /dev/null 2> "$work/error.txt"
-[ $? -eq 2 ] || fail "--size 8193 400 did not exit 2"
+too_large="is too large: the client area has at most 8192 pixels on a side"
+script_error "line 2: size 65535 65535 $too_large" dump "size 65535 65535"
+script_error "line 1: size 8193 600 $too_large" "size 8193 600"
+script_error "line 1: size 600 8193 $too_large" "size 600 8193"
+printf 'size 8192 400\nsize 400 8192\ndump\n' | "$replay" --dir "$work" > /dev/null 2>&1 ||
+  fail "the largest size was refused"
+status=0
+"$replay" --size 8193 400 --dir "$work" < /dev/null > /dev/null 2> "$work/error.txt" || status=$?
+[ $status -eq 2 ] || fail "--size 8193 400 did not exit 2"
 grep -q -- '--size takes a width and a height from 1 to 8192' "$work/error.txt" ||
   fail "--size 8193 400: $(cat "$work/error.txt")"
-"$replay" --size 8192 1 --dir "$work" < /dev/null > /dev/null 2>&1
-[ $? -eq 0 ] || fail "--size 8192 1 was refused"
+"$replay" --size 8192 1 --dir "$work" < /dev/null > /dev/null 2>&1 || fail "--size 8192 1 was refused"
 
 # A script with CRLF line endings plays as the same script with LF endings.
 script='click 1 2\ntick 4\nsize 700 420 # a comment\nlog on\ncommand 769\ndump\nrecords\n'
 printf "$script" | "$replay" --dir "$work" > "$work/lf.txt" 2>&1 || fail "the LF script failed"
-printf "$script" | sed 's/$/\r/' | "$replay" --dir "$work" > "$work/crlf.txt" 2>&1
-[ $? -eq 0 ] || fail "a CRLF script failed: $(cat "$work/crlf.txt")"
+printf "$script" | sed 's/$/\r/' | "$replay" --dir "$work" > "$work/crlf.txt" 2>&1 ||
+  fail "a CRLF script failed: $(cat "$work/crlf.txt")"
 diff -u "$work/lf.txt" "$work/crlf.txt" > /dev/null || fail "a CRLF script played differently"
 
 # An error message quotes at most 80 characters of the offending word, then "...".
-long="$(printf 'x%.0s' $(seq 200))"
 long80="$(printf 'x%.0s' $(seq 80))"
-printf '%s 1 2\n' "$long" | "$replay" --dir "$work" > /dev/null 2> "$work/error.txt"
-[ $? -eq 2 ] || fail "a long unknown command did not exit 2"
-grep -qxF "line 1: unknown command: $long80..." "$work/error.txt" ||
-  fail "long command word quoted as: $(cat "$work/error.txt")"
-balls="$(printf '球%.0s' $(seq 100))"
-balls80="$(printf '球%.0s' $(seq 80))"
-printf 'size 1 %s\n' "$balls" | "$replay" --dir "$work" > /dev/null 2> "$work/error.txt"
-[ $? -eq 2 ] || fail "a long bad number did not exit 2"
-grep -qxF "line 1: bad number: $balls80..." "$work/error.txt" ||
-  fail "long UTF-8 word quoted as: $(cat "$work/error.txt")"
-printf 'click 1 %s\n' "$long80" | "$replay" --dir "$work" > /dev/null 2> "$work/error.txt"
-grep -qxF "line 1: bad number: $long80" "$work/error.txt" ||
-  fail "an 80-character word was cut: $(cat "$work/error.txt")"
-set -e
-
+script_error "line 1: unknown command: $long80..." "$(printf 'x%.0s' $(seq 200)) 1 2"
+script_error "line 1: bad number: $(printf '球%.0s' $(seq 80))..." \
+  "size 1 $(printf '球%.0s' $(seq 100))"
+script_error "line 1: bad number: $long80" "click 1 $long80"
 echo "replay checks passed"

@@ -67,27 +67,38 @@ TEST(XftDpiFromResources, IgnoresOtherNamesAndValuesThatAreNoNumber) {
   EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t\nXft.dpi:\t96\n"), 96.0);
 }
 
-TEST(ChooseScale, WithoutAnySourceIsOne) {
-  const ScaleChoice choice = ChooseScale(Sources());
-  EXPECT_EQ(choice.scale, 1);
-  EXPECT_EQ(choice.source, ScaleSource::kNone);
-  EXPECT_TRUE(choice.complaint.empty());
+TEST(ChooseScale, TheFirstUsableSourceDecidesAndTheDesktopsChoiceShrinksToFit) {
+  using Scale = std::optional<std::string_view>;
+  using Dpi = std::optional<double>;
+  const struct {
+    ScaleSources sources;
+    int scale;
+    ScaleSource source;
+  } cases[] = {
+      {{Scale{}, Scale{}, Dpi{}, Dpi{}, kBigScreen, kWindow}, 1, ScaleSource::kNone},
+      // ROLVI_SCALE wins over everything, even when the window does not fit.
+      {{"3", "2", 96, 192, {1024, 768}, kWindow}, 3, ScaleSource::kRolviScale},
+      {{Scale{}, "1", 192, 288, kBigScreen, kWindow}, 1, ScaleSource::kGdkScale},
+      {{Scale{}, Scale{}, 192, 288, kBigScreen, kWindow}, 2, ScaleSource::kXftDpi},
+      {{Scale{}, Scale{}, Dpi{}, 288, kBigScreen, kWindow}, 3, ScaleSource::kDisplayDpi},
+      // An unusable source gives way to the next; only our own variable is reported.
+      {{Scale{}, "1.5", 0, 200, kBigScreen, kWindow}, 2, ScaleSource::kDisplayDpi},
+      // 1860 wide fits 1920 by 1080, 1260 high does not; 1240 by 840 is exactly twice the
+      // window; an unknown screen has nothing to fit.
+      {{Scale{}, "3", Dpi{}, Dpi{}, {1920, 1080}, kWindow}, 2, ScaleSource::kGdkScale},
+      {{Scale{}, "3", Dpi{}, Dpi{}, {1024, 768}, kWindow}, 1, ScaleSource::kGdkScale},
+      {{Scale{}, "3", Dpi{}, Dpi{}, {1240, 840}, kWindow}, 2, ScaleSource::kGdkScale},
+      {{Scale{}, "3", Dpi{}, Dpi{}, {0, 0}, kWindow}, 3, ScaleSource::kGdkScale},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const ScaleChoice choice = ChooseScale(cases[i].sources);
+    EXPECT_EQ(choice.scale, cases[i].scale) << "case " << i;
+    EXPECT_EQ(choice.source, cases[i].source) << "case " << i;
+    EXPECT_TRUE(choice.complaint.empty()) << "case " << i;
+  }
 }
 
-TEST(ChooseScale, RolviScaleWinsOverEverythingEvenWhenTheWindowDoesNotFit) {
-  ScaleSources sources = Sources();
-  sources.rolvi_scale = "3";
-  sources.gdk_scale = "2";
-  sources.xft_dpi = 96;
-  sources.display_dpi = 192;
-  sources.screen = Size{1024, 768};
-  const ScaleChoice choice = ChooseScale(sources);
-  EXPECT_EQ(choice.scale, 3);
-  EXPECT_EQ(choice.source, ScaleSource::kRolviScale);
-  EXPECT_TRUE(choice.complaint.empty());
-}
-
-TEST(ChooseScale, ABadRolviScaleIsReportedAndTheDesktopDecides) {
+TEST(ChooseScale, ABadRolviScaleIsReportedShortenedAndTheDesktopDecides) {
   ScaleSources sources = Sources();
   sources.xft_dpi = 192;
   for (const char* bad : {"0", "", "-1", "2.0", "huge", "17"}) {
@@ -98,73 +109,19 @@ TEST(ChooseScale, ABadRolviScaleIsReportedAndTheDesktopDecides) {
     EXPECT_NE(choice.complaint.find(std::string("ROLVI_SCALE=\"") + bad + "\""), std::string::npos)
         << choice.complaint;
   }
-}
-
-TEST(ChooseScale, TheComplaintQuotesALongValueShortened) {
-  ScaleSources sources = Sources();
   const std::string long_value(500, '9');
   sources.rolvi_scale = long_value;
-  const ScaleChoice choice = ChooseScale(sources);
-  EXPECT_EQ(choice.scale, 1);
-  EXPECT_NE(choice.complaint.find(std::string(40, '9') + "...\""), std::string::npos);
-  EXPECT_EQ(choice.complaint.find(std::string(41, '9')), std::string::npos);
-}
-
-TEST(ChooseScale, GdkScaleWinsOverXftDpiWhichWinsOverTheDisplayDpi) {
-  ScaleSources sources = Sources();
-  sources.gdk_scale = "1";
-  sources.xft_dpi = 192;
-  sources.display_dpi = 288;
-  EXPECT_EQ(ChooseScale(sources).scale, 1);
-  EXPECT_EQ(ChooseScale(sources).source, ScaleSource::kGdkScale);
-
-  sources.gdk_scale.reset();
-  EXPECT_EQ(ChooseScale(sources).scale, 2);
-  EXPECT_EQ(ChooseScale(sources).source, ScaleSource::kXftDpi);
-
-  sources.xft_dpi.reset();
-  EXPECT_EQ(ChooseScale(sources).scale, 3);
-  EXPECT_EQ(ChooseScale(sources).source, ScaleSource::kDisplayDpi);
-}
-
-TEST(ChooseScale, AnUnusableSourceGivesWayToTheNext) {
-  ScaleSources sources = Sources();
-  sources.gdk_scale = "1.5";
-  sources.xft_dpi = 0;
-  sources.display_dpi = 200;
-  const ScaleChoice choice = ChooseScale(sources);
-  EXPECT_EQ(choice.scale, 2);
-  EXPECT_EQ(choice.source, ScaleSource::kDisplayDpi);
-  EXPECT_TRUE(choice.complaint.empty());  // only our own variable is reported
-}
-
-TEST(ChooseScale, TheDesktopsChoiceShrinksUntilTheWindowFits) {
-  ScaleSources sources = Sources();
-  sources.gdk_scale = "3";
-  sources.screen = Size{1920, 1080};  // 1860 wide fits, 1260 high does not
-  EXPECT_EQ(ChooseScale(sources).scale, 2);
-  sources.screen = Size{1024, 768};
-  EXPECT_EQ(ChooseScale(sources).scale, 1);
-  sources.screen = Size{1240, 840};  // exactly twice the window
-  EXPECT_EQ(ChooseScale(sources).scale, 2);
-  sources.screen = Size{0, 0};  // unknown: nothing to fit
-  EXPECT_EQ(ChooseScale(sources).scale, 3);
+  const std::string complaint = ChooseScale(sources).complaint;
+  EXPECT_NE(complaint.find(std::string(40, '9') + "...\""), std::string::npos);
+  EXPECT_EQ(complaint.find(std::string(41, '9')), std::string::npos);
 }
 
 TEST(ToLogical, DividesScreenPixelsRoundingDownAlsoBelowZero) {
-  EXPECT_EQ(ToLogical(0, 2), 0);
-  EXPECT_EQ(ToLogical(1, 2), 0);
-  EXPECT_EQ(ToLogical(2, 2), 1);
-  EXPECT_EQ(ToLogical(-1, 2), -1);
-  EXPECT_EQ(ToLogical(-2, 2), -1);
-  EXPECT_EQ(ToLogical(-3, 2), -2);
-  EXPECT_EQ(ToLogical(7, 3), 2);
-  EXPECT_EQ(ToLogical(7, 1), 7);
   // Every click on the enlarged copy of a pixel lands on that pixel.
   for (int scale = 1; scale <= 4; ++scale) {
     for (int logical = -5; logical <= 5; ++logical) {
       for (int part = 0; part < scale; ++part) {
-        EXPECT_EQ(ToLogical(logical * scale + part, scale), logical);
+        EXPECT_EQ(ToLogical(logical * scale + part, scale), logical) << scale;
       }
     }
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cpp_writer.h"
+#include "platform/widgets/resource_tables.h"
 #include "rc_script.h"
 
 namespace rolvi::rescomp {
@@ -37,6 +38,53 @@ FONT 9, "Name", 0, 0, 0x86
   EXPECT_NE(dialog.controls[1].style & 0x00800000u, 0u);
 }
 
+// The keywords give the values the desktop back end reads through its own style constants.
+TEST(RcParserTest, MenuAcceleratorAndControlKeywordsMeanWhatTheTablesRead) {
+  namespace style = platform::widgets::style;
+  const auto result = ParseResourceScript(R"(1 MENU
+BEGIN
+    POPUP "&Help", HELP
+    BEGIN
+        MENUITEM "&Rules\bF1", 768, CHECKED
+        MENUITEM SEPARATOR
+    END
+END
+1 ACCELERATORS
+BEGIN
+    VK_F1, 768, VIRTKEY
+    "x", 258, ASCII, ALT
+END
+2 DIALOG 0, 0, 10, 10
+STYLE DS_CENTER | WS_CAPTION
+BEGIN
+    GROUPBOX "", -1, 0, 0, 1, 1
+    PUSHBUTTON "a", 1, 0, 0, 1, 1
+    DEFPUSHBUTTON "b", 2, 0, 0, 1, 1
+    CTEXT "c", -1, 0, 0, 1, 1
+END
+)");
+  ASSERT_TRUE(result.ok) << result.error;
+  const RcPopup& help = result.script.menus.at(0).popups.at(0);
+  EXPECT_TRUE(help.right_justify);
+  ASSERT_EQ(help.items.size(), 2u);
+  EXPECT_EQ(help.items[0].text, "&Rules\bF1");
+  EXPECT_TRUE(help.items[0].checked);
+  EXPECT_TRUE(help.items[1].separator);
+  const auto& keys = result.script.accelerator_tables.at(0).rows;
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_TRUE(keys[0].virtual_key && !keys[0].alt && keys[0].key == 0x70);
+  EXPECT_TRUE(!keys[1].virtual_key && keys[1].alt && keys[1].key == 'x');
+  const RcDialog& dialog = result.script.dialogs.at(0);
+  EXPECT_NE(dialog.style & style::kDialogCentre, 0u);
+  EXPECT_NE(dialog.style & style::kCaption, 0u);
+  ASSERT_EQ(dialog.controls.size(), 4u);
+  EXPECT_EQ(dialog.controls[0].style & style::kButtonTypeMask, style::kGroupBox);
+  EXPECT_EQ(dialog.controls[1].style & style::kButtonTypeMask, 0u);  // a plain push button
+  EXPECT_EQ(dialog.controls[2].style & style::kButtonTypeMask, style::kDefPushButton);
+  EXPECT_NE(dialog.controls[2].style & style::kTabStop, 0u);
+  EXPECT_EQ(dialog.controls[3].style & style::kStaticTypeMask, style::kStaticCentre);
+}
+
 TEST(RcParserTest, ErrorsNameTheirLine) {
   const auto unknown = ParseResourceScript("1 DIALOG 0, 0, 1, 1\nSTYLE WS_BOGUS\nBEGIN\nEND\n");
   EXPECT_FALSE(unknown.ok);
@@ -51,18 +99,14 @@ TEST(RcParserTest, ErrorsNameTheirLine) {
   EXPECT_FALSE(ParseResourceScript("1 STRINGTABLE\nBEGIN\nEND\n").ok);
 }
 
-TEST(RcParserTest, WriterConvertsTextsToGbkAndRefusesWhatGbkCannotHold) {
-  std::string gbk;
-  ASSERT_TRUE(Utf8ToGbk("文件", gbk));
-  EXPECT_EQ(gbk, "\xCE\xC4\xBC\xFE");
-  EXPECT_FALSE(Utf8ToGbk("\xF0\x9F\x98\x80", gbk));  // an emoji has no GBK form
-
+TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {
   auto parsed = ParseResourceScript(
       "1 MENU\nBEGIN\nPOPUP \"\xF0\x9F\x98\x80\"\nBEGIN\nEND\nEND\n1 ACCELERATORS\nBEGIN\nEND\n");
   ASSERT_TRUE(parsed.ok) << parsed.error;
   std::string warnings;
   const auto written = WriteTables(parsed.script, ".", warnings);
   EXPECT_FALSE(written.ok);
+  EXPECT_EQ(written.error, "text has no GBK form: \xF0\x9F\x98\x80");
 }
 
 }  // namespace

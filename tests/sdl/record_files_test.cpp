@@ -66,13 +66,6 @@ TEST_F(RecordFilesTest, TheDesktopEntrysOptionTheDataDirectoryMadeOnDemand) {
   Save(*files);
   EXPECT_TRUE(std::filesystem::exists(directory_ / "data" / "rolvi" / "winrolvi.res"));
   EXPECT_EQ(errors_, "");
-
-  environment_.xdg_data_home = "relative";  // ignored: the home directory's share instead
-  files = Choose({"--user-data"});
-  ASSERT_NE(files, nullptr);
-  Save(*files);
-  EXPECT_TRUE(
-      std::filesystem::exists(directory_ / "home" / ".local" / "share" / "rolvi" / "winrolvi.res"));
 }
 
 TEST_F(RecordFilesTest, UnknownArgumentsGiveAUsageAndNoFiles) {

@@ -3,14 +3,17 @@
 // texts, the name field, the records list, the statistics rows and message-box captions.
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <string>
 
+#include "dialogs/name_check.h"
 #include "dialogs/records_dialog.h"
 #include "dialogs/stats_window.h"
 #include "platform/dialog.h"
+#include "platform/gbk/gbk_text.h"
+#include "platform/ink.h"
+#include "platform/software/glyphs.h"
 #include "platform/software/soft_surface.h"
 #include "platform/software/text_layout.h"
 #include "platform/widgets/dialog_model.h"
@@ -20,40 +23,11 @@
 namespace rolvi::platform::widgets {
 namespace {
 
-std::string Gbk(const std::string& utf8) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in_ptr = const_cast<char*>(utf8.data());
-  char* out_ptr = out.data();
-  std::size_t in_left = utf8.size();
-  std::size_t out_left = out.size();
-  iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-  iconv_close(converter);
-  out.resize(out.size() - out_left);
-  return out;
+std::string Gbk(std::string_view utf8) {
+  return Utf8ToGbk(utf8).value();
 }
 
 const std::string kThirteenCapitals(13, 'W');
-
-// Pixels of `colour` inside `area`, and the smallest rectangle that holds them.
-struct Ink {
-  int count = 0;
-  Rect bounds{};
-};
-Ink InkIn(const SoftSurface& surface, Rgb colour, const Rect& area) {
-  Ink ink;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (surface.GetPixel(x, y) != colour) continue;
-      ink.bounds = ink.count == 0 ? Rect{x, y, x + 1, y + 1}
-                                  : Rect{std::min(ink.bounds.left, x), std::min(ink.bounds.top, y),
-                                         std::max(ink.bounds.right, x + 1),
-                                         std::max(ink.bounds.bottom, y + 1)};
-      ++ink.count;
-    }
-  }
-  return ink;
-}
 
 // How many pixels `text` inks when nothing clips it.
 int UnclippedInk(const std::string& text, Font font) {
@@ -62,13 +36,37 @@ int UnclippedInk(const std::string& text, Font font) {
   surface.SetTextColour(kBlack);
   surface.SetBackgroundMode(BackgroundMode::kTransparent);
   surface.DrawText(text, {0, 0, 400, 40}, {.single_line = true});
-  return InkIn(surface, kBlack, {0, 0, 400, 40}).count;
+  return testing::CountPixels(surface, kBlack);
 }
 
 class TextFitTest : public ::testing::Test {
  protected:
   SoftSurface measure_{1, 1};
 };
+
+// Every character of every menu and dialog text has a glyph of its own (line breaks and the
+// menu's label separator are no characters to draw).
+TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
+  std::vector<std::string_view> texts;
+  for (const MenuData& popup : Resources().menu) {
+    texts.push_back(popup.title);
+    for (const MenuItemData& item : popup.items)
+      texts.push_back(item.text);
+  }
+  for (const DialogData& dialog : Resources().dialogs) {
+    texts.push_back(dialog.caption);
+    for (const ControlData& control : dialog.controls)
+      texts.push_back(control.text);
+  }
+  for (const std::string_view text : texts) {
+    for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length) {
+      const GbkChar c = DecodeGbk(text, at);
+      if (c.code >= 0x20) {
+        EXPECT_GE(GlyphOf(c), font_data::kFirstAscii) << GbkToUtf8(text);
+      }
+    }
+  }
+}
 
 // A push button draws a one-pixel frame when it is the default, a two-pixel bevel and, with
 // the focus, a dotted rectangle four pixels in; the label keeps three pixels clear of that.
@@ -150,12 +148,13 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
     // Inside the two-pixel sunken edge, the text keeps two pixels from the sides and one
     // from the top and the bottom, and loses nothing to clipping.
     const Rect inside{field.left + 2, field.top + 2, field.right - 2, field.bottom - 2};
-    const Ink ink = InkIn(surface, kBlack, inside);
-    EXPECT_EQ(ink.count, UnclippedInk(name, Font::kDialog)) << name;
-    EXPECT_GE(ink.bounds.left - inside.left, 2) << name;
-    EXPECT_GE(inside.right - ink.bounds.right, 2) << name;
-    EXPECT_GE(ink.bounds.top - inside.top, 1) << name;
-    EXPECT_GE(inside.bottom - ink.bounds.bottom, 1) << name;
+    const Rect ink = testing::InkBounds(surface, kBlack, inside);
+    EXPECT_EQ(testing::CountPixels(surface, kBlack, inside), UnclippedInk(name, Font::kDialog))
+        << name;
+    EXPECT_GE(ink.left - inside.left, 2) << name;
+    EXPECT_GE(inside.right - ink.right, 2) << name;
+    EXPECT_GE(ink.top - inside.top, 1) << name;
+    EXPECT_GE(inside.bottom - ink.bottom, 1) << name;
   }
 }
 
@@ -198,8 +197,8 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
     const int left_width = measure_.MeasureText(left, Font::kList18, false).width;
     const int right_width = measure_.MeasureText(right, Font::kList18, false).width;
     EXPECT_LT(left_width + right_width, area.width()) << left << " | " << right;
-    const Ink ink = InkIn(surface, kBlack, area);
-    EXPECT_EQ(ink.count, UnclippedInk(left, Font::kList18) + UnclippedInk(right, Font::kList18))
+    EXPECT_EQ(testing::CountPixels(surface, kBlack, area),
+              UnclippedInk(left, Font::kList18) + UnclippedInk(right, Font::kList18))
         << "row " << row + 1 << " is clipped or its texts overlap";
   }
 }
@@ -218,8 +217,10 @@ TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies)
     EXPECT_LT(width, kStatsRoom) << "row " << code << ": " << width << " pixels";
   }
   // Short rows still cover what the longest left: 0 cells and nothing removed, with blanks.
-  const std::string_view longest = dialogs::StatsRowText(1, 81, 999).view();
-  const std::string_view shortest = dialogs::StatsRowText(1, 0, 0).view();
+  const dialogs::StatsRow longest_row = dialogs::StatsRowText(1, 81, 999);
+  const dialogs::StatsRow shortest_row = dialogs::StatsRowText(1, 0, 0);
+  const std::string_view longest = longest_row.view();
+  const std::string_view shortest = shortest_row.view();
   EXPECT_GE(
       measure_.MeasureText(shortest, Font::kList16, false).width,
       measure_
@@ -237,16 +238,16 @@ int TitleRoom(const DialogModel& box) {
 TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
   struct Case {
     std::string text;
-    std::string caption;
+    std::string_view caption;
     bool exclamation;
   };
-  const Case cases[] = {
-      {Gbk(" 玩  完  !"), "Color rolvi", true},
-      {Gbk("你应该输入姓名") + std::string(10, ' '), Gbk("错 误"), false},
-      {Gbk("姓名太长") + std::string(5, ' '), Gbk("错 误"), false},
-      {Gbk("你只能用拉丁字母") + std::string(17, ' '), Gbk("错 误"), false},
-      {"x", "A caption much longer than the text of its box", false},
-  };
+  std::vector<Case> cases = {{Gbk(" 玩  完  !"), "Color rolvi", true},
+                             {"x", "A caption much longer than the text of its box", false}};
+  for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
+                             dialogs::NameVerdict::kNotLatin}) {
+    cases.push_back(
+        {std::string(dialogs::NameVerdictMessage(verdict)), dialogs::kNameErrorCaption, false});
+  }
   for (const Case& c : cases) {
     const DialogModel box = DialogModel::ForMessageBox(c.text, c.caption, c.exclamation, measure_);
     EXPECT_LE(measure_.MeasureText(c.caption, Font::kMain, false).width, TitleRoom(box))

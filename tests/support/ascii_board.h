@@ -1,8 +1,7 @@
 // Builds Boards from small ASCII pictures for tests: nine rows of nine characters, '.' for an
-// empty cell and 1..7 (or G R B Y C M N) for the ball colours. Blanks are ignored.
+// empty cell and G R B Y C M N for the ball colours. Blanks are ignored.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "game/board.h"
@@ -10,6 +9,5 @@
 namespace rolvi::testing {
 
 game::Board BoardFromAscii(std::string_view picture);
-std::string BoardToAscii(const game::Board& board);
 
 }  // namespace rolvi::testing

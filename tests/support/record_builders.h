@@ -10,15 +10,12 @@
 
 namespace rolvi::testing {
 
-// A name field holding exactly `bytes` (at most 14), zeros after them.
-inline records::NameField FieldOf(std::string_view bytes) {
-  records::NameField field{};
-  std::copy_n(bytes.begin(), std::min(bytes.size(), field.size()), field.begin());
-  return field;
-}
-
+// An entry whose name field holds exactly `field_bytes` (at most 14), zeros after them.
 inline records::RecordEntry EntryOf(std::string_view field_bytes, std::uint16_t score) {
-  return records::RecordEntry{FieldOf(field_bytes), score};
+  records::RecordEntry entry{{}, score};
+  std::copy_n(field_bytes.begin(), std::min(field_bytes.size(), entry.name.size()),
+              entry.name.begin());
+  return entry;
 }
 
 // Entries named "P0".."P9" with the given scores, best first.

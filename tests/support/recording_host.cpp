@@ -20,8 +20,4 @@ std::vector<DrawnCell> RecordingHost::DrawnCells() const {
   return cells;
 }
 
-int RecordingHost::CountPauses() const {
-  return Count<Paused>();
-}
-
 }  // namespace rolvi::testing

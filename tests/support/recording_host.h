@@ -103,7 +103,6 @@ class RecordingHost : public game::View, public platform::Feedback, public recor
   void ShowRecordsDialog(const records::RecordTable&) override { events.push_back(RecordsShown{}); }
 
   std::vector<DrawnCell> DrawnCells() const;
-  int CountPauses() const;
   template <typename Event>
   int Count() const {
     int count = 0;

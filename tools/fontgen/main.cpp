@@ -6,13 +6,12 @@
 //   rolvi_fontgen <font_chars.txt> <unifont.hex> <12px.bdf> <sans.ttf> <condensed.ttf>
 //                 <mono.ttf> <out.cpp>
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <set>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -20,6 +19,7 @@
 
 #include "font_sources.h"
 #include "outline_font.h"
+#include "platform/gbk/gbk_text.h"
 
 namespace rolvi::fontgen {
 namespace {
@@ -46,8 +46,9 @@ struct Face {
   std::vector<std::uint16_t> rows;
 };
 
-std::set<char32_t> ReadCharacterList(const std::string& path, std::string& error) {
-  std::set<char32_t> result;
+// The characters of the list beyond ASCII: each code point with its UTF-8 bytes.
+std::map<char32_t, std::string> ReadCharacterList(const std::string& path, std::string& error) {
+  std::map<char32_t, std::string> result;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "cannot open " + path;
@@ -74,40 +75,27 @@ std::set<char32_t> ReadCharacterList(const std::string& path, std::string& error
         code =
             code << 6 | (static_cast<unsigned char>(line[i + static_cast<std::size_t>(k)]) & 0x3Fu);
       }
-      if (code >= 0x80) result.insert(code);
+      if (code >= 0x80) result.emplace(code, line.substr(i, static_cast<std::size_t>(length)));
       i += static_cast<std::size_t>(length);
     }
   }
   return result;
 }
 
-bool ToGbk(const std::set<char32_t>& codes, std::vector<Character>& out, std::string& error) {
-  iconv_t converter = iconv_open("GBK", "UTF-32LE");
-  if (converter == reinterpret_cast<iconv_t>(-1)) {
-    error = "iconv has no GBK";
-    return false;
-  }
-  for (const char32_t code : codes) {
-    char input[4] = {static_cast<char>(code & 0xFF), static_cast<char>(code >> 8 & 0xFF),
-                     static_cast<char>(code >> 16 & 0xFF), 0};
-    char output[8] = {};
-    char* in_ptr = input;
-    char* out_ptr = output;
-    std::size_t in_left = 4;
-    std::size_t out_left = sizeof output;
-    const std::size_t done = iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-    if (done == static_cast<std::size_t>(-1) || sizeof output - out_left != 2) {
+bool ToGbk(const std::map<char32_t, std::string>& codes, std::vector<Character>& out,
+           std::string& error) {
+  for (const auto& [code, utf8] : codes) {
+    const std::optional<std::string> gbk = platform::Utf8ToGbk(utf8);
+    if (!gbk || gbk->size() != 2) {
       std::ostringstream message;
       message << "U+" << std::hex << static_cast<unsigned>(code) << " has no double-byte GBK code";
       error = message.str();
-      iconv_close(converter);
       return false;
     }
-    const auto gbk = static_cast<std::uint16_t>(static_cast<unsigned char>(output[0]) << 8 |
-                                                static_cast<unsigned char>(output[1]));
-    out.push_back({gbk, code});
+    out.push_back({static_cast<std::uint16_t>(static_cast<unsigned char>((*gbk)[0]) << 8 |
+                                              static_cast<unsigned char>((*gbk)[1])),
+                   code});
   }
-  iconv_close(converter);
   std::sort(out.begin(), out.end(),
             [](const Character& a, const Character& b) { return a.gbk < b.gbk; });
   return true;
@@ -304,7 +292,7 @@ int Run(int argc, char** argv) {
     return 2;
   }
   std::string error;
-  const std::set<char32_t> codes = ReadCharacterList(argv[1], error);
+  const std::map<char32_t, std::string> codes = ReadCharacterList(argv[1], error);
   std::vector<Character> characters;
   GlyphMap unifont;
   GlyphMap bdf;

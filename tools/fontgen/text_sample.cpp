@@ -3,13 +3,12 @@
 //
 //   rolvi_text_sample <out.png> [scale]
 
-#include <iconv.h>
-
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "gfx/board_renderer.h"
+#include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/software/soft_surface.h"
 
@@ -24,26 +23,13 @@ using platform::Rgb;
 using platform::SoftSurface;
 using platform::TextFormat;
 
-std::string Gbk(const std::string& utf8) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in_ptr = const_cast<char*>(utf8.data());
-  char* out_ptr = out.data();
-  std::size_t in_left = utf8.size();
-  std::size_t out_left = out.size();
-  iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-  iconv_close(converter);
-  out.resize(out.size() - out_left);
-  return out;
-}
-
 constexpr Rgb kFace{192, 192, 192};
 constexpr Rgb kShadow{128, 128, 128};
 
 void Label(SoftSurface& surface, Font font, const std::string& utf8, const Rect& rect,
            const TextFormat& format = {}) {
   surface.SelectFont(font);
-  surface.DrawText(Gbk(utf8), rect, format);
+  surface.DrawText(platform::Utf8ToGbk(utf8).value_or("<no GBK form>"), rect, format);
 }
 
 // The main window's header bar as the game draws it (etched labels, record box with its

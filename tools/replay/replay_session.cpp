@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "game/turn_flow.h"
-#include "gbk_utf8.h"
+#include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
 #include "shell/resources.h"
 
 namespace rolvi::replay {
 namespace {
+
+using platform::GbkToUtf8;
+using platform::Utf8ToGbk;
 
 std::vector<std::string_view> Words(std::string_view line) {
   std::vector<std::string_view> words;

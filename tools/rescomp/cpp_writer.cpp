@@ -1,11 +1,12 @@
 // Emits the generated resource tables.
 #include "cpp_writer.h"
 
-#include <iconv.h>
-
 #include <cstdio>
+#include <optional>
 #include <sstream>
 #include <vector>
+
+#include "platform/gbk/gbk_text.h"
 
 namespace rolvi::rescomp {
 namespace {
@@ -47,12 +48,12 @@ const char* ClassName(RcControlClass control_class) {
 class Writer {
  public:
   bool Text(const std::string& utf8, std::string& literal) {
-    std::string gbk;
-    if (!Utf8ToGbk(utf8, gbk)) {
+    const std::optional<std::string> gbk = platform::Utf8ToGbk(utf8);
+    if (!gbk) {
       error = "text has no GBK form: " + utf8;
       return false;
     }
-    literal = Literal(gbk);
+    literal = Literal(*gbk);
     return true;
   }
   std::string error;
@@ -87,22 +88,6 @@ void WriteBytes(std::ostringstream& out, const std::string& name,
 }
 
 }  // namespace
-
-bool Utf8ToGbk(const std::string& utf8, std::string& gbk) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
-  std::string input = utf8;
-  std::vector<char> output(input.size() * 2 + 4);
-  char* in = input.data();
-  std::size_t in_left = input.size();
-  char* out = output.data();
-  std::size_t out_left = output.size();
-  const std::size_t converted = iconv(converter, &in, &in_left, &out, &out_left);
-  iconv_close(converter);
-  if (converted == static_cast<std::size_t>(-1) || in_left != 0) return false;
-  gbk.assign(output.data(), output.size() - out_left);
-  return true;
-}
 
 WriteResult WriteTables(const RcScript& script, const std::string& script_dir,
                         std::string& warnings) {

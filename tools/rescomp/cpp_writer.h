@@ -9,9 +9,6 @@
 
 namespace rolvi::rescomp {
 
-// Converts UTF-8 text to GBK bytes; false when some character has no GBK form.
-bool Utf8ToGbk(const std::string& utf8, std::string& gbk);
-
 // The bytes of a file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/gbk/gbk_text.h"
 #include "platform/sdl/display_scale.h"
 #include "platform/sdl/sdl_support.h"
-#include "platform/sdl/text_codec.h"
 #include "platform/sdl/x11_window_hints.h"
 
 namespace rolvi::platform::sdl {

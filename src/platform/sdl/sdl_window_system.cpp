@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
+#include "platform/gbk/gbk_text.h"
 #include "platform/sdl/dialog_host.h"
 #include "platform/sdl/display_scale.h"
 #include "platform/sdl/sdl_support.h"
-#include "platform/sdl/text_codec.h"
 #include "platform/sdl/x11_errors.h"
 #include "platform/sdl/x11_window_hints.h"
 #include "platform/widgets/accelerators.h"
@@ -444,7 +446,9 @@ void SdlWindowSystem::HandleText(const SDL_TextInputEvent& event) {
   // Alt and Control combinations are commands and mnemonics, not typing.
   if ((SDL_GetModState() & (KMOD_ALT | KMOD_CTRL)) != 0) return;
   if (modal_stack_.empty()) return;
-  modal_stack_.back()->OnText(Utf8ToGbk(event.text));
+  // Input with a character that GBK cannot hold is dropped whole: the dialogs show GBK only.
+  const std::optional<std::string> gbk = Utf8ToGbk(event.text);
+  if (gbk) modal_stack_.back()->OnText(*gbk);
 }
 
 void SdlWindowSystem::HandleMouseButton(const SDL_MouseButtonEvent& event) {
