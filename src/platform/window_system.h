@@ -57,7 +57,8 @@ class WindowHandlers {
   virtual void OnMouseDown(int x, int y) = 0;
   virtual void OnMouseUp(int x, int y) = 0;
   // The process is about to end without OnDestroy (the display connection was lost, the user
-  // logs off): keep what must not be lost, the record table, and touch no window.
+  // logs off), or may end so (a page that is hidden can be closed or discarded unseen, or come
+  // back): keep what must not be lost, the record table, and touch no window.
   virtual void OnSessionEnding() = 0;
 };
 

@@ -12,10 +12,12 @@ namespace rolvi::shell {
 
 using platform::DialogTemplate;
 
-MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources)
+MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
+                       RecordSaving saving)
     : system_(system),
       resources_(resources),
-      stats_window_(game_, sheet_, system, layout_.board_origin, [this] { OnStatsClosed(); }) {}
+      stats_window_(game_, sheet_, system, layout_.board_origin, [this] { OnStatsClosed(); }),
+      saving_(saving) {}
 
 void MainWindow::OnCreate() {
   if (platform::Surface* surface = system_.StartDrawing()) {
@@ -34,7 +36,7 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::OnDestroy() {
-  SaveRecordsOnce();
+  KeepRecords();
   if (stats_open_) {
     system_.CloseModelessDialog();
     stats_open_ = false;
@@ -44,10 +46,14 @@ void MainWindow::OnDestroy() {
 }
 
 void MainWindow::OnSessionEnding() {
-  SaveRecordsOnce();
+  KeepRecords();
 }
 
-void MainWindow::SaveRecordsOnce() {
+void MainWindow::KeepRecords() {
+  if (saving_ == RecordSaving::kWhenAResultEnters) {
+    records::SaveRecords(game_.records, system_.Files());  // only once a result is in the table
+    return;
+  }
   if (records_saved_) return;
   records_saved_ =
       records::SaveRecords(game_.records, system_.Files()) != records::SaveOutcome::kUnchanged;
@@ -194,6 +200,8 @@ void MainWindow::RequestStatsRefresh() {
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {
   dialogs::NameDialog name(system_.ScreenSize(), lastName);
   system_.RunModalDialog(DialogTemplate::kName, name);
+  // The result now stands in the table under the accepted name.
+  if (saving_ == RecordSaving::kWhenAResultEnters) KeepRecords();
 }
 
 void MainWindow::ShowRecordsDialog(const records::RecordTable& table) {

@@ -27,11 +27,17 @@ struct Resources {
 
 inline constexpr int kTimerPeriodMs = 50;
 
+// When the record table is written. A desktop program writes it once, when the run ends. A
+// page can be closed at any moment without such an end, so it writes the table as soon as a
+// result has entered it, and again whenever the page may be about to end.
+enum class RecordSaving { kOnceAtEnd, kWhenAResultEnters };
+
 class MainWindow final : public platform::WindowHandlers,
                          private game::View,
                          private records::RecordDialogs {
  public:
-  MainWindow(platform::WindowSystem& system, const Resources& resources);
+  MainWindow(platform::WindowSystem& system, const Resources& resources,
+             RecordSaving saving = RecordSaving::kOnceAtEnd);
 
   void OnCreate() override;
   void OnDestroy() override;
@@ -69,8 +75,9 @@ class MainWindow final : public platform::WindowHandlers,
   void ToggleNextBalls();
   void ToggleStats();
   void OnStatsClosed();
-  // The record table is written at most once, at whichever end of the run comes first.
-  void SaveRecordsOnce();
+  // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
+  // written at most once, at whichever end comes first; else whenever a result is in it.
+  void KeepRecords();
 
   platform::WindowSystem& system_;
   Resources resources_;
@@ -81,6 +88,7 @@ class MainWindow final : public platform::WindowHandlers,
   gfx::SpriteSheet sheet_;
   gfx::SheetLoad sheet_load_ = gfx::SheetLoad::kNoBitmap;
   dialogs::StatsWindow stats_window_;
+  RecordSaving saving_;
   bool records_saved_ = false;
 };
 

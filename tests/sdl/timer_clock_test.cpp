@@ -1,8 +1,8 @@
-#include "platform/sdl/timer_clock.h"
+#include "platform/widgets/timer_clock.h"
 
 #include <gtest/gtest.h>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 TEST(TimerClockTest, TicksOncePerPeriod) {
@@ -39,4 +39,4 @@ TEST(TimerClockTest, StoppedTimersAndTheClockWrapping) {
 }
 
 }  // namespace
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -176,6 +176,54 @@ TEST_F(MainWindowTest, ALostDisplaySavesAResultAndTheTableIsWrittenOnlyOnce) {
   EXPECT_TRUE(files.files["winrolvi.res"].empty());
 }
 
+// A page may be closed at any moment without an end of the run: it keeps the table as soon
+// as a result's name is accepted, and again at every end that may come.
+class PageMainWindowTest : public ::testing::Test {
+ protected:
+  PageMainWindowTest()
+      : system(platform::Size{612, 374}, 1, files),
+        window(system, EmbeddedResources(), RecordSaving::kWhenAResultEnters) {
+    system.Attach(window);
+    system.Create();
+    system.Resize(612, 374);
+  }
+
+  void EnterResult(std::int32_t score, std::string name) {
+    system.name_answers().push_back(std::move(name));
+    const_cast<game::Game&>(window.game()).score.score = score;
+    window.OnCommand(256);
+  }
+  std::vector<std::uint8_t>& File() { return files.files["winrolvi.res"]; }
+
+  platform::MemoryFileSystem files;
+  platform::HeadlessWindowSystem system;
+  MainWindow window;
+};
+
+TEST_F(PageMainWindowTest, EachResultIsWrittenWhenEnteredAndAgainAtEveryEnd) {
+  window.OnSessionEnding();
+  window.OnCommand(256);             // a game without a result
+  EXPECT_TRUE(files.files.empty());  // nothing entered: nothing to keep
+
+  EnterResult(42, "Ada");
+  ASSERT_EQ(File().size(), 160u);
+  EXPECT_EQ(File()[16], 3);  // the length byte of "Ada", before any end of the run
+
+  File().clear();
+  window.OnSessionEnding();  // the page was hidden
+  ASSERT_EQ(File().size(), 160u);
+  File().clear();
+  window.OnSessionEnding();  // and hidden again
+  EXPECT_EQ(File().size(), 160u);
+
+  EnterResult(50, "Grace");
+  EXPECT_EQ(File()[16], 5);  // the new result stands first below the King
+  EXPECT_EQ(File()[32], 3);  // and Ada below it
+  File().clear();
+  window.OnCommand(258);
+  EXPECT_EQ(File().size(), 160u);
+}
+
 TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
   Start();
   const auto [ball, empty] = SomeMove();

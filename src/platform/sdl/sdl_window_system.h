@@ -16,12 +16,12 @@
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/stop_signals.h"
-#include "platform/sdl/timer_clock.h"
 #include "platform/software/soft_surface.h"
 #include "platform/tick_source.h"
 #include "platform/widgets/dialog_model.h"
 #include "platform/widgets/input.h"
 #include "platform/widgets/menu_bar.h"
+#include "platform/widgets/timer_clock.h"
 #include "platform/window_system.h"
 
 namespace rolvi::platform::sdl {
@@ -127,7 +127,7 @@ class SdlWindowSystem final : public WindowSystem {
   widgets::MenuBar menu_;
   bool alt_tap_ = false;
   bool swallow_release_ = false;
-  TimerClock timer_;
+  widgets::TimerClock timer_;
   Beeper beeper_;
   std::vector<DialogHost*> modal_stack_;
   std::unique_ptr<DialogHost> stats_;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 
 class TimerClock {
  public:
@@ -32,4 +32,4 @@ class TimerClock {
   std::uint32_t due_ = 0;
 };
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

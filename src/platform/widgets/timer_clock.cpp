@@ -1,6 +1,6 @@
-#include "platform/sdl/timer_clock.h"
+#include "platform/widgets/timer_clock.h"
 
-namespace rolvi::platform::sdl {
+namespace rolvi::platform::widgets {
 namespace {
 
 // Signed distance from a to b on the wrapping 32-bit millisecond clock.
@@ -34,4 +34,4 @@ std::uint32_t TimerClock::TakeDueTicks(std::uint32_t now_ms) {
   return due;
 }
 
-}  // namespace rolvi::platform::sdl
+}  // namespace rolvi::platform::widgets

@@ -1,0 +1,37 @@
+// The Page and the key-value store of a real browser: each call goes to the page's script
+// (web/page.js, the object rolviPage), and waits and sleeps let the browser run through
+// Asyncify while the game's code stays where it is. Only the Emscripten build has it.
+#pragma once
+
+#include "platform/web/page.h"
+#include "platform/web/storage_file_system.h"
+
+namespace rolvi::platform::web {
+
+class BrowserPage final : public Page {
+ public:
+  std::uint32_t Now() override;
+  bool NextEvent(PageEvent& event) override;
+  void WaitForEvent(int timeout_ms) override;
+  void Sleep(int milliseconds) override;
+  void SetDesk(const Rect& area) override;
+  int OpenWindow(Size size) override;
+  void CloseWindow(int window) override;
+  void ResizeWindow(int window, Size size) override;
+  void PlaceWindow(int window, Point at) override;
+  void ShowWindow(int window) override;
+  void HideWindow(int window) override;
+  void Present(int window, std::span<const std::uint32_t> rgba, Size size) override;
+  void SetTitle(std::string_view utf8_title) override;
+  bool Chime() override;
+  void ShowClosed() override;
+};
+
+// The browser's local storage; where it is disabled, nothing reads and no write succeeds.
+class BrowserStorage final : public KeyValueStore {
+ public:
+  std::optional<std::string> Read(std::string_view key) override;
+  bool Write(std::string_view key, std::string_view value) override;
+};
+
+}  // namespace rolvi::platform::web

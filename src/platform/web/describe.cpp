@@ -1,0 +1,101 @@
+// WebWindowSystem::Describe: what the page's tests read of the windows, as JSON.
+#include <string>
+
+#include "platform/web/dialog_window.h"
+#include "platform/web/web_window_system.h"
+#include "platform/widgets/resource_tables.h"
+
+namespace rolvi::platform::web {
+namespace {
+
+// Texts go out as the hex digits of their GBK bytes: a GBK character's second byte may be a
+// quote or a backslash, which no JSON string may hold as it is.
+std::string Hex(std::string_view gbk) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string hex = "\"";
+  for (const char c : gbk) {
+    const auto byte = static_cast<unsigned char>(c);
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 15];
+  }
+  return hex + "\"";
+}
+
+std::string Numbers(std::initializer_list<int> values) {
+  std::string text = "[";
+  for (const int value : values) {
+    if (text.size() > 1) text += ',';
+    text += std::to_string(value);
+  }
+  return text + "]";
+}
+
+std::string Bool(bool value) {
+  return value ? "true" : "false";
+}
+
+std::string WindowFields(const PageWindow& window) {
+  const Rect outer = window.OuterRect();
+  const Rect content = window.layout().content;
+  return "\"id\":" + std::to_string(window.id()) + ",\"caption\":" + Hex(window.caption()) +
+         ",\"rect\":" + Numbers({outer.left, outer.top, outer.right, outer.bottom}) +
+         ",\"content\":" + Numbers({content.left, content.top, content.right, content.bottom}) +
+         ",\"shown\":" + Bool(window.shown()) + ",\"active\":" + Bool(window.active());
+}
+
+}  // namespace
+
+std::string WebWindowSystem::Describe() const {
+  std::string json = "{\"main\":{" + WindowFields(main_) +
+                     ",\"bar\":" + std::to_string(BarHeight()) + "},\"menu\":{\"mode\":";
+  switch (menu_.mode()) {
+    case widgets::MenuBar::Mode::kClosed:
+      json += "\"closed\"";
+      break;
+    case widgets::MenuBar::Mode::kBarFocus:
+      json += "\"bar\"";
+      break;
+    case widgets::MenuBar::Mode::kOpen:
+      json += "\"open\"";
+      break;
+  }
+  json += ",\"popup\":" + std::to_string(menu_.active_popup()) +
+          ",\"item\":" + std::to_string(menu_.active_item()) + ",\"titles\":[";
+  for (std::size_t i = 0; i < widgets::Resources().menu.size(); ++i) {
+    const Rect title = menu_.TitleRect(static_cast<int>(i));
+    json += (i > 0 ? "," : "") + Numbers({title.left, title.top, title.right, title.bottom});
+  }
+  json += "]},\"dialogs\":[";
+  std::vector<const DialogWindow*> dialogs(modal_stack_.begin(), modal_stack_.end());
+  if (stats_) dialogs.push_back(stats_.get());
+  for (std::size_t i = 0; i < dialogs.size(); ++i) {
+    const DialogWindow& dialog = *dialogs[i];
+    if (i > 0) json += ',';
+    json += "{" + WindowFields(dialog.window()) + ",\"kind\":";
+    switch (dialog.kind()) {
+      case DialogWindow::Kind::kModal:
+        json += "\"modal\"";
+        break;
+      case DialogWindow::Kind::kMessageBox:
+        json += "\"message\"";
+        break;
+      case DialogWindow::Kind::kModeless:
+        json += "\"modeless\"";
+        break;
+    }
+    json += ",\"texts\":[";
+    const auto& controls = dialog.model().controls();
+    for (std::size_t c = 0; c < controls.size(); ++c) {
+      if (c > 0) json += ',';
+      json += Hex(controls[c].text);
+    }
+    json += "]";
+    if (const widgets::EditField* edit = dialog.model().Edit()) {
+      json += ",\"edit\":" + Hex(edit->text());
+    }
+    json += "}";
+  }
+  return json + "],\"timer\":" + Bool(timer_.running()) + "}";
+}
+
+}  // namespace rolvi::platform::web

@@ -1,0 +1,122 @@
+// The page's program: the web window system on the browser page driving the shell's main
+// window, with the record table in the page's storage. The page keeps the table as soon as a
+// result enters it and whenever it is hidden, since it may be closed at any moment. The test
+// build takes its seed from the page's address and tells the page's tests what it shows.
+#include <emscripten.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "platform/web/browser_page.h"
+#include "platform/web/storage_file_system.h"
+#include "platform/web/web_window_system.h"
+#include "records/record_file.h"
+#include "shell/layout.h"
+#include "shell/main_window.h"
+#include "shell/resources.h"
+
+namespace {
+
+// The key under which the page keeps the record file's 160 bytes.
+constexpr const char* kRecordsKey = "rolvi.records";
+
+rolvi::platform::web::WebWindowSystem* running_system = nullptr;
+
+// Milliseconds since the page started.
+std::uint32_t PageTicks() {
+  return static_cast<std::uint32_t>(emscripten_get_now());
+}
+
+#ifdef ROLVI_WEB_TEST_BUILD
+// clang-format off
+EM_JS(int, rolvi_test_seed, (), { return rolviPage.testSeed(); });
+// clang-format on
+
+std::uint32_t Ticks() {  // the test build: ?seed=N fixes the seed
+  const int seed = rolvi_test_seed();
+  return seed >= 0 ? static_cast<std::uint32_t>(seed) : PageTicks();
+}
+
+const rolvi::shell::MainWindow* running_window = nullptr;
+
+std::string Hex(std::string_view gbk) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string hex = "\"";
+  for (const char c : gbk) {
+    hex += kDigits[static_cast<unsigned char>(c) >> 4];
+    hex += kDigits[static_cast<unsigned char>(c) & 15];
+  }
+  return hex + "\"";
+}
+
+std::string Pair(rolvi::platform::Point point) {
+  return "[" + std::to_string(point.x) + "," + std::to_string(point.y) + "]";
+}
+
+// The game as the page's tests compare it with the headless game's dump, and where its first
+// cells' centres are in the client area.
+std::string DescribeGame(const rolvi::shell::MainWindow& window) {
+  const auto& game = window.game();
+  const rolvi::platform::Point origin = window.layout().board_origin;
+  std::string board;
+  for (const auto cell : game.supply.board.cells)
+    board += std::to_string(cell);
+  std::string json = "{\"board\":\"" + board + "\",\"next\":[";
+  const auto& next = game.supply.next.colours;
+  for (std::size_t i = 0; i < next.size(); ++i) {
+    json += (i > 0 ? "," : "") + std::to_string(next[i]);
+  }
+  json += "],\"score\":" + std::to_string(game.score.score) +
+          ",\"selection\":" + std::to_string(static_cast<int>(game.turn.selection)) +
+          ",\"firstCell\":" + Pair(rolvi::shell::CellCentre(origin, {0, 0})) +
+          ",\"nextCell\":" + Pair(rolvi::shell::CellCentre(origin, {1, 1})) + ",\"records\":[";
+  for (std::size_t i = 0; i < game.records.table.size(); ++i) {
+    const auto& entry = game.records.table[i];
+    json += std::string(i > 0 ? "," : "") +
+            "{\"name\":" + Hex(rolvi::records::NameText(entry.name)) +
+            ",\"score\":" + std::to_string(entry.score) + "}";
+  }
+  return json + "]}";
+}
+#else
+std::uint32_t Ticks() {
+  return PageTicks();
+}
+#endif
+
+}  // namespace
+
+// Called by the page when it is hidden: it may never be shown again.
+extern "C" EMSCRIPTEN_KEEPALIVE void rolvi_page_hidden() {
+  if (running_system != nullptr) running_system->OnPageHidden();
+}
+
+#ifdef ROLVI_WEB_TEST_BUILD
+// The windows and the game, as JSON whose texts are the hex digits of their GBK bytes.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* rolvi_test_state() {
+  static std::string state;
+  if (running_system == nullptr || running_window == nullptr) return "null";
+  state = "{\"windows\":" + running_system->Describe() +
+          ",\"game\":" + DescribeGame(*running_window) + "}";
+  return state.c_str();
+}
+#endif
+
+int main() {
+  using namespace rolvi;
+  platform::web::BrowserPage page;
+  platform::web::BrowserStorage storage;
+  platform::web::StorageFileSystem files(storage, kRecordsKey,
+                                         std::string(records::kRecordFileName));
+  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, files, &Ticks);
+  shell::MainWindow window(system, shell::EmbeddedResources(),
+                           shell::RecordSaving::kWhenAResultEnters);
+  running_system = &system;
+#ifdef ROLVI_WEB_TEST_BUILD
+  running_window = &window;
+#endif
+  system.Run(window);
+  running_system = nullptr;
+  return 0;
+}

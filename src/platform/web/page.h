@@ -1,0 +1,80 @@
+// The browser page as the web window system sees it: windows that are canvases on the page,
+// the events the page queues for the program, sleeping while the page runs on, the clock,
+// the title, the chime and the closed state. The Emscripten build serves it through the
+// page's script (BrowserPage); the tests serve it with a fake.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/surface.h"
+
+namespace rolvi::platform::web {
+
+// The modifier keys held during an event, as bits.
+inline constexpr int kModifierAlt = 1;
+inline constexpr int kModifierControl = 2;
+inline constexpr int kModifierShift = 4;
+inline constexpr int kModifierMeta = 8;
+
+struct PageEvent {
+  enum class Kind {
+    kNone,
+    kMouseDown,  // the left button, at (x, y) in the window's canvas pixels
+    kMouseUp,
+    kMouseMove,
+    kKeyDown,  // `code` and `key` as the page names them, `text` what the key types (GBK)
+    kKeyUp,
+    kFocusLost,  // the page lost the keyboard focus
+  };
+  Kind kind = Kind::kNone;
+  int window = 0;
+  int x = 0;
+  int y = 0;
+  int modifiers = 0;
+  bool repeat = false;
+  std::string code;
+  std::string key;
+  std::string text;
+};
+
+class Page {
+ public:
+  virtual ~Page() = default;
+
+  // Milliseconds since the page started.
+  virtual std::uint32_t Now() = 0;
+
+  // The next queued event, or false when none is queued.
+  virtual bool NextEvent(PageEvent& event) = 0;
+  // Lets the page run until an event is queued or `timeout_ms` have passed (-1: no limit).
+  virtual void WaitForEvent(int timeout_ms) = 0;
+  // Lets the page run (and show what was presented) for `milliseconds`; events stay queued.
+  virtual void Sleep(int milliseconds) = 0;
+
+  // The part of the desk, in the program's pixels, that the page fits, enlarged by the largest
+  // whole number that lets it fit, and centres.
+  virtual void SetDesk(const Rect& area) = 0;
+  // A new window, hidden, `size` canvas pixels, above every window made before; returns its
+  // number (never 0).
+  virtual int OpenWindow(Size size) = 0;
+  virtual void CloseWindow(int window) = 0;
+  virtual void ResizeWindow(int window, Size size) = 0;
+  // Its canvas's top-left corner on the desk.
+  virtual void PlaceWindow(int window, Point at) = 0;
+  virtual void ShowWindow(int window) = 0;
+  virtual void HideWindow(int window) = 0;
+  // Puts the window's pixels (rows top first, bytes red, green, blue, alpha) on its canvas.
+  virtual void Present(int window, std::span<const std::uint32_t> rgba, Size size) = 0;
+
+  virtual void SetTitle(std::string_view utf8_title) = 0;
+  // The short chime; false where the page cannot play it (before the first click or key press
+  // nothing may sound, or there is no audio).
+  virtual bool Chime() = 0;
+  // The program has ended: the page shows that it is closed instead of the windows.
+  virtual void ShowClosed() = 0;
+};
+
+}  // namespace rolvi::platform::web

@@ -1,0 +1,67 @@
+#include "platform/web/storage_file_system.h"
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "platform/web/base64.h"
+
+namespace rolvi::platform::web {
+namespace {
+
+// A file in memory whose bytes go to the store when it is closed.
+class StoringFile final : public File {
+ public:
+  StoringFile(FileHandle file, std::function<bool()> store)
+      : file_(std::move(file)), store_(std::move(store)) {}
+  ~StoringFile() override { Close(); }
+  StoringFile(const StoringFile&) = delete;
+  StoringFile& operator=(const StoringFile&) = delete;
+
+  std::size_t Read(std::span<std::uint8_t> into) override { return file_->Read(into); }
+  std::size_t Write(std::span<const std::uint8_t> bytes) override { return file_->Write(bytes); }
+  bool Close() override {
+    if (closed_) return true;
+    closed_ = true;
+    const bool closed = file_->Close();
+    return store_() && closed;
+  }
+
+ private:
+  FileHandle file_;
+  std::function<bool()> store_;
+  bool closed_ = false;
+};
+
+}  // namespace
+
+StorageFileSystem::StorageFileSystem(KeyValueStore& store, std::string key, std::string file_name)
+    : store_(store), key_(std::move(key)), file_name_(std::move(file_name)) {
+  if (const std::optional<std::string> value = store_.Read(key_)) {
+    if (auto bytes = DecodeBase64(*value)) memory_.files[file_name_] = std::move(*bytes);
+  }
+}
+
+FileHandle StorageFileSystem::OpenForReading(std::string_view name) {
+  if (name != file_name_) return nullptr;
+  return memory_.OpenForReading(name);
+}
+
+FileHandle StorageFileSystem::OpenForWriting(std::string_view name) {
+  if (name != file_name_) return nullptr;
+  return Storing(memory_.OpenForWriting(name));
+}
+
+FileHandle StorageFileSystem::Create(std::string_view name) {
+  if (name != file_name_) return nullptr;
+  return Storing(memory_.Create(name));
+}
+
+FileHandle StorageFileSystem::Storing(FileHandle file) {
+  if (!file) return nullptr;
+  return std::make_unique<StoringFile>(std::move(file), [this] {
+    return store_.Write(key_, EncodeBase64(memory_.files[file_name_]));
+  });
+}
+
+}  // namespace rolvi::platform::web

@@ -1,0 +1,46 @@
+// The record file kept in the page's storage: one key holds the file's bytes as base64. The
+// key is read once, when the file system is made, as the desktop reads its file once at
+// start; a file written and closed is stored under the key at once. Storage that is disabled
+// or full loses what is written, and nothing else.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/memory_file_system.h"
+
+namespace rolvi::platform::web {
+
+// Text values under text keys that outlive the page (the browser's local storage).
+class KeyValueStore {
+ public:
+  virtual ~KeyValueStore() = default;
+  // Nothing when the key holds nothing or the store cannot be read.
+  virtual std::optional<std::string> Read(std::string_view key) = 0;
+  // False when the value could not be stored (the store is disabled or full).
+  virtual bool Write(std::string_view key, std::string_view value) = 0;
+};
+
+class StorageFileSystem final : public FileSystem {
+ public:
+  // `file_name` is the one file there is; every other name is a file that does not exist
+  // and cannot be made. A value that is not base64 counts as no file.
+  StorageFileSystem(KeyValueStore& store, std::string key, std::string file_name);
+
+  FileHandle OpenForReading(std::string_view name) override;
+  FileHandle OpenForWriting(std::string_view name) override;
+  FileHandle Create(std::string_view name) override;
+
+ private:
+  // The file's bytes live in memory; closing a file that was opened for writing stores them.
+  FileHandle Storing(FileHandle file);
+
+  KeyValueStore& store_;
+  std::string key_;
+  std::string file_name_;
+  MemoryFileSystem memory_;
+};
+
+}  // namespace rolvi::platform::web

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The browser page's tests: builds the page and its test build (scripts/web), installs
+# puppeteer-core from the lock file into the build tree, and runs the tests with node's test
+# runner against Debian's headless Chromium.
+#   tests/web/browser/run_browser_tests.sh <replay> <autoplay> [--update-docs]
+# Screenshots and the measured times go to build/browser-tests/shots (with --update-docs the
+# page's picture is also copied to docs/web/).
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../../.." && pwd)"
+replay="$(realpath "$1")"
+autoplay="$(realpath "$2")"
+update_docs="${3:-}"
+cd "$root"
+
+scripts/install-deps chromium
+command -v npm > /dev/null || scripts/install-deps npm
+scripts/web --build-only --with-test-page
+
+# puppeteer-core as the lock file pins it, in the build tree; no browser is downloaded.
+modules="build/browser-tests"
+mkdir -p "$modules"
+if ! cmp -s "$here/package-lock.json" "$modules/package-lock.json" ||
+   [ ! -d "$modules/node_modules/puppeteer-core" ]; then
+  cp "$here/package.json" "$here/package-lock.json" "$modules/"
+  (cd "$modules" && npm ci --no-audit --no-fund --ignore-scripts)
+fi
+
+rm -rf "$modules/shots"
+ROLVI_PAGE_DIR="$root/build/web" \
+ROLVI_TEST_PAGE_DIR="$root/build/web-wasm/test-page" \
+ROLVI_REPLAY="$replay" ROLVI_AUTOPLAY="$autoplay" \
+ROLVI_NODE_MODULES="$root/$modules/node_modules" \
+ROLVI_BROWSER_SHOTS="$root/$modules/shots" \
+  node --test --test-concurrency=1 "$here/page_test.mjs"
+
+if [ "$update_docs" = "--update-docs" ]; then
+  mkdir -p docs/web
+  convert "$modules/shots/statistics.png" -strip -define png:compression-level=9 docs/web/page.png
+  echo "docs/web/page.png updated"
+fi

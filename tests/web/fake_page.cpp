@@ -1,0 +1,166 @@
+#include "web/fake_page.h"
+
+#include <gtest/gtest.h>
+
+namespace rolvi::testing {
+
+using platform::web::PageEvent;
+
+std::uint32_t FakeCanvas::Pixel(int x, int y) const {
+  const std::uint32_t rgba_pixel = rgba.at(static_cast<std::size_t>(y * size.width + x));
+  return (rgba_pixel & 0xFFu) << 16 | (rgba_pixel & 0xFF00u) | (rgba_pixel >> 16 & 0xFFu);
+}
+
+void FakePage::Add(Step step) {
+  (inserted_ != nullptr ? *inserted_ : script_).push_back(std::move(step));
+}
+
+void FakePage::Push(PageEvent event) {
+  Add(Step{std::move(event), nullptr, 0});
+}
+
+void FakePage::Do(Check check) {
+  Add(Step{std::nullopt, std::move(check), 0});
+}
+
+void FakePage::Wait(int milliseconds) {
+  Add(Step{std::nullopt, nullptr, milliseconds});
+}
+
+void FakePage::Mouse(PageEvent::Kind kind, int window, int x, int y) {
+  PageEvent event;
+  event.kind = kind;
+  event.window = window;
+  event.x = x;
+  event.y = y;
+  Push(std::move(event));
+}
+
+void FakePage::Click(int window, int x, int y) {
+  Mouse(PageEvent::Kind::kMouseDown, window, x, y);
+  Mouse(PageEvent::Kind::kMouseUp, window, x, y);
+}
+
+void FakePage::Press(std::string code, std::string key, int modifiers, std::string text) {
+  PageEvent down;
+  down.kind = PageEvent::Kind::kKeyDown;
+  down.code = std::move(code);
+  down.key = std::move(key);
+  down.modifiers = modifiers;
+  down.text = std::move(text);
+  PageEvent up = down;
+  up.kind = PageEvent::Kind::kKeyUp;
+  up.text.clear();
+  Push(std::move(down));
+  Push(std::move(up));
+}
+
+void FakePage::Type(std::string_view characters) {
+  for (const char c : characters) {
+    std::string code;
+    if (c >= 'a' && c <= 'z') code = std::string("Key") + static_cast<char>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') code = std::string("Key") + c;
+    if (c == ' ') code = "Space";
+    const int shift = c >= 'A' && c <= 'Z' ? platform::web::kModifierShift : 0;
+    Press(code, std::string(1, c), shift, std::string(1, c));
+  }
+}
+
+void FakePage::RunLeadingSteps(int timeout_ms) {
+  while (!script_.empty() && !script_.front().event) {
+    Step& front = script_.front();
+    if (!front.check && timeout_ms >= 0 && front.wait_ms >= timeout_ms) {
+      clock_ += static_cast<std::uint32_t>(timeout_ms);
+      front.wait_ms -= timeout_ms;
+      if (front.wait_ms == 0) script_.pop_front();
+      return;
+    }
+    Step step = std::move(front);
+    script_.pop_front();
+    if (step.check) {
+      // What the check adds comes next, before the rest of the script.
+      std::deque<Step> inserted;
+      inserted_ = &inserted;
+      step.check();
+      inserted_ = nullptr;
+      script_.insert(script_.begin(), std::make_move_iterator(inserted.begin()),
+                     std::make_move_iterator(inserted.end()));
+    } else {
+      clock_ += static_cast<std::uint32_t>(step.wait_ms);
+    }
+  }
+}
+
+bool FakePage::NextEvent(PageEvent& event) {
+  if (script_.empty() || !script_.front().event) return false;
+  event = std::move(*script_.front().event);
+  script_.pop_front();
+  return true;
+}
+
+void FakePage::WaitForEvent(int timeout_ms) {
+  if (script_.empty()) throw ScriptEnded();
+  RunLeadingSteps(timeout_ms);
+  if (script_.empty()) throw ScriptEnded();
+}
+
+void FakePage::Sleep(int milliseconds) {
+  clock_ += static_cast<std::uint32_t>(milliseconds);
+  slept_ms_ += milliseconds;
+}
+
+int FakePage::OpenWindow(platform::Size size) {
+  const int id = next_window_++;
+  canvases_[id].size = size;
+  return id;
+}
+
+void FakePage::CloseWindow(int window) {
+  canvases_.at(window).open = false;
+  canvases_.at(window).shown = false;
+}
+
+void FakePage::ResizeWindow(int window, platform::Size size) {
+  canvases_.at(window).size = size;
+}
+
+void FakePage::PlaceWindow(int window, platform::Point at) {
+  canvases_.at(window).at = at;
+}
+
+void FakePage::ShowWindow(int window) {
+  canvases_.at(window).shown = true;
+}
+
+void FakePage::HideWindow(int window) {
+  canvases_.at(window).shown = false;
+}
+
+void FakePage::Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) {
+  FakeCanvas& canvas = canvases_.at(window);
+  EXPECT_TRUE(canvas.open) << "presented on closed window " << window;
+  EXPECT_EQ(size, canvas.size) << "presented size of window " << window;
+  canvas.rgba.assign(rgba.begin(), rgba.end());
+  ++canvas.presents;
+}
+
+bool FakePage::Chime() {
+  if (!chime_allowed) return false;
+  ++chimes_;
+  return true;
+}
+
+std::optional<std::string> FakeStore::Read(std::string_view key) {
+  ++reads;
+  const auto found = values.find(key);
+  if (found == values.end()) return std::nullopt;
+  return found->second;
+}
+
+bool FakeStore::Write(std::string_view key, std::string_view value) {
+  if (full) return false;
+  values[std::string(key)] = std::string(value);
+  return true;
+}
+
+}  // namespace rolvi::testing

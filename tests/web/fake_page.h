@@ -1,0 +1,116 @@
+// A page for the web window system's tests: canvases kept as pixel buffers, a script of
+// events and checks that the event loop consumes in order, and a virtual clock that sleeps
+// and waits advance. A loop that waits with the script used up ends the test's run by
+// throwing ScriptEnded.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/web/page.h"
+#include "platform/web/storage_file_system.h"
+
+namespace rolvi::testing {
+
+class ScriptEnded : public std::runtime_error {
+ public:
+  ScriptEnded() : std::runtime_error("the event loop waited with the script used up") {}
+};
+
+struct FakeCanvas {
+  platform::Size size;
+  platform::Point at;
+  bool shown = false;
+  bool open = true;
+  int presents = 0;
+  std::vector<std::uint32_t> rgba;  // what was last presented
+
+  // The presented pixel at (x, y) as 0x00RRGGBB.
+  std::uint32_t Pixel(int x, int y) const;
+};
+
+class FakePage final : public platform::web::Page {
+ public:
+  using Check = std::function<void()>;
+
+  // Script steps, consumed in order; steps added by a check come right after it.
+  void Push(platform::web::PageEvent event);
+  void Do(Check check);         // runs when the loop has handled every event before it
+  void Wait(int milliseconds);  // lets that much time pass with no input
+
+  // Events of the usual kinds; mouse positions in the window's canvas pixels.
+  void Mouse(platform::web::PageEvent::Kind kind, int window, int x, int y);
+  void Click(int window, int x, int y);
+  void Press(std::string code, std::string key, int modifiers = 0, std::string text = "");
+  // A printable character key, which types itself.
+  void Type(std::string_view characters);
+
+  std::uint32_t clock() const { return clock_; }
+  int slept_ms() const { return slept_ms_; }
+  const std::map<int, FakeCanvas>& canvases() const { return canvases_; }
+  const FakeCanvas& canvas(int window) const { return canvases_.at(window); }
+  const std::string& title() const { return title_; }
+  platform::Rect desk() const { return desk_; }
+  bool closed_shown() const { return closed_shown_; }
+  int chimes() const { return chimes_; }
+  bool chime_allowed = true;
+
+  // Page
+  std::uint32_t Now() override { return clock_; }
+  bool NextEvent(platform::web::PageEvent& event) override;
+  void WaitForEvent(int timeout_ms) override;
+  void Sleep(int milliseconds) override;
+  void SetDesk(const platform::Rect& area) override { desk_ = area; }
+  int OpenWindow(platform::Size size) override;
+  void CloseWindow(int window) override;
+  void ResizeWindow(int window, platform::Size size) override;
+  void PlaceWindow(int window, platform::Point at) override;
+  void ShowWindow(int window) override;
+  void HideWindow(int window) override;
+  void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) override;
+  void SetTitle(std::string_view utf8_title) override { title_ = utf8_title; }
+  bool Chime() override;
+  void ShowClosed() override { closed_shown_ = true; }
+
+ private:
+  struct Step {
+    std::optional<platform::web::PageEvent> event;
+    Check check;
+    int wait_ms = 0;
+  };
+  // Runs the checks and waits at the front of the script; a wait longer than the loop's
+  // timeout passes in parts, so that the loop serves its timer meanwhile.
+  void RunLeadingSteps(int timeout_ms);
+
+  void Add(Step step);
+
+  std::deque<Step> script_;
+  std::deque<Step>* inserted_ = nullptr;  // where a running check's steps go
+  std::uint32_t clock_ = 1000;
+  int slept_ms_ = 0;
+  std::map<int, FakeCanvas> canvases_;
+  int next_window_ = 1;
+  std::string title_;
+  platform::Rect desk_;
+  bool closed_shown_ = false;
+  int chimes_ = 0;
+};
+
+// Local storage for the tests: a map, and a switch that makes every write fail.
+class FakeStore final : public platform::web::KeyValueStore {
+ public:
+  std::optional<std::string> Read(std::string_view key) override;
+  bool Write(std::string_view key, std::string_view value) override;
+
+  std::map<std::string, std::string, std::less<>> values;
+  bool full = false;
+  int reads = 0;
+};
+
+}  // namespace rolvi::testing

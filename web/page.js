@@ -1,0 +1,417 @@
+// The page around the game's program (rolvi.js and rolvi.wasm): the program's windows as
+// canvases on the desk, enlarged by the largest whole number that fits the browser window in
+// device pixels; the mouse and keyboard input queued for the program; the chime; the record
+// table's storage; and the closed state. The program calls the functions of `rolviPage`.
+'use strict';
+
+var rolviPage = (function () {
+  const desk = document.getElementById('desk');
+  const status = document.getElementById('status');
+  const parameters = new URLSearchParams(window.location.search);
+
+  // Event kinds and modifier bits as the program numbers them (platform/web/page.h).
+  const kind = { mouseDown: 1, mouseUp: 2, mouseMove: 3, keyDown: 4, keyUp: 5, focusLost: 6 };
+  const modifier = { alt: 1, control: 2, shift: 4, meta: 8 };
+
+  const windows = new Map();  // number -> { canvas, context, x, y, width, height }
+  let nextWindow = 1;
+  let area = { left: 0, top: 0, right: 640, bottom: 480 };
+  let scale = 1;
+  let origin = { x: 0, y: 0 };  // the desk area's top-left corner, device pixels
+  const queue = [];
+  let wake = null;
+  let closed = false;
+  let audio = null;
+  const marks = {};
+  let mainShown = false;
+  let firstFrame = null;
+
+  function mark(name) {
+    if (!(name in marks)) marks[name] = performance.now();
+  }
+
+  // ---- Windows on the desk
+
+  function layout() {
+    const ratio = window.devicePixelRatio || 1;
+    const width = Math.round(document.documentElement.clientWidth * ratio);
+    const height = Math.round(document.documentElement.clientHeight * ratio);
+    const areaWidth = area.right - area.left;
+    const areaHeight = area.bottom - area.top;
+    scale = Math.max(1, Math.min(Math.floor(width / areaWidth), Math.floor(height / areaHeight)));
+    origin = {
+      x: Math.max(0, Math.floor((width - areaWidth * scale) / 2)),
+      y: Math.max(0, Math.floor((height - areaHeight * scale) / 2)),
+    };
+    // A browser window smaller than the desk at scale 1 scrolls.
+    desk.style.width = Math.max(width, areaWidth * scale) / ratio + 'px';
+    desk.style.height = Math.max(height, areaHeight * scale) / ratio + 'px';
+    for (const win of windows.values()) place(win);
+  }
+
+  function place(win) {
+    const ratio = window.devicePixelRatio || 1;
+    const style = win.canvas.style;
+    style.left = (origin.x + (win.x - area.left) * scale) / ratio + 'px';
+    style.top = (origin.y + (win.y - area.top) * scale) / ratio + 'px';
+    style.width = (win.width * scale) / ratio + 'px';
+    style.height = (win.height * scale) / ratio + 'px';
+  }
+
+  function canvasPoint(win, event) {
+    const box = win.canvas.getBoundingClientRect();
+    return {
+      x: Math.floor(((event.clientX - box.left) * win.width) / box.width),
+      y: Math.floor(((event.clientY - box.top) * win.height) / box.height),
+    };
+  }
+
+  // ---- Input
+
+  function push(event) {
+    if (closed) return;
+    const last = queue[queue.length - 1];
+    if (event.kind === kind.mouseMove && last && last.kind === kind.mouseMove &&
+        last.window === event.window) {
+      queue[queue.length - 1] = event;  // only the latest position of a move counts
+    } else {
+      queue.push(event);
+    }
+    if (wake) wake();
+  }
+
+  function mouse(eventKind, number, point) {
+    push({ kind: eventKind, window: number, x: point.x, y: point.y, modifiers: 0, repeat: false,
+           code: '', key: '', text: [] });
+  }
+
+  function modifiersOf(event) {
+    return (event.altKey ? modifier.alt : 0) | (event.ctrlKey ? modifier.control : 0) |
+           (event.shiftKey ? modifier.shift : 0) | (event.metaKey ? modifier.meta : 0);
+  }
+
+  // What a key press types, as GBK bytes: one character, without Alt, Control or Meta.
+  function typed(event) {
+    if (event.altKey || event.ctrlKey || event.metaKey) return [];
+    if ([...event.key].length !== 1) return [];
+    return toGbk(event.key);
+  }
+
+  // Keys the browser keeps for itself: its shortcuts with Control or Meta, full screen and the
+  // developer tools.
+  function browsersKey(event) {
+    return event.ctrlKey || event.metaKey || event.key === 'F11' || event.key === 'F12';
+  }
+
+  function onKey(event) {
+    if (closed || browsersKey(event)) return;
+    event.preventDefault();
+    push({ kind: event.type === 'keydown' ? kind.keyDown : kind.keyUp, window: 0, x: 0, y: 0,
+           modifiers: modifiersOf(event), repeat: event.repeat, code: event.code || '',
+           key: event.key || '', text: event.type === 'keydown' ? typed(event) : [] });
+  }
+
+  let gbkTable = null;  // character -> its two GBK bytes, made at the first use
+
+  function toGbk(text) {
+    const bytes = [];
+    for (const character of text) {
+      const code = character.codePointAt(0);
+      if (code < 0x80) {
+        bytes.push(code);
+        continue;
+      }
+      if (gbkTable === null) gbkTable = makeGbkTable();
+      const pair = gbkTable.get(character);
+      if (pair !== undefined) bytes.push(pair >> 8, pair & 0xff);  // others have no GBK form
+    }
+    return bytes;
+  }
+
+  function makeGbkTable() {
+    const table = new Map();
+    let decoder;
+    try {
+      decoder = new TextDecoder('gbk');
+    } catch (error) {
+      return table;
+    }
+    const pair = new Uint8Array(2);
+    for (let lead = 0x81; lead <= 0xfe; ++lead) {
+      for (let trail = 0x40; trail <= 0xfe; ++trail) {
+        if (trail === 0x7f) continue;
+        pair[0] = lead;
+        pair[1] = trail;
+        const character = decoder.decode(pair);
+        if ([...character].length === 1 && character !== '\ufffd' && !table.has(character)) {
+          table.set(character, (lead << 8) | trail);
+        }
+      }
+    }
+    return table;
+  }
+
+  function gbkToText(hex) {
+    const bytes = new Uint8Array(hex.length / 2);
+    for (let i = 0; i < bytes.length; ++i) bytes[i] = parseInt(hex.substr(2 * i, 2), 16);
+    return new TextDecoder('gbk').decode(bytes);
+  }
+
+  // ---- The chime, allowed once the player has clicked or pressed a key
+
+  function unlockAudio() {
+    if (audio !== null) {
+      if (audio.state === 'suspended') audio.resume().catch(() => {});
+      return;
+    }
+    const Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return;
+    try {
+      audio = new Context();
+    } catch (error) {
+      audio = null;
+    }
+  }
+
+  // Two notes a fifth apart (E6, then B6), 60 ms each, with a quick attack and a soft decay:
+  // the desktop program's chime.
+  function chime() {
+    if (audio === null || audio.state !== 'running') return false;
+    const start = audio.currentTime + 0.01;
+    [1318.5, 1975.5].forEach((frequency, index) => {
+      const at = start + index * 0.06;
+      const tone = audio.createOscillator();
+      tone.frequency.value = frequency;
+      const level = audio.createGain();
+      level.gain.setValueAtTime(0, at);
+      level.gain.linearRampToValueAtTime(0.35, at + 0.004);
+      level.gain.exponentialRampToValueAtTime(0.035, at + 0.057);
+      level.gain.linearRampToValueAtTime(0, at + 0.06);
+      tone.connect(level);
+      level.connect(audio.destination);
+      tone.start(at);
+      tone.stop(at + 0.06);
+    });
+    return true;
+  }
+
+  // ---- Storage
+
+  function storageRead(key) {
+    try {
+      return window.localStorage.getItem(key);
+    } catch (error) {
+      return null;  // storage disabled: the default table
+    }
+  }
+
+  function storageWrite(key, value) {
+    try {
+      window.localStorage.setItem(key, value);
+      return true;
+    } catch (error) {
+      return false;  // full or disabled: this visit's results are lost, play goes on
+    }
+  }
+
+  // ---- The page's own events
+
+  desk.addEventListener('pointerdown', (event) => {
+    if (event.target === desk && event.button === 0) mouse(kind.mouseDown, 0, { x: 0, y: 0 });
+  });
+  document.addEventListener('keydown', onKey);
+  document.addEventListener('keyup', onKey);
+  document.addEventListener('pointerdown', unlockAudio, true);
+  document.addEventListener('keydown', unlockAudio, true);
+  window.addEventListener('blur', () => push({ kind: kind.focusLost, window: 0, x: 0, y: 0,
+                                               modifiers: 0, repeat: false, code: '', key: '',
+                                               text: [] }));
+  window.addEventListener('resize', layout);
+  // A hidden page may be closed or discarded without another word: the program keeps its
+  // record table now.
+  function keepRecords() {
+    if (!closed && typeof Module._rolvi_page_hidden === 'function') Module._rolvi_page_hidden();
+  }
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden') keepRecords();
+  });
+  window.addEventListener('pagehide', keepRecords);
+
+  // ---- What the program calls
+
+  return {
+    now: () => performance.now(),
+
+    nextEvent(raw) {
+      const event = queue.shift();
+      if (event === undefined) return false;
+      const heap = Module.HEAP32;
+      const at = raw >> 2;
+      heap[at] = event.kind;
+      heap[at + 1] = event.window;
+      heap[at + 2] = event.x;
+      heap[at + 3] = event.y;
+      heap[at + 4] = event.modifiers;
+      heap[at + 5] = event.repeat ? 1 : 0;
+      const text = event.text.slice(0, 16);
+      heap[at + 6] = text.length;
+      Module.stringToUTF8(event.code.slice(0, 24), raw + 28, 32);
+      Module.stringToUTF8(event.key.slice(0, 24), raw + 60, 32);
+      Module.HEAPU8.set(text, raw + 92);
+      return true;
+    },
+
+    wait(timeout) {
+      if (queue.length > 0 || closed) return Promise.resolve();
+      return new Promise((resolve) => {
+        let timer = null;
+        wake = () => {
+          wake = null;
+          if (timer !== null) clearTimeout(timer);
+          resolve();
+        };
+        if (timeout >= 0) timer = setTimeout(wake, timeout);
+      });
+    },
+
+    setDesk(left, top, right, bottom) {
+      area = { left, top, right, bottom };
+      layout();
+    },
+
+    openWindow(width, height) {
+      const canvas = document.createElement('canvas');
+      canvas.width = width;
+      canvas.height = height;
+      canvas.style.display = 'none';
+      canvas.style.zIndex = String(nextWindow);
+      const number = nextWindow++;
+      const win = { canvas, context: canvas.getContext('2d'), x: 0, y: 0, width, height };
+      canvas.addEventListener('pointerdown', (event) => {
+        if (event.button !== 0) return;
+        event.preventDefault();
+        canvas.setPointerCapture(event.pointerId);
+        mouse(kind.mouseDown, number, canvasPoint(win, event));
+      });
+      canvas.addEventListener('pointermove', (event) => {
+        mouse(kind.mouseMove, number, canvasPoint(win, event));
+      });
+      canvas.addEventListener('pointerup', (event) => {
+        if (event.button !== 0) return;
+        mouse(kind.mouseUp, number, canvasPoint(win, event));
+      });
+      canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+      windows.set(number, win);
+      desk.appendChild(canvas);
+      place(win);
+      return number;
+    },
+
+    closeWindow(number) {
+      const win = windows.get(number);
+      if (win === undefined) return;
+      win.canvas.remove();
+      windows.delete(number);
+    },
+
+    resizeWindow(number, width, height) {
+      const win = windows.get(number);
+      if (win === undefined) return;
+      win.canvas.width = win.width = width;
+      win.canvas.height = win.height = height;
+      place(win);
+    },
+
+    placeWindow(number, x, y) {
+      const win = windows.get(number);
+      if (win === undefined) return;
+      win.x = x;
+      win.y = y;
+      place(win);
+    },
+
+    showWindow(number, shown) {
+      const win = windows.get(number);
+      if (win === undefined) return;
+      win.canvas.style.display = shown ? 'block' : 'none';
+      if (shown && !mainShown) {  // the main window is the first to be shown
+        mainShown = true;
+        mark('main-shown');
+        if (status) status.remove();
+      }
+    },
+
+    present(number, bytes, width, height) {
+      const win = windows.get(number);
+      if (win === undefined || win.width !== width || win.height !== height) return;
+      const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+      win.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      if (mainShown && !('first-frame' in marks) && win.canvas.style.display !== 'none') {
+        if (parameters.has('seed')) firstFrame = win.context.getImageData(0, 0, width, height);
+        marks['first-frame'] = -1;
+        requestAnimationFrame(() => {
+          marks['first-frame'] = performance.now();
+        });
+      }
+    },
+
+    setTitle(title) {
+      document.title = title;
+    },
+
+    chime,
+
+    showClosed() {
+      closed = true;
+      for (const number of [...windows.keys()]) this.closeWindow(number);
+      const notice = document.createElement('p');
+      notice.id = 'status';
+      notice.className = 'closed';
+      notice.textContent = 'Color rolvi \u2014 closed; click to play again';
+      desk.appendChild(notice);
+      desk.addEventListener('click', () => window.location.reload());
+    },
+
+    storageRead,
+    storageWrite,
+
+    // The test build's seed: ?seed=N, or -1.
+    testSeed() {
+      const seed = parameters.get('seed');
+      return seed !== null && /^[0-9]{1,9}$/.test(seed) ? Number(seed) : -1;
+    },
+
+    // For the page's tests and for measuring: times since navigation, the scale, the first
+    // frame shown (test build), and the program's own description of itself (test build).
+    marks,
+    scale: () => scale,
+    firstFrame: () => firstFrame,
+    isClosed: () => closed,
+    waiting: () => wake !== null,
+    state() {
+      if (typeof Module._rolvi_test_state !== 'function') return null;
+      const state = JSON.parse(Module.UTF8ToString(Module._rolvi_test_state()));
+      if (state === null) return null;
+      const decode = (value, key) => {
+        if (Array.isArray(value)) return value.map((item) => decode(item, key));
+        if (value !== null && typeof value === 'object') {
+          for (const name of Object.keys(value)) value[name] = decode(value[name], name);
+          return value;
+        }
+        return ['caption', 'texts', 'edit', 'name'].includes(key) ? gbkToText(value) : value;
+      };
+      return decode(state, '');
+    },
+    canvasOf: (number) => (windows.has(number) ? windows.get(number).canvas : null),
+  };
+})();
+
+var Module = {
+  onRuntimeInitialized() {
+    rolviPage.marks['runtime'] = performance.now();
+  },
+  onAbort(what) {
+    const notice = document.getElementById('status');
+    if (notice) notice.textContent = 'Color rolvi stopped: ' + what;
+  },
+};
