@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/software/soft_image.h"
+#include "support/temp_directory.h"
 
 namespace rolvi::platform {
 namespace {
@@ -96,18 +97,20 @@ TEST(PngWriterTest, EmptyRegionsAndShortSpansGiveNothing) {
   const std::vector<std::uint32_t> pixels(7);
   EXPECT_TRUE(EncodePng(pixels, 4, 2, 4).empty());
   EXPECT_FALSE(EncodePng(pixels, 3, 2, 4).empty());
-  EXPECT_FALSE(SavePng(surface, {0, 0, 0, 0}, "unused.png"));
+  EXPECT_FALSE(SavePng(surface, {0, 0, 0, 0}, "never-written.png"));
 }
 
 TEST(PngWriterTest, SavedFileReadsBackWithImageMagick) {
   SoftSurface surface(3, 2, Rgb{1, 2, 3});
   surface.FillRect({2, 1, 3, 2}, Rgb{250, 128, 7});
-  const std::string path = "png_writer_test.png";
+  const testing::TempDirectory directory;
+  const std::string path = directory / "saved.png";
+  const std::string rgb_path = directory / "saved.rgb";
   ASSERT_TRUE(SavePng(surface, {0, 0, 3, 2}, path));
   if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ImageMagick";
-  const std::string command = "convert " + path + " -depth 8 rgb:png_writer_test.rgb";
+  const std::string command = "convert '" + path + "' -depth 8 'rgb:" + rgb_path + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
-  std::ifstream in("png_writer_test.rgb", std::ios::binary);
+  std::ifstream in(rgb_path, std::ios::binary);
   const std::vector<char> rgb((std::istreambuf_iterator<char>(in)),
                               std::istreambuf_iterator<char>());
   ASSERT_EQ(rgb.size(), 18u);

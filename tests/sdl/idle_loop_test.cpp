@@ -16,7 +16,7 @@
 #include "platform/memory_file_system.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/sdl_window_system.h"
-#include "platform/sdl/timer_clock.h"
+#include "platform/widgets/timer_clock.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
@@ -129,7 +129,7 @@ std::vector<ShownFrame> PlayOnVirtualClock(bool sleep_through_ticks,
   system.Attach(window);
   system.Create();
   system.Resize(612, 374);
-  TimerClock timer;
+  widgets::TimerClock timer;
   timer.Start(0, shell::kTimerPeriodMs);
   std::vector<ShownFrame> shown;
   std::size_t next_click = 0;
