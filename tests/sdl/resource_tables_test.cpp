@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/sdl/text_codec.h"
+#include "rolvi_version.h"
 
 namespace rolvi::platform::widgets {
 namespace {
@@ -181,6 +182,8 @@ TEST(ResourceTablesTest, ControlStylesAndTexts) {
   EXPECT_NE(about.controls[7].style & style::kStaticNoPrefix, 0u);
   EXPECT_EQ(about.controls[8].style & style::kStaticTypeMask, style::kStaticCentre);
   EXPECT_EQ(Utf8(about.controls[8].text), "the Color rolvi developers");
+  // The version line carries the version CMake's project() gives every build.
+  EXPECT_EQ(Utf8(about.controls[11].text), std::string("Color rolvi 版本 ") + ROLVI_VERSION);
 }
 
 TEST(ResourceTablesTest, BitmapsAndIconComeFromTheirFiles) {
