@@ -218,8 +218,11 @@ TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies)
     EXPECT_LT(width, kStatsRoom) << "row " << code << ": " << width << " pixels";
   }
   // Short rows still cover what the longest left: 0 cells and nothing removed, with blanks.
-  const std::string_view longest = dialogs::StatsRowText(1, 81, 999).view();
-  const std::string_view shortest = dialogs::StatsRowText(1, 0, 0).view();
+  // The rows own their texts: the views must not outlive them.
+  const dialogs::StatsRow longest_row = dialogs::StatsRowText(1, 81, 999);
+  const dialogs::StatsRow shortest_row = dialogs::StatsRowText(1, 0, 0);
+  const std::string_view longest = longest_row.view();
+  const std::string_view shortest = shortest_row.view();
   EXPECT_GE(
       measure_.MeasureText(shortest, Font::kList16, false).width,
       measure_
