@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "cpp_writer.h"
 #include "platform/widgets/resource_tables.h"
 #include "rc_script.h"
@@ -97,6 +101,60 @@ TEST(RcParserTest, ErrorsNameTheirLine) {
   const auto unfinished = ParseResourceScript("1 MENU\nBEGIN\nPOPUP \"F\"\nBEGIN\n");
   EXPECT_FALSE(unfinished.ok);
   EXPECT_FALSE(ParseResourceScript("1 STRINGTABLE\nBEGIN\nEND\n").ok);
+}
+
+// The version line of the about box: a string from an included header joined to the text.
+TEST(RcParserTest, IncludedMacrosAndAdjacentStringsMakeOneText) {
+  const IncludeReader headers = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "version.h") return "// generated\n#pragma once\n#define VERSION \"2.5.1\"\n";
+    if (name == "outer.h") return "#include \"version.h\"\n#define LABEL \"v\" VERSION\n";
+    return std::nullopt;
+  };
+  const auto result = ParseResourceScript(R"(#include <windows.h>
+#include "outer.h"
+#define ID 42
+1 DIALOG 0, 0, 10, 10
+CAPTION "About " LABEL
+BEGIN
+    CTEXT "Game " "version " VERSION "!", ID, 1, 2, 3, 4
+    LTEXT "VERSION", -1, 1, 2, 3, 4
+END
+)",
+                                          headers);
+  ASSERT_TRUE(result.ok) << result.error;
+  const RcDialog& dialog = result.script.dialogs.at(0);
+  EXPECT_EQ(dialog.caption, "About v2.5.1");
+  ASSERT_EQ(dialog.controls.size(), 2u);
+  EXPECT_EQ(dialog.controls[0].text, "Game version 2.5.1!");
+  EXPECT_EQ(dialog.controls[0].id, 42);
+  EXPECT_EQ(dialog.controls[1].text, "VERSION");  // a name inside quotes stays text
+}
+
+TEST(RcParserTest, IncludeAndDefineFaultsNameTheirLine) {
+  const IncludeReader none = [](std::string_view) { return std::optional<std::string>(); };
+  const auto missing = ParseResourceScript("// one\n#include \"gone.h\"\n", none);
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(missing.error, "line 2: cannot read the include file \"gone.h\"");
+  // Without a reader every quoted include fails.
+  EXPECT_FALSE(ParseResourceScript("#include \"version.h\"\n").ok);
+
+  const IncludeReader bad = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "self.h") return "#include \"self.h\"\n";
+    return "\n#define X 0x\n";
+  };
+  const auto looped = ParseResourceScript("#include \"self.h\"\n", bad);
+  EXPECT_FALSE(looped.ok);
+  EXPECT_NE(looped.error.find("nested too deeply"), std::string::npos) << looped.error;
+  const auto bad_number = ParseResourceScript("\n#include \"n.h\"\n1 DIALOG X, 0, 1, 1\n", bad);
+  EXPECT_FALSE(bad_number.ok);
+  EXPECT_EQ(bad_number.error, "line 3: bad number");
+
+  const auto recursive = ParseResourceScript("#define A A\n1 DIALOG A, 0, 1, 1\n");
+  EXPECT_FALSE(recursive.ok);
+  EXPECT_NE(recursive.error.find("nested too deeply"), std::string::npos) << recursive.error;
+  EXPECT_FALSE(ParseResourceScript("#define F(x) x\n").ok);
+  EXPECT_FALSE(ParseResourceScript("#define\n").ok);
+  EXPECT_FALSE(ParseResourceScript("#include \"open.h\n").ok);
 }
 
 TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {

@@ -12,6 +12,7 @@
 #include "cpp_writer.h"
 #include "platform/gbk/gbk_text.h"
 #include "rc_script.h"
+#include "rolvi_version.h"
 
 namespace rolvi::platform::widgets {
 namespace {
@@ -19,7 +20,14 @@ namespace {
 rescomp::RcScript Script() {
   std::vector<unsigned char> bytes;
   EXPECT_TRUE(rescomp::ReadWholeFile(ROLVI_RES_DIR "/rolvi.rc", bytes));
-  const auto parsed = rescomp::ParseResourceScript(std::string(bytes.begin(), bytes.end()));
+  // The script includes the version header that the build generates.
+  const rescomp::IncludeReader generated = [](std::string_view name) -> std::optional<std::string> {
+    std::vector<unsigned char> header;
+    if (!rescomp::ReadWholeFile(ROLVI_GENERATED_DIR "/" + std::string(name), header)) return {};
+    return std::string(header.begin(), header.end());
+  };
+  const auto parsed =
+      rescomp::ParseResourceScript(std::string(bytes.begin(), bytes.end()), generated);
   EXPECT_TRUE(parsed.ok) << parsed.error;
   return parsed.script;
 }
@@ -108,6 +116,14 @@ TEST(ResourceTablesTest, BitmapsAndIconsHoldTheirFilesBytes) {
   EXPECT_EQ(bitmaps, Resources().bitmaps.size());
   EXPECT_EQ(icons, Resources().icons.size());
   EXPECT_TRUE(FindBitmap(2999).empty());
+}
+
+TEST(ResourceTablesTest, TheAboutBoxCarriesTheVersionOfTheBuild) {
+  const DialogData* about = FindDialog(1003);
+  ASSERT_NE(about, nullptr);
+  const std::string line = std::string("Color rolvi 版本 ") + ROLVI_VERSION;
+  EXPECT_TRUE(std::any_of(about->controls.begin(), about->controls.end(),
+                          [&](const auto& control) { return GbkToUtf8(control.text) == line; }));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <functional>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -84,9 +86,21 @@ std::optional<std::uint32_t> LookUpConstant(std::string_view name) {
   return std::nullopt;
 }
 
+// What the preprocessor lines leave for the tokens: the macros defined so far (name to the
+// text of their body) and the reader of included files.
+struct Preprocessor {
+  const IncludeReader* read_include = nullptr;
+  std::map<std::string, std::string, std::less<>> macros;
+};
+
+// Included files and macros within macros end at this depth, which also stops a macro that
+// names itself.
+constexpr int kMaxNesting = 8;
+
 class Tokeniser {
  public:
-  explicit Tokeniser(std::string_view text) : text_(text) {}
+  Tokeniser(std::string_view text, Preprocessor& preprocessor, int first_line = 1, int depth = 0)
+      : text_(text), preprocessor_(preprocessor), line_(first_line), depth_(depth) {}
 
   // Reads all tokens; returns false with `error` set on a malformed token.
   bool Run(std::vector<Token>& tokens, std::string& error) {
@@ -97,8 +111,10 @@ class Tokeniser {
       Token token;
       token.line = line_;
       if (c == '#' && at_line_start_) {
+        const std::size_t start = pos_ + 1;
         while (pos_ < text_.size() && text_[pos_] != '\n')
           ++pos_;
+        if (!Directive(text_.substr(start, pos_ - start), tokens, error)) return false;
         continue;
       }
       at_line_start_ = false;
@@ -130,6 +146,11 @@ class Tokeniser {
                (std::isalnum(static_cast<unsigned char>(text_[pos_])) != 0 || text_[pos_] == '_')) {
           token.text.push_back(text_[pos_++]);
         }
+        if (const auto macro = preprocessor_.macros.find(token.text);
+            macro != preprocessor_.macros.end()) {
+          if (!Expand(macro->second, tokens, error)) return false;
+          continue;
+        }
       } else {
         error = "line " + std::to_string(line_) + ": unexpected character '" + c + "'";
         return false;
@@ -143,6 +164,97 @@ class Tokeniser {
   }
 
  private:
+  std::string Where() const { return "line " + std::to_string(line_) + ": "; }
+
+  // A preprocessor line without its '#'. `#include "name"` reads the file and tokenises it in
+  // place, `#define NAME body` defines an object-like macro; `#include <...>` (the system's
+  // headers) and every other directive are skipped.
+  bool Directive(std::string_view line, std::vector<Token>& tokens, std::string& error) {
+    const std::string_view rest = TrimBlanks(line);
+    const std::size_t keyword_end = std::min(rest.size(), rest.find_first_of(" \t\r"));
+    const std::string_view keyword = rest.substr(0, keyword_end);
+    const std::string_view argument = TrimBlanks(rest.substr(keyword_end));
+    if (keyword == "include") return Include(argument, tokens, error);
+    if (keyword == "define") return Define(argument, error);
+    return true;
+  }
+
+  bool Include(std::string_view argument, std::vector<Token>& tokens, std::string& error) {
+    if (argument.empty() || argument.front() != '"') return true;
+    const std::size_t close = argument.find('"', 1);
+    if (close == std::string_view::npos) {
+      error = Where() + "unterminated include file name";
+      return false;
+    }
+    const std::string name(argument.substr(1, close - 1));
+    if (depth_ >= kMaxNesting) {
+      error = Where() + "includes nested too deeply at \"" + name + "\"";
+      return false;
+    }
+    std::optional<std::string> text;
+    if (preprocessor_.read_include != nullptr && *preprocessor_.read_include)
+      text = (*preprocessor_.read_include)(name);
+    if (!text) {
+      error = Where() + "cannot read the include file \"" + name + "\"";
+      return false;
+    }
+    std::vector<Token> included;
+    std::string included_error;
+    if (!Tokeniser(*text, preprocessor_, 1, depth_ + 1).Run(included, included_error)) {
+      error = Where() + "in \"" + name + "\", " + included_error;
+      return false;
+    }
+    included.pop_back();  // its end
+    for (Token& token : included) {
+      token.line = line_;  // errors point at the #include
+      tokens.push_back(std::move(token));
+    }
+    return true;
+  }
+
+  bool Define(std::string_view argument, std::string& error) {
+    std::size_t name_end = 0;
+    while (name_end < argument.size() &&
+           (std::isalnum(static_cast<unsigned char>(argument[name_end])) != 0 ||
+            argument[name_end] == '_')) {
+      ++name_end;
+    }
+    if (name_end == 0) {
+      error = Where() + "#define without a name";
+      return false;
+    }
+    if (name_end < argument.size() && argument[name_end] == '(') {
+      error = Where() + "macros with parameters are not supported";
+      return false;
+    }
+    preprocessor_.macros.insert_or_assign(std::string(argument.substr(0, name_end)),
+                                          std::string(TrimBlanks(argument.substr(name_end))));
+    return true;
+  }
+
+  // A macro's body tokenised in place of its name.
+  bool Expand(std::string_view body, std::vector<Token>& tokens, std::string& error) {
+    if (depth_ >= kMaxNesting) {
+      error = Where() + "macros nested too deeply";
+      return false;
+    }
+    Tokeniser expansion(body, preprocessor_, line_, depth_ + 1);
+    expansion.at_line_start_ = false;
+    std::vector<Token> expanded;
+    if (!expansion.Run(expanded, error)) return false;
+    expanded.pop_back();
+    for (Token& token : expanded)
+      tokens.push_back(std::move(token));
+    return true;
+  }
+
+  static std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+  }
+
   void SkipBlanksAndComments() {
     while (pos_ < text_.size()) {
       const char c = text_[pos_];
@@ -239,10 +351,27 @@ class Tokeniser {
   }
 
   std::string_view text_;
+  Preprocessor& preprocessor_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  int depth_ = 0;
   bool at_line_start_ = true;
 };
+
+// Adjacent strings are one string, as in C: "Version " VERSION.
+void JoinAdjacentStrings(std::vector<Token>& tokens) {
+  std::vector<Token> joined;
+  joined.reserve(tokens.size());
+  for (Token& token : tokens) {
+    if (token.kind == TokenKind::kString && !joined.empty() &&
+        joined.back().kind == TokenKind::kString) {
+      joined.back().text += token.text;
+      continue;
+    }
+    joined.push_back(std::move(token));
+  }
+  tokens = std::move(joined);
+}
 
 class Parser {
  public:
@@ -589,14 +718,17 @@ class Parser {
 
 }  // namespace
 
-RcParseResult ParseResourceScript(std::string_view text) {
+RcParseResult ParseResourceScript(std::string_view text, const IncludeReader& read_include) {
   std::vector<Token> tokens;
   std::string error;
-  if (!Tokeniser(text).Run(tokens, error)) {
+  Preprocessor preprocessor;
+  preprocessor.read_include = &read_include;
+  if (!Tokeniser(text, preprocessor).Run(tokens, error)) {
     RcParseResult result;
     result.error = error;
     return result;
   }
+  JoinAdjacentStrings(tokens);
   return Parser(std::move(tokens)).Run();
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,8 +93,14 @@ struct RcParseResult {
   std::string error;  // "line N: what", when !ok
 };
 
-// Parses UTF-8 resource script text. Preprocessor lines are skipped; symbolic constants
-// (WS_*, DS_*, BS_*, SS_*, ES_*, WS_EX_*, VK_*) come from a built-in table.
-RcParseResult ParseResourceScript(std::string_view text);
+// Reads the text of a file named in `#include "name"`; nullopt when it cannot be read.
+using IncludeReader = std::function<std::optional<std::string>(std::string_view name)>;
+
+// Parses UTF-8 resource script text. `#include "name"` takes the file from `read_include`
+// (without a reader it fails), `#define NAME body` defines a macro without parameters, and
+// adjacent strings join, so a text can be "Version " NAME; `#include <...>` and the other
+// preprocessor lines are skipped. Symbolic constants (WS_*, DS_*, BS_*, SS_*, ES_*, WS_EX_*,
+// VK_*) come from a built-in table.
+RcParseResult ParseResourceScript(std::string_view text, const IncludeReader& read_include = {});
 
 }  // namespace rolvi::rescomp
