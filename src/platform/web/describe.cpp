@@ -34,20 +34,28 @@ std::string Bool(bool value) {
   return value ? "true" : "false";
 }
 
-std::string WindowFields(const PageWindow& window) {
+// Appends the pieces in order. (Joining them with + on a leading literal makes GCC 12 see
+// overlapping copies that are not there, with hardening flags.)
+template <typename... Pieces>
+void Append(std::string& json, const Pieces&... pieces) {
+  (json.append(pieces), ...);
+}
+
+void AppendWindowFields(std::string& json, const PageWindow& window) {
   const Rect outer = window.OuterRect();
   const Rect content = window.layout().content;
-  return "\"id\":" + std::to_string(window.id()) + ",\"caption\":" + Hex(window.caption()) +
-         ",\"rect\":" + Numbers({outer.left, outer.top, outer.right, outer.bottom}) +
-         ",\"content\":" + Numbers({content.left, content.top, content.right, content.bottom}) +
-         ",\"shown\":" + Bool(window.shown()) + ",\"active\":" + Bool(window.active());
+  Append(json, "\"id\":", std::to_string(window.id()), ",\"caption\":", Hex(window.caption()),
+         ",\"rect\":", Numbers({outer.left, outer.top, outer.right, outer.bottom}),
+         ",\"content\":", Numbers({content.left, content.top, content.right, content.bottom}),
+         ",\"shown\":", Bool(window.shown()), ",\"active\":", Bool(window.active()));
 }
 
 }  // namespace
 
 std::string WebWindowSystem::Describe() const {
-  std::string json = "{\"main\":{" + WindowFields(main_) +
-                     ",\"bar\":" + std::to_string(BarHeight()) + "},\"menu\":{\"mode\":";
+  std::string json = "{\"main\":{";
+  AppendWindowFields(json, main_);
+  Append(json, ",\"bar\":", std::to_string(BarHeight()), "},\"menu\":{\"mode\":");
   switch (menu_.mode()) {
     case widgets::MenuBar::Mode::kClosed:
       json += "\"closed\"";
@@ -59,11 +67,12 @@ std::string WebWindowSystem::Describe() const {
       json += "\"open\"";
       break;
   }
-  json += ",\"popup\":" + std::to_string(menu_.active_popup()) +
-          ",\"item\":" + std::to_string(menu_.active_item()) + ",\"titles\":[";
+  Append(json, ",\"popup\":", std::to_string(menu_.active_popup()),
+         ",\"item\":", std::to_string(menu_.active_item()), ",\"titles\":[");
   for (std::size_t i = 0; i < widgets::Resources().menu.size(); ++i) {
     const Rect title = menu_.TitleRect(static_cast<int>(i));
-    json += (i > 0 ? "," : "") + Numbers({title.left, title.top, title.right, title.bottom});
+    if (i > 0) json += ',';
+    json += Numbers({title.left, title.top, title.right, title.bottom});
   }
   json += "]},\"dialogs\":[";
   std::vector<const DialogWindow*> dialogs(modal_stack_.begin(), modal_stack_.end());
@@ -71,7 +80,9 @@ std::string WebWindowSystem::Describe() const {
   for (std::size_t i = 0; i < dialogs.size(); ++i) {
     const DialogWindow& dialog = *dialogs[i];
     if (i > 0) json += ',';
-    json += "{" + WindowFields(dialog.window()) + ",\"kind\":";
+    json += '{';
+    AppendWindowFields(json, dialog.window());
+    json += ",\"kind\":";
     switch (dialog.kind()) {
       case DialogWindow::Kind::kModal:
         json += "\"modal\"";
@@ -91,11 +102,12 @@ std::string WebWindowSystem::Describe() const {
     }
     json += "]";
     if (const widgets::EditField* edit = dialog.model().Edit()) {
-      json += ",\"edit\":" + Hex(edit->text());
+      Append(json, ",\"edit\":", Hex(edit->text()));
     }
     json += "}";
   }
-  return json + "],\"timer\":" + Bool(timer_.running()) + "}";
+  Append(json, "],\"timer\":", Bool(timer_.running()), "}");
+  return json;
 }
 
 }  // namespace rolvi::platform::web
