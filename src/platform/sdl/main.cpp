@@ -21,15 +21,13 @@ std::uint32_t SystemTicks() {
       std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-#ifdef ROLVI_TEST_SEED_FROM_ENVIRONMENT
-std::uint32_t Ticks() {  // the end-to-end test build
-  return rolvi::platform::TestSeedOr(&SystemTicks);
-}
-#else
 std::uint32_t Ticks() {
+#ifdef ROLVI_TEST_SEED_FROM_ENVIRONMENT
+  return rolvi::platform::TestSeedOr(&SystemTicks);  // the end-to-end test build fixes the seed
+#else
   return SystemTicks();
-}
 #endif
+}
 
 }  // namespace
 

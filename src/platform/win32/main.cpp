@@ -15,15 +15,13 @@ std::uint32_t SystemTicks() {
   return GetTickCount();
 }
 
-#ifdef ROLVI_TEST_SEED_FROM_ENVIRONMENT
-std::uint32_t Ticks() {  // the smoke-test build
-  return rolvi::platform::TestSeedOr(&SystemTicks);
-}
-#else
 std::uint32_t Ticks() {
+#ifdef ROLVI_TEST_SEED_FROM_ENVIRONMENT
+  return rolvi::platform::TestSeedOr(&SystemTicks);  // the smoke-test build fixes the seed
+#else
   return SystemTicks();
-}
 #endif
+}
 
 // The current directory at start, where the record file lives; empty when it cannot be read,
 // and then names resolve against the current directory whenever a file is opened.
