@@ -68,15 +68,7 @@ sleep 0.4
 
 # A click on a ball and a click on an empty neighbour move the ball.
 shot board
-cell_x() { echo $((client_x + 142 + 2 + 36 * $1 + 18)); }
-cell_y() { echo $((client_y + 45 + 2 + 36 * $1 + 18)); }
-declare -A colour
-for row in $(seq 0 8); do
-  for column in $(seq 0 8); do
-    colour[$column,$row]="$(pixel board "$(cell_x "$column")" "$(cell_y "$row")")"
-  done
-done
-empty="$(printf '%s\n' "${colour[@]}" | sort | uniq -c | sort -rn | head -n 1 | awk '{print $2}')"
+read_board board
 moved=""
 for row in $(seq 0 8); do
   for column in $(seq 0 7); do

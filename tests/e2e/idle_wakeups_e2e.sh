@@ -19,16 +19,8 @@ echo "idle for 4 s with nothing selected: $idle wake-ups"
 if [ "$idle" -le 2 ]; then echo "ok: the idle program sleeps"; else fail "$idle wake-ups while idle"; fi
 
 # Select the first ball: the cells' centres compared with the most common colour, the empty one.
-cell_x() { echo $((client_x + 142 + 2 + 36 * $1 + 18)); }
-cell_y() { echo $((client_y + 45 + 2 + 36 * $1 + 18)); }
 shot board
-declare -A colour
-for row in $(seq 0 8); do
-  for column in $(seq 0 8); do
-    colour[$column,$row]="$(pixel board "$(cell_x "$column")" "$(cell_y "$row")")"
-  done
-done
-empty="$(printf '%s\n' "${colour[@]}" | sort | uniq -c | sort -rn | head -n 1 | awk '{print $2}')"
+read_board board
 ball=""
 for row in $(seq 0 8); do
   for column in $(seq 0 8); do

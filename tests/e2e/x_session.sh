@@ -94,6 +94,21 @@ pixel() {
   convert "$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- | tail -n 1 |
     grep -o '#[0-9A-F]\{6\}'
 }
+# The screen centre of a board cell in the main window's client area (column, then row).
+cell_x() { echo $((client_x + 142 + 2 + 36 * $1 + 18)); }
+cell_y() { echo $((client_y + 45 + 2 + 36 * $1 + 18)); }
+# Reads the 81 cells of a screenshot into colour[column,row] and sets empty to the most
+# common colour, that of an empty cell (a fresh board has only a few balls).
+read_board() {  # screenshot name
+  declare -gA colour
+  local row column
+  for row in $(seq 0 8); do
+    for column in $(seq 0 8); do
+      colour[$column,$row]="$(pixel "$1" "$(cell_x "$column")" "$(cell_y "$row")")"
+    done
+  done
+  empty="$(printf '%s\n' "${colour[@]}" | sort | uniq -c | sort -rn | head -n 1 | awk '{print $2}')"
+}
 key() {
   xdotool windowfocus --sync "$main" 2> /dev/null || true
   xdotool key "$@"

@@ -12,7 +12,7 @@
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/x11_errors.h"
 #include "platform/sdl/x11_window_hints.h"
-#include "platform/widgets/accelerators.h"
+#include "platform/widgets/main_keys.h"
 #include "platform/widgets/resource_tables.h"
 
 namespace rolvi::platform::sdl {
@@ -25,7 +25,6 @@ using widgets::Key;
 using widgets::KeyEvent;
 using widgets::MenuResult;
 using widgets::Resources;
-using widgets::TranslateAccelerator;
 namespace {
 
 constexpr const char* kTitle = "Color rolvi";
@@ -458,22 +457,11 @@ void SdlWindowSystem::HandleKey(const SDL_KeyboardEvent& event) {
 
 void SdlWindowSystem::MainKey(const KeyEvent& key) {
   if (quit_) return;
-  if (menu_.active()) {  // the menu's own loop: no accelerators meanwhile
-    const MenuResult result = menu_.OnKey(key);
-    PaintBar();
-    if (result.command) Command(*result.command);
-    return;
-  }
-  if (const auto command = TranslateAccelerator(Resources().accelerators, key)) {
-    Command(*command);
-    return;
-  }
-  if (key.key == Key::kFunction && key.function == 4 && key.alt) {
-    DestroyMainWindow();
-    return;
-  }
-  const MenuResult result = menu_.OnKey(key);
-  if (result.consumed) PaintBar();
+  const widgets::MainKeyRoute route =
+      widgets::RouteMainWindowKey(menu_, Resources().accelerators, key);
+  if (route.repaint_bar) PaintBar();
+  if (route.close_window) DestroyMainWindow();
+  if (route.command) Command(*route.command);
 }
 
 void SdlWindowSystem::HandleText(const SDL_TextInputEvent& event) {

@@ -4,7 +4,7 @@
 
 #include "platform/web/dialog_window.h"
 #include "platform/web/dom_keys.h"
-#include "platform/widgets/accelerators.h"
+#include "platform/widgets/main_keys.h"
 #include "platform/widgets/resource_tables.h"
 
 namespace rolvi::platform::web {
@@ -16,7 +16,6 @@ using widgets::Key;
 using widgets::KeyEvent;
 using widgets::MenuResult;
 using widgets::Resources;
-using widgets::TranslateAccelerator;
 
 namespace {
 
@@ -238,22 +237,11 @@ void WebWindowSystem::HandleKey(const PageEvent& event) {
 }
 
 void WebWindowSystem::MainKey(const KeyEvent& key) {
-  if (menu_.active()) {  // the menu's own loop: no accelerators meanwhile
-    const MenuResult result = menu_.OnKey(key);
-    PaintBar();
-    if (result.command) Command(*result.command);
-    return;
-  }
-  if (const auto command = TranslateAccelerator(Resources().accelerators, key)) {
-    Command(*command);
-    return;
-  }
-  if (key.key == Key::kFunction && key.function == 4 && key.alt) {
-    DestroyMainWindow();
-    return;
-  }
-  const MenuResult result = menu_.OnKey(key);
-  if (result.consumed) PaintBar();
+  const widgets::MainKeyRoute route =
+      widgets::RouteMainWindowKey(menu_, Resources().accelerators, key);
+  if (route.repaint_bar) PaintBar();
+  if (route.close_window) DestroyMainWindow();
+  if (route.command) Command(*route.command);
 }
 
 void WebWindowSystem::HandleMouse(const PageEvent& event) {
