@@ -183,33 +183,34 @@ pixels() {  # pixels SHOT x,y...
     END { for (i = 1; i <= n; i++) print colour[i] }'
 }
 
+# The index of the first of the given points where white follows black in a screenshot, or
+# nothing.
+first_edge() {  # first_edge SHOT x,y...
+  local previous="" colour i=0
+  for colour in $(pixels "$@"); do
+    if [ "$previous" = "black" ] && [ "$colour" = "white" ]; then
+      echo "$i"
+      return
+    fi
+    previous="$colour"
+    i=$((i + 1))
+  done
+}
+
 # The board's frame in a screenshot of the main window: its white outer line follows the black
 # client background, along the window's middle row and then down a column inside the first
 # cell column. Sets board_x and board_y.
 find_board() {  # find_board SHOT
-  local mid_y=$((wy + wh / 2)) points="" previous="" colour x y i
-  board_x=""
-  board_y=""
+  local mid_y=$((wy + wh / 2)) points="" x y offset
   for x in $(seq $((wx + 8)) $((wx + ww / 2))); do points+="$x,$mid_y "; done
-  i=0
-  for colour in $(pixels "$1" $points); do
-    x=$((wx + 8 + i))
-    if [ "$previous" = "black" ] && [ "$colour" = "white" ]; then board_x=$x; break; fi
-    previous="$colour"
-    i=$((i + 1))
-  done
-  [ -n "$board_x" ] || smoke_fail "board not found on row $mid_y"
+  offset="$(first_edge "$1" $points)"
+  [ -n "$offset" ] || smoke_fail "board not found on row $mid_y"
+  board_x=$((wx + 8 + offset))
   points=""
   for y in $(seq $((wy + 30)) "$mid_y"); do points+="$((board_x + 20)),$y "; done
-  i=0
-  previous=""
-  for colour in $(pixels "$1" $points); do
-    y=$((wy + 30 + i))
-    if [ "$previous" = "black" ] && [ "$colour" = "white" ]; then board_y=$y; break; fi
-    previous="$colour"
-    i=$((i + 1))
-  done
-  [ -n "$board_y" ] || smoke_fail "board top not found"
+  offset="$(first_edge "$1" $points)"
+  [ -n "$offset" ] || smoke_fail "board top not found"
+  board_y=$((wy + 30 + offset))
   echo "   board frame at $board_x,$board_y"
 }
 

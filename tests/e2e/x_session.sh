@@ -33,7 +33,7 @@ start_display() {
   Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp >> xvfb.log 2>&1 &
   xvfb_pid=$!
   exec 3>&-
-  for _ in $(seq 50); do
+  for _ in $(seq 300); do  # up to 30 s
     [ -s display.txt ] && break
     sleep 0.1
   done
@@ -126,7 +126,7 @@ start_window_manager() {
   printf 'TitleFontNameXft="WenQuanYi Micro Hei:size=9"\n' > wm-home/.icewm/prefoverride
   HOME="$PWD/wm-home" icewm > icewm.log 2>&1 &
   wm_pid=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do  # up to 30 s: a loaded machine starts it slowly
     xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
