@@ -89,20 +89,6 @@ END
   EXPECT_EQ(dialog.controls[3].style & style::kStaticTypeMask, style::kStaticCentre);
 }
 
-TEST(RcParserTest, ErrorsNameTheirLine) {
-  const auto unknown = ParseResourceScript("1 DIALOG 0, 0, 1, 1\nSTYLE WS_BOGUS\nBEGIN\nEND\n");
-  EXPECT_FALSE(unknown.ok);
-  EXPECT_EQ(unknown.error, "line 2: unknown constant WS_BOGUS");
-  const auto open_string = ParseResourceScript("1 MENU\nBEGIN\nPOPUP \"File\n");
-  EXPECT_FALSE(open_string.ok);
-  EXPECT_EQ(open_string.error.rfind("line 3:", 0), 0u);
-  const auto long_key = ParseResourceScript("1 ACCELERATORS\nBEGIN\n\"xy\", 2, ASCII\nEND\n");
-  EXPECT_FALSE(long_key.ok);
-  const auto unfinished = ParseResourceScript("1 MENU\nBEGIN\nPOPUP \"F\"\nBEGIN\n");
-  EXPECT_FALSE(unfinished.ok);
-  EXPECT_FALSE(ParseResourceScript("1 STRINGTABLE\nBEGIN\nEND\n").ok);
-}
-
 // The version line of the about box: a string from an included header joined to the text.
 TEST(RcParserTest, IncludedMacrosAndAdjacentStringsMakeOneText) {
   const IncludeReader headers = [](std::string_view name) -> std::optional<std::string> {
@@ -130,31 +116,37 @@ END
   EXPECT_EQ(dialog.controls[1].text, "VERSION");  // a name inside quotes stays text
 }
 
-TEST(RcParserTest, IncludeAndDefineFaultsNameTheirLine) {
-  const IncludeReader none = [](std::string_view) { return std::optional<std::string>(); };
-  const auto missing = ParseResourceScript("// one\n#include \"gone.h\"\n", none);
-  EXPECT_FALSE(missing.ok);
-  EXPECT_EQ(missing.error, "line 2: cannot read the include file \"gone.h\"");
+// Every fault stops the parse with a message that says what is wrong, most with its line.
+TEST(RcParserTest, FaultsNameTheirLine) {
+  const IncludeReader headers = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "self.h") return "#include \"self.h\"\n";
+    if (name == "n.h") return "\n#define X 0x\n";
+    return std::nullopt;
+  };
+  const struct {
+    const char* script;
+    const char* error;
+  } cases[] = {
+      {"1 DIALOG 0, 0, 1, 1\nSTYLE WS_BOGUS\nBEGIN\nEND\n", "line 2: unknown constant WS_BOGUS"},
+      {"1 MENU\nBEGIN\nPOPUP \"File\n", "line 3: unterminated string"},
+      {"1 ACCELERATORS\nBEGIN\n\"xy\", 2, ASCII\nEND\n", "line 3: a character accelerator"},
+      {"1 MENU\nBEGIN\nPOPUP \"F\"\nBEGIN\n", "expected MENUITEM"},
+      {"1 STRINGTABLE\nBEGIN\nEND\n", "unsupported resource type STRINGTABLE"},
+      {"// one\n#include \"gone.h\"\n", "line 2: cannot read the include file \"gone.h\""},
+      {"#include \"self.h\"\n", "nested too deeply"},
+      {"\n#include \"n.h\"\n1 DIALOG X, 0, 1, 1\n", "line 3: bad number"},
+      {"#define A A\n1 DIALOG A, 0, 1, 1\n", "line 2: macros nested too deeply"},
+      {"#define F(x) x\n", "line 1: macros with parameters"},
+      {"#define\n", "line 1: #define without a name"},
+      {"#include \"open.h\n", "line 1: unterminated include file name"},
+  };
+  for (const auto& c : cases) {
+    const auto result = ParseResourceScript(c.script, headers);
+    EXPECT_FALSE(result.ok) << c.script;
+    EXPECT_NE(result.error.find(c.error), std::string::npos) << c.script << result.error;
+  }
   // Without a reader every quoted include fails.
   EXPECT_FALSE(ParseResourceScript("#include \"version.h\"\n").ok);
-
-  const IncludeReader bad = [](std::string_view name) -> std::optional<std::string> {
-    if (name == "self.h") return "#include \"self.h\"\n";
-    return "\n#define X 0x\n";
-  };
-  const auto looped = ParseResourceScript("#include \"self.h\"\n", bad);
-  EXPECT_FALSE(looped.ok);
-  EXPECT_NE(looped.error.find("nested too deeply"), std::string::npos) << looped.error;
-  const auto bad_number = ParseResourceScript("\n#include \"n.h\"\n1 DIALOG X, 0, 1, 1\n", bad);
-  EXPECT_FALSE(bad_number.ok);
-  EXPECT_EQ(bad_number.error, "line 3: bad number");
-
-  const auto recursive = ParseResourceScript("#define A A\n1 DIALOG A, 0, 1, 1\n");
-  EXPECT_FALSE(recursive.ok);
-  EXPECT_NE(recursive.error.find("nested too deeply"), std::string::npos) << recursive.error;
-  EXPECT_FALSE(ParseResourceScript("#define F(x) x\n").ok);
-  EXPECT_FALSE(ParseResourceScript("#define\n").ok);
-  EXPECT_FALSE(ParseResourceScript("#include \"open.h\n").ok);
 }
 
 TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {
