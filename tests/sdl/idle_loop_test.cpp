@@ -1,8 +1,7 @@
 // What the desktop back end's loop does when nothing moves, and what it shows: an idle main
 // window with nothing selected is not woken by its timer (SDL's dummy video driver, real
 // time), the ticks it slept through are counted so that a later selection jumps through the
-// same frames at the same ticks as a loop that woke for every tick (a virtual clock), and a
-// frame presents only the rectangles drawn since the last one.
+// same frames at the same ticks as a loop that woke for every tick (a virtual clock).
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -197,59 +196,6 @@ TEST(JumpAfterIdleTest, TheSelectedBallShowsTheSameFramesAtTheSameTicks) {
   const auto sleeping = PlayOnVirtualClock(true, clicks, 12'345);
   ASSERT_GT(waking.size(), 20u);
   EXPECT_EQ(sleeping, waking);
-}
-
-class PresentChangesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
-    window_ = SDL_CreateWindow("test", 0, 0, 40, 30, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-  }
-  void TearDown() override {
-    if (window_ != nullptr) SDL_DestroyWindow(window_);
-    SDL_Quit();
-  }
-  std::uint32_t WindowPixel(int x, int y) {
-    SDL_Surface* target = SDL_GetWindowSurface(window_);
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(target->pixels) +
-                                                      y * target->pitch);
-    Uint8 r = 0;
-    Uint8 g = 0;
-    Uint8 b = 0;
-    SDL_GetRGB(row[x], target->format, &r, &g, &b);
-    return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
-  }
-  SDL_Window* window_ = nullptr;
-};
-
-TEST_F(PresentChangesTest, OnlyTheDrawnRectanglesAreCopiedEnlarged) {
-  SoftSurface layer(20, 15);
-  layer.FillRect({0, 0, 20, 15}, Rgb{0, 0, 200});
-  Present(window_, 2, Size{20, 15}, {Layer{&layer, 0, 0}});
-  EXPECT_TRUE(layer.changes().empty());
-  const PresentedPixels presented = PresentedPixelsOf(window_);
-  ASSERT_EQ(SDL_GetWindowSurface(window_)->format->BytesPerPixel, 4);
-
-  // Pixels changed behind the surface's back stay unpresented: only the changes are copied.
-  for (auto& pixel : layer.pixels())
-    pixel = 0x00FF00;
-  layer.ForgetChanges();
-  layer.FillRect({3, 4, 5, 6}, Rgb{255, 0, 0});
-  ASSERT_TRUE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
-  EXPECT_TRUE(layer.changes().empty());
-  for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      const bool drawn = x >= 6 && x < 10 && y >= 8 && y < 12;
-      EXPECT_EQ(WindowPixel(x, y), drawn ? 0xFF0000u : 0x0000C8u) << x << ", " << y;
-    }
-  }
-  // New window pixels hold nothing of the last present: the caller must present it all.
-  SDL_SetWindowSize(window_, 44, 30);
-  layer.FillRect({0, 0, 1, 1}, kWhite);
-  EXPECT_FALSE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
-  EXPECT_FALSE(layer.changes().empty());
 }
 
 }  // namespace
