@@ -6,9 +6,10 @@ namespace rolvi::testing {
 
 using platform::web::PageEvent;
 
-std::uint32_t FakeCanvas::Pixel(int x, int y) const {
+platform::Rgb FakeCanvas::Pixel(int x, int y) const {
   const std::uint32_t rgba_pixel = rgba.at(static_cast<std::size_t>(y * size.width + x));
-  return (rgba_pixel & 0xFFu) << 16 | (rgba_pixel & 0xFF00u) | (rgba_pixel >> 16 & 0xFFu);
+  return {static_cast<std::uint8_t>(rgba_pixel), static_cast<std::uint8_t>(rgba_pixel >> 8),
+          static_cast<std::uint8_t>(rgba_pixel >> 16)};
 }
 
 void FakePage::Add(Step step) {
@@ -120,34 +121,12 @@ void FakePage::CloseWindow(int window) {
   canvases_.at(window).shown = false;
 }
 
-void FakePage::ResizeWindow(int window, platform::Size size) {
-  canvases_.at(window).size = size;
-}
-
-void FakePage::PlaceWindow(int window, platform::Point at) {
-  canvases_.at(window).at = at;
-}
-
-void FakePage::ShowWindow(int window) {
-  canvases_.at(window).shown = true;
-}
-
-void FakePage::HideWindow(int window) {
-  canvases_.at(window).shown = false;
-}
-
 void FakePage::Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) {
   FakeCanvas& canvas = canvases_.at(window);
   EXPECT_TRUE(canvas.open) << "presented on closed window " << window;
   EXPECT_EQ(size, canvas.size) << "presented size of window " << window;
   canvas.rgba.assign(rgba.begin(), rgba.end());
   ++canvas.presents;
-}
-
-bool FakePage::Chime() {
-  if (!chime_allowed) return false;
-  ++chimes_;
-  return true;
 }
 
 std::optional<std::string> FakeStore::Read(std::string_view key) {
