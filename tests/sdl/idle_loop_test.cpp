@@ -60,46 +60,34 @@ class CountingHandlers final : public WindowHandlers {
   std::uint32_t started_ = 0;
 };
 
-// Runs the main window's loop for about `milliseconds`, then asks it to stop as the session
-// would (SDL_QUIT).
-void RunFor(CountingHandlers& handlers, SdlWindowSystem& system, int milliseconds) {
-  std::thread stopper([milliseconds] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-  });
-  system.Run(handlers);
-  stopper.join();
-}
-
-class IdleLoopTest : public testing::Test {
- protected:
-  void SetUp() override {
+// The main window's loop runs for about 700 ms, then the session asks it to stop (SDL_QUIT).
+TEST(IdleLoopTest, OnlyTicksThatShowSomethingWakeTheLoopAndTheOthersAreCountedAfterwards) {
+  for (const bool ticks_show_something : {false, true}) {
+    MemoryFileSystem files;
+    SdlWindowSystem system({620, 420}, files, &TicksForTest);
     std::string error;
-    ASSERT_TRUE(system_.Open(error)) << error;
+    ASSERT_TRUE(system.Open(error)) << error;
     if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
       GTEST_SKIP() << "the timing here is for SDL's dummy video driver";
     }
+    CountingHandlers handlers(system, ticks_show_something);
+    std::thread stopper([] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      SDL_Event quit{};
+      quit.type = SDL_QUIT;
+      SDL_PushEvent(&quit);
+    });
+    system.Run(handlers);
+    stopper.join();
+    if (ticks_show_something) {  // a selected ball
+      EXPECT_GE(handlers.woken_ticks, 8);
+      EXPECT_EQ(handlers.skipped_ticks, 0u);
+    } else {  // about 14 periods passed, none woke the loop, all reach the game counted
+      EXPECT_EQ(handlers.woken_ticks, 0);
+      EXPECT_GE(handlers.skipped_ticks, 10u);
+      EXPECT_LE(handlers.skipped_ticks, 16u);
+    }
   }
-  MemoryFileSystem files_;
-  SdlWindowSystem system_{{620, 420}, files_, &TicksForTest};
-};
-
-TEST_F(IdleLoopTest, NothingSelectedMeansNoTimerWakeUpsAndTheTicksAreCountedAfterwards) {
-  CountingHandlers handlers(system_, /*ticks_show_something=*/false);
-  RunFor(handlers, system_, 700);
-  EXPECT_EQ(handlers.woken_ticks, 0);
-  // About 14 periods passed; all of them reach the game, counted, before the stop.
-  EXPECT_GE(handlers.skipped_ticks, 10u);
-  EXPECT_LE(handlers.skipped_ticks, 16u);
-}
-
-TEST_F(IdleLoopTest, ASelectedBallStillWakesTheLoopForEveryTick) {
-  CountingHandlers handlers(system_, /*ticks_show_something=*/true);
-  RunFor(handlers, system_, 700);
-  EXPECT_GE(handlers.woken_ticks, 8);
-  EXPECT_EQ(handlers.skipped_ticks, 0u);
 }
 
 // The main window on a headless window system, driven on a virtual clock in the order of the
