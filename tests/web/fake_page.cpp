@@ -43,12 +43,11 @@ void FakePage::Click(int window, int x, int y) {
 }
 
 void FakePage::Press(std::string code, std::string key, int modifiers, std::string text) {
-  PageEvent down;
-  down.kind = PageEvent::Kind::kKeyDown;
-  down.code = std::move(code);
-  down.key = std::move(key);
-  down.modifiers = modifiers;
-  down.text = std::move(text);
+  PageEvent down{.kind = PageEvent::Kind::kKeyDown,
+                 .modifiers = modifiers,
+                 .code = std::move(code),
+                 .key = std::move(key),
+                 .text = std::move(text)};
   PageEvent up = down;
   up.kind = PageEvent::Kind::kKeyUp;
   up.text.clear();
@@ -56,14 +55,13 @@ void FakePage::Press(std::string code, std::string key, int modifiers, std::stri
   Push(std::move(up));
 }
 
+// Letters are named by their key's position ("KeyA"), capitals typed with Shift.
 void FakePage::Type(std::string_view characters) {
   for (const char c : characters) {
-    std::string code;
-    if (c >= 'a' && c <= 'z') code = std::string("Key") + static_cast<char>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') code = std::string("Key") + c;
-    if (c == ' ') code = "Space";
-    const int shift = c >= 'A' && c <= 'Z' ? platform::web::kModifierShift : 0;
-    Press(code, std::string(1, c), shift, std::string(1, c));
+    const bool capital = c >= 'A' && c <= 'Z';
+    const char letter = capital ? c : static_cast<char>(c - 'a' + 'A');
+    Press(c == ' ' ? "Space" : std::string("Key") + letter, std::string(1, c),
+          capital ? platform::web::kModifierShift : 0, std::string(1, c));
   }
 }
 
