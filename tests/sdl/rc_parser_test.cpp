@@ -11,7 +11,10 @@
 namespace rolvi::rescomp {
 namespace {
 
-TEST(RcParserTest, ReadsStylesWithNotEscapesAndComments) {
+// Styles with NOT, doubled quotes, escapes and comments; the keywords give the values the
+// desktop back end reads through its own style constants.
+TEST(RcParserTest, ReadsStylesEscapesCommentsAndTheKeywordsMeanWhatTheTablesRead) {
+  namespace style = platform::widgets::style;
   const auto result = ParseResourceScript(R"(#include <windows.h>
 // a comment
 7 DIALOGEX 1, 2, 30, 40 /* block
@@ -24,28 +27,7 @@ FONT 9, "Name", 0, 0, 0x86
     LTEXT "a\tb", -1, 1, 2, 3, 4, SS_NOPREFIX | NOT WS_GROUP
     EDITTEXT 257, 5, 6, 7, 8, NOT ES_AUTOHSCROLL
 }
-)");
-  ASSERT_TRUE(result.ok) << result.error;
-  ASSERT_EQ(result.script.dialogs.size(), 1u);
-  const RcDialog& dialog = result.script.dialogs[0];
-  EXPECT_TRUE(dialog.extended);
-  EXPECT_EQ(dialog.style, 0x80000010u);
-  EXPECT_EQ(dialog.ex_style, 0x80u);
-  EXPECT_EQ(dialog.caption, "Say \"hi\"");
-  EXPECT_EQ(dialog.font_name, "Name");
-  ASSERT_EQ(dialog.controls.size(), 2u);
-  EXPECT_EQ(dialog.controls[0].text, "a\tb");
-  // Child and visible, left text without its default group bit, no prefix.
-  EXPECT_EQ(dialog.controls[0].style, 0x50000080u);
-  EXPECT_EQ(dialog.controls[1].control_class, RcControlClass::kEdit);
-  EXPECT_EQ(dialog.controls[1].style & 0x80u, 0u);
-  EXPECT_NE(dialog.controls[1].style & 0x00800000u, 0u);
-}
-
-// The keywords give the values the desktop back end reads through its own style constants.
-TEST(RcParserTest, MenuAcceleratorAndControlKeywordsMeanWhatTheTablesRead) {
-  namespace style = platform::widgets::style;
-  const auto result = ParseResourceScript(R"(1 MENU
+1 MENU
 BEGIN
     POPUP "&Help", HELP
     BEGIN
@@ -68,6 +50,21 @@ BEGIN
 END
 )");
   ASSERT_TRUE(result.ok) << result.error;
+  ASSERT_EQ(result.script.dialogs.size(), 2u);
+  const RcDialog& extended = result.script.dialogs[0];
+  EXPECT_TRUE(extended.extended);
+  EXPECT_EQ(extended.style, 0x80000010u);
+  EXPECT_EQ(extended.ex_style, 0x80u);
+  EXPECT_EQ(extended.caption, "Say \"hi\"");
+  EXPECT_EQ(extended.font_name, "Name");
+  ASSERT_EQ(extended.controls.size(), 2u);
+  EXPECT_EQ(extended.controls[0].text, "a\tb");
+  // Child and visible, left text without its default group bit, no prefix.
+  EXPECT_EQ(extended.controls[0].style, 0x50000080u);
+  EXPECT_EQ(extended.controls[1].control_class, RcControlClass::kEdit);
+  EXPECT_EQ(extended.controls[1].style & 0x80u, 0u);
+  EXPECT_NE(extended.controls[1].style & 0x00800000u, 0u);
+
   const RcPopup& help = result.script.menus.at(0).popups.at(0);
   EXPECT_TRUE(help.right_justify);
   ASSERT_EQ(help.items.size(), 2u);
@@ -78,7 +75,7 @@ END
   ASSERT_EQ(keys.size(), 2u);
   EXPECT_TRUE(keys[0].virtual_key && !keys[0].alt && keys[0].key == 0x70);
   EXPECT_TRUE(!keys[1].virtual_key && keys[1].alt && keys[1].key == 'x');
-  const RcDialog& dialog = result.script.dialogs.at(0);
+  const RcDialog& dialog = result.script.dialogs[1];
   EXPECT_NE(dialog.style & style::kDialogCentre, 0u);
   EXPECT_NE(dialog.style & style::kCaption, 0u);
   ASSERT_EQ(dialog.controls.size(), 4u);
