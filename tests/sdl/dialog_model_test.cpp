@@ -39,9 +39,12 @@ class NameDialogTest : public ::testing::Test {
 
 TEST_F(NameDialogTest, LaidOutInDialogUnitsOfTheDialogFont) {
   const DialogBaseUnits base = MeasureBaseUnits(measure_);
-  EXPECT_EQ(model_.client_size(),
-            (Size{DialogUnitsToPixelsX(160, base), DialogUnitsToPixelsY(58, base)}));
-  EXPECT_EQ(model_.controls()[2].rect, DialogRectToPixels(80, 10, 72, 12, base));
+  const DialogData& dialog = *FindDialog(1002);
+  EXPECT_EQ(model_.client_size(), (Size{DialogUnitsToPixelsX(dialog.width, base),
+                                        DialogUnitsToPixelsY(dialog.height, base)}));
+  const ControlData& edit = dialog.controls[2];
+  EXPECT_EQ(model_.controls()[2].rect,
+            DialogRectToPixels(edit.x, edit.y, edit.width, edit.height, base));
   EXPECT_TRUE(model_.controls()[3].is_default);
 }
 

@@ -12,13 +12,6 @@ namespace {
 constexpr Size kWindow{620, 420};
 constexpr Size kBigScreen{3840, 2160};
 
-ScaleSources Sources() {
-  ScaleSources sources;
-  sources.window = kWindow;
-  sources.screen = kBigScreen;
-  return sources;
-}
-
 TEST(ParseScale, AcceptsOnlyWholeNumbersFromOneToTheLimit) {
   EXPECT_EQ(ParseScale("1"), 1);
   EXPECT_EQ(ParseScale("2"), 2);
@@ -40,31 +33,25 @@ TEST(ScaleForDpi, TakesTheLargestWholeMultipleOf96WithALittleSlack) {
   EXPECT_EQ(ScaleForDpi(283), 2);
   EXPECT_EQ(ScaleForDpi(288), 3);
   EXPECT_EQ(ScaleForDpi(100000), kMaxScale);
+  // Densities that are no positive number are ignored.
+  for (const double dpi : {0.0, -96.0, std::nan(""), std::numeric_limits<double>::infinity()})
+    EXPECT_EQ(ScaleForDpi(dpi), std::nullopt) << dpi;
 }
 
-TEST(ScaleForDpi, IgnoresDensitiesThatAreNoPositiveNumber) {
-  EXPECT_EQ(ScaleForDpi(0), std::nullopt);
-  EXPECT_EQ(ScaleForDpi(-96), std::nullopt);
-  EXPECT_EQ(ScaleForDpi(std::nan("")), std::nullopt);
-  EXPECT_EQ(ScaleForDpi(std::numeric_limits<double>::infinity()), std::nullopt);
-}
-
-TEST(XftDpiFromResources, FindsTheValueAmongOtherResources) {
-  EXPECT_EQ(XftDpiFromResources("*customization:\t-color\nXft.antialias:\t1\nXft.dpi:\t192\n"
-                                "Xft.hinting:\t1\n"),
-            192.0);
-  EXPECT_EQ(XftDpiFromResources("Xft.dpi: 144.5"), 144.5);
-  EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t120\r\nXft.rgba:\trgb\r\n"), 120.0);
-}
-
-TEST(XftDpiFromResources, IgnoresOtherNamesAndValuesThatAreNoNumber) {
-  EXPECT_EQ(XftDpiFromResources(""), std::nullopt);
-  EXPECT_EQ(XftDpiFromResources("Xft.antialias:\t1\n"), std::nullopt);
-  EXPECT_EQ(XftDpiFromResources("Xft.dpiscale:\t2\nxft.dpi:\t192\n"), std::nullopt);
-  EXPECT_EQ(XftDpiFromResources("Xft.dpi:\tlarge\n"), std::nullopt);
-  EXPECT_EQ(XftDpiFromResources("Xft.dpi 192\n"), std::nullopt);
-  // A broken line does not hide a good one after it.
-  EXPECT_EQ(XftDpiFromResources("Xft.dpi:\t\nXft.dpi:\t96\n"), 96.0);
+TEST(XftDpiFromResources, FindsTheValueAmongOtherResourcesAndIgnoresWhatIsNoNumber) {
+  const std::pair<const char*, std::optional<double>> cases[] = {
+      {"*customization:\t-color\nXft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n", 192.0},
+      {"Xft.dpi: 144.5", 144.5},
+      {"Xft.dpi:\t120\r\nXft.rgba:\trgb\r\n", 120.0},
+      {"", std::nullopt},
+      {"Xft.antialias:\t1\n", std::nullopt},
+      {"Xft.dpiscale:\t2\nxft.dpi:\t192\n", std::nullopt},
+      {"Xft.dpi:\tlarge\n", std::nullopt},
+      {"Xft.dpi 192\n", std::nullopt},
+      {"Xft.dpi:\t\nXft.dpi:\t96\n", 96.0},  // a broken line does not hide a good one after it
+  };
+  for (const auto& [resources, dpi] : cases)
+    EXPECT_EQ(XftDpiFromResources(resources), dpi) << resources;
 }
 
 TEST(ChooseScale, TheFirstUsableSourceDecidesAndTheDesktopsChoiceShrinksToFit) {
@@ -99,8 +86,7 @@ TEST(ChooseScale, TheFirstUsableSourceDecidesAndTheDesktopsChoiceShrinksToFit) {
 }
 
 TEST(ChooseScale, ABadRolviScaleIsReportedShortenedAndTheDesktopDecides) {
-  ScaleSources sources = Sources();
-  sources.xft_dpi = 192;
+  ScaleSources sources{{}, {}, 192, {}, kBigScreen, kWindow};
   for (const char* bad : {"0", "", "-1", "2.0", "huge", "17"}) {
     sources.rolvi_scale = bad;
     const ScaleChoice choice = ChooseScale(sources);
@@ -116,8 +102,8 @@ TEST(ChooseScale, ABadRolviScaleIsReportedShortenedAndTheDesktopDecides) {
   EXPECT_EQ(complaint.find(std::string(41, '9')), std::string::npos);
 }
 
-TEST(ToLogical, DividesScreenPixelsRoundingDownAlsoBelowZero) {
-  // Every click on the enlarged copy of a pixel lands on that pixel.
+TEST(ToLogical, DividesScreenPixelsRoundingDownAndCoversRectangles) {
+  // Every click on the enlarged copy of a pixel lands on that pixel, also below zero.
   for (int scale = 1; scale <= 4; ++scale) {
     for (int logical = -5; logical <= 5; ++logical) {
       for (int part = 0; part < scale; ++part) {
@@ -125,9 +111,7 @@ TEST(ToLogical, DividesScreenPixelsRoundingDownAlsoBelowZero) {
       }
     }
   }
-}
-
-TEST(ToLogical, ARectangleBecomesTheSmallestOneCoveringIt) {
+  // A rectangle becomes the smallest one covering it.
   EXPECT_EQ(ToLogical(Rect{660, 380, 1896, 1194}, 2), (Rect{330, 190, 948, 597}));
   EXPECT_EQ(ToLogical(Rect{-5, -4, 5, 3}, 2), (Rect{-3, -2, 3, 2}));
   EXPECT_EQ(ToLogical(Rect{10, 20, 30, 40}, 1), (Rect{10, 20, 30, 40}));

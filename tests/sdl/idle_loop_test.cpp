@@ -1,8 +1,7 @@
 // What the desktop back end's loop does when nothing moves, and what it shows: an idle main
 // window with nothing selected is not woken by its timer (SDL's dummy video driver, real
 // time), the ticks it slept through are counted so that a later selection jumps through the
-// same frames at the same ticks as a loop that woke for every tick (a virtual clock), and a
-// frame presents only the rectangles drawn since the last one.
+// same frames at the same ticks as a loop that woke for every tick (a virtual clock).
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -61,46 +60,34 @@ class CountingHandlers final : public WindowHandlers {
   std::uint32_t started_ = 0;
 };
 
-// Runs the main window's loop for about `milliseconds`, then asks it to stop as the session
-// would (SDL_QUIT).
-void RunFor(CountingHandlers& handlers, SdlWindowSystem& system, int milliseconds) {
-  std::thread stopper([milliseconds] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-  });
-  system.Run(handlers);
-  stopper.join();
-}
-
-class IdleLoopTest : public testing::Test {
- protected:
-  void SetUp() override {
+// The main window's loop runs for about 700 ms, then the session asks it to stop (SDL_QUIT).
+TEST(IdleLoopTest, OnlyTicksThatShowSomethingWakeTheLoopAndTheOthersAreCountedAfterwards) {
+  for (const bool ticks_show_something : {false, true}) {
+    MemoryFileSystem files;
+    SdlWindowSystem system({620, 420}, files, &TicksForTest);
     std::string error;
-    ASSERT_TRUE(system_.Open(error)) << error;
+    ASSERT_TRUE(system.Open(error)) << error;
     if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
       GTEST_SKIP() << "the timing here is for SDL's dummy video driver";
     }
+    CountingHandlers handlers(system, ticks_show_something);
+    std::thread stopper([] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      SDL_Event quit{};
+      quit.type = SDL_QUIT;
+      SDL_PushEvent(&quit);
+    });
+    system.Run(handlers);
+    stopper.join();
+    if (ticks_show_something) {  // a selected ball
+      EXPECT_GE(handlers.woken_ticks, 8);
+      EXPECT_EQ(handlers.skipped_ticks, 0u);
+    } else {  // about 14 periods passed, none woke the loop, all reach the game counted
+      EXPECT_EQ(handlers.woken_ticks, 0);
+      EXPECT_GE(handlers.skipped_ticks, 10u);
+      EXPECT_LE(handlers.skipped_ticks, 16u);
+    }
   }
-  MemoryFileSystem files_;
-  SdlWindowSystem system_{{620, 420}, files_, &TicksForTest};
-};
-
-TEST_F(IdleLoopTest, NothingSelectedMeansNoTimerWakeUpsAndTheTicksAreCountedAfterwards) {
-  CountingHandlers handlers(system_, /*ticks_show_something=*/false);
-  RunFor(handlers, system_, 700);
-  EXPECT_EQ(handlers.woken_ticks, 0);
-  // About 14 periods passed; all of them reach the game, counted, before the stop.
-  EXPECT_GE(handlers.skipped_ticks, 10u);
-  EXPECT_LE(handlers.skipped_ticks, 16u);
-}
-
-TEST_F(IdleLoopTest, ASelectedBallStillWakesTheLoopForEveryTick) {
-  CountingHandlers handlers(system_, /*ticks_show_something=*/true);
-  RunFor(handlers, system_, 700);
-  EXPECT_GE(handlers.woken_ticks, 8);
-  EXPECT_EQ(handlers.skipped_ticks, 0u);
 }
 
 // The main window on a headless window system, driven on a virtual clock in the order of the
@@ -197,59 +184,6 @@ TEST(JumpAfterIdleTest, TheSelectedBallShowsTheSameFramesAtTheSameTicks) {
   const auto sleeping = PlayOnVirtualClock(true, clicks, 12'345);
   ASSERT_GT(waking.size(), 20u);
   EXPECT_EQ(sleeping, waking);
-}
-
-class PresentChangesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
-    window_ = SDL_CreateWindow("test", 0, 0, 40, 30, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-  }
-  void TearDown() override {
-    if (window_ != nullptr) SDL_DestroyWindow(window_);
-    SDL_Quit();
-  }
-  std::uint32_t WindowPixel(int x, int y) {
-    SDL_Surface* target = SDL_GetWindowSurface(window_);
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(target->pixels) +
-                                                      y * target->pitch);
-    Uint8 r = 0;
-    Uint8 g = 0;
-    Uint8 b = 0;
-    SDL_GetRGB(row[x], target->format, &r, &g, &b);
-    return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
-  }
-  SDL_Window* window_ = nullptr;
-};
-
-TEST_F(PresentChangesTest, OnlyTheDrawnRectanglesAreCopiedEnlarged) {
-  SoftSurface layer(20, 15);
-  layer.FillRect({0, 0, 20, 15}, Rgb{0, 0, 200});
-  Present(window_, 2, Size{20, 15}, {Layer{&layer, 0, 0}});
-  EXPECT_TRUE(layer.changes().empty());
-  const PresentedPixels presented = PresentedPixelsOf(window_);
-  ASSERT_EQ(SDL_GetWindowSurface(window_)->format->BytesPerPixel, 4);
-
-  // Pixels changed behind the surface's back stay unpresented: only the changes are copied.
-  for (auto& pixel : layer.pixels())
-    pixel = 0x00FF00;
-  layer.ForgetChanges();
-  layer.FillRect({3, 4, 5, 6}, Rgb{255, 0, 0});
-  ASSERT_TRUE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
-  EXPECT_TRUE(layer.changes().empty());
-  for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      const bool drawn = x >= 6 && x < 10 && y >= 8 && y < 12;
-      EXPECT_EQ(WindowPixel(x, y), drawn ? 0xFF0000u : 0x0000C8u) << x << ", " << y;
-    }
-  }
-  // New window pixels hold nothing of the last present: the caller must present it all.
-  SDL_SetWindowSize(window_, 44, 30);
-  layer.FillRect({0, 0, 1, 1}, kWhite);
-  EXPECT_FALSE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
-  EXPECT_FALSE(layer.changes().empty());
 }
 
 }  // namespace

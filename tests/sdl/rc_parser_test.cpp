@@ -11,7 +11,10 @@
 namespace rolvi::rescomp {
 namespace {
 
-TEST(RcParserTest, ReadsStylesWithNotEscapesAndComments) {
+// Styles with NOT, doubled quotes, escapes and comments; the keywords give the values the
+// desktop back end reads through its own style constants.
+TEST(RcParserTest, ReadsStylesEscapesCommentsAndTheKeywordsMeanWhatTheTablesRead) {
+  namespace style = platform::widgets::style;
   const auto result = ParseResourceScript(R"(#include <windows.h>
 // a comment
 7 DIALOGEX 1, 2, 30, 40 /* block
@@ -24,28 +27,7 @@ FONT 9, "Name", 0, 0, 0x86
     LTEXT "a\tb", -1, 1, 2, 3, 4, SS_NOPREFIX | NOT WS_GROUP
     EDITTEXT 257, 5, 6, 7, 8, NOT ES_AUTOHSCROLL
 }
-)");
-  ASSERT_TRUE(result.ok) << result.error;
-  ASSERT_EQ(result.script.dialogs.size(), 1u);
-  const RcDialog& dialog = result.script.dialogs[0];
-  EXPECT_TRUE(dialog.extended);
-  EXPECT_EQ(dialog.style, 0x80000010u);
-  EXPECT_EQ(dialog.ex_style, 0x80u);
-  EXPECT_EQ(dialog.caption, "Say \"hi\"");
-  EXPECT_EQ(dialog.font_name, "Name");
-  ASSERT_EQ(dialog.controls.size(), 2u);
-  EXPECT_EQ(dialog.controls[0].text, "a\tb");
-  // Child and visible, left text without its default group bit, no prefix.
-  EXPECT_EQ(dialog.controls[0].style, 0x50000080u);
-  EXPECT_EQ(dialog.controls[1].control_class, RcControlClass::kEdit);
-  EXPECT_EQ(dialog.controls[1].style & 0x80u, 0u);
-  EXPECT_NE(dialog.controls[1].style & 0x00800000u, 0u);
-}
-
-// The keywords give the values the desktop back end reads through its own style constants.
-TEST(RcParserTest, MenuAcceleratorAndControlKeywordsMeanWhatTheTablesRead) {
-  namespace style = platform::widgets::style;
-  const auto result = ParseResourceScript(R"(1 MENU
+1 MENU
 BEGIN
     POPUP "&Help", HELP
     BEGIN
@@ -68,6 +50,21 @@ BEGIN
 END
 )");
   ASSERT_TRUE(result.ok) << result.error;
+  ASSERT_EQ(result.script.dialogs.size(), 2u);
+  const RcDialog& extended = result.script.dialogs[0];
+  EXPECT_TRUE(extended.extended);
+  EXPECT_EQ(extended.style, 0x80000010u);
+  EXPECT_EQ(extended.ex_style, 0x80u);
+  EXPECT_EQ(extended.caption, "Say \"hi\"");
+  EXPECT_EQ(extended.font_name, "Name");
+  ASSERT_EQ(extended.controls.size(), 2u);
+  EXPECT_EQ(extended.controls[0].text, "a\tb");
+  // Child and visible, left text without its default group bit, no prefix.
+  EXPECT_EQ(extended.controls[0].style, 0x50000080u);
+  EXPECT_EQ(extended.controls[1].control_class, RcControlClass::kEdit);
+  EXPECT_EQ(extended.controls[1].style & 0x80u, 0u);
+  EXPECT_NE(extended.controls[1].style & 0x00800000u, 0u);
+
   const RcPopup& help = result.script.menus.at(0).popups.at(0);
   EXPECT_TRUE(help.right_justify);
   ASSERT_EQ(help.items.size(), 2u);
@@ -78,7 +75,7 @@ END
   ASSERT_EQ(keys.size(), 2u);
   EXPECT_TRUE(keys[0].virtual_key && !keys[0].alt && keys[0].key == 0x70);
   EXPECT_TRUE(!keys[1].virtual_key && keys[1].alt && keys[1].key == 'x');
-  const RcDialog& dialog = result.script.dialogs.at(0);
+  const RcDialog& dialog = result.script.dialogs[1];
   EXPECT_NE(dialog.style & style::kDialogCentre, 0u);
   EXPECT_NE(dialog.style & style::kCaption, 0u);
   ASSERT_EQ(dialog.controls.size(), 4u);
@@ -87,20 +84,6 @@ END
   EXPECT_EQ(dialog.controls[2].style & style::kButtonTypeMask, style::kDefPushButton);
   EXPECT_NE(dialog.controls[2].style & style::kTabStop, 0u);
   EXPECT_EQ(dialog.controls[3].style & style::kStaticTypeMask, style::kStaticCentre);
-}
-
-TEST(RcParserTest, ErrorsNameTheirLine) {
-  const auto unknown = ParseResourceScript("1 DIALOG 0, 0, 1, 1\nSTYLE WS_BOGUS\nBEGIN\nEND\n");
-  EXPECT_FALSE(unknown.ok);
-  EXPECT_EQ(unknown.error, "line 2: unknown constant WS_BOGUS");
-  const auto open_string = ParseResourceScript("1 MENU\nBEGIN\nPOPUP \"File\n");
-  EXPECT_FALSE(open_string.ok);
-  EXPECT_EQ(open_string.error.rfind("line 3:", 0), 0u);
-  const auto long_key = ParseResourceScript("1 ACCELERATORS\nBEGIN\n\"xy\", 2, ASCII\nEND\n");
-  EXPECT_FALSE(long_key.ok);
-  const auto unfinished = ParseResourceScript("1 MENU\nBEGIN\nPOPUP \"F\"\nBEGIN\n");
-  EXPECT_FALSE(unfinished.ok);
-  EXPECT_FALSE(ParseResourceScript("1 STRINGTABLE\nBEGIN\nEND\n").ok);
 }
 
 // The version line of the about box: a string from an included header joined to the text.
@@ -130,31 +113,37 @@ END
   EXPECT_EQ(dialog.controls[1].text, "VERSION");  // a name inside quotes stays text
 }
 
-TEST(RcParserTest, IncludeAndDefineFaultsNameTheirLine) {
-  const IncludeReader none = [](std::string_view) { return std::optional<std::string>(); };
-  const auto missing = ParseResourceScript("// one\n#include \"gone.h\"\n", none);
-  EXPECT_FALSE(missing.ok);
-  EXPECT_EQ(missing.error, "line 2: cannot read the include file \"gone.h\"");
+// Every fault stops the parse with a message that says what is wrong, most with its line.
+TEST(RcParserTest, FaultsNameTheirLine) {
+  const IncludeReader headers = [](std::string_view name) -> std::optional<std::string> {
+    if (name == "self.h") return "#include \"self.h\"\n";
+    if (name == "n.h") return "\n#define X 0x\n";
+    return std::nullopt;
+  };
+  const struct {
+    const char* script;
+    const char* error;
+  } cases[] = {
+      {"1 DIALOG 0, 0, 1, 1\nSTYLE WS_BOGUS\nBEGIN\nEND\n", "line 2: unknown constant WS_BOGUS"},
+      {"1 MENU\nBEGIN\nPOPUP \"File\n", "line 3: unterminated string"},
+      {"1 ACCELERATORS\nBEGIN\n\"xy\", 2, ASCII\nEND\n", "line 3: a character accelerator"},
+      {"1 MENU\nBEGIN\nPOPUP \"F\"\nBEGIN\n", "expected MENUITEM"},
+      {"1 STRINGTABLE\nBEGIN\nEND\n", "unsupported resource type STRINGTABLE"},
+      {"// one\n#include \"gone.h\"\n", "line 2: cannot read the include file \"gone.h\""},
+      {"#include \"self.h\"\n", "nested too deeply"},
+      {"\n#include \"n.h\"\n1 DIALOG X, 0, 1, 1\n", "line 3: bad number"},
+      {"#define A A\n1 DIALOG A, 0, 1, 1\n", "line 2: macros nested too deeply"},
+      {"#define F(x) x\n", "line 1: macros with parameters"},
+      {"#define\n", "line 1: #define without a name"},
+      {"#include \"open.h\n", "line 1: unterminated include file name"},
+  };
+  for (const auto& c : cases) {
+    const auto result = ParseResourceScript(c.script, headers);
+    EXPECT_FALSE(result.ok) << c.script;
+    EXPECT_NE(result.error.find(c.error), std::string::npos) << c.script << result.error;
+  }
   // Without a reader every quoted include fails.
   EXPECT_FALSE(ParseResourceScript("#include \"version.h\"\n").ok);
-
-  const IncludeReader bad = [](std::string_view name) -> std::optional<std::string> {
-    if (name == "self.h") return "#include \"self.h\"\n";
-    return "\n#define X 0x\n";
-  };
-  const auto looped = ParseResourceScript("#include \"self.h\"\n", bad);
-  EXPECT_FALSE(looped.ok);
-  EXPECT_NE(looped.error.find("nested too deeply"), std::string::npos) << looped.error;
-  const auto bad_number = ParseResourceScript("\n#include \"n.h\"\n1 DIALOG X, 0, 1, 1\n", bad);
-  EXPECT_FALSE(bad_number.ok);
-  EXPECT_EQ(bad_number.error, "line 3: bad number");
-
-  const auto recursive = ParseResourceScript("#define A A\n1 DIALOG A, 0, 1, 1\n");
-  EXPECT_FALSE(recursive.ok);
-  EXPECT_NE(recursive.error.find("nested too deeply"), std::string::npos) << recursive.error;
-  EXPECT_FALSE(ParseResourceScript("#define F(x) x\n").ok);
-  EXPECT_FALSE(ParseResourceScript("#define\n").ok);
-  EXPECT_FALSE(ParseResourceScript("#include \"open.h\n").ok);
 }
 
 TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {

@@ -11,6 +11,7 @@
 
 #include "cpp_writer.h"
 #include "platform/gbk/gbk_text.h"
+#include "platform/widgets/accelerators.h"
 #include "rc_script.h"
 #include "rolvi_version.h"
 
@@ -63,6 +64,38 @@ TEST(ResourceTablesTest, MenuAndAcceleratorsAreTheScripts) {
     EXPECT_EQ((std::vector{row.virtual_key, row.alt, row.control, row.shift}),
               (std::vector{rows[i].virtual_key, rows[i].alt, rows[i].control, rows[i].shift}));
   }
+}
+
+// Each row's key pressed with its own modifiers gives its command; another modifier, or a
+// function key no row names, gives nothing (Shift turns "x" into "X", which no row lists).
+TEST(ResourceTablesTest, EveryAcceleratorRowTranslatesOnlyWithItsModifiers) {
+  const auto& table = Resources().accelerators;
+  const rescomp::RcScript script = Script();
+  int function_rows = 0;
+  for (const rescomp::RcAccelerator& row : script.accelerator_tables.at(0).rows) {
+    KeyEvent key{.alt = row.alt, .control = row.control, .shift = row.shift};
+    if (row.virtual_key) {
+      key.key = Key::kFunction;
+      key.function = row.key - 0x6F;  // VK_F1 is 0x70
+      ASSERT_EQ(VirtualKeyOf(key), row.key) << "only function keys are expected";
+      ++function_rows;
+    } else {
+      key.key = Key::kCharacter;
+      key.character = static_cast<char>(row.key);
+    }
+    EXPECT_EQ(TranslateAccelerator(table, key), row.command) << row.key;
+    for (bool KeyEvent::*modifier : {&KeyEvent::alt, &KeyEvent::control, &KeyEvent::shift}) {
+      KeyEvent other = key;
+      other.*modifier = !(other.*modifier);
+      EXPECT_EQ(TranslateAccelerator(table, other), std::nullopt) << row.key;
+    }
+  }
+  int translated = 0;
+  for (int function = 1; function <= 12; ++function) {
+    translated +=
+        TranslateAccelerator(table, {.key = Key::kFunction, .function = function}) ? 1 : 0;
+  }
+  EXPECT_EQ(translated, function_rows);
 }
 
 TEST(ResourceTablesTest, DialogTemplatesAndTheirControlsAreTheScripts) {

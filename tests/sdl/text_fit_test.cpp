@@ -47,24 +47,23 @@ class TextFitTest : public ::testing::Test {
 // Every character of every menu and dialog text has a glyph of its own (line breaks and the
 // menu's label separator are no characters to draw).
 TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
-  std::vector<std::string_view> texts;
-  for (const MenuData& popup : Resources().menu) {
-    texts.push_back(popup.title);
-    for (const MenuItemData& item : popup.items)
-      texts.push_back(item.text);
-  }
-  for (const DialogData& dialog : Resources().dialogs) {
-    texts.push_back(dialog.caption);
-    for (const ControlData& control : dialog.controls)
-      texts.push_back(control.text);
-  }
-  for (const std::string_view text : texts) {
+  const auto check = [](std::string_view text) {
     for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length) {
       const GbkChar c = DecodeGbk(text, at);
       if (c.code >= 0x20) {
         EXPECT_GE(GlyphOf(c), font_data::kFirstAscii) << GbkToUtf8(text);
       }
     }
+  };
+  for (const MenuData& popup : Resources().menu) {
+    check(popup.title);
+    for (const MenuItemData& item : popup.items)
+      check(item.text);
+  }
+  for (const DialogData& dialog : Resources().dialogs) {
+    check(dialog.caption);
+    for (const ControlData& control : dialog.controls)
+      check(control.text);
   }
 }
 
@@ -208,24 +207,18 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
 constexpr int kStatsRoom = 164 - 2 * 6 - 44;
 
 TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies) {
-  for (int code = 0; code < 8; ++code) {
-    const dialogs::StatsRow row = dialogs::StatsRowText(code, 81, 999);
-    // The ten trailing blanks only cover an earlier, longer text; they may be cut.
+  // The ten trailing blanks only cover an earlier, longer text; they may be cut.
+  const auto width = [&](int code, std::int32_t cells, std::uint32_t removed,
+                         bool cut_blanks = true) {
+    const dialogs::StatsRow row = dialogs::StatsRowText(code, cells, removed);
     std::string_view text = row.view();
-    text = text.substr(0, text.find_last_not_of(' ') + 1);
-    const int width = measure_.MeasureText(text, Font::kList16, false).width;
-    EXPECT_LT(width, kStatsRoom) << "row " << code << ": " << width << " pixels";
-  }
+    if (cut_blanks) text = text.substr(0, text.find_last_not_of(' ') + 1);
+    return measure_.MeasureText(text, Font::kList16, false).width;
+  };
+  for (int code = 0; code < 8; ++code)
+    EXPECT_LT(width(code, 81, 999), kStatsRoom) << "row " << code;
   // Short rows still cover what the longest left: 0 cells and nothing removed, with blanks.
-  const dialogs::StatsRow longest_row = dialogs::StatsRowText(1, 81, 999);
-  const dialogs::StatsRow shortest_row = dialogs::StatsRowText(1, 0, 0);
-  const std::string_view longest = longest_row.view();
-  const std::string_view shortest = shortest_row.view();
-  EXPECT_GE(
-      measure_.MeasureText(shortest, Font::kList16, false).width,
-      measure_
-          .MeasureText(longest.substr(0, longest.find_last_not_of(' ') + 1), Font::kList16, false)
-          .width);
+  EXPECT_GE(width(1, 0, 0, false), width(1, 81, 999));
 }
 
 // IceWM's win95 title bar spans the client's width (its frame sides stand outside both); it

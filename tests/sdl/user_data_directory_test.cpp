@@ -10,19 +10,15 @@ namespace {
 
 using testing::TempDirectory;
 
-TEST(UserDataDirectoryTest, XdgDataHomeWinsWhenItIsAbsolute) {
+// An absolute XDG_DATA_HOME wins; otherwise the home directory's .local/share; nothing
+// without an absolute directory.
+TEST(UserDataDirectoryTest, XdgDataHomeThenTheHomeDirectorysLocalShare) {
   EXPECT_EQ(UserDataDirectory("/data/home", "/home/ada"), "/data/home/rolvi");
   EXPECT_EQ(UserDataDirectory("/data/home", nullptr), "/data/home/rolvi");
-}
-
-TEST(UserDataDirectoryTest, OtherwiseTheHomeDirectorysLocalShare) {
   for (const char* ignored : {static_cast<const char*>(nullptr), "", "relative/data", "./x"}) {
     EXPECT_EQ(UserDataDirectory(ignored, "/home/ada"), "/home/ada/.local/share/rolvi")
         << (ignored ? ignored : "unset");
   }
-}
-
-TEST(UserDataDirectoryTest, NothingWithoutAnAbsoluteDirectory) {
   EXPECT_EQ(UserDataDirectory(nullptr, nullptr), std::nullopt);
   EXPECT_EQ(UserDataDirectory("", ""), std::nullopt);
   EXPECT_EQ(UserDataDirectory("data", "home/ada"), std::nullopt);

@@ -1,6 +1,6 @@
 // The window code on a video driver other than X11 (SDL's dummy driver, which the test runner
-// selects): presenting enlarged pictures into a window, placing windows without frame
-// reports, and the main window opening at the scale ROLVI_SCALE asks for.
+// selects): presenting enlarged pictures into a window, and then only what changed, placing
+// windows without frame reports, and the main window opening at the scale ROLVI_SCALE asks for.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -35,6 +35,17 @@ class WindowWithoutX11 : public testing::Test {
     window_ = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_HIDDEN);
     return window_;
   }
+  // The window surface's pixel at (x, y) as 0xRRGGBB.
+  std::uint32_t WindowPixel(int x, int y) const {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(target->pixels) +
+                                                      y * target->pitch);
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(row[x], target->format, &r, &g, &b);
+    return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+  }
   SDL_Window* window_ = nullptr;
 };
 
@@ -57,26 +68,47 @@ TEST_F(WindowWithoutX11, PresentEnlargesTheLayersAndBlackensWhatTheyDoNotCover) 
   // its last column and row are beyond what they cover.
   Present(window, 2, Size{5, 3}, {Layer{&layer, 1, 1}});
 
-  target = SDL_GetWindowSurface(window);
-  ASSERT_EQ(target->format->BytesPerPixel, 4);
-  for (int y = 0; y < target->h; ++y) {
-    for (int x = 0; x < target->w; ++x) {
-      const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(target->pixels) +
-                                                        y * target->pitch);
-      Uint8 r = 0;
-      Uint8 g = 0;
-      Uint8 b = 0;
-      SDL_GetRGB(row[x], target->format, &r, &g, &b);
-      const std::uint32_t got = (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+  ASSERT_EQ(SDL_GetWindowSurface(window)->format->BytesPerPixel, 4);
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 11; ++x) {
       std::uint32_t expected = 0x010203;  // inside what the layers cover, outside the layer
       if (x >= 10 || y >= 6) {
         expected = 0;
       } else if (x >= 2 && y >= 2) {
         expected = layer.pixels()[static_cast<std::size_t>((y - 2) / 2 * 4 + (x - 2) / 2)];
       }
-      EXPECT_EQ(got, expected) << "window pixel (" << x << ", " << y << ")";
+      EXPECT_EQ(WindowPixel(x, y), expected) << "window pixel (" << x << ", " << y << ")";
     }
   }
+}
+
+TEST_F(WindowWithoutX11, PresentChangesCopiesOnlyTheDrawnRectanglesEnlarged) {
+  ASSERT_NE(MakeWindow(40, 30), nullptr) << SDL_GetError();
+  SoftSurface layer(20, 15);
+  layer.FillRect({0, 0, 20, 15}, Rgb{0, 0, 200});
+  Present(window_, 2, Size{20, 15}, {Layer{&layer, 0, 0}});
+  EXPECT_TRUE(layer.changes().empty());
+  const PresentedPixels presented = PresentedPixelsOf(window_);
+  ASSERT_EQ(SDL_GetWindowSurface(window_)->format->BytesPerPixel, 4);
+
+  // Pixels changed behind the surface's back stay unpresented: only the changes are copied.
+  for (auto& pixel : layer.pixels())
+    pixel = 0x00FF00;
+  layer.ForgetChanges();
+  layer.FillRect({3, 4, 5, 6}, Rgb{255, 0, 0});
+  ASSERT_TRUE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
+  EXPECT_TRUE(layer.changes().empty());
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool drawn = x >= 6 && x < 10 && y >= 8 && y < 12;
+      EXPECT_EQ(WindowPixel(x, y), drawn ? 0xFF0000u : 0x0000C8u) << x << ", " << y;
+    }
+  }
+  // New window pixels hold nothing of the last present: the caller must present it all.
+  SDL_SetWindowSize(window_, 44, 30);
+  layer.FillRect({0, 0, 1, 1}, kWhite);
+  EXPECT_FALSE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
+  EXPECT_FALSE(layer.changes().empty());
 }
 
 TEST_F(WindowWithoutX11, WindowsArePlacedByTheirClientWithoutFrameReports) {
@@ -112,34 +144,29 @@ class MainWindowScale : public testing::Test {
   MemoryFileSystem files_;
 };
 
+// A usable ROLVI_SCALE enlarges the window; the shell sees the program's own pixels, the screen
+// shrunk by the scale. An unusable one is reported and leaves the scale at one.
 TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
-  setenv("ROLVI_SCALE", "2", 1);
-  SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
-  std::string error;
-  ASSERT_TRUE(system.Open(error)) << error;
-  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
-  SDL_DisplayMode mode{};
-  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
-  EXPECT_EQ(system.scale(), 2);
-  EXPECT_EQ(system.ScreenSize(), (Size{mode.w / 2, mode.h / 2}));
-  EXPECT_EQ(system.ClientSize(), kClientSize);
-  const Rect outer = system.WindowRect();
-  EXPECT_EQ(outer.width(), kClientSize.width);
-  EXPECT_EQ(outer.left, (mode.w / 2 - kOuterSize.width) / 2);
-  EXPECT_EQ(outer.top, (mode.h / 2 - kOuterSize.height) / 2);
-}
-
-TEST_F(MainWindowScale, AnUnusableValueLeavesTheScaleAtOne) {
-  setenv("ROLVI_SCALE", "0", 1);
-  SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
-  std::string error;
-  testing::internal::CaptureStderr();
-  ASSERT_TRUE(system.Open(error)) << error;
-  const std::string report = testing::internal::GetCapturedStderr();
-  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
-  EXPECT_EQ(system.scale(), 1);
-  EXPECT_EQ(system.ClientSize(), kClientSize);
-  EXPECT_NE(report.find("rolvi: ROLVI_SCALE=\"0\""), std::string::npos) << report;
+  for (const auto& [value, scale] : {std::pair{"2", 2}, std::pair{"0", 1}}) {
+    setenv("ROLVI_SCALE", value, 1);
+    SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
+    std::string error;
+    testing::internal::CaptureStderr();
+    const bool opened = system.Open(error);
+    const std::string report = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(opened) << error;
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
+    SDL_DisplayMode mode{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+    EXPECT_EQ(system.scale(), scale) << value;
+    EXPECT_EQ(system.ScreenSize(), (Size{mode.w / scale, mode.h / scale}));
+    EXPECT_EQ(system.ClientSize(), kClientSize);
+    const Rect outer = system.WindowRect();
+    EXPECT_EQ(outer.width(), kClientSize.width);
+    EXPECT_EQ(outer.left, (mode.w / scale - kOuterSize.width) / 2);
+    EXPECT_EQ(outer.top, (mode.h / scale - kOuterSize.height) / 2);
+    EXPECT_EQ(report.find("rolvi: ROLVI_SCALE=\"0\"") != std::string::npos, scale == 1) << report;
+  }
 }
 
 }  // namespace

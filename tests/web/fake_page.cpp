@@ -6,9 +6,10 @@ namespace rolvi::testing {
 
 using platform::web::PageEvent;
 
-std::uint32_t FakeCanvas::Pixel(int x, int y) const {
+platform::Rgb FakeCanvas::Pixel(int x, int y) const {
   const std::uint32_t rgba_pixel = rgba.at(static_cast<std::size_t>(y * size.width + x));
-  return (rgba_pixel & 0xFFu) << 16 | (rgba_pixel & 0xFF00u) | (rgba_pixel >> 16 & 0xFFu);
+  return {static_cast<std::uint8_t>(rgba_pixel), static_cast<std::uint8_t>(rgba_pixel >> 8),
+          static_cast<std::uint8_t>(rgba_pixel >> 16)};
 }
 
 void FakePage::Add(Step step) {
@@ -42,12 +43,11 @@ void FakePage::Click(int window, int x, int y) {
 }
 
 void FakePage::Press(std::string code, std::string key, int modifiers, std::string text) {
-  PageEvent down;
-  down.kind = PageEvent::Kind::kKeyDown;
-  down.code = std::move(code);
-  down.key = std::move(key);
-  down.modifiers = modifiers;
-  down.text = std::move(text);
+  PageEvent down{.kind = PageEvent::Kind::kKeyDown,
+                 .modifiers = modifiers,
+                 .code = std::move(code),
+                 .key = std::move(key),
+                 .text = std::move(text)};
   PageEvent up = down;
   up.kind = PageEvent::Kind::kKeyUp;
   up.text.clear();
@@ -55,14 +55,13 @@ void FakePage::Press(std::string code, std::string key, int modifiers, std::stri
   Push(std::move(up));
 }
 
+// Letters are named by their key's position ("KeyA"), capitals typed with Shift.
 void FakePage::Type(std::string_view characters) {
   for (const char c : characters) {
-    std::string code;
-    if (c >= 'a' && c <= 'z') code = std::string("Key") + static_cast<char>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') code = std::string("Key") + c;
-    if (c == ' ') code = "Space";
-    const int shift = c >= 'A' && c <= 'Z' ? platform::web::kModifierShift : 0;
-    Press(code, std::string(1, c), shift, std::string(1, c));
+    const bool capital = c >= 'A' && c <= 'Z';
+    const char letter = capital ? c : static_cast<char>(c - 'a' + 'A');
+    Press(c == ' ' ? "Space" : std::string("Key") + letter, std::string(1, c),
+          capital ? platform::web::kModifierShift : 0, std::string(1, c));
   }
 }
 
@@ -120,34 +119,12 @@ void FakePage::CloseWindow(int window) {
   canvases_.at(window).shown = false;
 }
 
-void FakePage::ResizeWindow(int window, platform::Size size) {
-  canvases_.at(window).size = size;
-}
-
-void FakePage::PlaceWindow(int window, platform::Point at) {
-  canvases_.at(window).at = at;
-}
-
-void FakePage::ShowWindow(int window) {
-  canvases_.at(window).shown = true;
-}
-
-void FakePage::HideWindow(int window) {
-  canvases_.at(window).shown = false;
-}
-
 void FakePage::Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) {
   FakeCanvas& canvas = canvases_.at(window);
   EXPECT_TRUE(canvas.open) << "presented on closed window " << window;
   EXPECT_EQ(size, canvas.size) << "presented size of window " << window;
   canvas.rgba.assign(rgba.begin(), rgba.end());
   ++canvas.presents;
-}
-
-bool FakePage::Chime() {
-  if (!chime_allowed) return false;
-  ++chimes_;
-  return true;
 }
 
 std::optional<std::string> FakeStore::Read(std::string_view key) {

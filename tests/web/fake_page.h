@@ -31,8 +31,8 @@ struct FakeCanvas {
   int presents = 0;
   std::vector<std::uint32_t> rgba;  // what was last presented
 
-  // The presented pixel at (x, y) as 0x00RRGGBB.
-  std::uint32_t Pixel(int x, int y) const;
+  // The presented pixel at (x, y).
+  platform::Rgb Pixel(int x, int y) const;
 };
 
 class FakePage final : public platform::web::Page {
@@ -51,15 +51,11 @@ class FakePage final : public platform::web::Page {
   // A printable character key, which types itself.
   void Type(std::string_view characters);
 
-  std::uint32_t clock() const { return clock_; }
   int slept_ms() const { return slept_ms_; }
-  const std::map<int, FakeCanvas>& canvases() const { return canvases_; }
   const FakeCanvas& canvas(int window) const { return canvases_.at(window); }
   const std::string& title() const { return title_; }
   platform::Rect desk() const { return desk_; }
   bool closed_shown() const { return closed_shown_; }
-  int chimes() const { return chimes_; }
-  bool chime_allowed = true;
 
   // Page
   std::uint32_t Now() override { return clock_; }
@@ -69,13 +65,13 @@ class FakePage final : public platform::web::Page {
   void SetDesk(const platform::Rect& area) override { desk_ = area; }
   int OpenWindow(platform::Size size) override;
   void CloseWindow(int window) override;
-  void ResizeWindow(int window, platform::Size size) override;
-  void PlaceWindow(int window, platform::Point at) override;
-  void ShowWindow(int window) override;
-  void HideWindow(int window) override;
+  void ResizeWindow(int window, platform::Size size) override { canvases_.at(window).size = size; }
+  void PlaceWindow(int window, platform::Point at) override { canvases_.at(window).at = at; }
+  void ShowWindow(int window) override { canvases_.at(window).shown = true; }
+  void HideWindow(int window) override { canvases_.at(window).shown = false; }
   void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) override;
   void SetTitle(std::string_view utf8_title) override { title_ = utf8_title; }
-  bool Chime() override;
+  bool Chime() override { return true; }
   void ShowClosed() override { closed_shown_ = true; }
 
  private:
@@ -99,7 +95,6 @@ class FakePage final : public platform::web::Page {
   std::string title_;
   platform::Rect desk_;
   bool closed_shown_ = false;
-  int chimes_ = 0;
 };
 
 // Local storage for the tests: a map, and a switch that makes every write fail.

@@ -9,9 +9,7 @@
 namespace rolvi::platform::web {
 namespace {
 
-using testing::FakeStore;
-
-constexpr std::string_view kKey = "rolvi.records";
+const std::string kKey = "rolvi.records";
 
 records::RecordBook BookWithResult(std::string_view name, std::uint16_t score) {
   records::RecordBook book;
@@ -21,34 +19,41 @@ records::RecordBook BookWithResult(std::string_view name, std::uint16_t score) {
   return book;
 }
 
-TEST(StorageFileSystemTest, TheTableGoesInAndComesBackAsBase64UnderOneKey) {
-  FakeStore store;
+class StorageFileSystemTest : public ::testing::Test {
+ protected:
+  // A file system made now, reading the key as it is now.
+  StorageFileSystem Files() { return {store, kKey, "winrolvi.res"}; }
+  records::SaveOutcome SaveGrace(FileSystem& files, std::uint16_t score = 42) {
+    return records::SaveRecords(BookWithResult("Grace", score), files);
+  }
+  std::vector<std::uint8_t> Stored() const { return DecodeBase64(store.values.at(kKey)).value(); }
+
+  testing::FakeStore store;
+};
+
+TEST_F(StorageFileSystemTest, TheTableGoesInAndComesBackAsBase64UnderOneKey) {
   {
-    StorageFileSystem files(store, std::string(kKey), "winrolvi.res");
+    StorageFileSystem files = Files();
     records::RecordBook book;
     EXPECT_EQ(records::LoadRecords(book, files), records::LoadOutcome::kNoFile);
-    EXPECT_EQ(records::SaveRecords(BookWithResult("Grace", 42), files),
-              records::SaveOutcome::kWritten);
+    EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kWritten);
   }
   ASSERT_EQ(store.values.size(), 1u);
-  const auto bytes = DecodeBase64(store.values.at(std::string(kKey)));
-  ASSERT_TRUE(bytes);
   const records::RecordFileImage expected =
       records::EncodeRecordFile(BookWithResult("Grace", 42).table);
-  EXPECT_EQ(*bytes, std::vector<std::uint8_t>(expected.begin(), expected.end()));
+  EXPECT_EQ(Stored(), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 
-  StorageFileSystem again(store, std::string(kKey), "winrolvi.res");
+  StorageFileSystem again = Files();
   records::RecordBook book;
   EXPECT_EQ(records::LoadRecords(book, again), records::LoadOutcome::kLoaded);
   EXPECT_EQ(records::NameText(book.table[1].name), "Grace");
   EXPECT_EQ(book.table[1].score, 42);
 }
 
-TEST(StorageFileSystemTest, TheKeyIsReadOnceWhenTheFileSystemIsMade) {
-  FakeStore store;
+TEST_F(StorageFileSystemTest, TheKeyIsReadOnceWhenTheFileSystemIsMade) {
   const records::RecordFileImage image = records::EncodeRecordFile(BookWithResult("Ada", 7).table);
-  store.values[std::string(kKey)] = EncodeBase64(image);
-  StorageFileSystem files(store, std::string(kKey), "winrolvi.res");
+  store.values[kKey] = EncodeBase64(image);
+  StorageFileSystem files = Files();
   store.values.clear();  // another page's change later on is not seen
   records::RecordBook book;
   EXPECT_EQ(records::LoadRecords(book, files), records::LoadOutcome::kLoaded);
@@ -56,9 +61,8 @@ TEST(StorageFileSystemTest, TheKeyIsReadOnceWhenTheFileSystemIsMade) {
   EXPECT_EQ(store.reads, 1);
 }
 
-TEST(StorageFileSystemTest, OnlyTheRecordFileExists) {
-  FakeStore store;
-  StorageFileSystem files(store, std::string(kKey), "winrolvi.res");
+TEST_F(StorageFileSystemTest, OnlyTheRecordFileExists) {
+  StorageFileSystem files = Files();
   EXPECT_EQ(files.OpenForReading("winrolvi.res"), nullptr);  // not stored yet
   EXPECT_EQ(files.OpenForWriting("winrolvi.res"), nullptr);
   EXPECT_EQ(files.Create("rolvi.res"), nullptr);
@@ -67,47 +71,39 @@ TEST(StorageFileSystemTest, OnlyTheRecordFileExists) {
   EXPECT_TRUE(store.values.contains(kKey));  // closed when the handle went
 }
 
-TEST(StorageFileSystemTest, AValueThatIsNotBase64CountsAsNoFileAndIsReplaced) {
-  FakeStore store;
-  store.values[std::string(kKey)] = "not a record table";
-  StorageFileSystem files(store, std::string(kKey), "winrolvi.res");
+TEST_F(StorageFileSystemTest, AValueThatIsNotBase64CountsAsNoFileAndIsReplaced) {
+  store.values[kKey] = "not a record table";
+  StorageFileSystem files = Files();
   records::RecordBook book;
   EXPECT_EQ(records::LoadRecords(book, files), records::LoadOutcome::kNoFile);
   EXPECT_EQ(book.table, records::DefaultRecordTable());
-  EXPECT_EQ(records::SaveRecords(BookWithResult("Grace", 42), files),
-            records::SaveOutcome::kWritten);
-  EXPECT_EQ(DecodeBase64(store.values.at(std::string(kKey)))->size(), 160u);
+  EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kWritten);
+  EXPECT_EQ(Stored().size(), 160u);
 }
 
-TEST(StorageFileSystemTest, ShortStoredTablesAreRepairedAndLongerOnesKeepTheirTail) {
-  FakeStore store;
+TEST_F(StorageFileSystemTest, ShortStoredTablesAreRepairedAndLongerOnesKeepTheirTail) {
   std::vector<std::uint8_t> long_file(170, 0);
   long_file[169] = 0xAB;
-  store.values[std::string(kKey)] = EncodeBase64(long_file);
-  StorageFileSystem files(store, std::string(kKey), "winrolvi.res");
-  EXPECT_EQ(records::SaveRecords(BookWithResult("Grace", 42), files),
-            records::SaveOutcome::kWritten);
-  const auto bytes = DecodeBase64(store.values.at(std::string(kKey)));
-  ASSERT_EQ(bytes->size(), 170u);
-  EXPECT_EQ((*bytes)[169], 0xAB);
+  store.values[kKey] = EncodeBase64(long_file);
+  StorageFileSystem files = Files();
+  EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kWritten);
+  ASSERT_EQ(Stored().size(), 170u);
+  EXPECT_EQ(Stored()[169], 0xAB);
 
-  store.values[std::string(kKey)] = EncodeBase64(std::vector<std::uint8_t>(20, 0));
-  StorageFileSystem short_files(store, std::string(kKey), "winrolvi.res");
+  store.values[kKey] = EncodeBase64(std::vector<std::uint8_t>(20, 0));
+  StorageFileSystem short_files = Files();
   records::RecordBook book;
   EXPECT_EQ(records::LoadRecords(book, short_files), records::LoadOutcome::kRepaired);
 }
 
-TEST(StorageFileSystemTest, FullOrDisabledStorageLosesTheWriteAndNothingElse) {
-  FakeStore store;
+TEST_F(StorageFileSystemTest, FullOrDisabledStorageLosesTheWriteAndNothingElse) {
   store.full = true;
-  StorageFileSystem files(store, std::string(kKey), "winrolvi.res");
-  EXPECT_EQ(records::SaveRecords(BookWithResult("Grace", 42), files),
-            records::SaveOutcome::kIncomplete);
+  StorageFileSystem files = Files();
+  EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kIncomplete);
   EXPECT_TRUE(store.values.empty());
   store.full = false;  // room again: the next save goes through
-  EXPECT_EQ(records::SaveRecords(BookWithResult("Grace", 43), files),
-            records::SaveOutcome::kWritten);
-  EXPECT_EQ(DecodeBase64(store.values.at(std::string(kKey)))->at(30), 43);
+  EXPECT_EQ(SaveGrace(files, 43), records::SaveOutcome::kWritten);
+  EXPECT_EQ(Stored().at(30), 43);
 }
 
 }  // namespace

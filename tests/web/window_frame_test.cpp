@@ -46,7 +46,7 @@ class FramePixelsTest : public ::testing::Test {
   SoftSurface surface{layout.outer.width, layout.outer.height};
 };
 
-TEST_F(FramePixelsTest, BorderTitleAndCloseBoxLeaveTheContentAlone) {
+TEST_F(FramePixelsTest, BorderTitleAndCloseBoxLeaveTheContentAloneActiveOrNot) {
   Draw(FrameLook{});
   for (int y = layout.content.top; y < layout.content.bottom; ++y) {
     for (int x = layout.content.left; x < layout.content.right; ++x) {
@@ -66,14 +66,12 @@ TEST_F(FramePixelsTest, BorderTitleAndCloseBoxLeaveTheContentAlone) {
   EXPECT_EQ(At(box.left + 4, box.top + 3), kBlack);
   EXPECT_EQ(At(box.left + 4 + 3, box.top + 3 + 3), kBlack);  // the middle
   EXPECT_EQ(At(box.left + 4 + 3, box.top + 3), kFace);
-}
 
-TEST_F(FramePixelsTest, InactiveTitlesAreGreyAndAPressedCloseBoxSinks) {
+  // Inactive titles are grey, the caption in the face colour, and a pressed close box sinks.
   Draw(FrameLook{.active = false, .close_pressed = true});
   EXPECT_EQ(At(layout.title_bar.left, layout.title_bar.top), kGrey);
   EXPECT_EQ(CountInTitle(kWhite), 0);
   EXPECT_GT(CountInTitle(kFace), 20);
-  const Rect box = layout.close_box;
   EXPECT_EQ(At(box.left, box.top), kBlack);
   EXPECT_EQ(At(box.left + 4, box.top + 3), kFace);  // the cross moved one down and right
   EXPECT_EQ(At(box.left + 5, box.top + 4), kBlack);
