@@ -128,7 +128,7 @@ TEST(RcParserTest, FaultsNameTheirLine) {
       {"1 MENU\nBEGIN\nPOPUP \"File\n", "line 3: unterminated string"},
       {"1 ACCELERATORS\nBEGIN\n\"xy\", 2, ASCII\nEND\n", "line 3: a character accelerator"},
       {"1 MENU\nBEGIN\nPOPUP \"F\"\nBEGIN\n", "expected MENUITEM"},
-      {"1 STRINGTABLE\nBEGIN\nEND\n", "unsupported resource type STRINGTABLE"},
+      {"1 STRINGTABLE\nBEGIN\nEND\n", "line 1: unsupported resource type STRINGTABLE"},
       {"// one\n#include \"gone.h\"\n", "line 2: cannot read the include file \"gone.h\""},
       {"#include \"self.h\"\n", "nested too deeply"},
       {"\n#include \"n.h\"\n1 DIALOG X, 0, 1, 1\n", "line 3: bad number"},

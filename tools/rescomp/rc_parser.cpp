@@ -399,8 +399,9 @@ class Parser {
   bool PeekWord(std::string_view word) const {
     return Peek().kind == TokenKind::kWord && Peek().text == word;
   }
-  void Fail(const std::string& what) {
-    if (error_.empty()) error_ = "line " + std::to_string(Peek().line) + ": " + what;
+  void Fail(const std::string& what) { FailAt(Peek().line, what); }
+  void FailAt(int line, const std::string& what) {
+    if (error_.empty()) error_ = "line " + std::to_string(line) + ": " + what;
   }
   bool Expect(TokenKind kind, std::string_view what) {
     if (Peek().kind != kind) {
@@ -487,7 +488,8 @@ class Parser {
       Fail("expected a resource type");
       return;
     }
-    const std::string type = Next().text;
+    const Token& type_token = Next();
+    const std::string type = type_token.text;
     if (type == "MENU") {
       ParseMenu(*id, script);
     } else if (type == "ACCELERATORS") {
@@ -500,7 +502,7 @@ class Parser {
       script.files.push_back(
           RcFile{*id, type == "BITMAP" ? RcFileKind::kBitmap : RcFileKind::kIcon, *path});
     } else {
-      Fail("unsupported resource type " + type);
+      FailAt(type_token.line, "unsupported resource type " + type);
     }
   }
 
