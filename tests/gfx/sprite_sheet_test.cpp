@@ -248,7 +248,8 @@ std::vector<std::uint8_t> TinyPicture(std::uint32_t colours_used, std::size_t ta
 
 TEST(SpriteSheetTest, PaletteEntriesComeFromTheColourTableWithRedAndBlueSwapped) {
   std::array<platform::PaletteEntry, 256> entries;
-  std::vector<std::uint8_t> file = TinyPicture(0, 256);  // no count: all that 8 bits index
+  // No count: the table holds all that 8 bits index.
+  std::vector<std::uint8_t> file = TinyPicture(0, 256);
   file[54] = 0x10;  // blue
   file[55] = 0x20;  // green
   file[56] = 0x30;  // red
