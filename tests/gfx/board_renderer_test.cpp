@@ -28,6 +28,13 @@ Rgb At(const SoftSurface& surface, int x, int y) {
   return surface.GetPixel(x, y).value();
 }
 
+// Each of `offsets` from (x, y) shows `colour`.
+void ExpectColourAt(const SoftSurface& surface, Rgb colour, int x, int y,
+                    std::initializer_list<std::pair<int, int>> offsets) {
+  for (const auto& [dx, dy] : offsets)
+    EXPECT_EQ(At(surface, x + dx, y + dy), colour) << "at +" << dx << ",+" << dy;
+}
+
 TEST(DecimalTest, WritesDigitsWithoutLeadingZeros) {
   const std::pair<std::uint32_t, std::string_view> cases[] = {{0, "0"},
                                                               {7, "7"},
@@ -49,25 +56,15 @@ TEST(BoardRendererTest, FrameIsWhiteTopLeftAndGreyBottomRightWithAnUndrawnRing) 
   game::Board board;
   board.at(8, 8) = game::kMagenta;
   DrawBoard(surface, sheet, {10, 20}, board);
-  const int x = 10;
-  const int y = 20;
-  EXPECT_EQ(At(surface, x + 327, y), platform::kWhite);
-  EXPECT_EQ(At(surface, x, y + 327), platform::kWhite);
-  EXPECT_EQ(At(surface, x + 327, y + 327), kFrameGrey);
-  EXPECT_EQ(At(surface, x + 1, y), platform::kWhite);
-  EXPECT_EQ(At(surface, x + 1, y + 327), kFrameGrey);
-  EXPECT_EQ(At(surface, x + 327, y + 1), kFrameGrey);
-  EXPECT_EQ(At(surface, x, y + 328), kBackground);  // the left line stops at the frame
-  EXPECT_EQ(At(surface, x + 328, y), kBackground);
-  // The ring between frame and tiles shows the background.
-  EXPECT_EQ(At(surface, x + 1, y + 1), kBackground);
-  EXPECT_EQ(At(surface, x + 326, y + 200), kBackground);
-  EXPECT_EQ(At(surface, x + 200, y + 326), kBackground);
-  // Tiles start 2 pixels inside; the last one ends at X + 325.
-  EXPECT_EQ(At(surface, x + 2, y + 2), CellColour(0, 0));
-  EXPECT_EQ(At(surface, x + 325, y + 325), CellColour(game::kMagenta, 0));
-  EXPECT_EQ(At(surface, x + 2 + 36 * 8, y + 2 + 36 * 8), CellColour(game::kMagenta, 0));
-  EXPECT_EQ(At(surface, x + 1 + 36 * 8, y + 2 + 36 * 8), CellColour(0, 0));
+  // The frame's lines, which stop at its corners; the ring between frame and tiles that shows
+  // the background; tiles from 2 pixels inside to X + 325.
+  ExpectColourAt(surface, platform::kWhite, 10, 20, {{327, 0}, {0, 327}, {1, 0}});
+  ExpectColourAt(surface, kFrameGrey, 10, 20, {{327, 327}, {1, 327}, {327, 1}});
+  ExpectColourAt(surface, kBackground, 10, 20,
+                 {{0, 328}, {328, 0}, {1, 1}, {326, 200}, {200, 326}});
+  ExpectColourAt(surface, CellColour(0, 0), 10, 20, {{2, 2}, {1 + 36 * 8, 2 + 36 * 8}});
+  ExpectColourAt(surface, CellColour(game::kMagenta, 0), 10, 20,
+                 {{325, 325}, {2 + 36 * 8, 2 + 36 * 8}});
 }
 
 TEST(BoardRendererTest, MarkedCellIsDrawnInItsOwnColour) {
@@ -93,27 +90,17 @@ TEST(BoardRendererTest, PreviewShowsSmallBallsOrEmptyTiles) {
     EXPECT_EQ(At(surface, x, 20), CellColour(0, 0));
 }
 
-TEST(BoardRendererTest, ScoreBoxOutlineSpans72By24AndLeavesTheTopRightPixel) {
+TEST(BoardRendererTest, ScoreBoxSpans72By24AndShowsAPlainRightAlignedZero) {
   SoftSurface surface(120, 60, kBackground);
   DrawScoreBox(surface, 20, 10, 0);
   const int x = 20;
   const int y = 10;
-  EXPECT_EQ(At(surface, x, y), kHighlight);
-  EXPECT_EQ(At(surface, x + 70, y), kHighlight);
-  EXPECT_EQ(At(surface, x + 71, y), kBackground);
-  EXPECT_EQ(At(surface, x + 71, y + 1), kShadow);
-  EXPECT_EQ(At(surface, x, y + 23), kHighlight);
-  EXPECT_EQ(At(surface, x + 1, y + 23), kShadow);
-  EXPECT_EQ(At(surface, x + 71, y + 23), kShadow);
-  EXPECT_EQ(At(surface, x + 72, y + 12), kBackground);
-  EXPECT_EQ(At(surface, x + 12, y + 24), kBackground);
-  // The sunken edge, the gap between the edges, the black field.
-  EXPECT_EQ(At(surface, x + 3, y + 10), kShadow);
-  EXPECT_EQ(At(surface, x + 68, y + 10), kHighlight);
-  EXPECT_EQ(At(surface, x + 1, y + 10), kBackground);
-  EXPECT_EQ(At(surface, x + 2, y + 10), kBackground);
-  EXPECT_EQ(At(surface, x + 4, y + 4), platform::kBlack);
-  EXPECT_EQ(At(surface, x + 67, y + 19), platform::kBlack);
+  // The outline without its top-right pixel, the sunken edge, the gap between the edges, the
+  // black field.
+  ExpectColourAt(surface, kHighlight, x, y, {{0, 0}, {70, 0}, {0, 23}, {68, 10}});
+  ExpectColourAt(surface, kShadow, x, y, {{71, 1}, {1, 23}, {71, 23}, {3, 10}});
+  ExpectColourAt(surface, kBackground, x, y, {{71, 0}, {72, 12}, {12, 24}, {1, 10}, {2, 10}});
+  ExpectColourAt(surface, platform::kBlack, x, y, {{4, 4}, {67, 19}});
   // A single white 0 in the field, right-aligned so that it ends at x + 60, 8 pixels short of
   // the field's end (the highlight edges are white too, so look inside the field only).
   const platform::Rect digit =
@@ -122,6 +109,20 @@ TEST(BoardRendererTest, ScoreBoxOutlineSpans72By24AndLeavesTheTopRightPixel) {
   EXPECT_LE(digit.right, x + 60);
   EXPECT_GE(digit.right, x + 58);
   EXPECT_GE(digit.left, x + 52);
+  // Inside the field every row of the digit has ink only at its two sides (or a single run
+  // at the top and bottom): no slash or dot crosses it.
+  int rows = 0;
+  for (int row = y + 4; row < y + 20; ++row) {
+    std::vector<int> ink;
+    for (int column = x + 4; column < x + 68; ++column) {
+      if (At(surface, column, row) == platform::kWhite) ink.push_back(column);
+    }
+    if (ink.empty()) continue;
+    ++rows;
+    const bool one_run = ink.back() - ink.front() + 1 == static_cast<int>(ink.size());
+    EXPECT_TRUE(ink.size() <= 2 || one_run) << "row " << row << " has " << ink.size() << " pixels";
+  }
+  EXPECT_GE(rows, 8);
 }
 
 TEST(BoardRendererTest, HeaderBarLinesReachTheLastColumnAtAnyWidth) {
@@ -150,7 +151,7 @@ constexpr Rgb kMarker{1, 2, 3};
 
 // The pixels that `text` covers when drawn alone, the way the header bar places its label.
 std::vector<platform::Point> GlyphPixels(const std::string& text, const platform::Rect& rect,
-                                     platform::HorizontalAlign align) {
+                                         platform::HorizontalAlign align) {
   SoftSurface surface(612, 60, kBackground);
   surface.SetTextColour(kMarker);
   surface.SetBackgroundMode(platform::BackgroundMode::kTransparent);
@@ -217,25 +218,6 @@ TEST(BoardRendererTest, HeaderLabelsStandOutFromTheBarWithAnEtchedCopyBelowRight
     EXPECT_EQ(At(surface, px - 15, y), kFace) << y;
     EXPECT_EQ(At(surface, px + 123, y), kFace) << y;
   }
-}
-
-TEST(BoardRendererTest, ScoreBoxZeroIsAPlainOval) {
-  SoftSurface surface(120, 60, kBackground);
-  DrawScoreBox(surface, 20, 10, 0);
-  // Inside the field every row of the digit has ink only at its two sides (or a single run
-  // at the top and bottom): no slash or dot crosses it.
-  int rows = 0;
-  for (int y = 14; y < 30; ++y) {
-    std::vector<int> ink;
-    for (int x = 24; x < 88; ++x) {
-      if (At(surface, x, y) == platform::kWhite) ink.push_back(x);
-    }
-    if (ink.empty()) continue;
-    ++rows;
-    const bool one_run = ink.back() - ink.front() + 1 == static_cast<int>(ink.size());
-    EXPECT_TRUE(ink.size() <= 2 || one_run) << "row " << y << " has " << ink.size() << " pixels";
-  }
-  EXPECT_GE(rows, 8);
 }
 
 }  // namespace

@@ -1,22 +1,106 @@
 // Hand-assembled streams for what zlib never writes: padding bits set, a distance of exactly
 // 32,768, length 258 spelled with extra bits, single and deep sparse codes, codes of every
-// broken shape, and every failure the decoder names. Ordinary streams of every kind are
-// compared with zlib in inflate_zlib_test.cpp.
+// broken shape, output that ends inside a match, and every failure the decoder names. Ordinary
+// streams of every kind are compared with zlib in inflate_zlib_test.cpp.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "gfx/deflate_writer.h"
 #include "gfx/inflate.h"
 
 namespace rolvi::gfx {
 namespace {
 
-using testing::DeflateWriter;
-using testing::LengthSymbol;
 using Stream = std::vector<std::uint8_t>;
+
+// A code-length symbol of a dynamic header with its extra-bit value (for 16, 17 and 18).
+struct LengthSymbol {
+  unsigned symbol = 0;
+  unsigned extra = 0;
+};
+
+// Assembles a stream bit by bit: fields lowest bit first, Huffman codes highest bit first.
+struct DeflateWriter {
+  Stream bytes;
+  std::size_t bits = 0;
+
+  void Bits(unsigned value, unsigned count) {
+    for (unsigned i = 0; i < count; ++i, ++bits) {
+      if (bits % 8 == 0) bytes.push_back(0);
+      if ((value >> i) & 1u)
+        bytes.back() = static_cast<std::uint8_t>(bytes.back() | (1u << (bits % 8)));
+    }
+  }
+  void Code(unsigned code, unsigned length) {
+    for (unsigned i = length; i-- > 0;)
+      Bits((code >> i) & 1u, 1);
+  }
+  // Pads the current byte with `fill` bits (0 or 1).
+  void AlignToByte(unsigned fill = 0) {
+    while (bits % 8 != 0)
+      Bits(fill, 1);
+  }
+  void Bytes(std::span<const std::uint8_t> data) {
+    for (const std::uint8_t byte : data)
+      Bits(byte, 8);
+  }
+  void BlockHeader(bool last, unsigned type) {
+    Bits(last ? 1 : 0, 1);
+    Bits(type, 2);
+  }
+  void StoredHeader(bool last, unsigned len, unsigned nlen) {
+    BlockHeader(last, 0);
+    AlignToByte();
+    Bits(len, 16);
+    Bits(nlen, 16);
+  }
+  void StoredBlock(bool last, std::span<const std::uint8_t> data) {
+    StoredHeader(last, static_cast<unsigned>(data.size()),
+                 static_cast<unsigned>(data.size()) ^ 0xFFFFu);
+    Bytes(data);
+  }
+  void FixedLiteral(unsigned symbol) {
+    if (symbol < 144) {
+      Code(0x30 + symbol, 8);
+    } else if (symbol < 256) {
+      Code(0x190 + symbol - 144, 9);
+    } else if (symbol < 280) {
+      Code(symbol - 256, 7);
+    } else {
+      Code(0xC0 + symbol - 280, 8);
+    }
+  }
+  void FixedDistance(unsigned symbol) { Code(symbol, 5); }
+
+  // A dynamic header after its block header, with a code-length code that gives symbols 0..12
+  // the four-bit codes 0..12 and 13..18 the five-bit codes 26..31.
+  void DynamicHeader(unsigned literal_count, unsigned distance_count,
+                     std::span<const LengthSymbol> symbols) {
+    Bits(literal_count - 257, 5);
+    Bits(distance_count - 1, 5);
+    Bits(19 - 4, 4);
+    for (const unsigned symbol : {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15})
+      Bits(symbol <= 12 ? 4 : 5, 3);
+    for (const auto [symbol, extra] : symbols) {
+      Code(symbol <= 12 ? symbol : symbol + 13, symbol <= 12 ? 4 : 5);
+      Bits(extra, symbol == 16 ? 2 : symbol == 17 ? 3 : symbol == 18 ? 7 : 0);
+    }
+  }
+  // A dynamic header carrying the given lengths, each as its own code-length symbol.
+  void DynamicHeader(std::span<const std::uint8_t> literal_lengths,
+                     std::span<const std::uint8_t> distance_lengths) {
+    std::vector<LengthSymbol> symbols;
+    for (const auto lengths : {literal_lengths, distance_lengths}) {
+      for (const std::uint8_t length : lengths)
+        symbols.push_back({length, 0});
+    }
+    DynamicHeader(static_cast<unsigned>(literal_lengths.size()),
+                  static_cast<unsigned>(distance_lengths.size()), symbols);
+  }
+};
 
 struct Decoded {
   InflateStatus status;
@@ -29,17 +113,13 @@ Decoded Decode(const Stream& stream, std::size_t capacity = 1 << 17) {
   return {result.status, std::string(output.begin(), output.begin() + result.written)};
 }
 
-void Literals(DeflateWriter& writer, std::string_view text) {
-  for (const char c : text)
-    writer.FixedLiteral(static_cast<unsigned char>(c));
-}
-
 // A fixed block (the last one unless said otherwise) holding `text` as literals, then whatever
 // `rest` writes, then the end-of-block code.
 void FixedBlock(DeflateWriter& writer, std::string_view text,
                 const std::function<void(DeflateWriter&)>& rest = {}, bool last = true) {
   writer.BlockHeader(last, 1);
-  Literals(writer, text);
+  for (const char c : text)
+    writer.FixedLiteral(static_cast<unsigned char>(c));
   if (rest) rest(writer);
   writer.FixedLiteral(256);
 }
@@ -47,7 +127,7 @@ void FixedBlock(DeflateWriter& writer, std::string_view text,
 Stream FixedStream(std::string_view text, const std::function<void(DeflateWriter&)>& rest = {}) {
   DeflateWriter writer;
   FixedBlock(writer, text, rest);
-  return writer.Finish();
+  return writer.bytes;
 }
 
 // A copy of `length_symbol` (no extra bits) from `distance_symbol` (no extra bits).
@@ -58,44 +138,57 @@ std::function<void(DeflateWriter&)> Copy(unsigned length_symbol, unsigned distan
   };
 }
 
+// The last block, dynamic, with a header carrying the given lengths.
+DeflateWriter DynamicBlock(std::span<const std::uint8_t> literal_lengths,
+                           std::span<const std::uint8_t> distance_lengths) {
+  DeflateWriter writer;
+  writer.BlockHeader(true, 2);
+  writer.DynamicHeader(literal_lengths, distance_lengths);
+  return writer;
+}
+
+DeflateWriter DynamicBlock(unsigned distance_count, std::span<const LengthSymbol> symbols) {
+  DeflateWriter writer;
+  writer.BlockHeader(true, 2);
+  writer.DynamicHeader(257, distance_count, symbols);
+  return writer;
+}
+
 TEST(InflateStoredTest, PaddingBeforeAStoredBlockIsSkippedWhateverItHoldsAndWhereverItEnds) {
   DeflateWriter mid_byte;
   FixedBlock(mid_byte, "ab", {}, false);
   mid_byte.BlockHeader(true, 0);
-  ASSERT_NE(mid_byte.bit_count() % 8, 0u);
+  ASSERT_NE(mid_byte.bits % 8, 0u);
   mid_byte.AlignToByte(1);  // padding bits carry no meaning, even when set
   mid_byte.Bits(6, 16);
   mid_byte.Bits(6 ^ 0xFFFFu, 16);
   mid_byte.Bytes(std::vector<std::uint8_t>{'s', 't', 'o', 'r', 'e', 'd'});
-  EXPECT_EQ(Decode(mid_byte.Finish()).text, "abstored");
+  EXPECT_EQ(Decode(mid_byte.bytes).text, "abstored");
 
   // Three 9-bit literals put the stored header's end exactly on a byte boundary.
   DeflateWriter on_boundary;
   FixedBlock(on_boundary, "\xC8\xC9\xCA", {}, false);
-  on_boundary.BlockHeader(true, 0);
-  ASSERT_EQ(on_boundary.bit_count() % 8, 0u);
-  on_boundary.Bits(2, 16);
-  on_boundary.Bits(2 ^ 0xFFFFu, 16);
-  on_boundary.Bytes(std::vector<std::uint8_t>{'x', 'y'});
-  EXPECT_EQ(Decode(on_boundary.Finish()).text, "\xC8\xC9\xCAxy");
+  ASSERT_EQ((on_boundary.bits + 3) % 8, 0u);
+  on_boundary.StoredBlock(true, std::vector<std::uint8_t>{'x', 'y'});
+  EXPECT_EQ(Decode(on_boundary.bytes).text, "\xC8\xC9\xCAxy");
 }
 
 TEST(InflateStoredTest, MismatchedNlenAndShortStoredDataFail) {
   DeflateWriter bad_nlen;
-  bad_nlen.StoredBlockWithNlen(true, 3, 3 ^ 0xFFFEu);
+  bad_nlen.StoredHeader(true, 3, 3 ^ 0xFFFEu);
   bad_nlen.Bytes(std::vector<std::uint8_t>{1, 2, 3});
-  EXPECT_EQ(Decode(bad_nlen.Finish()).status, InflateStatus::kBadStoredLength);
+  EXPECT_EQ(Decode(bad_nlen.bytes).status, InflateStatus::kBadStoredLength);
 
   DeflateWriter short_data;
-  short_data.StoredBlockWithNlen(true, 5, 5 ^ 0xFFFFu);
+  short_data.StoredHeader(true, 5, 5 ^ 0xFFFFu);
   short_data.Bytes(std::vector<std::uint8_t>{1, 2, 3, 4});
-  EXPECT_EQ(Decode(short_data.Finish()).status, InflateStatus::kInputExhausted);
+  EXPECT_EQ(Decode(short_data.bytes).status, InflateStatus::kInputExhausted);
 
   DeflateWriter no_nlen;
   no_nlen.BlockHeader(true, 0);
   no_nlen.AlignToByte();
   no_nlen.Bits(5, 16);
-  EXPECT_EQ(Decode(no_nlen.Finish()).status, InflateStatus::kInputExhausted);
+  EXPECT_EQ(Decode(no_nlen.bytes).status, InflateStatus::kInputExhausted);
 }
 
 TEST(InflateBlockTest, BlockTypeThreeFailsAndKeepsTheBytesBeforeIt) {
@@ -104,7 +197,7 @@ TEST(InflateBlockTest, BlockTypeThreeFailsAndKeepsTheBytesBeforeIt) {
     FixedBlock(writer, "kept", {}, false);
     writer.BlockHeader(last, 3);
     writer.Bits(0, 13);
-    const Decoded decoded = Decode(writer.Finish());
+    const Decoded decoded = Decode(writer.bytes);
     EXPECT_EQ(decoded.status, InflateStatus::kBadBlockType);
     EXPECT_EQ(decoded.text, "kept");
   }
@@ -140,7 +233,7 @@ Stream FarCopy(std::size_t window_size, unsigned extra) {
     w.FixedDistance(29);
     w.Bits(extra, 13);
   });
-  return writer.Finish();
+  return writer.bytes;
 }
 
 TEST(InflateDistanceTest, SymbolTwentyNineReachesBackFrom24577To32768AndNoFurther) {
@@ -182,12 +275,26 @@ TEST(InflateOutputTest, OutputThatWouldPassTheCapacityFails) {
 
   DeflateWriter stored;
   stored.StoredBlock(true, std::vector<std::uint8_t>(6, 'x'));
-  const Stream stored_stream = stored.Finish();
-  EXPECT_EQ(Decode(stored_stream, 6).status, InflateStatus::kOk);
-  EXPECT_EQ(Decode(stored_stream, 5).status, InflateStatus::kOutputFull);
+  EXPECT_EQ(Decode(stored.bytes, 6).status, InflateStatus::kOk);
+  EXPECT_EQ(Decode(stored.bytes, 5).status, InflateStatus::kOutputFull);
 }
 
-// Literal/length lengths for a block that only knows 'a', 'b' and end-of-block, plus length 3.
+TEST(InflateOutputTest, AMatchThatDoesNotFitIsWrittenWholeOnceResumedWithRoom) {
+  // "ab" then a match of 258 bytes at distance 2, which needs all its room at once.
+  const Stream stream = FixedStream("ab", Copy(285, 1));
+  std::vector<std::uint8_t> output(10);
+  Inflater inflater;
+  EXPECT_EQ(inflater.Run(stream, output), (InflateResult{InflateStatus::kOutputFull, 2}));
+  output.resize(259);
+  EXPECT_EQ(inflater.Resume(output).status, InflateStatus::kOutputFull);
+  output.resize(260);
+  EXPECT_EQ(inflater.Resume(output), (InflateResult{InflateStatus::kOk, 260}));
+  for (std::size_t i = 0; i < output.size(); ++i)
+    ASSERT_EQ(output[i], i % 2 == 0 ? 'a' : 'b') << i;
+}
+
+// Literal/length lengths for a block that only knows 'a', 'b' and end-of-block, plus length 3:
+// two-bit codes 0 to 3 in that order.
 std::vector<std::uint8_t> SmallLiteralLengths() {
   std::vector<std::uint8_t> lengths(258, 0);
   lengths['a'] = 2;
@@ -197,32 +304,24 @@ std::vector<std::uint8_t> SmallLiteralLengths() {
   return lengths;
 }
 
-// A dynamic block with the small literal code and `distance_lengths`: "a", a copy of 3 whose
-// distance code is the `distance_length` bits of `distance_code`, end of block.
-Stream SmallDynamic(const std::vector<std::uint8_t>& distance_lengths, unsigned distance_code,
-                    unsigned distance_length) {
-  const auto literal_lengths = SmallLiteralLengths();
-  const auto codes = testing::CanonicalCodes(literal_lengths);
-  DeflateWriter writer;
-  writer.BlockHeader(true, 2);
-  writer.DynamicHeader(literal_lengths, distance_lengths);
-  writer.Code(codes['a'], 2);
-  writer.Code(codes[257], 2);
-  writer.Code(distance_code, distance_length);
-  writer.Code(codes[256], 2);
-  return writer.Finish();
-}
-
 TEST(InflateDynamicTest, ASingleDistanceCodeOfAnyLengthIsAcceptedAndItsOtherPatternsFail) {
   // One code of one bit reads in the first table; one of ten bits goes on into its nodes, whose
-  // unused branches must fail too.
+  // unused branches must fail too. The block: "a", a copy of 3 whose distance code is
+  // `distance_code`, end of block.
+  const auto literal_lengths = SmallLiteralLengths();
   for (const std::uint8_t length : {1, 10}) {
-    std::vector<std::uint8_t> distance_lengths(1, length);
-    const Decoded good = Decode(SmallDynamic(distance_lengths, 0, length));
-    EXPECT_EQ(good.status, InflateStatus::kOk) << int{length};
-    EXPECT_EQ(good.text, "aaaa");
-    EXPECT_EQ(Decode(SmallDynamic(distance_lengths, 1, length)).status, InflateStatus::kBadSymbol)
-        << int{length};
+    for (const unsigned distance_code : {0u, 1u}) {
+      DeflateWriter writer = DynamicBlock(literal_lengths, std::vector<std::uint8_t>{length});
+      writer.Code(0, 2);  // 'a'
+      writer.Code(3, 2);  // length 3
+      writer.Code(distance_code, length);
+      writer.Code(2, 2);  // end of block
+      const Decoded decoded = Decode(writer.bytes);
+      SCOPED_TRACE(::testing::Message() << "length " << int{length} << ", code " << distance_code);
+      EXPECT_EQ(decoded.status,
+                distance_code == 0 ? InflateStatus::kOk : InflateStatus::kBadSymbol);
+      EXPECT_EQ(decoded.text, distance_code == 0 ? "aaaa" : "a");
+    }
   }
 }
 
@@ -231,47 +330,35 @@ TEST(InflateDynamicTest, UncoveredLiteralPatternFails) {
   std::vector<std::uint8_t> literal_lengths(257, 0);
   literal_lengths[256] = 1;
   for (const unsigned first_bit : {1u, 0u}) {
-    DeflateWriter writer;
-    writer.BlockHeader(true, 2);
-    writer.DynamicHeader(literal_lengths, std::vector<std::uint8_t>{0});
+    DeflateWriter writer = DynamicBlock(literal_lengths, std::vector<std::uint8_t>{0});
     writer.Bits(first_bit, 1);
-    EXPECT_EQ(Decode(writer.Finish()).status,
+    EXPECT_EQ(Decode(writer.bytes).status,
               first_bit == 1 ? InflateStatus::kBadSymbol : InflateStatus::kOk);
   }
 }
 
-// 255 zeros, a 1 for symbol 255, then symbol 16 repeating it three times: for 256 and the
-// first distance lengths. With two distance codes the repeat ends exactly at the end.
-Stream RepeatAtTheEnd(unsigned distance_count) {
-  const std::vector<LengthSymbol> symbols = {{18, 127}, {18, 106}, {1, 0}, {16, 0}};
-  DeflateWriter writer;
-  writer.BlockHeader(true, 2);
-  writer.DynamicHeader(257, distance_count, symbols);
-  writer.Code(0, 1);  // literal 255 (code 0), then end of block (code 1)
-  writer.Code(1, 1);
-  return writer.Finish();
-}
-
 TEST(InflateDynamicTest, RepeatsMustEndByTheLastLengthAndFollowOne) {
-  const Decoded exact = Decode(RepeatAtTheEnd(2));
-  EXPECT_EQ(exact.status, InflateStatus::kOk);
-  EXPECT_EQ(exact.text, std::string(1, '\xFF'));
-  EXPECT_EQ(Decode(RepeatAtTheEnd(1)).status, InflateStatus::kRepeatPastEnd);
+  // 255 zeros, a 1 for symbol 255, then symbol 16 repeating it three times: for 256 and the
+  // first distance lengths. With two distance codes the repeat ends exactly at the end.
+  const auto repeat_at_the_end = [](unsigned distance_count) {
+    const std::vector<LengthSymbol> symbols = {{18, 127}, {18, 106}, {1, 0}, {16, 0}};
+    DeflateWriter writer = DynamicBlock(distance_count, symbols);
+    writer.Code(0, 1);  // literal 255 (code 0), then end of block (code 1)
+    writer.Code(1, 1);
+    return Decode(writer.bytes);
+  };
+  EXPECT_EQ(repeat_at_the_end(2).status, InflateStatus::kOk);
+  EXPECT_EQ(repeat_at_the_end(2).text, std::string(1, '\xFF'));
+  EXPECT_EQ(repeat_at_the_end(1).status, InflateStatus::kRepeatPastEnd);
 
   for (const LengthSymbol run : {LengthSymbol{17, 7}, LengthSymbol{18, 0}}) {
     // 250 lengths so far, then a run of 10 or 11 zeros where only 9 are left (259 in all).
-    const std::vector<LengthSymbol> symbols = {{18, 127}, {18, 101}, {run.symbol, run.extra}};
-    DeflateWriter writer;
-    writer.BlockHeader(true, 2);
-    writer.DynamicHeader(257, 2, symbols);
-    EXPECT_EQ(Decode(writer.Finish()).status, InflateStatus::kRepeatPastEnd);
+    const std::vector<LengthSymbol> symbols = {{18, 127}, {18, 101}, run};
+    EXPECT_EQ(Decode(DynamicBlock(2, symbols).bytes).status, InflateStatus::kRepeatPastEnd);
   }
-
-  DeflateWriter first;
-  first.BlockHeader(true, 2);
-  first.DynamicHeader(257, 1, std::vector<LengthSymbol>{{16, 0}});
+  DeflateWriter first = DynamicBlock(1, std::vector<LengthSymbol>{{16, 0}});
   first.Bits(0, 16);
-  EXPECT_EQ(Decode(first.Finish()).status, InflateStatus::kRepeatWithoutLength);
+  EXPECT_EQ(Decode(first.bytes).status, InflateStatus::kRepeatWithoutLength);
 }
 
 TEST(InflateDynamicTest, CodesThatAreNeitherCompleteNorSingleFail) {
@@ -285,23 +372,19 @@ TEST(InflateDynamicTest, CodesThatAreNeitherCompleteNorSingleFail) {
       {SmallLiteralLengths(), {1, 1, 1, 1}},
       {SmallLiteralLengths(), {2, 2}}};
   for (const auto& [literal_lengths, distance_lengths] : codes) {
-    DeflateWriter writer;
-    writer.BlockHeader(true, 2);
-    writer.DynamicHeader(literal_lengths, distance_lengths);
+    DeflateWriter writer = DynamicBlock(literal_lengths, distance_lengths);
     writer.Bits(0, 16);
-    EXPECT_EQ(Decode(writer.Finish()).status, InflateStatus::kBadCodeLengths);
+    EXPECT_EQ(Decode(writer.bytes).status, InflateStatus::kBadCodeLengths);
   }
 
-  // Incomplete code-length code: two symbols of length 2.
+  // Incomplete code-length code: four code-length lengths (for 16, 17, 18 and 0), two of 2.
   DeflateWriter header;
   header.BlockHeader(true, 2);
-  header.Bits(0, 5);
-  header.Bits(0, 5);
-  header.Bits(0, 4);  // four code-length lengths: for 16, 17, 18 and 0
+  header.Bits(0, 14);  // 257 literal/length and 1 distance lengths, 4 code-length lengths
   for (const unsigned length : {0u, 2u, 2u, 0u})
     header.Bits(length, 3);
   header.Bits(0, 16);
-  EXPECT_EQ(Decode(header.Finish()).status, InflateStatus::kBadCodeLengths);
+  EXPECT_EQ(Decode(header.bytes).status, InflateStatus::kBadCodeLengths);
 }
 
 TEST(InflateInputTest, TheStreamEndsAtItsLastBitWhateverFollows) {

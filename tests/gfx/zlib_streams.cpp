@@ -10,14 +10,6 @@
 namespace rolvi::testing {
 namespace {
 
-z_stream RawDeflater(int level, int strategy, int mem_level) {
-  z_stream stream{};
-  if (deflateInit2(&stream, level, Z_DEFLATED, -15, mem_level, strategy) != Z_OK) {
-    throw std::runtime_error("deflateInit2 failed");
-  }
-  return stream;
-}
-
 void Feed(z_stream& stream, std::span<const std::uint8_t> data, int flush, Bytes& out) {
   stream.next_in = const_cast<Bytef*>(data.data());
   stream.avail_in = static_cast<uInt>(data.size());
@@ -34,17 +26,12 @@ void Feed(z_stream& stream, std::span<const std::uint8_t> data, int flush, Bytes
 
 }  // namespace
 
-Bytes ZlibDeflate(std::span<const std::uint8_t> data, int level, int strategy, int mem_level) {
-  z_stream stream = RawDeflater(level, strategy, mem_level);
-  Bytes out;
-  Feed(stream, data, Z_FINISH, out);
-  deflateEnd(&stream);
-  return out;
-}
-
 Bytes ZlibDeflateChunks(std::span<const DeflateChunk> chunks) {
   if (chunks.empty()) return {};
-  z_stream stream = RawDeflater(chunks.front().level, chunks.front().strategy, 8);
+  z_stream stream{};
+  if (deflateInit2(&stream, chunks[0].level, Z_DEFLATED, -15, 8, chunks[0].strategy) != Z_OK) {
+    throw std::runtime_error("deflateInit2 failed");
+  }
   Bytes out;
   for (std::size_t i = 0; i < chunks.size(); ++i) {
     const DeflateChunk& chunk = chunks[i];
@@ -67,6 +54,11 @@ Bytes ZlibDeflateChunks(std::span<const DeflateChunk> chunks) {
   }
   deflateEnd(&stream);
   return out;
+}
+
+Bytes ZlibDeflate(std::span<const std::uint8_t> data, int level, int strategy) {
+  const DeflateChunk whole{Bytes(data.begin(), data.end()), level, strategy, Z_FINISH};
+  return ZlibDeflateChunks(std::span(&whole, 1));
 }
 
 Bytes WordText(std::size_t size, unsigned seed) {

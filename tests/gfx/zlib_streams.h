@@ -19,8 +19,7 @@ struct DeflateChunk {
   int flush = 0;
 };
 
-Bytes ZlibDeflate(std::span<const std::uint8_t> data, int level, int strategy = 0,
-                  int mem_level = 8);
+Bytes ZlibDeflate(std::span<const std::uint8_t> data, int level, int strategy = 0);
 Bytes ZlibDeflateChunks(std::span<const DeflateChunk> chunks);
 
 // Sample data, the same for every seed on every run.

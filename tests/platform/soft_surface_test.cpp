@@ -1,7 +1,14 @@
+// The software surface: lines, fills, clipping and origin, resizing, system colours; block
+// copies, done a row at a time, against a pixel-by-pixel reference over many placements, clips
+// and origins; and the rectangles the surface reports as drawn since the last present: every
+// changed pixel inside them, a redrawn cell one rectangle, never more than the limit.
 #include "platform/software/soft_surface.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 #include "platform/ink.h"
@@ -59,7 +66,7 @@ TEST(LineTest, LinesFollowBresenhamAndLeaveOutTheirEnd) {
   EXPECT_NE(steep_up.GetPixel(1, 3), kRed);
 }
 
-TEST(FillRectTest, CoversLeftAndTopButNotRightAndBottom) {
+TEST(FillRectTest, CoversLeftAndTopButNotRightAndBottomAndIsClippedOnEverySide) {
   SoftSurface surface(10, 10);
   surface.FillRect({2, 3, 6, 8}, kRed);
   EXPECT_EQ(InkBounds(surface, kRed), (Rect{2, 3, 6, 8}));
@@ -68,16 +75,15 @@ TEST(FillRectTest, CoversLeftAndTopButNotRightAndBottom) {
   surface.FillRect({7, 7, 7, 9}, kBlue);  // no width
   surface.FillRect({9, 9, 8, 8}, kBlue);  // inverted
   EXPECT_EQ(CountPixels(surface, kBlue), 0);
-}
 
-TEST(FillRectTest, ClipsAtAllFourSidesAndFarCoordinates) {
-  SoftSurface surface(10, 8);
-  surface.FillRect({-5, -5, 3, 2}, kRed);
-  EXPECT_EQ(InkBounds(surface, kRed), (Rect{0, 0, 3, 2}));
-  surface.FillRect({8, 6, 40, 40}, kBlue);
-  EXPECT_EQ(InkBounds(surface, kBlue), (Rect{8, 6, 10, 8}));
-  surface.FillRect({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, kGrey);
-  EXPECT_EQ(CountPixels(surface, kGrey), 80);
+  // Clipped at all four sides, even from far coordinates.
+  SoftSurface clipped(10, 8);
+  clipped.FillRect({-5, -5, 3, 2}, kRed);
+  EXPECT_EQ(InkBounds(clipped, kRed), (Rect{0, 0, 3, 2}));
+  clipped.FillRect({8, 6, 40, 40}, kBlue);
+  EXPECT_EQ(InkBounds(clipped, kBlue), (Rect{8, 6, 10, 8}));
+  clipped.FillRect({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, kGrey);
+  EXPECT_EQ(CountPixels(clipped, kGrey), 80);
 }
 
 TEST(ResizeTest, ShrinkingGivesTheMemoryBackAndGrowingAgainStartsClean) {
@@ -114,67 +120,6 @@ TEST(ClipAndOriginTest, DrawingStaysInsideTheClipAndMovesWithTheOrigin) {
   EXPECT_EQ(surface.clip(), (Rect{0, 18, 20, 20}));
 }
 
-SoftImage Stripes(int width, int height) {
-  std::vector<std::uint32_t> pixels;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      pixels.push_back(static_cast<std::uint32_t>(y * 16 + x + 1));
-  }
-  return SoftImage(width, height, pixels);
-}
-
-TEST(BlitTest, CopiesTheBlockAtItsPlace) {
-  const SoftImage image = Stripes(6, 5);
-  SoftSurface surface(10, 10);
-  surface.Blit(3, 4, 2, 3, &image, 1, 2, RasterOp::kCopy);
-  for (int y = 0; y < 10; ++y) {
-    for (int x = 0; x < 10; ++x) {
-      const bool inside = x >= 3 && x < 5 && y >= 4 && y < 7;
-      const std::uint32_t expected =
-          inside ? static_cast<std::uint32_t>((y - 4 + 2) * 16 + (x - 3 + 1) + 1) : 0;
-      EXPECT_EQ(surface.pixels()[static_cast<std::size_t>(y * 10 + x)], expected) << x << "," << y;
-    }
-  }
-}
-
-TEST(BlitTest, ClipsToSourceAndDestinationOnEverySide) {
-  const SoftImage image = Stripes(6, 5);
-  SoftSurface surface(8, 8);
-  // Source starts left of and above the image: the destination moves with the cut.
-  surface.Blit(1, 1, 4, 4, &image, -2, -1, RasterOp::kCopy);
-  EXPECT_EQ(surface.GetPixel(3, 1), UnpackRgb(0));
-  EXPECT_EQ(surface.pixels()[2 * 8 + 3], 1u);
-  EXPECT_EQ(surface.pixels()[4 * 8 + 4], static_cast<std::uint32_t>(2 * 16 + 1 + 1));
-
-  SoftSurface edges(8, 8);
-  edges.Blit(-3, -2, 6, 5, &image, 0, 0, RasterOp::kCopy);  // off the top-left
-  EXPECT_EQ(edges.pixels()[0], static_cast<std::uint32_t>(2 * 16 + 3 + 1));
-  edges.Blit(5, 6, 6, 5, &image, 0, 0, RasterOp::kCopy);  // off the bottom-right
-  EXPECT_EQ(edges.pixels()[7 * 8 + 7], static_cast<std::uint32_t>(1 * 16 + 2 + 1));
-  EXPECT_EQ(edges.pixels()[6 * 8 + 4], 0u);
-
-  SoftSurface none(8, 8);
-  none.Blit(0, 0, 4, 4, &image, 6, 0, RasterOp::kCopy);  // entirely right of the image
-  none.Blit(0, 0, 4, 4, nullptr, 0, 0, RasterOp::kCopy);
-  none.Blit(0, 0, -4, 4, &image, 0, 0, RasterOp::kCopy);
-  EXPECT_EQ(CountPixels(none, kBlack), 64);
-}
-
-// The about box: the mask ANDed, then the picture ORed; white mask keeps the background,
-// black mask shows the picture (drawn on black).
-TEST(BlitTest, AndMaskThenOrPictureShowsPictureOverBackground) {
-  constexpr std::uint32_t kW = 0xFFFFFF;
-  const SoftImage mask(2, 2, {kW, 0, 0, kW});
-  const SoftImage picture(2, 2, {0, 0x123456, 0xFF0000, 0});
-  SoftSurface surface(2, 2, Rgb{192, 192, 192});
-  surface.Blit(0, 0, 2, 2, &mask, 0, 0, RasterOp::kAnd);
-  surface.Blit(0, 0, 2, 2, &picture, 0, 0, RasterOp::kOr);
-  EXPECT_EQ(surface.GetPixel(0, 0), (Rgb{192, 192, 192}));
-  EXPECT_EQ(surface.GetPixel(1, 0), (Rgb{0x12, 0x34, 0x56}));
-  EXPECT_EQ(surface.GetPixel(0, 1), kRed);
-  EXPECT_EQ(surface.GetPixel(1, 1), (Rgb{192, 192, 192}));
-}
-
 // The classic look: raised edges go from light to dark, and every text colour stands out
 // from the background it is drawn on.
 TEST(SystemColourTest, EdgesGoFromLightToDarkAndTextsStandOutFromTheirBackgrounds) {
@@ -190,6 +135,175 @@ TEST(SystemColourTest, EdgesGoFromLightToDarkAndTextsStandOutFromTheirBackground
   EXPECT_GT(light(SystemColour::kSelectionText) - light(SystemColour::kSelection), 3 * 128);
   EXPECT_GT(light(SystemColour::kCaptionText) - light(SystemColour::kCaption), 3 * 128);
   EXPECT_GT(light(SystemColour::kFace) - light(SystemColour::kGrayText), 3 * 32);
+}
+
+constexpr int kSide = 24;
+
+SoftImage Picture(int width, int height, std::uint32_t seed) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+  std::mt19937 random(seed);
+  for (auto& pixel : pixels)
+    pixel = random() & 0xFFFFFFu;
+  return SoftImage(width, height, std::move(pixels));
+}
+
+void Fill(SoftSurface& surface, std::uint32_t seed) {
+  std::mt19937 random(seed);
+  for (auto& pixel : surface.pixels())
+    pixel = random() & 0xFFFFFFu;
+}
+
+// The block copy's rule, one pixel at a time: source pixel (sx + i, sy + j) lands on
+// (x + i, y + j) moved by the origin, where both lie inside the image, the framebuffer and
+// the clip.
+void ReferenceBlit(std::vector<std::uint32_t>& pixels, const Rect& clip, int origin_x, int origin_y,
+                   int x, int y, int width, int height, const SoftImage& image, int source_x,
+                   int source_y, RasterOp op) {
+  for (int j = 0; j < height; ++j) {
+    for (int i = 0; i < width; ++i) {
+      const int from_x = source_x + i;
+      const int from_y = source_y + j;
+      const int to_x = x + i + origin_x;
+      const int to_y = y + j + origin_y;
+      if (from_x < 0 || from_y < 0 || from_x >= image.width() || from_y >= image.height()) continue;
+      if (to_x < clip.left || to_y < clip.top || to_x >= clip.right || to_y >= clip.bottom)
+        continue;
+      std::uint32_t& out = pixels[static_cast<std::size_t>(to_y * kSide + to_x)];
+      const std::uint32_t in = image.pixel(from_x, from_y);
+      out = op == RasterOp::kCopy ? in : op == RasterOp::kAnd ? (out & in) : (out | in);
+    }
+  }
+}
+
+bool Inside(const Rect& rect, int x, int y) {
+  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// Every pixel that differs from `before` lies in one of the reported changes.
+void ExpectChangesCover(const SoftSurface& surface, const std::vector<std::uint32_t>& before) {
+  const auto changes = surface.changes();
+  ASSERT_LE(changes.size(), SoftSurface::kMaxChanges);
+  for (const Rect& rect : changes) {
+    EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= surface.width() &&
+                rect.bottom <= surface.height() && rect.left < rect.right && rect.top < rect.bottom)
+        << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+  }
+  for (int y = 0; y < surface.height(); ++y) {
+    for (int x = 0; x < surface.width(); ++x) {
+      const auto at = static_cast<std::size_t>(y * surface.width() + x);
+      if (surface.pixels()[at] == before[at]) continue;
+      EXPECT_TRUE(std::any_of(changes.begin(), changes.end(),
+                              [&](const Rect& rect) { return Inside(rect, x, y); }))
+          << "pixel (" << x << ", " << y << ") changed outside every reported rectangle";
+    }
+  }
+}
+
+TEST(RowBlitTest, EveryModeMatchesThePixelRuleWhereverTheBlockLands) {
+  const SoftImage image = Picture(13, 11, 7);
+  std::mt19937 random(2024);
+  std::uniform_int_distribution<int> place(-15, 28);
+  std::uniform_int_distribution<int> size(-2, 16);
+  for (int round = 0; round < 3000; ++round) {
+    SoftSurface surface(kSide, kSide);
+    Fill(surface, static_cast<std::uint32_t>(round));
+    const Rect clip{place(random) / 2, place(random) / 2, place(random), place(random)};
+    if (round % 2 == 0) surface.SetClip(clip);
+    const int origin_x = round % 3 == 0 ? place(random) / 4 : 0;
+    const int origin_y = round % 3 == 0 ? place(random) / 4 : 0;
+    surface.SetOrigin(origin_x, origin_y);
+    const auto op = static_cast<RasterOp>(round % 3);
+    const int x = place(random);
+    const int y = place(random);
+    const int width = size(random);
+    const int height = size(random);
+    const int source_x = place(random) / 2;
+    const int source_y = place(random) / 2;
+
+    const std::vector<std::uint32_t> before(surface.pixels().begin(), surface.pixels().end());
+    std::vector<std::uint32_t> expected = before;
+    ReferenceBlit(expected, surface.clip(), origin_x, origin_y, x, y, width, height, image,
+                  source_x, source_y, op);
+    surface.ForgetChanges();
+    surface.Blit(x, y, width, height, &image, source_x, source_y, op);
+    ASSERT_TRUE(std::equal(expected.begin(), expected.end(), surface.pixels().begin()))
+        << "round " << round << ": op " << static_cast<int>(op) << " at (" << x << ", " << y
+        << ") size " << width << "x" << height << " from (" << source_x << ", " << source_y << ")";
+    ExpectChangesCover(surface, before);
+  }
+  // Without an image nothing is drawn.
+  SoftSurface surface(kSide, kSide);
+  surface.Blit(0, 0, 4, 4, nullptr, 0, 0, RasterOp::kCopy);
+  EXPECT_EQ(CountPixels(surface, kBlack), kSide * kSide);
+}
+
+TEST(SurfaceChangesTest, ABlitReportsItsTargetAndRedrawingTheSameCellKeepsOneRectangle) {
+  const SoftImage tile = Picture(36, 36, 3);
+  SoftSurface surface(612, 374);
+  ASSERT_EQ(surface.changes().size(), 1u);  // a new framebuffer: all of it
+  EXPECT_EQ(surface.changes()[0], (Rect{0, 0, 612, 374}));
+  surface.ForgetChanges();
+  EXPECT_TRUE(surface.changes().empty());
+
+  // The jumping ball: mask and picture into the same cell, frame after frame.
+  for (int frame = 0; frame < 6; ++frame) {
+    surface.Blit(144, 47, 36, 36, &tile, 0, 0, RasterOp::kAnd);
+    surface.Blit(144, 47, 36, 36, &tile, 0, 0, RasterOp::kOr);
+    ASSERT_EQ(surface.changes().size(), 1u);
+    EXPECT_EQ(surface.changes()[0], (Rect{144, 47, 180, 83}));
+  }
+  // A neighbouring cell joins it; a far one is a rectangle of its own.
+  surface.Blit(180, 47, 36, 36, &tile, 0, 0, RasterOp::kCopy);
+  ASSERT_EQ(surface.changes().size(), 1u);
+  EXPECT_EQ(surface.changes()[0], (Rect{144, 47, 216, 83}));
+  surface.Blit(500, 300, 36, 36, &tile, 0, 0, RasterOp::kCopy);
+  ASSERT_EQ(surface.changes().size(), 2u);
+  EXPECT_EQ(surface.changes()[1], (Rect{500, 300, 536, 336}));
+
+  // Drawing the clip cut away is not a change.
+  surface.ForgetChanges();
+  surface.SetClip({0, 0, 100, 100});
+  surface.Blit(200, 200, 36, 36, &tile, 0, 0, RasterOp::kCopy);
+  surface.FillRect({150, 0, 160, 10}, kWhite);
+  EXPECT_TRUE(surface.changes().empty());
+  surface.Resize(50, 40);
+  ASSERT_EQ(surface.changes().size(), 1u);
+  EXPECT_EQ(surface.changes()[0], (Rect{0, 0, 50, 40}));
+}
+
+TEST(SurfaceChangesTest, ScatteredDrawingStaysWithinTheLimitAndCoversEveryChangedPixel) {
+  const SoftImage image = Picture(9, 9, 11);
+  std::mt19937 random(77);
+  std::uniform_int_distribution<int> place(-4, kSide);
+  for (int round = 0; round < 200; ++round) {
+    SoftSurface surface(kSide, kSide);
+    Fill(surface, static_cast<std::uint32_t>(round));
+    surface.ForgetChanges();
+    const std::vector<std::uint32_t> before(surface.pixels().begin(), surface.pixels().end());
+    surface.SetTextColour(kWhite);
+    surface.SelectPen(Rgb{1, 2, 3});
+    for (int step = 0; step < 20; ++step) {
+      const int x = place(random);
+      const int y = place(random);
+      switch (random() % 4) {
+        case 0:
+          surface.Blit(x, y, 3, 2, &image, 1, 1, static_cast<RasterOp>(step % 3));
+          break;
+        case 1:
+          surface.FillRect({x, y, x + 2, y + 3}, Rgb{9, 9, 9});
+          break;
+        case 2:
+          surface.MoveTo(x, y);
+          surface.LineTo(place(random), place(random));
+          break;
+        default:
+          surface.DrawText("Ab", {x, y, x + 12, y + 16}, TextFormat{});
+          break;
+      }
+    }
+    ExpectChangesCover(surface, before);
+    if (::testing::Test::HasFailure()) return;
+  }
 }
 
 }  // namespace
