@@ -94,24 +94,6 @@ TEST(PathFinderTest, AWallIsPassedThroughItsOnlyGapAndAClosedOneBlocksTheRoute) 
   EXPECT_EQ(path, previous);
 }
 
-TEST(PathFinderTest, EnclosedDestinationIsUnreachable) {
-  Board board = BoardFromAscii(R"(
-    G........
-    .........
-    .........
-    .........
-    .......B.
-    ......B.B
-    .......B.
-    .........
-    .........)");
-  MovePath path;
-  EXPECT_EQ(FindPath(board, path, 0, 0, 7, 5), Route::kBlocked);
-  EXPECT_EQ(board.at(0, 0), kGreen);
-  for (const CellCode code : board.cells)
-    EXPECT_LT(code, kSourceWave);
-}
-
 // Breadth-first distances from one cell through empty cells, written independently of the
 // sweep-based flood, to check that every route found is a shortest one.
 std::array<int, kCellCount> Distances(const Board& board, int column, int row) {

@@ -25,15 +25,17 @@ struct Paused {
   int milliseconds;
   friend bool operator==(const Paused&, const Paused&) = default;
 };
-struct StatsRefresh {
-  friend bool operator==(const StatsRefresh&, const StatsRefresh&) = default;
+// An event that carries nothing but its kind.
+template <int Kind>
+struct Signal {
+  friend bool operator==(const Signal&, const Signal&) = default;
 };
-struct BoardDrawn {
-  friend bool operator==(const BoardDrawn&, const BoardDrawn&) = default;
-};
-struct NextBallsDrawn {
-  friend bool operator==(const NextBallsDrawn&, const NextBallsDrawn&) = default;
-};
+using StatsRefresh = Signal<0>;
+using BoardDrawn = Signal<1>;
+using NextBallsDrawn = Signal<2>;
+using Beeped = Signal<3>;
+using NameAsked = Signal<4>;
+using RecordsShown = Signal<5>;
 struct ScoreBoxDrawn {
   game::ScoreBox box;
   std::uint32_t value;
@@ -48,19 +50,10 @@ struct PlayerDrawn {
   game::BodyUnderCrown body;
   friend bool operator==(const PlayerDrawn&, const PlayerDrawn&) = default;
 };
-struct Beeped {
-  friend bool operator==(const Beeped&, const Beeped&) = default;
-};
 struct MessageShown {
   std::string text;
   std::string caption;
   friend bool operator==(const MessageShown&, const MessageShown&) = default;
-};
-struct NameAsked {
-  friend bool operator==(const NameAsked&, const NameAsked&) = default;
-};
-struct RecordsShown {
-  friend bool operator==(const RecordsShown&, const RecordsShown&) = default;
 };
 
 using HostEvent =
@@ -99,10 +92,13 @@ class RecordingHost : public game::View, public platform::Feedback, public recor
     events.push_back(MessageShown{std::string(text), std::string(caption)});
   }
   // Takes the next queued name, or "Tester" when none is queued.
-  void RunNameDialog(records::NameBuffer& lastName) override;
+  void RunNameDialog(records::NameBuffer& lastName) override {
+    events.push_back(NameAsked{});
+    lastName = records::MakeNameBuffer(names.empty() ? "Tester" : names.front());
+    if (!names.empty()) names.pop_front();
+  }
   void ShowRecordsDialog(const records::RecordTable&) override { events.push_back(RecordsShown{}); }
 
-  std::vector<DrawnCell> DrawnCells() const;
   template <typename Event>
   int Count() const {
     int count = 0;
@@ -117,5 +113,11 @@ class RecordingHost : public game::View, public platform::Feedback, public recor
   // False plays a front end without sound.
   bool beep_sounds = true;
 };
+
+// The first frame of a ball landing on the board.
+inline bool IsDrop(const HostEvent& event) {
+  const auto* cell = std::get_if<DrawnCell>(&event);
+  return cell && cell->frame == 6;
+}
 
 }  // namespace rolvi::testing
