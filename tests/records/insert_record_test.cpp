@@ -20,28 +20,23 @@ using testing::RecordsDialogRun;
 using testing::TableWithScores;
 using namespace std::string_view_literals;
 
-TEST(InsertRecordTest, ANonPositiveResultNeverEntersAndOpensNoDialog) {
-  for (const std::int32_t score : {0, -1, -2147483647 - 1}) {
+TEST(InsertRecordTest, OnTheDefaultTableAResultEntersBelowTheKingUnlessItBeatsHim) {
+  // A result of zero or less never enters and opens no dialog.
+  const std::pair<std::int32_t, std::optional<std::size_t>> cases[] = {
+      {0, {}}, {-1, {}}, {-2147483647 - 1, {}}, {1, 1}, {99, 1}, {100, 1}, {101, 0}};
+  for (const auto& [score, place] : cases) {
+    SCOPED_TRACE(score);
     RecordBook book;
     FakeRecordDialogs dialogs;
-    EXPECT_EQ(InsertRecord(book, score, dialogs), std::nullopt) << score;
-    EXPECT_EQ(book.table, DefaultRecordTable());
-    EXPECT_FALSE(book.recordsDirty);
-    EXPECT_TRUE(dialogs.runs.empty());
+    EXPECT_EQ(InsertRecord(book, score, dialogs), place);
+    EXPECT_EQ(book.recordsDirty, place.has_value());
+    EXPECT_EQ(dialogs.runs.size(), place ? 2u : 0u);
+    if (place) {
+      EXPECT_EQ(book.table[1 - *place], DefaultRecordTable()[0]);  // the King's entry
+    } else {
+      EXPECT_EQ(book.table, DefaultRecordTable());
+    }
   }
-}
-
-TEST(InsertRecordTest, DefaultTablePlacesUpToTheKingsScoreSecondAndAboveItFirst) {
-  for (const std::int32_t score : {1, 99, 100}) {
-    RecordBook book;
-    FakeRecordDialogs dialogs;
-    EXPECT_EQ(InsertRecord(book, score, dialogs), 1u) << score;
-    EXPECT_EQ(book.table[0], DefaultRecordTable()[0]);
-  }
-  RecordBook book;
-  FakeRecordDialogs dialogs;
-  EXPECT_EQ(InsertRecord(book, 101, dialogs), 0u);
-  EXPECT_EQ(book.table[1], DefaultRecordTable()[0]);
 }
 
 TEST(InsertRecordTest, AsksForTheNameThenShowsTheUpdatedTable) {
@@ -54,8 +49,6 @@ TEST(InsertRecordTest, AsksForTheNameThenShowsTheUpdatedTable) {
   EXPECT_EQ(NameText(book.lastName), "Ann");
   EXPECT_EQ(NameText(book.table[0].name), "Ann");
   EXPECT_EQ(book.table[0].score, 250);
-  // The King's entry moved down; the table is still ordered.
-  EXPECT_EQ(book.table[1], DefaultRecordTable()[0]);
   ASSERT_EQ(dialogs.runs.size(), 2u);
   EXPECT_EQ(std::get<NameDialogRun>(dialogs.runs[0]).offered, "Ulvo Dask");
   EXPECT_EQ(std::get<RecordsDialogRun>(dialogs.runs[1]).shown, book.table);
