@@ -210,7 +210,7 @@ TEST_F(TurnFlowTest, FillingTheLastCellsEndsTheGameAndStartsANewOne) {
   ASSERT_NE(game_over, host.events.end());
   // Between the move and the message box: three drops of which the last found no room.
   EXPECT_EQ(std::count_if(host.events.begin(), game_over, IsDrop), 2);
-  EXPECT_EQ(host.dialogs.runs.size(), 2u);  // the name asked, then the table shown
+  EXPECT_EQ(host.dialogs.shown.size(), 1u);  // after the name was asked
   EXPECT_EQ(records::NameText(game.records.table[0].name), "Winner");
   EXPECT_EQ(game.records.table[0].score, 150);
   // The record was not beaten in play (recordBeaten was never set), so the King stays.
@@ -229,7 +229,7 @@ TEST_F(TurnFlowTest, NewGameWithScoreZeroOpensNoDialogAndSetsUpTheBoard) {
   NewGameCommand(game, host);
 
   EXPECT_EQ(game.turn.selection, SelectionState::kNone);
-  EXPECT_TRUE(host.dialogs.runs.empty());
+  EXPECT_TRUE(host.dialogs.offered.empty() && host.dialogs.shown.empty());
   EXPECT_EQ(game.figures.playerOffset, 125);
   EXPECT_EQ(CountEmptyCells(game.supply.board), 76);
   EXPECT_EQ(game.supply.tally, RemovalTally{});

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <variant>
+#include <string>
+#include <vector>
 
 #include "platform/memory_file_system.h"
 #include "records/record_file.h"
@@ -15,8 +16,6 @@ namespace {
 
 using testing::EntryOf;
 using testing::FakeRecordDialogs;
-using testing::NameDialogRun;
-using testing::RecordsDialogRun;
 using testing::TableWithScores;
 using namespace std::string_view_literals;
 
@@ -30,7 +29,7 @@ TEST(InsertRecordTest, OnTheDefaultTableAResultEntersBelowTheKingUnlessItBeatsHi
     FakeRecordDialogs dialogs;
     EXPECT_EQ(InsertRecord(book, score, dialogs), place);
     EXPECT_EQ(book.recordsDirty, place.has_value());
-    EXPECT_EQ(dialogs.runs.size(), place ? 2u : 0u);
+    EXPECT_EQ(dialogs.offered.size() + dialogs.shown.size(), place ? 2u : 0u);
     if (place) {
       EXPECT_EQ(book.table[1 - *place], DefaultRecordTable()[0]);  // the King's entry
     } else {
@@ -44,20 +43,17 @@ TEST(InsertRecordTest, AsksForTheNameThenShowsTheUpdatedTable) {
   FakeRecordDialogs dialogs;
   dialogs.answers = {"Ann"};
   ASSERT_EQ(InsertRecord(book, 250, dialogs), 0u);
-
-  EXPECT_TRUE(book.recordsDirty);
   EXPECT_EQ(NameText(book.lastName), "Ann");
   EXPECT_EQ(NameText(book.table[0].name), "Ann");
   EXPECT_EQ(book.table[0].score, 250);
-  ASSERT_EQ(dialogs.runs.size(), 2u);
-  EXPECT_EQ(std::get<NameDialogRun>(dialogs.runs[0]).offered, "Ulvo Dask");
-  EXPECT_EQ(std::get<RecordsDialogRun>(dialogs.runs[1]).shown, book.table);
+  EXPECT_EQ(dialogs.offered, std::vector<std::string>{"Ulvo Dask"});
+  EXPECT_EQ(dialogs.shown, std::vector<RecordTable>{book.table});
   // The race state is not this operation's business.
   EXPECT_EQ(book.recordScore, 100);
 
   // The next dialog offers the name accepted last.
   InsertRecord(book, 5, dialogs);
-  EXPECT_EQ(std::get<NameDialogRun>(dialogs.runs[2]).offered, "Ann");
+  EXPECT_EQ(dialogs.offered.back(), "Ann");
 }
 
 TEST(InsertRecordTest, ASaveWhileTheNameIsAskedKeepsTheResultUnderTheNameOffered) {
@@ -91,9 +87,10 @@ TEST(InsertRecordTest, ANewEntryIsTypedOverTheFieldItTakesAndPushesTheLastEntryO
     std::int32_t score;
     std::string_view field;
   } cases[] = {{4, "LongPlayerNam", 500, "Tie\0PlayerNam"sv}, {9, "Ninth", 11, "Tie\0h"sv}};
+  const RecordTable ten = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
   for (const auto& c : cases) {
     RecordBook book;
-    book.table = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
+    book.table = ten;
     book.table[c.place].name = EntryOf(c.old_name, 0).name;
     const RecordTable before = book.table;
     FakeRecordDialogs dialogs;
@@ -109,11 +106,11 @@ TEST(InsertRecordTest, ANewEntryIsTypedOverTheFieldItTakesAndPushesTheLastEntryO
 
   // Equal to the last entry is not enough.
   RecordBook book;
-  book.table = TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10});
+  book.table = ten;
   FakeRecordDialogs dialogs;
   EXPECT_EQ(InsertRecord(book, 10, dialogs), std::nullopt);
-  EXPECT_EQ(book.table, TableWithScores({900, 800, 700, 500, 400, 300, 200, 100, 50, 10}));
-  EXPECT_TRUE(dialogs.runs.empty());
+  EXPECT_EQ(book.table, ten);
+  EXPECT_TRUE(dialogs.offered.empty());
 }
 
 TEST(InsertRecordTest, AScoreAboveSixteenBitsIsStoredAsTheHighestScore) {
