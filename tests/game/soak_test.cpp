@@ -18,10 +18,6 @@ using testing::IsDrop;
 using testing::MessageShown;
 using testing::RecordingHost;
 
-int CountBalls(const Board& board) {
-  return kCellCount - CountEmptyCells(board);
-}
-
 std::uint32_t TallySum(const RemovalTally& tally) {
   return std::accumulate(tally.removed.begin(), tally.removed.end(), 0u);
 }
@@ -86,7 +82,7 @@ class Soak {
     NoiseClicks();
     const std::optional<greedy::PlannedMove> move = greedy::ChooseMove(game_.supply.board, noise_);
     if (!move) return false;
-    const int balls_before = CountBalls(game_.supply.board);
+    const int empty_before = CountEmptyCells(game_.supply.board);
     const std::uint32_t tally_before = TallySum(game_.supply.tally);
     host_.events.clear();
 
@@ -106,8 +102,9 @@ class Soak {
       ++scoring_moves;
     }
     EXPECT_EQ(game_.score.score, expected_score_);
-    EXPECT_EQ(TallySum(game_.supply.tally) - tally_before,
-              static_cast<std::uint32_t>(balls_before + drops - CountBalls(game_.supply.board)));
+    EXPECT_EQ(
+        TallySum(game_.supply.tally) - tally_before,
+        static_cast<std::uint32_t>(drops + CountEmptyCells(game_.supply.board) - empty_before));
     return true;
   }
 

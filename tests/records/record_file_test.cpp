@@ -37,10 +37,6 @@ Bytes Record(std::uint8_t length, std::string_view name_bytes, std::uint8_t low,
   return record;
 }
 
-Bytes VacantRecord() {
-  return Record(9, "- \xBF\xD5 \xC8\xB1 -", 0, 0);
-}
-
 Bytes Concatenate(std::initializer_list<Bytes> parts) {
   Bytes all;
   for (const Bytes& part : parts)
@@ -52,7 +48,7 @@ Bytes Concatenate(std::initializer_list<Bytes> parts) {
 Bytes FileOf(std::initializer_list<Bytes> records) {
   Bytes file = Concatenate(records);
   while (file.size() < kRecordFileSize)
-    file = Concatenate({file, VacantRecord()});
+    file = Concatenate({file, Record(9, "- \xBF\xD5 \xC8\xB1 -", 0, 0)});
   return file;
 }
 
