@@ -16,8 +16,6 @@ using testing::RecordingHost;
 
 class ScoreRaceTest : public ::testing::Test {
  protected:
-  ScoreRaceTest() { SeedRandom(game.supply.random, 7); }
-
   void Race(std::int32_t recordScore, std::int32_t score) {
     game.records.recordScore = recordScore;
     game.score.score = score;

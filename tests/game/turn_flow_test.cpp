@@ -151,14 +151,12 @@ TEST_F(TurnFlowTest, LongerMovesCycleTheJumpFramesAndPauseEveryStep) {
     const std::vector<HostEvent> events = EventsBeforeDrops();
 
     std::vector<int> moving;
-    std::vector<int> pauses;
     for (const HostEvent& event : events) {
       if (const auto* cell = std::get_if<DrawnCell>(&event); cell && cell->code == kMagenta) {
         moving.push_back(cell->frame);
       }
-      if (const auto* pause = std::get_if<Paused>(&event)) pauses.push_back(pause->milliseconds);
     }
-    EXPECT_EQ(pauses, std::vector<int>(length - 1, 50));
+    EXPECT_EQ(std::count(events.begin(), events.end(), HostEvent(Paused{50})), length - 1);
     const std::vector<int> cycles{0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5};
     EXPECT_EQ(moving, std::vector<int>(cycles.begin(), cycles.begin() + (length == 7 ? 6 : 12)));
     EXPECT_EQ(std::holds_alternative<Paused>(events.back()), length == 7);

@@ -54,10 +54,11 @@ Bytes FileOf(std::initializer_list<Bytes> records) {
 
 class RecordFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path PathOf(std::string_view name) const { return directory_ / name; }
-  bool Exists(std::string_view name) const { return std::filesystem::exists(PathOf(name)); }
-  void Put(std::string_view name, const Bytes& content) { WriteWholeFile(PathOf(name), content); }
-  Bytes Get(std::string_view name) const { return ReadWholeFile(PathOf(name)); }
+  bool Exists(std::string_view name) const { return std::filesystem::exists(directory_ / name); }
+  void Put(std::string_view name, const Bytes& content) {
+    WriteWholeFile(directory_ / name, content);
+  }
+  Bytes Get(std::string_view name) const { return ReadWholeFile(directory_ / name); }
 
   // A run of the program: load, enter the given results, save.
   void PlayAndQuit(std::initializer_list<std::pair<std::int32_t, std::string>> results) {
@@ -186,7 +187,6 @@ TEST(DecodeRecordFileTest, AShortFileKeepsItsWholeRecordsAndFillsTheRestWithDefa
 
   // Without one whole record, the table is the default one.
   EXPECT_EQ(DecodeRecordFile(Bytes(cut.begin(), cut.begin() + 15)).table, DefaultRecordTable());
-  EXPECT_EQ(DecodeRecordFile({}).table, DefaultRecordTable());
 }
 
 TEST(DecodeRecordFileTest, ALengthByteAboveThirteenEndsTheNameAfterThirteenBytes) {
