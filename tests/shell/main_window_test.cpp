@@ -68,6 +68,7 @@ TEST_F(MainWindowTest, CreationSetsUpTheFirstGameBeforeAnySizeAndPaintFollowsThe
   EXPECT_EQ(system.clock_ms(), 500);  // five balls of 100 ms each
   EXPECT_EQ(game.figures, (game::FigureState{0, 0, 125, 0}));
   EXPECT_TRUE(window.show_next());
+  EXPECT_EQ(window.MinimumTrackSize(), (platform::Size{620, 420}));
 
   system.Resize(612, 374);
   const platform::Point origin = window.layout().board_origin;
