@@ -5,17 +5,13 @@
 namespace rolvi::shell {
 namespace {
 
-TEST(LayoutTest, FollowsTheClientSize) {
+TEST(LayoutTest, FollowsTheClientSizeWithDivisionsThatTruncateTowardZero) {
   Layout layout;
   ApplyClientSize(layout, 612, 374);
   EXPECT_EQ(layout, (Layout{{142, 45}, {516, 10}, {252, 5}, {42, 304}, {512, 304}}));
-
   ApplyClientSize(layout, 1016, 700);
   EXPECT_EQ(layout, (Layout{{344, 208}, {920, 10}, {454, 5}, {143, 467}, {815, 467}}));
-}
 
-TEST(LayoutTest, DivisionsTruncateTowardZero) {
-  Layout layout;
   ApplyClientSize(layout, 612, 371);
   EXPECT_EQ(layout.board_origin.y, 44);  // (371 - 376) / 2 = -2
   ApplyClientSize(layout, 0, 0);         // minimised

@@ -1,16 +1,15 @@
-// A game front end for tests: records every drawing call, pause, beep, message box and
-// dialog in order, keeps a virtual clock that pauses advance, and answers the name dialog
-// from a queue of names.
+// A game front end for tests: records every drawing call, pause, beep and message box in
+// order, keeps a virtual clock that pauses advance, and logs the record dialogs apart.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "game/game.h"
 #include "game/view.h"
+#include "support/fake_record_dialogs.h"
 
 namespace rolvi::testing {
 
@@ -25,15 +24,15 @@ struct Paused {
   int milliseconds;
   friend bool operator==(const Paused&, const Paused&) = default;
 };
-struct StatsRefresh {
-  friend bool operator==(const StatsRefresh&, const StatsRefresh&) = default;
+// An event that carries nothing but its kind.
+template <int Kind>
+struct Signal {
+  friend bool operator==(const Signal&, const Signal&) = default;
 };
-struct BoardDrawn {
-  friend bool operator==(const BoardDrawn&, const BoardDrawn&) = default;
-};
-struct NextBallsDrawn {
-  friend bool operator==(const NextBallsDrawn&, const NextBallsDrawn&) = default;
-};
+using StatsRefresh = Signal<0>;
+using BoardDrawn = Signal<1>;
+using NextBallsDrawn = Signal<2>;
+using Beeped = Signal<3>;
 struct ScoreBoxDrawn {
   game::ScoreBox box;
   std::uint32_t value;
@@ -45,33 +44,22 @@ struct KingDrawn {
 };
 struct PlayerDrawn {
   game::FigureParts parts;
-  game::BodyUnderCrown body;
   friend bool operator==(const PlayerDrawn&, const PlayerDrawn&) = default;
-};
-struct Beeped {
-  friend bool operator==(const Beeped&, const Beeped&) = default;
 };
 struct MessageShown {
   std::string text;
   std::string caption;
   friend bool operator==(const MessageShown&, const MessageShown&) = default;
 };
-struct NameAsked {
-  friend bool operator==(const NameAsked&, const NameAsked&) = default;
-};
-struct RecordsShown {
-  friend bool operator==(const RecordsShown&, const RecordsShown&) = default;
-};
 
-using HostEvent =
-    std::variant<DrawnCell, Paused, StatsRefresh, BoardDrawn, NextBallsDrawn, ScoreBoxDrawn,
-                 KingDrawn, PlayerDrawn, Beeped, MessageShown, NameAsked, RecordsShown>;
+using HostEvent = std::variant<DrawnCell, Paused, StatsRefresh, BoardDrawn, NextBallsDrawn,
+                               ScoreBoxDrawn, KingDrawn, PlayerDrawn, Beeped, MessageShown>;
 
 // The game's whole front end in one object: its view, the system's pauses, beep and message
 // boxes, and the record dialogs. It converts to the game::Frontend the game plays on.
-class RecordingHost : public game::View, public platform::Feedback, public records::RecordDialogs {
+class RecordingHost : public game::View, public platform::Feedback {
  public:
-  operator game::Frontend() { return {*this, *this, *this}; }
+  operator game::Frontend() { return {*this, *this, dialogs}; }
 
   void DrawCell(int column, int row, std::uint8_t code, int frame) override {
     events.push_back(DrawnCell{column, row, code, frame});
@@ -82,8 +70,8 @@ class RecordingHost : public game::View, public platform::Feedback, public recor
     events.push_back(ScoreBoxDrawn{box, value});
   }
   void DrawKing(game::FigureParts parts) override { events.push_back(KingDrawn{parts}); }
-  void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) override {
-    events.push_back(PlayerDrawn{parts, body});
+  void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown) override {
+    events.push_back(PlayerDrawn{parts});
   }
   void Pause(int milliseconds) override {
     events.push_back(Paused{milliseconds});
@@ -98,11 +86,7 @@ class RecordingHost : public game::View, public platform::Feedback, public recor
                       platform::MessageIcon) override {
     events.push_back(MessageShown{std::string(text), std::string(caption)});
   }
-  // Takes the next queued name, or "Tester" when none is queued.
-  void RunNameDialog(records::NameBuffer& lastName) override;
-  void ShowRecordsDialog(const records::RecordTable&) override { events.push_back(RecordsShown{}); }
 
-  std::vector<DrawnCell> DrawnCells() const;
   template <typename Event>
   int Count() const {
     int count = 0;
@@ -113,9 +97,15 @@ class RecordingHost : public game::View, public platform::Feedback, public recor
 
   std::vector<HostEvent> events;
   std::int64_t clock_ms = 0;
-  std::deque<std::string> names;
+  FakeRecordDialogs dialogs;
   // False plays a front end without sound.
   bool beep_sounds = true;
 };
+
+// The first frame of a ball landing on the board.
+inline bool IsDrop(const HostEvent& event) {
+  const auto* cell = std::get_if<DrawnCell>(&event);
+  return cell && cell->frame == 6;
+}
 
 }  // namespace rolvi::testing
