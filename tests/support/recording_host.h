@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -62,29 +63,35 @@ class RecordingHost : public game::View, public platform::Feedback {
   operator game::Frontend() { return {*this, *this, dialogs}; }
 
   void DrawCell(int column, int row, std::uint8_t code, int frame) override {
-    events.push_back(DrawnCell{column, row, code, frame});
+    Record<DrawnCell>(column, row, code, frame);
   }
-  void DrawBoard() override { events.push_back(BoardDrawn{}); }
-  void DrawNextBalls() override { events.push_back(NextBallsDrawn{}); }
+  void DrawBoard() override { Record<BoardDrawn>(); }
+  void DrawNextBalls() override { Record<NextBallsDrawn>(); }
   void DrawScoreBox(game::ScoreBox box, std::uint32_t value) override {
-    events.push_back(ScoreBoxDrawn{box, value});
+    Record<ScoreBoxDrawn>(box, value);
   }
-  void DrawKing(game::FigureParts parts) override { events.push_back(KingDrawn{parts}); }
+  void DrawKing(game::FigureParts parts) override { Record<KingDrawn>(parts); }
   void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown) override {
-    events.push_back(PlayerDrawn{parts});
+    Record<PlayerDrawn>(parts);
   }
   void Pause(int milliseconds) override {
-    events.push_back(Paused{milliseconds});
+    Record<Paused>(milliseconds);
     clock_ms += milliseconds;
   }
   bool Beep() override {
-    events.push_back(Beeped{});
+    Record<Beeped>();
     return beep_sounds;
   }
-  void RequestStatsRefresh() override { events.push_back(StatsRefresh{}); }
+  void RequestStatsRefresh() override { Record<StatsRefresh>(); }
   void ShowMessageBox(std::string_view text, std::string_view caption,
                       platform::MessageIcon) override {
-    events.push_back(MessageShown{std::string(text), std::string(caption)});
+    Record<MessageShown>(std::string(text), std::string(caption));
+  }
+
+  // Made in place: GCC 12 wrongly warns that a moved temporary variant may be uninitialised.
+  template <typename Event, typename... Args>
+  void Record(Args&&... args) {
+    events.emplace_back(std::in_place_type<Event>, std::forward<Args>(args)...);
   }
 
   template <typename Event>
