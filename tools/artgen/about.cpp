@@ -26,8 +26,8 @@ void GlossyBall(Canvas& c, float cx, float cy, float r) {
     const float v = (y - cy) / r;
     const float nz = std::sqrt(std::max(0.f, 1.f - u * u - v * v));
     const float d = Lambert(u, v, nz);
-    const float spec = std::pow(std::max(0.f, -0.3f * u - 0.36f * v + 0.88f * nz), 60.f);
-    return Lit(Grey(0.45f), 0.12f + 1.1f * d + 1.5f * spec);
+    const float specular = std::pow(std::max(0.f, -0.3f * u - 0.36f * v + 0.88f * nz), 60.f);
+    return Lit(Grey(0.45f), 0.12f + 1.1f * d + 1.5f * specular);
   });
 }
 

@@ -36,13 +36,13 @@ Color BallShade(Color base, float u, float v) {
   const float hy = -0.36f;
   const float hz = 0.88f;
   const float n_dot_h = std::max(0.f, u * hx + v * hy + nz * hz);
-  const float spec = std::pow(n_dot_h, 90.f) * 1.6f;
+  const float specular = std::pow(n_dot_h, 90.f) * 1.6f;
   const float sheen = std::pow(n_dot_h, 9.f) * 0.22f;
   // Light thrown back from the cell face onto the lower rim.
   const float bounce = 0.22f * SmoothStep(0.1f, 0.95f, v) * (1.f - nz);
   Color c = base * (0.07f + 1.0f * std::pow(diffuse, 1.4f) + bounce);
   c = c + Mix(base, Color{1.f, 1.f, 1.f}, 0.6f) * sheen;
-  c = Mix(c, Color{1.f, 1.f, 1.f}, Clamp01(spec));
+  c = Mix(c, Color{1.f, 1.f, 1.f}, Clamp01(specular));
   return c;
 }
 

@@ -65,13 +65,13 @@ Shader Metal(Color base, float cx, float cy, float half) {
 }
 
 // A round, shaded blob such as a head, a hand or a jewel.
-Shader Ball(Color base, float cx, float cy, float r, float spec = 0.f) {
+Shader Ball(Color base, float cx, float cy, float r, float specular = 0.f) {
   return [=](float x, float y) {
     const float u = (x - cx) / r;
     const float v = (y - cy) / r;
     const float nz = std::sqrt(std::max(0.f, 1.f - u * u - v * v));
     const float d = Lambert(u, v, nz);
-    return Lit(base, 0.22f + 0.9f * d + spec * std::pow(d, 12.f));
+    return Lit(base, 0.22f + 0.9f * d + specular * std::pow(d, 12.f));
   };
 }
 
