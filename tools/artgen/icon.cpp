@@ -18,8 +18,8 @@ Image IconArt(int size) {
     const float v = (y - cy) / r;
     const float nz = std::sqrt(std::max(0.f, 1.f - u * u - v * v));
     const float d = Lambert(u, v, nz);
-    const float spec = std::pow(std::max(0.f, -0.3f * u - 0.36f * v + 0.88f * nz), 60.f);
-    return Mix(red * (0.1f + 0.95f * d * d), Color{1.f, 1.f, 1.f}, Clamp01(1.5f * spec));
+    const float specular = std::pow(std::max(0.f, -0.3f * u - 0.36f * v + 0.88f * nz), 60.f);
+    return Mix(red * (0.1f + 0.95f * d * d), Color{1.f, 1.f, 1.f}, Clamp01(1.5f * specular));
   });
   const Color gold = FromHex(0xE8B030);
   const Shader metal = [=](float x, float y) {
