@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "support/ascii_board.h"
 #include "support/recording_host.h"
 
 namespace rolvi::game {
@@ -12,21 +13,10 @@ namespace {
 
 using testing::DrawnCell;
 using testing::HostEvent;
+using testing::LineFreeBoard;
 using testing::Paused;
 using testing::RecordingHost;
 using testing::StatsRefresh;
-
-// A full board without two equal neighbours in any row, column or diagonal, so that no
-// ball dropped into one of its holes can complete a line by accident.
-Board PatternBoard() {
-  Board board;
-  for (int row = 0; row < kBoardSide; ++row) {
-    for (int column = 0; column < kBoardSide; ++column) {
-      board.at(column, row) = static_cast<CellCode>(1 + (column + 3 * row) % 7);
-    }
-  }
-  return board;
-}
 
 BallSupply SupplyWithSeedOne(const Board& board, NextBalls next) {
   BallSupply supply;
@@ -42,7 +32,7 @@ std::vector<HostEvent> AppearAnimation(int column, int row, CellCode colour) {
 }
 
 TEST(BallSupplyTest, CountEmptyCellsCountsOnlyExactZero) {
-  Board board = PatternBoard();
+  Board board = LineFreeBoard();
   board.at(0, 0) = kEmpty;
   board.at(8, 8) = kEmpty;
   board.at(3, 3) = kRed | kRemovalMark;
@@ -52,7 +42,7 @@ TEST(BallSupplyTest, CountEmptyCellsCountsOnlyExactZero) {
 
 TEST(BallSupplyTest, DropTakesTheKthEmptyCellInRowMajorOrderIncludingTheLast) {
   // First draw 16838: with 9 empty cells k = 16838 % 9 = 8, the last one.
-  Board nine_holes = PatternBoard();
+  Board nine_holes = LineFreeBoard();
   const int holes[9] = {2, 10, 11, 30, 44, 45, 60, 79, 80};
   for (const int index : holes)
     nine_holes.cells[index] = kEmpty;
@@ -66,7 +56,7 @@ TEST(BallSupplyTest, DropTakesTheKthEmptyCellInRowMajorOrderIncludingTheLast) {
   EXPECT_EQ(supply.next.colours, (std::array<CellCode, 3>{kGreen, kBlue, 5}));
 
   // With 2 empty cells k = 16838 % 2 = 0, the first one.
-  Board two_holes = PatternBoard();
+  Board two_holes = LineFreeBoard();
   two_holes.cells[40] = kEmpty;
   two_holes.cells[7] = kEmpty;
   supply = SupplyWithSeedOne(two_holes, {{kBrown, kGreen, kBlue}});
@@ -76,7 +66,7 @@ TEST(BallSupplyTest, DropTakesTheKthEmptyCellInRowMajorOrderIncludingTheLast) {
 }
 
 TEST(BallSupplyTest, LastEmptyCellIsFilledAndThenTheBoardIsFull) {
-  Board one_hole = PatternBoard();
+  Board one_hole = LineFreeBoard();
   one_hole.at(5, 6) = kEmpty;
   BallSupply supply = SupplyWithSeedOne(one_hole, {{kCyan, kRed, kRed}});
   RecordingHost host;
@@ -94,7 +84,7 @@ TEST(BallSupplyTest, LastEmptyCellIsFilledAndThenTheBoardIsFull) {
 }
 
 TEST(BallSupplyTest, DropThatCompletesALineRemovesItUnscoredAndLandsAnotherBall) {
-  Board board = PatternBoard();
+  Board board = LineFreeBoard();
   for (int column = 0; column < 5; ++column)
     board.at(column, 4) = kRed;
   board.at(2, 4) = kEmpty;  // the gap the first ball fills

@@ -7,19 +7,16 @@
 namespace rolvi::game {
 namespace {
 
-TEST(GameRandomTest, SeedOneGivesTheKnownDraws) {
+TEST(GameRandomTest, SeedOneGivesTheKnownDrawsAndTheStateWrapsModulo2To32) {
   GameRandom random;
   SeedRandom(random, 1);
   std::vector<std::uint32_t> draws;
   for (int i = 0; i < 5; ++i)
     draws.push_back(RandomBelow(random, 32768));
   EXPECT_EQ(draws, (std::vector<std::uint32_t>{16838, 5758, 10113, 17515, 31051}));
-}
 
-TEST(GameRandomTest, StateWrapsModulo2To32AndResultsStayBelowN) {
-  GameRandom random;
+  // 0xFFFFFFFF * 1103515245 + 12345 mod 2^32, computed by hand; results stay below N.
   SeedRandom(random, 0xFFFFFFFFu);
-  // 0xFFFFFFFF * 1103515245 + 12345 mod 2^32, computed by hand.
   RandomBelow(random, 1);
   EXPECT_EQ(random.state, 0xBE39E1CCu);
   for (std::uint32_t n = 1; n < 100; ++n)

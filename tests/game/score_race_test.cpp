@@ -26,7 +26,7 @@ class ScoreRaceTest : public ::testing::Test {
   RecordingHost host;
 };
 
-TEST_F(ScoreRaceTest, PlayerRisesOnePixelPer25Milliseconds) {
+TEST_F(ScoreRaceTest, PlayerRisesOnePixelPer25MillisecondsUpToTheTopOnAnEqualScore) {
   Race(100, 0);
   AddScore(game, host, 10);
   EXPECT_EQ(game.figures.playerOffset, 113);
@@ -39,9 +39,8 @@ TEST_F(ScoreRaceTest, PlayerRisesOnePixelPer25Milliseconds) {
   Race(300, 0);
   AddScore(game, host, 10);
   EXPECT_EQ(game.figures.playerOffset, 121);
-}
 
-TEST_F(ScoreRaceTest, EqualScoreReachesTheTopWithoutTakingTheCrown) {
+  // An equal score reaches the top without taking the crown.
   Race(100, 90);
   AddScore(game, host, 10);
   EXPECT_EQ(game.figures.playerOffset, 0);

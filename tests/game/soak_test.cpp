@@ -22,19 +22,12 @@ std::uint32_t TallySum(const RemovalTally& tally) {
   return std::accumulate(tally.removed.begin(), tally.removed.end(), 0u);
 }
 
-// No run of five or more of one colour may stand on the board between turns.
-bool HasStandingLine(const Board& board) {
+// No run of five or more of one colour may stand on the board between turns (line detection
+// itself is lines_test's).
+bool HasStandingLine(Board board) {
   for (int index = 0; index < kCellCount; ++index) {
-    const int column = index % 9, row = index / 9;
     const CellCode colour = board.cells[index];
-    for (const LineDirection& d : kDirectionTable) {
-      int run = 1;
-      while (colour != kEmpty && run < 5 && IsOnBoard(column + d.dx * run, row + d.dy * run) &&
-             board.at(column + d.dx * run, row + d.dy * run) == colour) {
-        ++run;
-      }
-      if (run == 5) return true;
-    }
+    if (colour != kEmpty && DetectLines(board, index % 9, index / 9, colour) > 0) return true;
   }
   return false;
 }

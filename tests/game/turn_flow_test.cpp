@@ -187,11 +187,7 @@ TEST_F(TurnFlowTest, ScoringMoveAddsLineScoreAndDropsNothing) {
 
 TEST_F(TurnFlowTest, FillingTheLastCellsEndsTheGameAndStartsANewOne) {
   // A full board but for two cells, without any chance of a line.
-  for (int row = 0; row < kBoardSide; ++row) {
-    for (int column = 0; column < kBoardSide; ++column) {
-      game.supply.board.at(column, row) = static_cast<CellCode>(1 + (column + 3 * row) % 7);
-    }
-  }
+  game.supply.board = testing::LineFreeBoard();
   game.supply.board.at(8, 8) = kEmpty;
   game.supply.board.at(1, 0) = kEmpty;  // the ball at (2, 0) moves here, leaving (2, 0) empty
   game.score.score = 150;               // qualifies for the table

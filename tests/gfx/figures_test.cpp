@@ -19,13 +19,17 @@ Rgb At(const SoftSurface& surface, int x, int y) {
   return surface.GetPixel(x, y).value();
 }
 
-TEST(FiguresTest, FullKingHasFootPillarPlateAndBody) {
-  SoftSurface surface(300, 340, kBackground);
+class FiguresTest : public ::testing::Test {
+ protected:
+  SoftSurface surface{300, 340, kBackground};
   const SpriteSheet sheet = testing::SyntheticSheet();
+  static constexpr int x = kBase.x;
+  static constexpr int y = kBase.y;
+};
+
+TEST_F(FiguresTest, FullKingHasFootPillarPlateAndBody) {
   const game::FigureState figures{.kingOffset = 40, .kingFrame = 3};
   DrawKing(surface, sheet, kBase, figures, "AB", game::FigureParts::kAll);
-  const int x = kBase.x;
-  const int y = kBase.y;
   // Foot plate 58 by 9 right above the anchor.
   EXPECT_EQ(At(surface, x, y - 9), testing::kFootColour);
   EXPECT_EQ(At(surface, x + 57, y - 1), testing::kFootColour);
@@ -48,13 +52,12 @@ TEST(FiguresTest, FullKingHasFootPillarPlateAndBody) {
   EXPECT_NEAR((text.left + text.right) / 2, x + 29, 1);  // centred in the plate
 }
 
-TEST(FiguresTest, PlateShowsTheLongestNamesWhole) {
+TEST_F(FiguresTest, PlateShowsTheLongestNamesWhole) {
   // Thirteen capitals W, the widest name a record holds, and the default King's Chinese name.
   for (const char* name : {"WWWWWWWWWWWWW", " \xB9\xFA  \xCD\xF5 ", "Jiggly Puppy"}) {
-    SoftSurface surface(300, 340, kBackground);
-    const SpriteSheet sheet = testing::SyntheticSheet();
+    surface.FillRect({0, 0, 300, 340}, kBackground);
     DrawKing(surface, sheet, kBase, {}, name, game::FigureParts::kAll);
-    const platform::Rect plate{kBase.x - 16, kBase.y + 8, kBase.x + 74, kBase.y + 24};
+    const platform::Rect plate{x - 16, y + 8, x + 74, y + 24};
     const platform::Rect text = testing::InkBounds(surface, platform::kWhite);
     ASSERT_NE(text, platform::Rect{}) << name;
     // At least 2 pixels of black on either side: a clipped name would reach the plate's
@@ -67,23 +70,16 @@ TEST(FiguresTest, PlateShowsTheLongestNamesWhole) {
   }
 }
 
-TEST(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
-  SoftSurface surface(300, 340, kBackground);
-  const SpriteSheet sheet = testing::SyntheticSheet();
+TEST_F(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
   DrawKing(surface, sheet, kBase, {.kingOffset = 125, .kingFrame = 6}, "x",
            game::FigureParts::kBodyOnly);
   EXPECT_EQ(testing::CountPixels(surface, testing::kFootColour), 0);
   EXPECT_EQ(testing::CountPixels(surface, testing::kPillarColour), 0);
   EXPECT_EQ(testing::CountPixels(surface, testing::KingColour(6)), 72 * 100);
-  EXPECT_EQ(At(surface, kBase.x - 1, kBase.y - 109), testing::KingColour(6));
+  EXPECT_EQ(At(surface, x - 1, y - 109), testing::KingColour(6));
 }
 
-TEST(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
-  SoftSurface surface(300, 340, kBackground);
-  const SpriteSheet sheet = testing::SyntheticSheet();
-  const int x = kBase.x;
-  const int y = kBase.y;
-
+TEST_F(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
   DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 0},
              game::FigureParts::kBodyOnly, game::BodyUnderCrown::kLeave);
   EXPECT_EQ(testing::CountPixels(surface, testing::kPlayerColour), 72 * 100);

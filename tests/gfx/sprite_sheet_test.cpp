@@ -23,23 +23,16 @@ using platform::SoftImage;
 using platform::UnpackRgb;
 using Region = SpriteRect;
 
-// The committed sheet as the program loads it, and how the loading went.
-struct Committed {
-  SheetLoad load = SheetLoad::kNoBitmap;
-  SpriteSheet sheet;
-};
-
-const Committed& Loaded() {
-  static const Committed committed = [] {
-    Committed loaded;
+// The committed sheet as the program loads it.
+const SpriteSheet& Sheet() {
+  static const SpriteSheet sheet = [] {
+    SpriteSheet loaded;
     platform::SoftSurface display(1, 1);
-    loaded.load = LoadSpriteSheet(display, shell::EmbeddedResources().sheet_stream, loaded.sheet);
+    EXPECT_EQ(LoadSpriteSheet(display, shell::EmbeddedResources().sheet_stream, loaded),
+              SheetLoad::kLoaded);
     return loaded;
   }();
-  return committed;
-}
-const SpriteSheet& Sheet() {
-  return Loaded().sheet;
+  return sheet;
 }
 
 // The sheet's pixel (0x00RRGGBB) at picture coordinates, top row 0.
@@ -63,10 +56,7 @@ double Luminance(std::uint32_t pixel) {
 
 class SpriteArt : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(Loaded().load, SheetLoad::kLoaded);
-    ASSERT_NE(Sheet().bitmap, nullptr);
-  }
+  void SetUp() override { ASSERT_NE(Sheet().bitmap, nullptr); }
 };
 
 TEST_F(SpriteArt, EveryAtlasRegionLiesInsideTheSheet) {

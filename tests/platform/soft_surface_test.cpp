@@ -24,8 +24,10 @@ constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kGrey{85, 85, 85};
 constexpr Rgb kBlue{0, 0, 255};
 
-std::vector<std::pair<int, int>> PixelsOf(const SoftSurface& surface, Rgb colour) {
-  std::vector<std::pair<int, int>> found;
+using Points = std::vector<std::pair<int, int>>;
+
+Points PixelsOf(const SoftSurface& surface, Rgb colour) {
+  Points found;
   for (int y = 0; y < surface.height(); ++y) {
     for (int x = 0; x < surface.width(); ++x) {
       if (surface.GetPixel(x, y) == colour) found.emplace_back(x, y);
@@ -33,8 +35,6 @@ std::vector<std::pair<int, int>> PixelsOf(const SoftSurface& surface, Rgb colour
   }
   return found;
 }
-
-using Points = std::vector<std::pair<int, int>>;
 
 // A polyline in red from the first point through the others, on a fresh 12 by 12 surface.
 SoftSurface Polyline(const Points& points) {

@@ -27,11 +27,10 @@ TEST(StoreNameTest, CutsToThirteenBytesAndToAnEmbeddedZeroKeepingTheBytesAfterIt
 }
 
 TEST(SaturatedScoreTest, ClampsToTheSixteenBitRange) {
-  EXPECT_EQ(SaturatedScore(0), 0);
-  EXPECT_EQ(SaturatedScore(65535), 65535);
-  EXPECT_EQ(SaturatedScore(65536), 65535);
-  EXPECT_EQ(SaturatedScore(2147483647), 65535);
-  EXPECT_EQ(SaturatedScore(-5), 0);
+  const std::pair<std::int32_t, std::uint16_t> cases[] = {
+      {0, 0}, {65535, 65535}, {65536, 65535}, {2147483647, 65535}, {-5, 0}};
+  for (const auto& [score, saturated] : cases)
+    EXPECT_EQ(SaturatedScore(score), saturated) << score;
 }
 
 }  // namespace

@@ -23,4 +23,11 @@ game::Board BoardFromAscii(std::string_view picture) {
   return board;
 }
 
+game::Board LineFreeBoard() {
+  game::Board board;
+  for (int index = 0; index < game::kCellCount; ++index)
+    board.cells[index] = static_cast<game::CellCode>(1 + (index % 9 + 3 * (index / 9)) % 7);
+  return board;
+}
+
 }  // namespace rolvi::testing

@@ -10,4 +10,8 @@ namespace rolvi::testing {
 
 game::Board BoardFromAscii(std::string_view picture);
 
+// A full board without two equal neighbours in any row, column or diagonal, so that no ball
+// dropped into one of its holes can complete a line by accident.
+game::Board LineFreeBoard();
+
 }  // namespace rolvi::testing
