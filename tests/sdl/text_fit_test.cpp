@@ -23,10 +23,6 @@
 namespace rolvi::platform::widgets {
 namespace {
 
-std::string Gbk(std::string_view utf8) {
-  return Utf8ToGbk(utf8).value();
-}
-
 const std::string kThirteenCapitals(13, 'W');
 
 // How many pixels `text` inks when nothing clips it.
@@ -234,7 +230,7 @@ TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
     std::string_view caption;
     bool exclamation;
   };
-  std::vector<Case> cases = {{Gbk(" 玩  完  !"), "Color rolvi", true},
+  std::vector<Case> cases = {{Utf8ToGbk(" 玩  完  !").value(), "Color rolvi", true},
                              {"x", "A caption much longer than the text of its box", false}};
   for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
                              dialogs::NameVerdict::kNotLatin}) {
