@@ -9,10 +9,7 @@ namespace rolvi::platform::widgets {
 namespace {
 
 KeyEvent Press(Key key, bool shift = false) {
-  KeyEvent event;
-  event.key = key;
-  event.shift = shift;
-  return event;
+  return {.key = key, .shift = shift};
 }
 
 TEST(DialogUnitsTest, BaseUnitsAndScaling) {
@@ -72,9 +69,7 @@ TEST_F(NameDialogTest, TypingReplacesTheSelectedTextAndStopsWhenTheFieldIsFull) 
 TEST_F(NameDialogTest, EnterTabAltMnemonicAndEscape) {
   EXPECT_EQ(model_.OnKey(Press(Key::kEnter)).command, platform::kButtonId);
   EXPECT_EQ(model_.OnKey(Press(Key::kEscape)).command, std::nullopt);
-  KeyEvent letter;
-  letter.key = Key::kCharacter;
-  letter.character = 'o';
+  KeyEvent letter{.key = Key::kCharacter, .character = 'o'};
   EXPECT_EQ(model_.OnKey(letter).command, std::nullopt);  // typing, not a mnemonic
   letter.alt = true;
   EXPECT_EQ(model_.OnKey(letter).command, platform::kButtonId);

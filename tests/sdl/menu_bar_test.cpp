@@ -8,17 +8,11 @@ namespace rolvi::platform::widgets {
 namespace {
 
 KeyEvent Press(Key key) {
-  KeyEvent event;
-  event.key = key;
-  return event;
+  return {.key = key};
 }
 
 KeyEvent AltLetter(char c) {
-  KeyEvent event;
-  event.key = Key::kCharacter;
-  event.character = c;
-  event.alt = true;
-  return event;
+  return {.key = Key::kCharacter, .character = c, .alt = true};
 }
 
 class MenuBarTest : public ::testing::Test {
@@ -82,9 +76,7 @@ TEST_F(MenuBarTest, LeftRightEscapeAndItemMnemonics) {
 
   menu_.OnAltTap();
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kBarFocus);
-  KeyEvent letter;
-  letter.key = Key::kCharacter;
-  letter.character = 'o';
+  KeyEvent letter{.key = Key::kCharacter, .character = 'o'};
   menu_.OnKey(letter);  // the Options menu
   EXPECT_EQ(menu_.active_popup(), 1);
   letter.character = 's';
@@ -92,10 +84,7 @@ TEST_F(MenuBarTest, LeftRightEscapeAndItemMnemonics) {
   // Without the bar active a plain letter is not the menu's.
   letter.character = 'f';
   EXPECT_FALSE(menu_.OnKey(letter).consumed);
-  KeyEvent f10;
-  f10.key = Key::kFunction;
-  f10.function = 10;
-  menu_.OnKey(f10);
+  menu_.OnKey({.key = Key::kFunction, .function = 10});
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kBarFocus);
 }
 

@@ -129,11 +129,8 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
   model.OnText(kThirteenCapitals);
   EXPECT_EQ(model.ItemText(kNameEditId), kThirteenCapitals);
 
-  const auto edit =
-      std::find_if(model.controls().begin(), model.controls().end(),
-                   [](const DialogControl& c) { return c.role == ControlRole::kEdit; });
-  ASSERT_NE(edit, model.controls().end());
-  const Rect field = edit->rect;
+  ASSERT_EQ(model.controls().at(2).role, ControlRole::kEdit);
+  const Rect field = model.controls()[2].rect;
   const Size client = model.client_size();
   for (const char* name : {"WWWWWWWWWWWWW", "Jiggly Puppy", "gjpqy"}) {
     SoftSurface surface(client.width, client.height, kWhite);
@@ -164,8 +161,7 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
   records::StoreName(table[9].name, kThirteenCapitals);
   table[9].score = records::kMaxRecordScore;
 
-  class Client final : public DialogControls {
-   public:
+  struct Client final : DialogControls {
     explicit Client(Size size) : size_(size) {}
     std::string ItemText(int) const override { return {}; }
     void SetItemText(int, std::string_view) override {}
@@ -174,8 +170,6 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
     void MoveWindow(const Rect&) override {}
     Size ClientSize() const override { return size_; }
     void ShowMessageBox(std::string_view, std::string_view, MessageIcon) override {}
-
-   private:
     Size size_;
   } dialog(client);
   SoftSurface surface(client.width, client.height, kWhite);
