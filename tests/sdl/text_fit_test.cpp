@@ -37,7 +37,14 @@ int UnclippedInk(const std::string& text, Font font) {
 
 class TextFitTest : public ::testing::Test {
  protected:
+  // Every dialog as the desktop back end lays it out, and a message box.
+  TextFitTest() {
+    for (const DialogData& dialog : Resources().dialogs)
+      models_.push_back(DialogModel::FromTemplate(dialog, measure_));
+    models_.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
+  }
   SoftSurface measure_{1, 1};
+  std::vector<DialogModel> models_;
 };
 
 // Every character of every menu and dialog text has a glyph of its own (line breaks and the
@@ -68,13 +75,8 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
 constexpr int kButtonLabelInset = 8;
 
 TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
-  std::vector<DialogModel> models;
-  for (const DialogData& dialog : Resources().dialogs) {
-    models.push_back(DialogModel::FromTemplate(dialog, measure_));
-  }
-  models.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
   int buttons = 0;
-  for (const DialogModel& model : models) {
+  for (const DialogModel& model : models_) {
     for (const DialogControl& control : model.controls()) {
       if (control.role != ControlRole::kPushButton) continue;
       ++buttons;
@@ -89,8 +91,7 @@ TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
 
 TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
   const FontMetrics font = MetricsOf(Font::kDialog);
-  for (const DialogData& dialog : Resources().dialogs) {
-    const DialogModel model = DialogModel::FromTemplate(dialog, measure_);
+  for (const DialogModel& model : models_) {
     for (const DialogControl& control : model.controls()) {
       if (control.role == ControlRole::kGroupBox && !control.text.empty()) {
         // The caption sits 8 pixels in, with 2 pixels of gap on either side of it.

@@ -48,7 +48,7 @@ class FakePage final : public platform::web::Page {
 
   // Events of the usual kinds; mouse positions in the window's canvas pixels.
   void Mouse(platform::web::PageEvent::Kind kind, int window, int x, int y) {
-    Push({.kind = kind, .window = window, .x = x, .y = y});
+    Push({.kind = kind, .window = window, .x = x, .y = y, .code = {}, .key = {}, .text = {}});
   }
   void Click(int window, int x, int y) {
     Mouse(platform::web::PageEvent::Kind::kMouseDown, window, x, y);
