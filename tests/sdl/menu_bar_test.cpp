@@ -7,10 +7,6 @@
 namespace rolvi::platform::widgets {
 namespace {
 
-KeyEvent Press(Key key) {
-  return {.key = key};
-}
-
 KeyEvent AltLetter(char c) {
   return {.key = Key::kCharacter, .character = c, .alt = true};
 }
@@ -50,14 +46,14 @@ TEST_F(MenuBarTest, AltLetterOpensAndArrowsSkipSeparators) {
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kOpen);
   EXPECT_EQ(menu_.active_popup(), 0);
   EXPECT_EQ(menu_.active_item(), 0);
-  menu_.OnKey(Press(Key::kDown));
-  menu_.OnKey(Press(Key::kDown));  // over the separator
+  menu_.OnKey(KeyEvent{.key = Key::kDown});
+  menu_.OnKey(KeyEvent{.key = Key::kDown});  // over the separator
   EXPECT_EQ(menu_.active_item(), 3);
-  menu_.OnKey(Press(Key::kDown));  // wraps to the top
+  menu_.OnKey(KeyEvent{.key = Key::kDown});  // wraps to the top
   EXPECT_EQ(menu_.active_item(), 0);
-  menu_.OnKey(Press(Key::kUp));
+  menu_.OnKey(KeyEvent{.key = Key::kUp});
   EXPECT_EQ(menu_.active_item(), 3);
-  const MenuResult chosen = menu_.OnKey(Press(Key::kEnter));
+  const MenuResult chosen = menu_.OnKey(KeyEvent{.key = Key::kEnter});
   EXPECT_EQ(chosen.command, 258);
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kClosed);
 }
@@ -65,13 +61,13 @@ TEST_F(MenuBarTest, AltLetterOpensAndArrowsSkipSeparators) {
 TEST_F(MenuBarTest, LeftRightEscapeAndItemMnemonics) {
   menu_.OnKey(AltLetter('h'));
   EXPECT_EQ(menu_.active_popup(), 2);
-  menu_.OnKey(Press(Key::kRight));  // wraps to the first menu
+  menu_.OnKey(KeyEvent{.key = Key::kRight});  // wraps to the first menu
   EXPECT_EQ(menu_.active_popup(), 0);
-  menu_.OnKey(Press(Key::kLeft));
+  menu_.OnKey(KeyEvent{.key = Key::kLeft});
   EXPECT_EQ(menu_.active_popup(), 2);
-  menu_.OnKey(Press(Key::kEscape));
+  menu_.OnKey(KeyEvent{.key = Key::kEscape});
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kBarFocus);
-  menu_.OnKey(Press(Key::kEscape));
+  menu_.OnKey(KeyEvent{.key = Key::kEscape});
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kClosed);
 
   menu_.OnAltTap();
