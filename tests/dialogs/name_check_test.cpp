@@ -5,26 +5,14 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/gbk/gbk_text.h"
 #include "records/record_book.h"
 
 namespace rolvi::dialogs {
 namespace {
 
-using platform::GbkToUtf8;
 using records::NameBuffer;
 using records::NameText;
 using namespace std::string_view_literals;
-
-TEST(NameCheckTextsTest, MessagesAndCaptionDecodeToTheirChineseTexts) {
-  EXPECT_EQ(GbkToUtf8(kNameErrorCaption), "错 误");
-  EXPECT_EQ(GbkToUtf8(NameVerdictMessage(NameVerdict::kEmpty)),
-            "你应该输入姓名" + std::string(10, ' '));
-  EXPECT_EQ(GbkToUtf8(NameVerdictMessage(NameVerdict::kTooLong)), "姓名太长" + std::string(5, ' '));
-  EXPECT_EQ(GbkToUtf8(NameVerdictMessage(NameVerdict::kNotLatin)),
-            "你只能用拉丁字母" + std::string(17, ' '));
-  EXPECT_TRUE(NameVerdictMessage(NameVerdict::kAccepted).empty());
-}
 
 TEST(ValidateNameTest, VerdictsOnWhatTheDialogReads) {
   const std::string long_tail = std::string(4000, 'x') + "\xB9\xFA";
@@ -62,6 +50,7 @@ TEST(ValidateNameTest, AnAcceptedNameReplacesTheWholeBufferWithItsTerminator) {
     std::copy(stored.begin(), stored.end(), expected.begin());
     EXPECT_EQ(lastName, expected) << name;
   }
+  EXPECT_TRUE(NameVerdictMessage(NameVerdict::kAccepted).empty());
 }
 
 }  // namespace

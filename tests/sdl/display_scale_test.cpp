@@ -13,10 +13,8 @@ constexpr Size kWindow{620, 420};
 constexpr Size kBigScreen{3840, 2160};
 
 TEST(ParseScale, AcceptsOnlyWholeNumbersFromOneToTheLimit) {
-  EXPECT_EQ(ParseScale("1"), 1);
-  EXPECT_EQ(ParseScale("2"), 2);
-  EXPECT_EQ(ParseScale("02"), 2);
-  EXPECT_EQ(ParseScale("16"), 16);
+  for (const auto& [text, scale] : {std::pair{"1", 1}, {"2", 2}, {"02", 2}, {"16", 16}})
+    EXPECT_EQ(ParseScale(text), scale) << text;
   for (const char* bad :
        {"", "0", "17", "-2", "+2", " 2", "2 ", "2x", "1.5", "two", "99999999999"}) {
     EXPECT_EQ(ParseScale(bad), std::nullopt) << '"' << bad << '"';
@@ -24,15 +22,12 @@ TEST(ParseScale, AcceptsOnlyWholeNumbersFromOneToTheLimit) {
 }
 
 TEST(ScaleForDpi, TakesTheLargestWholeMultipleOf96WithALittleSlack) {
-  EXPECT_EQ(ScaleForDpi(96), 1);
-  EXPECT_EQ(ScaleForDpi(72), 1);  // below 96 the program still needs one pixel per pixel
-  EXPECT_EQ(ScaleForDpi(144), 1);
-  EXPECT_EQ(ScaleForDpi(187), 1);
-  EXPECT_EQ(ScaleForDpi(188.5), 2);  // a measured 192-dpi panel often reads a little short
-  EXPECT_EQ(ScaleForDpi(192), 2);
-  EXPECT_EQ(ScaleForDpi(283), 2);
-  EXPECT_EQ(ScaleForDpi(288), 3);
-  EXPECT_EQ(ScaleForDpi(100000), kMaxScale);
+  // Below 96 the program still needs one pixel per pixel; a measured 192-dpi panel often
+  // reads a little short.
+  const std::pair<double, int> cases[] = {{96, 1},  {72, 1},  {144, 1}, {187, 1},        {188.5, 2},
+                                          {192, 2}, {283, 2}, {288, 3}, {1e5, kMaxScale}};
+  for (const auto& [dpi, scale] : cases)
+    EXPECT_EQ(ScaleForDpi(dpi), scale) << dpi;
   // Densities that are no positive number are ignored.
   for (const double dpi : {0.0, -96.0, std::nan(""), std::numeric_limits<double>::infinity()})
     EXPECT_EQ(ScaleForDpi(dpi), std::nullopt) << dpi;

@@ -96,8 +96,7 @@ TEST(IdleLoopTest, OnlyTicksThatShowSomethingWakeTheLoopAndTheOthersAreCountedAf
 // through ticks that would show nothing counts them when the next click wakes it.
 struct TimedClick {
   std::uint32_t at_ms;
-  game::CellRef cell;
-  bool first_empty_cell = false;  // instead of `cell`, the first empty cell at that time
+  int ball;  // on that ball of the first board (counted row by row), or -1: the first empty cell
 };
 // A jump frame drawn by a tick, or (frame -1) the counter when a click comes or at the end.
 struct ShownFrame {
@@ -118,20 +117,22 @@ std::vector<ShownFrame> PlayOnVirtualClock(bool sleep_through_ticks,
   system.Resize(612, 374);
   widgets::TimerClock timer;
   timer.Start(0, shell::kTimerPeriodMs);
+  std::vector<game::CellRef> balls;
+  for (int i = 0; i < game::kCellCount; ++i) {
+    if (window.game().supply.board.cells[i] != game::kEmpty) balls.push_back({i % 9, i / 9});
+  }
   std::vector<ShownFrame> shown;
   std::size_t next_click = 0;
   std::uint32_t now = 0;
   while (now < end_ms) {
     if (next_click < clicks.size() && clicks[next_click].at_ms <= now) {
       shown.push_back({now, window.game().turn.frameCounter, -1});
-      game::CellRef cell = clicks[next_click].cell;
-      if (clicks[next_click].first_empty_cell) {
-        const game::Board& board = window.game().supply.board;
-        for (int i = game::kBoardSide * game::kBoardSide - 1; i >= 0; --i) {
-          const game::CellRef at{i % game::kBoardSide, i / game::kBoardSide};
-          if (board.at(at.column, at.row) == game::kEmpty) cell = at;
-        }
-      }
+      const auto& cells = window.game().supply.board.cells;
+      const auto empty =
+          static_cast<int>(std::find(cells.begin(), cells.end(), game::kEmpty) - cells.begin());
+      const int ball = clicks[next_click].ball;
+      const game::CellRef cell = ball >= 0 ? balls.at(static_cast<std::size_t>(ball))
+                                           : game::CellRef{empty % 9, empty / 9};
       const Point centre = shell::CellCentre(window.layout().board_origin, cell);
       const std::int64_t before = system.clock_ms();
       window.OnMouseDown(centre.x, centre.y);
@@ -161,25 +162,12 @@ std::vector<ShownFrame> PlayOnVirtualClock(bool sleep_through_ticks,
 }
 
 TEST(JumpAfterIdleTest, TheSelectedBallShowsTheSameFramesAtTheSameTicks) {
-  MemoryFileSystem files;
-  HeadlessWindowSystem system({612, 374}, 5, files);
-  shell::MainWindow window(system, shell::EmbeddedResources());
-  system.Attach(window);
-  system.Create();
-  std::vector<game::CellRef> balls;
-  for (int row = 0; row < game::kBoardSide; ++row) {
-    for (int column = 0; column < game::kBoardSide; ++column) {
-      if (window.game().supply.board.at(column, row) != game::kEmpty)
-        balls.push_back({column, row});
-    }
-  }
-  ASSERT_GE(balls.size(), 2u);
   // Idle stretches of odd lengths (the counter read at every click shows the ticks slept
   // through) between: a selection, a re-selection (its first frame depends on the counter),
   // a move (animated, then three drops, then nothing selected), a new selection, a click on
   // the selected ball itself, another move, and idle to the end.
-  const std::vector<TimedClick> clicks = {{1337, balls[0]}, {1811, balls[1]}, {2023, {}, true},
-                                          {9001, balls[0]}, {9177, balls[0]}, {9603, {}, true}};
+  const std::vector<TimedClick> clicks = {{1337, 0}, {1811, 1}, {2023, -1},
+                                          {9001, 0}, {9177, 0}, {9603, -1}};
   const auto waking = PlayOnVirtualClock(false, clicks, 12'345);
   const auto sleeping = PlayOnVirtualClock(true, clicks, 12'345);
   ASSERT_GT(waking.size(), 20u);

@@ -7,18 +7,8 @@
 namespace rolvi::platform::widgets {
 namespace {
 
-KeyEvent Press(Key key) {
-  KeyEvent event;
-  event.key = key;
-  return event;
-}
-
 KeyEvent AltLetter(char c) {
-  KeyEvent event;
-  event.key = Key::kCharacter;
-  event.character = c;
-  event.alt = true;
-  return event;
+  return {.key = Key::kCharacter, .character = c, .alt = true};
 }
 
 class MenuBarTest : public ::testing::Test {
@@ -56,14 +46,14 @@ TEST_F(MenuBarTest, AltLetterOpensAndArrowsSkipSeparators) {
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kOpen);
   EXPECT_EQ(menu_.active_popup(), 0);
   EXPECT_EQ(menu_.active_item(), 0);
-  menu_.OnKey(Press(Key::kDown));
-  menu_.OnKey(Press(Key::kDown));  // over the separator
+  menu_.OnKey(KeyEvent{.key = Key::kDown});
+  menu_.OnKey(KeyEvent{.key = Key::kDown});  // over the separator
   EXPECT_EQ(menu_.active_item(), 3);
-  menu_.OnKey(Press(Key::kDown));  // wraps to the top
+  menu_.OnKey(KeyEvent{.key = Key::kDown});  // wraps to the top
   EXPECT_EQ(menu_.active_item(), 0);
-  menu_.OnKey(Press(Key::kUp));
+  menu_.OnKey(KeyEvent{.key = Key::kUp});
   EXPECT_EQ(menu_.active_item(), 3);
-  const MenuResult chosen = menu_.OnKey(Press(Key::kEnter));
+  const MenuResult chosen = menu_.OnKey(KeyEvent{.key = Key::kEnter});
   EXPECT_EQ(chosen.command, 258);
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kClosed);
 }
@@ -71,20 +61,18 @@ TEST_F(MenuBarTest, AltLetterOpensAndArrowsSkipSeparators) {
 TEST_F(MenuBarTest, LeftRightEscapeAndItemMnemonics) {
   menu_.OnKey(AltLetter('h'));
   EXPECT_EQ(menu_.active_popup(), 2);
-  menu_.OnKey(Press(Key::kRight));  // wraps to the first menu
+  menu_.OnKey(KeyEvent{.key = Key::kRight});  // wraps to the first menu
   EXPECT_EQ(menu_.active_popup(), 0);
-  menu_.OnKey(Press(Key::kLeft));
+  menu_.OnKey(KeyEvent{.key = Key::kLeft});
   EXPECT_EQ(menu_.active_popup(), 2);
-  menu_.OnKey(Press(Key::kEscape));
+  menu_.OnKey(KeyEvent{.key = Key::kEscape});
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kBarFocus);
-  menu_.OnKey(Press(Key::kEscape));
+  menu_.OnKey(KeyEvent{.key = Key::kEscape});
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kClosed);
 
   menu_.OnAltTap();
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kBarFocus);
-  KeyEvent letter;
-  letter.key = Key::kCharacter;
-  letter.character = 'o';
+  KeyEvent letter{.key = Key::kCharacter, .character = 'o'};
   menu_.OnKey(letter);  // the Options menu
   EXPECT_EQ(menu_.active_popup(), 1);
   letter.character = 's';
@@ -92,10 +80,7 @@ TEST_F(MenuBarTest, LeftRightEscapeAndItemMnemonics) {
   // Without the bar active a plain letter is not the menu's.
   letter.character = 'f';
   EXPECT_FALSE(menu_.OnKey(letter).consumed);
-  KeyEvent f10;
-  f10.key = Key::kFunction;
-  f10.function = 10;
-  menu_.OnKey(f10);
+  menu_.OnKey({.key = Key::kFunction, .function = 10});
   EXPECT_EQ(menu_.mode(), MenuBar::Mode::kBarFocus);
 }
 

@@ -34,7 +34,7 @@ class RecordFilesTest : public ::testing::Test {
     return files;
   }
 
-  // Creates a record file through `files` and says where it landed.
+  // Creates a record file through `files`.
   void Save(FileSystem& files) {
     FileHandle file = files.Create("winrolvi.res");
     ASSERT_NE(file, nullptr);
@@ -49,23 +49,20 @@ class RecordFilesTest : public ::testing::Test {
   std::string errors_;
 };
 
-TEST_F(RecordFilesTest, WithoutArgumentsTheCurrentDirectory) {
+// Without arguments the current directory; with the desktop entry's option the data
+// directory, made on demand.
+TEST_F(RecordFilesTest, TheCurrentDirectoryOrWithTheOptionTheDataDirectory) {
   std::filesystem::create_directory(directory_ / "here");
-  auto files = Choose({});
-  ASSERT_NE(files, nullptr);
   EXPECT_NE(RecordFilesFor({}, environment_, stderr), nullptr) << "an empty command line";
-  Save(*files);
+  for (const bool user_data : {false, true}) {
+    auto files = user_data ? Choose({"--user-data"}) : Choose({});
+    ASSERT_NE(files, nullptr);
+    Save(*files);
+    EXPECT_EQ(std::filesystem::exists(directory_ / "data"), user_data);
+    EXPECT_EQ(errors_, "");
+  }
   EXPECT_TRUE(std::filesystem::exists(directory_ / "here" / "winrolvi.res"));
-  EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
-  EXPECT_EQ(errors_, "");
-}
-
-TEST_F(RecordFilesTest, TheDesktopEntrysOptionTheDataDirectoryMadeOnDemand) {
-  auto files = Choose({"--user-data"});
-  ASSERT_NE(files, nullptr);
-  Save(*files);
   EXPECT_TRUE(std::filesystem::exists(directory_ / "data" / "rolvi" / "winrolvi.res"));
-  EXPECT_EQ(errors_, "");
 }
 
 TEST_F(RecordFilesTest, UnknownArgumentsGiveAUsageAndNoFiles) {

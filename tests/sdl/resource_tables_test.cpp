@@ -55,15 +55,8 @@ TEST(ResourceTablesTest, MenuAndAcceleratorsAreTheScripts) {
 
   ASSERT_EQ(script.accelerator_tables.size(), 1u);
   EXPECT_EQ(tables.accelerator_id, script.accelerator_tables[0].id);
-  const auto& rows = script.accelerator_tables[0].rows;
-  ASSERT_EQ(tables.accelerators.size(), rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const AcceleratorData& row = tables.accelerators[i];
-    EXPECT_EQ(row.key, rows[i].key);
-    EXPECT_EQ(row.command, rows[i].command);
-    EXPECT_EQ((std::vector{row.virtual_key, row.alt, row.control, row.shift}),
-              (std::vector{rows[i].virtual_key, rows[i].alt, rows[i].control, rows[i].shift}));
-  }
+  // The rows themselves are checked by how they translate, below.
+  EXPECT_EQ(tables.accelerators.size(), script.accelerator_tables[0].rows.size());
 }
 
 // Each row's key pressed with its own modifiers gives its command; another modifier, or a

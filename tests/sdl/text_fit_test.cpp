@@ -23,10 +23,6 @@
 namespace rolvi::platform::widgets {
 namespace {
 
-std::string Gbk(std::string_view utf8) {
-  return Utf8ToGbk(utf8).value();
-}
-
 const std::string kThirteenCapitals(13, 'W');
 
 // How many pixels `text` inks when nothing clips it.
@@ -41,7 +37,14 @@ int UnclippedInk(const std::string& text, Font font) {
 
 class TextFitTest : public ::testing::Test {
  protected:
+  // Every dialog as the desktop back end lays it out, and a message box.
+  TextFitTest() {
+    for (const DialogData& dialog : Resources().dialogs)
+      models_.push_back(DialogModel::FromTemplate(dialog, measure_));
+    models_.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
+  }
   SoftSurface measure_{1, 1};
+  std::vector<DialogModel> models_;
 };
 
 // Every character of every menu and dialog text has a glyph of its own (line breaks and the
@@ -72,13 +75,8 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
 constexpr int kButtonLabelInset = 8;
 
 TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
-  std::vector<DialogModel> models;
-  for (const DialogData& dialog : Resources().dialogs) {
-    models.push_back(DialogModel::FromTemplate(dialog, measure_));
-  }
-  models.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
   int buttons = 0;
-  for (const DialogModel& model : models) {
+  for (const DialogModel& model : models_) {
     for (const DialogControl& control : model.controls()) {
       if (control.role != ControlRole::kPushButton) continue;
       ++buttons;
@@ -93,8 +91,7 @@ TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
 
 TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
   const FontMetrics font = MetricsOf(Font::kDialog);
-  for (const DialogData& dialog : Resources().dialogs) {
-    const DialogModel model = DialogModel::FromTemplate(dialog, measure_);
+  for (const DialogModel& model : models_) {
     for (const DialogControl& control : model.controls()) {
       if (control.role == ControlRole::kGroupBox && !control.text.empty()) {
         // The caption sits 8 pixels in, with 2 pixels of gap on either side of it.
@@ -133,11 +130,8 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
   model.OnText(kThirteenCapitals);
   EXPECT_EQ(model.ItemText(kNameEditId), kThirteenCapitals);
 
-  const auto edit =
-      std::find_if(model.controls().begin(), model.controls().end(),
-                   [](const DialogControl& c) { return c.role == ControlRole::kEdit; });
-  ASSERT_NE(edit, model.controls().end());
-  const Rect field = edit->rect;
+  ASSERT_EQ(model.controls().at(2).role, ControlRole::kEdit);
+  const Rect field = model.controls()[2].rect;
   const Size client = model.client_size();
   for (const char* name : {"WWWWWWWWWWWWW", "Jiggly Puppy", "gjpqy"}) {
     SoftSurface surface(client.width, client.height, kWhite);
@@ -168,8 +162,7 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
   records::StoreName(table[9].name, kThirteenCapitals);
   table[9].score = records::kMaxRecordScore;
 
-  class Client final : public DialogControls {
-   public:
+  struct Client final : DialogControls {
     explicit Client(Size size) : size_(size) {}
     std::string ItemText(int) const override { return {}; }
     void SetItemText(int, std::string_view) override {}
@@ -178,8 +171,6 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
     void MoveWindow(const Rect&) override {}
     Size ClientSize() const override { return size_; }
     void ShowMessageBox(std::string_view, std::string_view, MessageIcon) override {}
-
-   private:
     Size size_;
   } dialog(client);
   SoftSurface surface(client.width, client.height, kWhite);
@@ -234,7 +225,7 @@ TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
     std::string_view caption;
     bool exclamation;
   };
-  std::vector<Case> cases = {{Gbk(" 玩  完  !"), "Color rolvi", true},
+  std::vector<Case> cases = {{Utf8ToGbk(" 玩  完  !").value(), "Color rolvi", true},
                              {"x", "A caption much longer than the text of its box", false}};
   for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
                              dialogs::NameVerdict::kNotLatin}) {

@@ -49,65 +49,44 @@ class WindowWithoutX11 : public testing::Test {
   SDL_Window* window_ = nullptr;
 };
 
-TEST_F(WindowWithoutX11, PresentEnlargesTheLayersAndBlackensWhatTheyDoNotCover) {
-  SDL_Window* window = MakeWindow(11, 7);
-  ASSERT_NE(window, nullptr) << SDL_GetError();
-  SDL_Surface* target = SDL_GetWindowSurface(window);
+TEST_F(WindowWithoutX11, PresentEnlargesTheLayersAndThenCopiesOnlyTheDrawnRectangles) {
+  ASSERT_NE(MakeWindow(44, 34), nullptr) << SDL_GetError();
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
   ASSERT_NE(target, nullptr) << SDL_GetError();
-  const Uint32 untouched = SDL_MapRGB(target->format, 1, 2, 3);
-  SDL_FillRect(target, nullptr, untouched);
-
-  SoftSurface layer(4, 2);
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      layer.pixels()[static_cast<std::size_t>(y * 4 + x)] =
-          static_cast<std::uint32_t>(0x102030 * (y * 4 + x + 1)) & 0xFFFFFF;
-    }
-  }
-  // Scale 2, the layer at (1, 1), the layers said to cover 5 by 3: the window is 11 by 7, so
-  // its last column and row are beyond what they cover.
-  Present(window, 2, Size{5, 3}, {Layer{&layer, 1, 1}});
-
-  ASSERT_EQ(SDL_GetWindowSurface(window)->format->BytesPerPixel, 4);
-  for (int y = 0; y < 7; ++y) {
-    for (int x = 0; x < 11; ++x) {
-      std::uint32_t expected = 0x010203;  // inside what the layers cover, outside the layer
-      if (x >= 10 || y >= 6) {
-        expected = 0;
-      } else if (x >= 2 && y >= 2) {
-        expected = layer.pixels()[static_cast<std::size_t>((y - 2) / 2 * 4 + (x - 2) / 2)];
-      }
-      EXPECT_EQ(WindowPixel(x, y), expected) << "window pixel (" << x << ", " << y << ")";
-    }
-  }
-}
-
-TEST_F(WindowWithoutX11, PresentChangesCopiesOnlyTheDrawnRectanglesEnlarged) {
-  ASSERT_NE(MakeWindow(40, 30), nullptr) << SDL_GetError();
+  ASSERT_EQ(target->format->BytesPerPixel, 4);
+  SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 1, 2, 3));
   SoftSurface layer(20, 15);
   layer.FillRect({0, 0, 20, 15}, Rgb{0, 0, 200});
-  Present(window_, 2, Size{20, 15}, {Layer{&layer, 0, 0}});
+  // Scale 2, the layer at (1, 1), the layers said to cover 21 by 16: the window's last two
+  // columns and rows are beyond what they cover, its first two outside the layer.
+  Present(window_, 2, Size{21, 16}, {Layer{&layer, 1, 1}});
   EXPECT_TRUE(layer.changes().empty());
   const PresentedPixels presented = PresentedPixelsOf(window_);
-  ASSERT_EQ(SDL_GetWindowSurface(window_)->format->BytesPerPixel, 4);
 
   // Pixels changed behind the surface's back stay unpresented: only the changes are copied.
   for (auto& pixel : layer.pixels())
     pixel = 0x00FF00;
   layer.ForgetChanges();
   layer.FillRect({3, 4, 5, 6}, Rgb{255, 0, 0});
-  ASSERT_TRUE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
+  ASSERT_TRUE(PresentChanges(window_, 2, {Layer{&layer, 1, 1}}, presented));
   EXPECT_TRUE(layer.changes().empty());
-  for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      const bool drawn = x >= 6 && x < 10 && y >= 8 && y < 12;
-      EXPECT_EQ(WindowPixel(x, y), drawn ? 0xFF0000u : 0x0000C8u) << x << ", " << y;
+  for (int y = 0; y < 34; ++y) {
+    for (int x = 0; x < 44; ++x) {
+      std::uint32_t expected = 0x0000C8;
+      if (x >= 42 || y >= 32) {
+        expected = 0;
+      } else if (x < 2 || y < 2) {
+        expected = 0x010203;
+      } else if (x >= 8 && x < 12 && y >= 10 && y < 14) {
+        expected = 0xFF0000;
+      }
+      EXPECT_EQ(WindowPixel(x, y), expected) << x << ", " << y;
     }
   }
   // New window pixels hold nothing of the last present: the caller must present it all.
-  SDL_SetWindowSize(window_, 44, 30);
+  SDL_SetWindowSize(window_, 46, 34);
   layer.FillRect({0, 0, 1, 1}, kWhite);
-  EXPECT_FALSE(PresentChanges(window_, 2, {Layer{&layer, 0, 0}}, presented));
+  EXPECT_FALSE(PresentChanges(window_, 2, {Layer{&layer, 1, 1}}, presented));
   EXPECT_FALSE(layer.changes().empty());
 }
 

@@ -19,14 +19,6 @@ TEST(LayoutTest, FollowsTheClientSizeWithDivisionsThatTruncateTowardZero) {
   EXPECT_EQ(layout.king_base, (Point{-111, 117}));
 }
 
-TEST(LayoutTest, CreationKeepsTheFirstBoardOrigin) {
-  Layout layout;
-  PlaceAroundBoard(layout, 612, 374);
-  EXPECT_EQ(layout.board_origin, (Point{146, 68}));
-  EXPECT_EQ(layout.score_box_origin, (Point{516, 10}));
-  EXPECT_EQ(layout.player_base, (Point{512, 304}));
-}
-
 TEST(LayoutTest, CellAtPointMeasuresFromTheBoardOriginItself) {
   const Point origin{142, 45};
   using game::CellRef;

@@ -15,9 +15,8 @@ using platform::Rgb;
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  explicit MainWindowTest(Resources resources = EmbeddedResources(),
-                          RecordSaving saving = RecordSaving::kOnceAtEnd)
-      : system(platform::Size{612, 374}, 1, files), window(system, resources, saving) {
+  explicit MainWindowTest(Resources resources = EmbeddedResources())
+      : system(platform::Size{612, 374}, 1, files), window(system, resources) {
     system.Attach(window);
   }
 
@@ -150,63 +149,27 @@ TEST_F(MainWindowTest, AResultIsEnteredAndTheTableIsWrittenOnlyOnceAtTheFirstEnd
   EXPECT_TRUE(File().empty());
 }
 
-// A page may be closed at any moment without an end of the run: it keeps the table as soon
-// as a result's name is accepted, and again at every end that may come.
-class PageMainWindowTest : public MainWindowTest {
- protected:
-  PageMainWindowTest() : MainWindowTest(EmbeddedResources(), RecordSaving::kWhenAResultEnters) {
-    Start();
-  }
-};
-
-TEST_F(PageMainWindowTest, EachResultIsWrittenWhenEnteredAndAgainAtEveryEnd) {
-  window.OnSessionEnding();
-  window.OnCommand(256);             // a game without a result
-  EXPECT_TRUE(files.files.empty());  // nothing entered: nothing to keep
-
-  EnterResult(42, {"Ada"});
-  ASSERT_EQ(File().size(), 160u);
-  EXPECT_EQ(File()[16], 3);  // the length byte of "Ada", before any end of the run
-
-  File().clear();
-  window.OnSessionEnding();  // the page was hidden
-  ASSERT_EQ(File().size(), 160u);
-
-  EnterResult(50, {"Grace"});
-  EXPECT_EQ(File()[16], 5);  // the new result stands first below the King
-  EXPECT_EQ(File()[32], 3);  // and Ada below it
-  File().clear();
-  window.OnCommand(258);
-  EXPECT_EQ(File().size(), 160u);
-}
-
 TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
   Start();
   const auto [ball, empty] = SomeMove();
   system.Minimise();
   const std::vector<std::uint32_t> before(system.surface().pixels().begin(),
                                           system.surface().pixels().end());
+  const game::CellCode code = window.game().supply.board.at(ball.column, ball.row);
   Click(ball);  // measured from the minimised layout's board origin
   EXPECT_EQ(window.game().turn.selection, game::SelectionState::kSelected);
   window.OnTimer();
   window.OnTimer();
   EXPECT_EQ(window.game().turn.frameCounter, 5u);
+  Click(empty);  // the ball moves there and three more land
+  EXPECT_EQ(window.game().supply.board.at(empty.column, empty.row), code);
+  EXPECT_EQ(game::CountEmptyCells(window.game().supply.board), 76 - 3);
+  const std::int64_t moved = system.clock_ms();
   window.OnCommand(256);
-  EXPECT_EQ(system.clock_ms(), 500 + 500);  // the new game's drops still pause
+  EXPECT_EQ(system.clock_ms(), moved + 500);  // the new game's drops still pause
   EXPECT_TRUE(std::equal(before.begin(), before.end(), system.surface().pixels().begin()));
   system.Restore();
   EXPECT_EQ(window.layout().board_origin, (platform::Point{142, 45}));
-}
-
-TEST_F(MainWindowTest, ClickOnABallThenAnEmptyCellMovesIt) {
-  Start();
-  const auto [ball, empty] = SomeMove();
-  const game::CellCode code = window.game().supply.board.at(ball.column, ball.row);
-  Click(ball);
-  Click(empty);
-  // The ball moved and three more landed.
-  EXPECT_EQ(window.game().supply.board.at(empty.column, empty.row), code);
-  EXPECT_EQ(game::CountEmptyCells(window.game().supply.board), 76 - 3);
 }
 
 class BrokenSheetTest : public MainWindowTest {

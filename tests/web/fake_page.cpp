@@ -12,36 +12,6 @@ platform::Rgb FakeCanvas::Pixel(int x, int y) const {
           static_cast<std::uint8_t>(rgba_pixel >> 16)};
 }
 
-void FakePage::Add(Step step) {
-  (inserted_ != nullptr ? *inserted_ : script_).push_back(std::move(step));
-}
-
-void FakePage::Push(PageEvent event) {
-  Add(Step{std::move(event), nullptr, 0});
-}
-
-void FakePage::Do(Check check) {
-  Add(Step{std::nullopt, std::move(check), 0});
-}
-
-void FakePage::Wait(int milliseconds) {
-  Add(Step{std::nullopt, nullptr, milliseconds});
-}
-
-void FakePage::Mouse(PageEvent::Kind kind, int window, int x, int y) {
-  PageEvent event;
-  event.kind = kind;
-  event.window = window;
-  event.x = x;
-  event.y = y;
-  Push(std::move(event));
-}
-
-void FakePage::Click(int window, int x, int y) {
-  Mouse(PageEvent::Kind::kMouseDown, window, x, y);
-  Mouse(PageEvent::Kind::kMouseUp, window, x, y);
-}
-
 void FakePage::Press(std::string code, std::string key, int modifiers, std::string text) {
   PageEvent down{.kind = PageEvent::Kind::kKeyDown,
                  .modifiers = modifiers,
@@ -103,41 +73,12 @@ void FakePage::WaitForEvent(int timeout_ms) {
   if (script_.empty()) throw ScriptEnded();
 }
 
-void FakePage::Sleep(int milliseconds) {
-  clock_ += static_cast<std::uint32_t>(milliseconds);
-  slept_ms_ += milliseconds;
-}
-
-int FakePage::OpenWindow(platform::Size size) {
-  const int id = next_window_++;
-  canvases_[id].size = size;
-  return id;
-}
-
-void FakePage::CloseWindow(int window) {
-  canvases_.at(window).open = false;
-  canvases_.at(window).shown = false;
-}
-
 void FakePage::Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) {
   FakeCanvas& canvas = canvases_.at(window);
   EXPECT_TRUE(canvas.open) << "presented on closed window " << window;
   EXPECT_EQ(size, canvas.size) << "presented size of window " << window;
   canvas.rgba.assign(rgba.begin(), rgba.end());
   ++canvas.presents;
-}
-
-std::optional<std::string> FakeStore::Read(std::string_view key) {
-  ++reads;
-  const auto found = values.find(key);
-  if (found == values.end()) return std::nullopt;
-  return found->second;
-}
-
-bool FakeStore::Write(std::string_view key, std::string_view value) {
-  if (full) return false;
-  values[std::string(key)] = std::string(value);
-  return true;
 }
 
 }  // namespace rolvi::testing

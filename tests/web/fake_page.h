@@ -40,13 +40,20 @@ class FakePage final : public platform::web::Page {
   using Check = std::function<void()>;
 
   // Script steps, consumed in order; steps added by a check come right after it.
-  void Push(platform::web::PageEvent event);
-  void Do(Check check);         // runs when the loop has handled every event before it
-  void Wait(int milliseconds);  // lets that much time pass with no input
+  void Push(platform::web::PageEvent event) { Add({std::move(event), nullptr, 0}); }
+  // Runs when the loop has handled every event before it.
+  void Do(Check check) { Add({std::nullopt, std::move(check), 0}); }
+  // Lets that much time pass with no input.
+  void Wait(int milliseconds) { Add({std::nullopt, nullptr, milliseconds}); }
 
   // Events of the usual kinds; mouse positions in the window's canvas pixels.
-  void Mouse(platform::web::PageEvent::Kind kind, int window, int x, int y);
-  void Click(int window, int x, int y);
+  void Mouse(platform::web::PageEvent::Kind kind, int window, int x, int y) {
+    Push({.kind = kind, .window = window, .x = x, .y = y, .code = {}, .key = {}, .text = {}});
+  }
+  void Click(int window, int x, int y) {
+    Mouse(platform::web::PageEvent::Kind::kMouseDown, window, x, y);
+    Mouse(platform::web::PageEvent::Kind::kMouseUp, window, x, y);
+  }
   void Press(std::string code, std::string key, int modifiers = 0, std::string text = "");
   // A printable character key, which types itself.
   void Type(std::string_view characters);
@@ -61,10 +68,18 @@ class FakePage final : public platform::web::Page {
   std::uint32_t Now() override { return clock_; }
   bool NextEvent(platform::web::PageEvent& event) override;
   void WaitForEvent(int timeout_ms) override;
-  void Sleep(int milliseconds) override;
+  void Sleep(int milliseconds) override {
+    clock_ += static_cast<std::uint32_t>(milliseconds);
+    slept_ms_ += milliseconds;
+  }
   void SetDesk(const platform::Rect& area) override { desk_ = area; }
-  int OpenWindow(platform::Size size) override;
-  void CloseWindow(int window) override;
+  int OpenWindow(platform::Size size) override {
+    canvases_[next_window_].size = size;
+    return next_window_++;
+  }
+  void CloseWindow(int window) override {
+    canvases_.at(window).open = canvases_.at(window).shown = false;
+  }
   void ResizeWindow(int window, platform::Size size) override { canvases_.at(window).size = size; }
   void PlaceWindow(int window, platform::Point at) override { canvases_.at(window).at = at; }
   void ShowWindow(int window) override { canvases_.at(window).shown = true; }
@@ -84,7 +99,7 @@ class FakePage final : public platform::web::Page {
   // timeout passes in parts, so that the loop serves its timer meanwhile.
   void RunLeadingSteps(int timeout_ms);
 
-  void Add(Step step);
+  void Add(Step step) { (inserted_ != nullptr ? *inserted_ : script_).push_back(std::move(step)); }
 
   std::deque<Step> script_;
   std::deque<Step>* inserted_ = nullptr;  // where a running check's steps go
@@ -100,8 +115,15 @@ class FakePage final : public platform::web::Page {
 // Local storage for the tests: a map, and a switch that makes every write fail.
 class FakeStore final : public platform::web::KeyValueStore {
  public:
-  std::optional<std::string> Read(std::string_view key) override;
-  bool Write(std::string_view key, std::string_view value) override;
+  std::optional<std::string> Read(std::string_view key) override {
+    ++reads;
+    const auto found = values.find(key);
+    return found == values.end() ? std::nullopt : std::optional(found->second);
+  }
+  bool Write(std::string_view key, std::string_view value) override {
+    if (!full) values[std::string(key)] = value;
+    return !full;
+  }
 
   std::map<std::string, std::string, std::less<>> values;
   bool full = false;
