@@ -1,6 +1,6 @@
 #include "platform/sdl/dialog_host.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "platform/gbk/gbk_text.h"
 #include "platform/sdl/display_scale.h"
@@ -10,28 +10,24 @@
 namespace rolvi::platform::sdl {
 
 using widgets::DialogModel;
-using widgets::DialogOutcome;
-using widgets::Key;
-using widgets::KeyEvent;
 
 SdlWindowSystem::DialogHost::DialogHost(SdlWindowSystem& system, DialogModel model,
                                         DialogHandler* handler, Kind kind)
-    : system_(system), model_(std::move(model)), handler_(handler), kind_(kind) {}
+    : DialogSession(std::move(model), handler, kind), system_(system) {}
 
 SdlWindowSystem::DialogHost::~DialogHost() = default;
 
 void SdlWindowSystem::DialogHost::Prepare(std::string_view gbk_caption, SDL_Window* owner) {
   caption_ = GbkToUtf8(gbk_caption);
   owner_ = owner;
-  const Size content = model_.client_size();
-  frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
+  const Size content = ClientSize();
   // Owned windows have no taskbar button; the statistics window is a small tool window.
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR;
-  if (kind_ == Kind::kModeless) flags |= SDL_WINDOW_UTILITY;
+  if (kind() == Kind::kModeless) flags |= SDL_WINDOW_UTILITY;
   window_.reset(SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                  content.width * scale(), content.height * scale(), flags));
   if (window_ == nullptr) return;
-  if (owner_ != nullptr && kind_ != Kind::kModeless) SDL_SetWindowModalFor(window_.get(), owner_);
+  if (owner_ != nullptr && kind() != Kind::kModeless) SDL_SetWindowModalFor(window_.get(), owner_);
   Describe();
   border_ = ExpectedFrame(window_.get());
   const Size screen{system_.ScreenSize().width * scale(), system_.ScreenSize().height * scale()};
@@ -41,18 +37,18 @@ void SdlWindowSystem::DialogHost::Prepare(std::string_view gbk_caption, SDL_Wind
 
 void SdlWindowSystem::DialogHost::Describe() {
   DescribeOwnedWindow(window_.get(),
-                      kind_ == Kind::kModeless ? OwnedRole::kTool : OwnedRole::kDialog, owner_);
+                      kind() == Kind::kModeless ? OwnedRole::kTool : OwnedRole::kDialog, owner_);
 }
 
 bool SdlWindowSystem::DialogHost::Show() {
   if (window_ == nullptr) {
-    ended_ = true;
+    MarkEnded();
     return false;
   }
   PlaceClient(window_.get(), client_x_, client_y_);
   SDL_ShowWindow(window_.get());
   shown_ = true;
-  if (kind_ != Kind::kModeless) {
+  if (kind() != Kind::kModeless) {
     SDL_RaiseWindow(window_.get());
     SDL_SetWindowInputFocus(window_.get());
   }
@@ -61,8 +57,8 @@ bool SdlWindowSystem::DialogHost::Show() {
 }
 
 Size SdlWindowSystem::DialogHost::OuterSizeOnScreen() const {
-  return Size{frame_.width() * scale() + border_.left + border_.right,
-              frame_.height() * scale() + border_.top + border_.bottom};
+  return Size{ClientSize().width * scale() + border_.left + border_.right,
+              ClientSize().height * scale() + border_.top + border_.bottom};
 }
 
 void SdlWindowSystem::DialogHost::PlaceFrameAt(int x, int y) {
@@ -84,68 +80,9 @@ void SdlWindowSystem::DialogHost::FollowOwner(bool owner_minimised) {
   }
 }
 
-void SdlWindowSystem::DialogHost::Paint(bool erase) {
-  if (erase) model_.Paint(frame_);
-  if (handler_ != nullptr) handler_->OnPaint(*this, frame_);
-  Present();
-}
-
 void SdlWindowSystem::DialogHost::Present() {
   if (window_ == nullptr || !shown_) return;
-  sdl::Present(window_.get(), scale(), Size{frame_.width(), frame_.height()},
-               {Layer{&frame_, 0, 0}});
-}
-
-void SdlWindowSystem::DialogHost::Apply(const DialogOutcome& outcome) {
-  if (outcome.command) {
-    if (kind_ == Kind::kMessageBox) {
-      ended_ = true;
-      return;
-    }
-    if (handler_ != nullptr) handler_->OnCommand(*this, *outcome.command);
-  }
-  if (outcome.redraw && !ended_) Paint(true);
-}
-
-void SdlWindowSystem::DialogHost::OnKey(const KeyEvent& key) {
-  if (key.key == Key::kFunction && key.function == 4 && key.alt) {
-    OnClose();
-    return;
-  }
-  if (kind_ == Kind::kMessageBox && key.key == Key::kEscape) {
-    ended_ = true;
-    return;
-  }
-  Apply(model_.OnKey(key));
-}
-
-void SdlWindowSystem::DialogHost::OnText(std::string_view gbk_text) {
-  Apply(model_.OnText(gbk_text));
-}
-void SdlWindowSystem::DialogHost::OnMouseDown(int x, int y) {
-  Apply(model_.OnMouseDown(x, y));
-}
-void SdlWindowSystem::DialogHost::OnMouseUp(int x, int y) {
-  Apply(model_.OnMouseUp(x, y));
-}
-
-void SdlWindowSystem::DialogHost::OnClose() {
-  if (kind_ == Kind::kMessageBox) {
-    ended_ = true;
-    return;
-  }
-  // Unhandled, the close does nothing: the dialogs do not handle cancel.
-  if (handler_ != nullptr) handler_->OnClose(*this);
-}
-
-void SdlWindowSystem::DialogHost::SetItemText(int control_id, std::string_view gbk_text) {
-  model_.SetItemText(control_id, gbk_text);
-  if (shown_) Paint(true);
-}
-
-void SdlWindowSystem::DialogHost::EndDialog(int /*result*/) {
-  ended_ = true;
-  if (kind_ == Kind::kModeless) system_.CloseModelessDialog();
+  sdl::Present(window_.get(), scale(), ClientSize(), {Layer{&client(), 0, 0}});
 }
 
 Rect SdlWindowSystem::DialogHost::WindowRect() const {
@@ -160,15 +97,9 @@ void SdlWindowSystem::DialogHost::MoveWindow(const Rect& outer) {
   // The frame belongs to the window manager and its size is not the program's to choose: a
   // move that keeps the outer size keeps the client as it is, and a new size is the client's.
   const Rect now = WindowRect();
-  if (outer.width() != now.width() || outer.height() != now.height()) {
-    const Size content{std::max(1, outer.width()), std::max(1, outer.height())};
-    if (content.width != frame_.width() || content.height != frame_.height()) {
-      frame_.Resize(content.width, content.height, frame_.SystemColour(SystemColour::kFace));
-      model_.SetClientSize(content);
-      if (window_ != nullptr) {
-        SDL_SetWindowSize(window_.get(), content.width * scale(), content.height * scale());
-      }
-    }
+  if ((outer.width() != now.width() || outer.height() != now.height()) &&
+      ResizeClient({outer.width(), outer.height()}) && window_ != nullptr) {
+    SDL_SetWindowSize(window_.get(), ClientSize().width * scale(), ClientSize().height * scale());
   }
   PlaceFrameAt(outer.left * scale(), outer.top * scale());
   if (shown_) Paint(true);

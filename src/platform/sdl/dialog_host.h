@@ -5,20 +5,17 @@
 
 #include <SDL.h>
 
-#include <optional>
 #include <string>
 
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/sdl_window_system.h"
-#include "platform/widgets/dialog_model.h"
+#include "platform/widgets/dialog_session.h"
 
 namespace rolvi::platform::sdl {
 
-class SdlWindowSystem::DialogHost final : public DialogControls {
+class SdlWindowSystem::DialogHost final : public widgets::DialogSession {
  public:
-  enum class Kind { kModal, kMessageBox, kModeless };
-
   DialogHost(SdlWindowSystem& system, widgets::DialogModel model, DialogHandler* handler,
              Kind kind);
   ~DialogHost() override;
@@ -37,46 +34,24 @@ class SdlWindowSystem::DialogHost final : public DialogControls {
   void FollowOwner(bool owner_minimised);
   Uint32 id() const { return window_ != nullptr ? SDL_GetWindowID(window_.get()) : 0; }
   SDL_Window* window() const { return window_.get(); }
-  Kind kind() const { return kind_; }
-  widgets::DialogModel& model() { return model_; }
-  DialogHandler* handler() const { return handler_; }
-  bool ended() const { return ended_; }
-
-  // Draws the controls (when `erase`) and then the handler's painting, and shows them.
-  void Paint(bool erase);
   void PresentFrame() { Present(); }
 
-  // Input from the event loop.
-  void OnKey(const widgets::KeyEvent& key);
-  void OnText(std::string_view gbk_text);
-  void OnMouseDown(int x, int y);
-  void OnMouseUp(int x, int y);
-  void OnClose();
-
-  std::string ItemText(int control_id) const override { return model_.ItemText(control_id); }
-  void SetItemText(int control_id, std::string_view gbk_text) override;
-  void EndDialog(int result) override;
   Rect WindowRect() const override;
   void MoveWindow(const Rect& outer) override;
-  Size ClientSize() const override { return Size{frame_.width(), frame_.height()}; }
   void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                       MessageIcon icon) override;
 
  private:
-  void Apply(const widgets::DialogOutcome& outcome);
-  void Present();
+  void Present() override;
+  bool shown() const override { return shown_; }
+  void CloseModeless() override { system_.CloseModelessDialog(); }
   void Describe();
   int scale() const { return system_.scale_; }
 
   SdlWindowSystem& system_;
-  widgets::DialogModel model_;
-  DialogHandler* handler_;
-  Kind kind_;
   WindowHandle window_;
   bool shown_ = false;
   bool hidden_with_owner_ = false;
-  SoftSurface frame_{1, 1};  // the client area, in the program's pixels
-  bool ended_ = false;
   std::string caption_;  // UTF-8
   SDL_Window* owner_ = nullptr;
   FrameSizes border_;  // the window manager's frame, screen pixels
