@@ -106,11 +106,7 @@ void WebWindowSystem::DestroyMainWindow() {
 }
 
 void WebWindowSystem::PaintBar() {
-  menu_.PaintBar(bar_, bar_.width());
-  if (const auto drop_down = menu_.DropDownRect()) {
-    drop_down_.Resize(drop_down->width(), drop_down->height());
-    menu_.PaintDropDown(drop_down_);
-  }
+  menu_.PaintLayers(bar_, drop_down_);
   main_dirty_ = true;
 }
 

@@ -397,6 +397,14 @@ void MenuBar::PaintBar(Surface& surface, int window_width) const {
   surface.SelectFont(previous);
 }
 
+void MenuBar::PaintLayers(SoftSurface& bar, SoftSurface& drop_down) const {
+  PaintBar(bar, bar.width());
+  if (const auto rect = DropDownRect()) {
+    drop_down.Resize(rect->width(), rect->height());
+    PaintDropDown(drop_down);
+  }
+}
+
 void MenuBar::PaintDropDown(Surface& surface) const {
   const auto drop_down = DropDownRect();
   if (!drop_down) return;

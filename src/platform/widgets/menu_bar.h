@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/software/soft_surface.h"
 #include "platform/surface.h"
 #include "platform/widgets/input.h"
 #include "platform/widgets/resource_tables.h"
@@ -62,6 +63,9 @@ class MenuBar {
   void PaintBar(Surface& surface, int window_width) const;
   // Paints the open drop-down with its top-left corner at (0, 0) of `surface`.
   void PaintDropDown(Surface& surface) const;
+  // The bar across the whole of `bar` and, while a menu is open, its drop-down into
+  // `drop_down`, sized to fit it: what a window that draws its own menu bar shows.
+  void PaintLayers(SoftSurface& bar, SoftSurface& drop_down) const;
 
  private:
   struct Popup {
