@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/software/layer.h"
 #include "platform/software/soft_surface.h"
 #include "platform/widgets/input.h"
 
@@ -15,11 +16,6 @@ namespace rolvi::platform::sdl {
 
 std::optional<widgets::KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event);
 
-struct Layer {
-  SoftSurface* surface;
-  int x;
-  int y;
-};
 // Copies the layers, in order, into the window with each of their pixels enlarged to a square
 // of scale by scale, and shows the result. Layer positions and `covered`, the part of the
 // window that the layers fill, are in the program's pixels; the window beyond it is black.

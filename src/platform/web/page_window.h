@@ -9,18 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/software/layer.h"
 #include "platform/software/soft_surface.h"
 #include "platform/web/page.h"
 #include "platform/web/window_frame.h"
 
 namespace rolvi::platform::web {
-
-// A surface shown in a window's content at (x, y), content pixels.
-struct Layer {
-  const SoftSurface* surface;
-  int x;
-  int y;
-};
 
 // What a mouse event on a window's frame did.
 enum class FrameInput { kNotFrame, kHandled, kClose };
