@@ -30,7 +30,9 @@ trap cleanup EXIT
 start_display() {
   rm -f display.txt
   exec 3> display.txt
-  Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp >> xvfb.log 2>&1 &
+  # No reset when the last client leaves: a client connecting during a reset can be refused.
+  Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp -noreset \
+    >> xvfb.log 2>&1 &
   xvfb_pid=$!
   exec 3>&-
   for _ in $(seq 300); do  # up to 30 s
@@ -124,11 +126,16 @@ start_window_manager() {
   printf 'ShowTaskBar=0\n' > wm-home/.icewm/preferences
   # Title fonts through fontconfig, so that Chinese captions find a face.
   printf 'TitleFontNameXft="WenQuanYi Micro Hei:size=9"\n' > wm-home/.icewm/prefoverride
-  HOME="$PWD/wm-home" icewm > icewm.log 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 300); do  # up to 30 s: a loaded machine starts it slowly
-    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && return 0
-    sleep 0.1
+  local attempt
+  for attempt in 1 2 3; do  # a window manager that could not connect is started again
+    HOME="$PWD/wm-home" icewm >> icewm.log 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 300); do  # up to 30 s: a loaded machine starts it slowly
+      xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && return 0
+      kill -0 "$wm_pid" 2> /dev/null || break
+      sleep 0.1
+    done
+    echo "the window manager did not start (attempt $attempt)" >> icewm.log
   done
   echo "the window manager did not start" >&2
   return 1
