@@ -13,7 +13,7 @@ KeyEvent AltLetter(char c) {
 
 class MenuBarTest : public ::testing::Test {
  protected:
-  MenuBarTest() : menu_(Resources().menu) { menu_.Layout(measure_, 612); }
+  MenuBarTest() : menu_(ProgramResourceTables().menu) { menu_.Layout(measure_, 612); }
   SoftSurface measure_{1, 1};
   MenuBar menu_;
 };

@@ -39,7 +39,7 @@ class TextFitTest : public ::testing::Test {
  protected:
   // Every dialog as the desktop back end lays it out, and a message box.
   TextFitTest() {
-    for (const DialogData& dialog : Resources().dialogs)
+    for (const DialogData& dialog : ProgramResourceTables().dialogs)
       models_.push_back(DialogModel::FromTemplate(dialog, measure_));
     models_.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
   }
@@ -58,12 +58,12 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
       }
     }
   };
-  for (const MenuData& popup : Resources().menu) {
+  for (const MenuData& popup : ProgramResourceTables().menu) {
     check(popup.title);
     for (const MenuItemData& item : popup.items)
       check(item.text);
   }
-  for (const DialogData& dialog : Resources().dialogs) {
+  for (const DialogData& dialog : ProgramResourceTables().dialogs) {
     check(dialog.caption);
     for (const ControlData& control : dialog.controls)
       check(control.text);

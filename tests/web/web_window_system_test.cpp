@@ -74,7 +74,7 @@ class WebWindowSystemTest : public ::testing::Test {
 
   // The menu bar as the main window lays it out.
   static widgets::MenuBar Menu() {
-    widgets::MenuBar menu(widgets::Resources().menu);
+    widgets::MenuBar menu(widgets::ProgramResourceTables().menu);
     SoftSurface measure(1, 1);
     menu.Layout(measure, 612);
     return menu;

@@ -115,7 +115,7 @@ TEST(CaptionIconTest, EachBlockOfFourBecomesTheMeanOfItsOpaquePixels) {
 }
 
 TEST(CaptionIconTest, TheProgramsIconShrinksToTheTitleBar) {
-  for (const widgets::BinaryResource& icon : widgets::Resources().icons) {
+  for (const widgets::BinaryResource& icon : widgets::ProgramResourceTables().icons) {
     const auto picture = ReadIconFile(icon.bytes);
     ASSERT_TRUE(picture);
     const auto small = CaptionIcon(*picture);

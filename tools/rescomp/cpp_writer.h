@@ -18,9 +18,10 @@ struct WriteResult {
   std::string error;
 };
 
+// The tables as a source file that defines `const ResourceTables& <function_name>()`.
 // `script_dir` is where the file resources' paths start; a missing file gives an empty
 // resource and a warning in `warnings`.
 WriteResult WriteTables(const RcScript& script, const std::string& script_dir,
-                        std::string& warnings);
+                        const std::string& function_name, std::string& warnings);
 
 }  // namespace rolvi::rescomp

@@ -24,7 +24,7 @@ using widgets::FindDialog;
 using widgets::Key;
 using widgets::KeyEvent;
 using widgets::MenuResult;
-using widgets::Resources;
+using widgets::ProgramResourceTables;
 namespace {
 
 constexpr const char* kTitle = "Color rolvi";
@@ -38,7 +38,7 @@ SdlWindowSystem::SdlWindowSystem(Size outer_size, FileSystem& files, TickSource 
       ticks_(ticks),
       client_size_(ClassicClientSize(outer_size)),
       client_(client_size_.width, client_size_.height),
-      menu_(Resources().menu) {}
+      menu_(ProgramResourceTables().menu) {}
 
 SdlWindowSystem::~SdlWindowSystem() = default;
 
@@ -75,7 +75,7 @@ bool SdlWindowSystem::Open(std::string& error) {
     error = std::string("cannot create the main window: ") + SDL_GetError();
     return false;
   }
-  for (const BinaryResource& icon : Resources().icons) {
+  for (const BinaryResource& icon : ProgramResourceTables().icons) {
     if (icon.id == kIconId) SetWindowIcon(window_.get(), icon.bytes);
   }
   wait_.Attach(window_.get(), stop_signals_.wake_fd());
@@ -454,7 +454,7 @@ void SdlWindowSystem::HandleKey(const SDL_KeyboardEvent& event) {
 void SdlWindowSystem::MainKey(const KeyEvent& key) {
   if (quit_) return;
   const widgets::MainKeyRoute route =
-      widgets::RouteMainWindowKey(menu_, Resources().accelerators, key);
+      widgets::RouteMainWindowKey(menu_, ProgramResourceTables().accelerators, key);
   if (route.repaint_bar) PaintBar();
   if (route.close_window) DestroyMainWindow();
   if (route.command) Command(*route.command);

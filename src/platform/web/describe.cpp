@@ -69,7 +69,7 @@ std::string WebWindowSystem::Describe() const {
   }
   Append(json, ",\"popup\":", std::to_string(menu_.active_popup()),
          ",\"item\":", std::to_string(menu_.active_item()), ",\"titles\":[");
-  for (std::size_t i = 0; i < widgets::Resources().menu.size(); ++i) {
+  for (std::size_t i = 0; i < widgets::ProgramResourceTables().menu.size(); ++i) {
     const Rect title = menu_.TitleRect(static_cast<int>(i));
     if (i > 0) json += ',';
     json += Numbers({title.left, title.top, title.right, title.bottom});

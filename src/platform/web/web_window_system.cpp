@@ -15,7 +15,7 @@ using widgets::FindDialog;
 using widgets::Key;
 using widgets::KeyEvent;
 using widgets::MenuResult;
-using widgets::Resources;
+using widgets::ProgramResourceTables;
 
 namespace {
 
@@ -35,7 +35,7 @@ Size LaidOutClientSize(widgets::MenuBar& menu, const SoftSurface& measure, Size 
 }
 
 std::optional<IconPicture> ProgramIcon() {
-  for (const widgets::BinaryResource& icon : Resources().icons) {
+  for (const widgets::BinaryResource& icon : ProgramResourceTables().icons) {
     if (icon.id != kIconId) continue;
     if (const auto picture = ReadIconFile(icon.bytes)) return CaptionIcon(*picture);
   }
@@ -48,7 +48,7 @@ WebWindowSystem::WebWindowSystem(Page& page, Size outer_size, FileSystem& files,
     : page_(page),
       files_(files),
       ticks_(ticks),
-      menu_(Resources().menu),
+      menu_(ProgramResourceTables().menu),
       icon_(ProgramIcon()),
       client_size_(LaidOutClientSize(menu_, measure_, outer_size)),
       client_(client_size_.width, client_size_.height),
@@ -234,7 +234,7 @@ void WebWindowSystem::HandleKey(const PageEvent& event) {
 
 void WebWindowSystem::MainKey(const KeyEvent& key) {
   const widgets::MainKeyRoute route =
-      widgets::RouteMainWindowKey(menu_, Resources().accelerators, key);
+      widgets::RouteMainWindowKey(menu_, ProgramResourceTables().accelerators, key);
   if (route.repaint_bar) PaintBar();
   if (route.close_window) DestroyMainWindow();
   if (route.command) Command(*route.command);
