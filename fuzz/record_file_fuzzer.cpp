@@ -35,6 +35,9 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
+// Names for the default entries; the program's come from its string table.
+constexpr rolvi::records::DefaultNames kNames{"King", "vacant"};
+
 bool WellFormed(const RecordBook& book) {
   for (const auto& entry : book.table) {
     if (entry.name[rolvi::records::kMaxNameLength] != '\0') return false;
@@ -52,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::MemoryFileSystem files;
   files.files[name] = input;
   RecordBook book;
-  records::LoadRecords(book, files);
+  records::LoadRecords(book, files, kNames);
   Require(WellFormed(book));
   Require(book.recordScore == book.table[0].score);
 
@@ -66,14 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   book.recordsDirty = true;
-  Require(records::SaveRecords(book, files) == records::SaveOutcome::kWritten);
+  Require(records::SaveRecords(book, files).written());
   const auto& saved = files.files[name];
   Require(saved.size() == std::max(size, records::kRecordFileSize));
   for (std::size_t i = records::kRecordFileSize; i < size; ++i)
     Require(saved[i] == data[i]);
 
   RecordBook again;
-  Require(records::LoadRecords(again, files) == records::LoadOutcome::kLoaded);
+  Require(records::LoadRecords(again, files, kNames).outcome == records::LoadOutcome::kLoaded);
   Require(again.table == book.table);
   return 0;
 }

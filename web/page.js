@@ -205,12 +205,14 @@ var rolviPage = (function () {
     }
   }
 
+  // 0 when stored, 1 when the storage is full, 2 when it is disabled; the program tells the
+  // player and tries again at the next save.
   function storageWrite(key, value) {
     try {
       window.localStorage.setItem(key, value);
-      return true;
+      return 0;
     } catch (error) {
-      return false;  // full or disabled: this visit's results are lost, play goes on
+      return error instanceof DOMException && error.name === 'QuotaExceededError' ? 1 : 2;
     }
   }
 
@@ -355,8 +357,23 @@ var rolviPage = (function () {
       }
     },
 
-    setTitle(title) {
-      document.title = title;
+    // The program's texts are GBK bytes.
+    setTitle(bytes) {
+      document.title = new TextDecoder('gbk').decode(bytes);
+    },
+
+    // A problem the player should know of (a result that could not be saved): a line across
+    // the top of the page until the next one, or a click on it.
+    showNotice(bytes) {
+      let notice = document.getElementById('problem');
+      if (notice === null) {
+        notice = document.createElement('p');
+        notice.id = 'problem';
+        notice.setAttribute('role', 'alert');
+        notice.addEventListener('click', () => notice.remove());
+        document.body.appendChild(notice);
+      }
+      notice.textContent = new TextDecoder('gbk').decode(bytes);
     },
 
     chime,

@@ -1,6 +1,7 @@
 // The file access the core may ask of the system: open an existing file for reading, open an
 // existing file for writing without truncating it, create (or truncate) a file, read and write
-// bytes, close. Handles close themselves; a failed open or create gives a null handle.
+// bytes, close. Handles close themselves; a failed open or create gives a null handle, and
+// each failure says why, and where the file was looked for, so that the player can be told.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,20 @@
 #include <string_view>
 
 namespace rolvi::platform {
+
+// Why a file could not be opened, created, written or stored.
+enum class FileError {
+  kNone,
+  kNotFound,  // the file, or a folder on the way to it, does not exist
+  kDenied,    // no permission, or the storage is disabled
+  kReadOnly,  // the file system is mounted read-only
+  kFull,      // no space is left
+  kNotAFile,  // a FIFO, a device or a folder stands under the name
+  kFailed,    // any other failure
+};
+
+// What an error number of the C library (errno) says for the player.
+FileError FileErrorFromErrno(int number);
 
 // An open file with one position, starting at offset 0.
 class File {
@@ -28,6 +43,9 @@ class File {
   // Flushes and releases the file. Returns false when data accepted by Write could not be
   // stored. Later calls do nothing and return true; the destructor closes an open file.
   virtual bool Close() = 0;
+
+  // Why the last Write or Close fell short; kNone while nothing did.
+  virtual FileError LastError() const = 0;
 };
 
 using FileHandle = std::unique_ptr<File>;
@@ -42,6 +60,12 @@ class FileSystem {
   virtual FileHandle OpenForWriting(std::string_view name) = 0;
   // Makes an empty file, truncating one that exists, open for writing.
   virtual FileHandle Create(std::string_view name) = 0;
+
+  // Why the last open or create gave a null handle; kNone after one that succeeded.
+  virtual FileError LastError() const = 0;
+  // Where a file of this name lives, as the player would look for it: its full name on disk,
+  // or the storage that holds it. GBK text, made only when a problem is reported.
+  virtual std::string Where(std::string_view name) const = 0;
 };
 
 // A directory name as the system's file calls take it: UTF-16 on Windows, bytes elsewhere.
@@ -58,16 +82,22 @@ using NativePath = std::string;
 // never waits. On Windows a name must be ASCII, as the program's own names are.
 class DiskFileSystem final : public FileSystem {
  public:
-  explicit DiskFileSystem(NativePath root);
+  // `shown_root` is the directory as GBK text for the player, which only the back end can
+  // convert; without it every character outside ASCII shows as '?'.
+  explicit DiskFileSystem(NativePath root, std::string shown_root = {});
 
   FileHandle OpenForReading(std::string_view name) override;
   FileHandle OpenForWriting(std::string_view name) override;
   FileHandle Create(std::string_view name) override;
+  FileError LastError() const override { return last_error_; }
+  std::string Where(std::string_view name) const override;
 
  private:
   NativePath Join(std::string_view name) const;
 
   NativePath root_;
+  std::string shown_root_;
+  FileError last_error_ = FileError::kNone;
 };
 
 }  // namespace rolvi::platform

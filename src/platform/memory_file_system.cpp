@@ -10,7 +10,8 @@ namespace {
 // file system does and the entry is not erased meanwhile.
 class MemoryFile final : public File {
  public:
-  explicit MemoryFile(MemoryFileSystem::Bytes& content) : content_(&content) {}
+  MemoryFile(MemoryFileSystem::Bytes& content, std::size_t capacity)
+      : content_(&content), capacity_(capacity) {}
 
   std::size_t Read(std::span<std::uint8_t> into) override {
     if (content_ == nullptr || position_ >= content_->size()) return 0;
@@ -22,6 +23,11 @@ class MemoryFile final : public File {
 
   std::size_t Write(std::span<const std::uint8_t> bytes) override {
     if (content_ == nullptr) return 0;
+    const std::size_t room = position_ < capacity_ ? capacity_ - position_ : 0;
+    if (bytes.size() > room) {
+      bytes = bytes.first(room);
+      last_error_ = FileError::kFull;
+    }
     const std::size_t end = position_ + bytes.size();
     if (content_->size() < end) content_->resize(end);
     std::copy(bytes.begin(), bytes.end(),
@@ -35,30 +41,50 @@ class MemoryFile final : public File {
     return true;
   }
 
+  FileError LastError() const override { return last_error_; }
+
  private:
   MemoryFileSystem::Bytes* content_;
+  std::size_t capacity_;
   std::size_t position_ = 0;
+  FileError last_error_ = FileError::kNone;
 };
 
 }  // namespace
 
 FileHandle MemoryFileSystem::OpenForReading(std::string_view name) {
   const auto found = files.find(name);
-  if (found == files.end()) return nullptr;
-  return std::make_unique<MemoryFile>(found->second);
+  if (found == files.end()) return Failed(FileError::kNotFound);
+  if (unreadable.contains(name)) return Failed(FileError::kDenied);
+  return Opened(found->second);
 }
 
 FileHandle MemoryFileSystem::OpenForWriting(std::string_view name) {
   const auto found = files.find(name);
-  if (found == files.end() || read_only.contains(name)) return nullptr;
-  return std::make_unique<MemoryFile>(found->second);
+  if (found == files.end()) return Failed(FileError::kNotFound);
+  if (read_only.contains(name)) return Failed(FileError::kDenied);
+  return Opened(found->second);
 }
 
 FileHandle MemoryFileSystem::Create(std::string_view name) {
-  if (creation_fails || read_only.contains(name)) return nullptr;
+  if (creation_fails || read_only.contains(name)) return Failed(FileError::kDenied);
   Bytes& content = files[std::string(name)];
   content.clear();
-  return std::make_unique<MemoryFile>(content);
+  return Opened(content);
+}
+
+std::string MemoryFileSystem::Where(std::string_view name) const {
+  return "memory:" + std::string(name);
+}
+
+FileHandle MemoryFileSystem::Opened(Bytes& content) {
+  last_error_ = FileError::kNone;
+  return std::make_unique<MemoryFile>(content, capacity);
+}
+
+FileHandle MemoryFileSystem::Failed(FileError error) {
+  last_error_ = error;
+  return nullptr;
 }
 
 }  // namespace rolvi::platform

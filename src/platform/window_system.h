@@ -97,6 +97,13 @@ class WindowSystem : public Feedback {
 
   // Where the record file lives (the current directory).
   virtual FileSystem& Files() = 0;
+
+  // Tells the player of a problem outside the game that needs no answer (a record file that
+  // could not be read or saved): a desktop shows a message box owned by the main window, with
+  // the exclamation icon, and returns when it is dismissed; a page shows a notice beside the
+  // game and returns at once. Once no window can be shown any more (the session is ending) a
+  // back end writes it to its error stream, or drops it. GBK texts.
+  virtual void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) = 0;
 };
 
 }  // namespace rolvi::platform

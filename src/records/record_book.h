@@ -33,12 +33,13 @@ struct PendingResult {
   std::int32_t score = 0;
 };
 
-// Starts as the state after loading without a record file.
+// Starts as the state after loading without a record file, but with unnamed entries:
+// LoadRecords, which the program calls before anything is shown, names them.
 struct RecordBook {
-  RecordTable table = DefaultRecordTable();
+  RecordTable table = DefaultRecordTable({});
   // Set from entry 0 by LoadRecords; later changed only when the record is beaten.
   std::int32_t recordScore = kKingScore;
-  NameBuffer kingName = MakeNameBuffer(kKingName);
+  NameBuffer kingName{};
   // The last name accepted in the name dialog, offered again next time.
   NameBuffer lastName = kInitialLastName;
   // True once a result entered the table since it was loaded; only then is it saved.

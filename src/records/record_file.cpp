@@ -1,6 +1,7 @@
 #include "records/record_file.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rolvi::records {
 namespace {
@@ -20,10 +21,25 @@ std::size_t ReadUpTo(platform::File& file, std::span<std::uint8_t> into) {
   return total;
 }
 
-platform::FileHandle OpenRecordFileForWriting(platform::FileSystem& files) {
-  if (auto file = files.OpenForWriting(kRecordFileName)) return file;
-  if (auto file = files.OpenForWriting(kSecondRecordFileName)) return file;
-  return files.Create(kRecordFileName);
+// The file opened, and its name (the name last tried when none could be opened).
+struct OpenedForWriting {
+  platform::FileHandle file;
+  std::string_view name;
+};
+
+OpenedForWriting OpenRecordFileForWriting(platform::FileSystem& files) {
+  if (auto file = files.OpenForWriting(kRecordFileName)) return {std::move(file), kRecordFileName};
+  if (auto file = files.OpenForWriting(kSecondRecordFileName)) {
+    return {std::move(file), kSecondRecordFileName};
+  }
+  return {files.Create(kRecordFileName), kRecordFileName};
+}
+
+// A failure to open for reading that says the file is there and could not be read, rather
+// than missing: not a missing name, and not something other than a regular file.
+bool UnreadableFile(platform::FileError error) {
+  return error != platform::FileError::kNone && error != platform::FileError::kNotFound &&
+         error != platform::FileError::kNotAFile;
 }
 
 }  // namespace
@@ -44,8 +60,8 @@ RecordFileImage EncodeRecordFile(const RecordTable& table) {
   return image;
 }
 
-DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
-  DecodedRecords decoded{DefaultRecordTable(), 0};
+DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes, const DefaultNames& names) {
+  DecodedRecords decoded{DefaultRecordTable(names), 0};
   for (std::size_t i = 0; i < decoded.table.size(); ++i) {
     const std::size_t start = i * kRecordSize;
     if (bytes.size() < start + kRecordSize) {
@@ -71,26 +87,32 @@ DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
   return decoded;
 }
 
-LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files) {
+LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names) {
+  LoadResult result;
   platform::FileHandle file = files.OpenForReading(kRecordFileName);
+  const platform::FileError first_error = file ? platform::FileError::kNone : files.LastError();
   if (!file) file = files.OpenForReading(kSecondRecordFileName);
+  if (!file && UnreadableFile(first_error)) {
+    result = {LoadOutcome::kUnreadable, kRecordFileName, first_error};
+  } else if (!file && UnreadableFile(files.LastError())) {
+    result = {LoadOutcome::kUnreadable, kSecondRecordFileName, files.LastError()};
+  }
 
-  LoadOutcome outcome = LoadOutcome::kNoFile;
   if (file) {
     RecordFileImage image{};
     const std::size_t count = ReadUpTo(*file, image);
     file->Close();
-    const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count));
+    const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count), names);
     book.table = decoded.table;
-    outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
+    result.outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
   } else {
-    book.table = DefaultRecordTable();
+    book.table = DefaultRecordTable(names);
   }
 
   book.recordScore = book.table[0].score;
   book.kingName = MakeNameBuffer(NameText(book.table[0].name));
   book.recordsDirty = false;
-  return outcome;
+  return result;
 }
 
 RecordTable TableToSave(const RecordBook& book) {
@@ -103,14 +125,15 @@ RecordTable TableToSave(const RecordBook& book) {
   return table;
 }
 
-SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files) {
-  if (!book.recordsDirty) return SaveOutcome::kUnchanged;
-  platform::FileHandle file = OpenRecordFileForWriting(files);
-  if (!file) return SaveOutcome::kNotWritable;
+SaveResult SaveRecords(const RecordBook& book, platform::FileSystem& files) {
+  if (!book.recordsDirty) return {};
+  OpenedForWriting opened = OpenRecordFileForWriting(files);
+  if (!opened.file) return {SaveOutcome::kNotWritable, opened.name, files.LastError()};
   const RecordFileImage image = EncodeRecordFile(TableToSave(book));
-  const bool all_written = file->Write(image) == image.size();
-  const bool stored = file->Close();
-  return all_written && stored ? SaveOutcome::kWritten : SaveOutcome::kIncomplete;
+  const bool all_written = opened.file->Write(image) == image.size();
+  const bool stored = opened.file->Close();
+  if (all_written && stored) return {SaveOutcome::kWritten, opened.name};
+  return {SaveOutcome::kIncomplete, opened.name, opened.file->LastError()};
 }
 
 }  // namespace rolvi::records

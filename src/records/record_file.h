@@ -38,17 +38,27 @@ RecordFileImage EncodeRecordFile(const RecordTable& table);
 // bytes are not all present becomes the default entry for its place. A length byte above 13
 // ends the name after 13 bytes. Every name comes back zero-terminated within its field, with
 // the field's 14th byte 0.
-DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes);
+DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes, const DefaultNames& names);
 
 enum class LoadOutcome {
-  kNoFile,    // neither file could be opened: the default table
-  kLoaded,    // read as stored
-  kRepaired,  // read, but records were missing, cut short or had a length byte above 13
+  kNoFile,      // neither file exists (or is a regular file): the default table
+  kLoaded,      // read as stored
+  kRepaired,    // read, but records were missing, cut short or had a length byte above 13
+  kUnreadable,  // a file is there but could not be opened: the default table
 };
 
-// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table; then sets
-// recordScore and kingName from entry 0 and clears recordsDirty.
-LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files);
+struct LoadResult {
+  LoadOutcome outcome = LoadOutcome::kNoFile;
+  // For kUnreadable, the file and why it could not be opened.
+  std::string_view file_name;
+  platform::FileError error = platform::FileError::kNone;
+  friend bool operator==(const LoadResult&, const LoadResult&) = default;
+};
+
+// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table of `names`; then
+// sets recordScore and kingName from entry 0 and clears recordsDirty. A name under which
+// stands something other than a regular file counts as missing.
+LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names);
 
 // The table as it is to be kept: a result still waiting for its name (the name dialog is
 // open) is filled in under the name the dialog offers.
@@ -61,9 +71,22 @@ enum class SaveOutcome {
   kNotWritable,  // no file could be opened or created: nothing written
 };
 
+struct SaveResult {
+  SaveOutcome outcome = SaveOutcome::kUnchanged;
+  // The file written, or the last one tried; and for a failure, why.
+  std::string_view file_name;
+  platform::FileError error = platform::FileError::kNone;
+  bool written() const { return outcome == SaveOutcome::kWritten; }
+  bool failed() const {
+    return outcome == SaveOutcome::kIncomplete || outcome == SaveOutcome::kNotWritable;
+  }
+  friend bool operator==(const SaveResult&, const SaveResult&) = default;
+};
+
 // When recordsDirty, writes the table from offset 0 into "winrolvi.res", or else into
 // "rolvi.res", or else into a newly created "winrolvi.res". Bytes after the first 160 of an
-// existing file stay as they were.
-SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files);
+// existing file stay as they were. The book is left as it is, so that a save that failed can
+// be tried again.
+SaveResult SaveRecords(const RecordBook& book, platform::FileSystem& files);
 
 }  // namespace rolvi::records

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <string>
+
 #include "dialogs/name_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "dialogs/simple_dialogs.h"
@@ -12,18 +14,23 @@ namespace rolvi::shell {
 
 using platform::DialogTemplate;
 
-MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
-                       RecordSaving saving)
+MainWindow::MainWindow(platform::WindowSystem& system, const Assets& assets, RecordSaving saving)
     : system_(system),
-      resources_(resources),
-      stats_window_(game_, sheet_, system, layout_.board_origin, [this] { OnStatsClosed(); }),
+      assets_(assets),
+      stats_window_(game_, sheet_, system, layout_.board_origin, assets.texts.stats_removed,
+                    [this] { OnStatsClosed(); }),
       saving_(saving) {}
 
 void MainWindow::OnCreate() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    sheet_load_ = gfx::LoadSpriteSheet(*surface, resources_.sheet_stream, sheet_);
+    sheet_load_ = gfx::LoadSpriteSheet(*surface, assets_.sheet_stream, sheet_);
   }
-  records::LoadRecords(game_.records, system_.Files());
+  const records::LoadResult loaded =
+      records::LoadRecords(game_.records, system_.Files(), assets_.texts.default_names);
+  if (loaded.outcome == records::LoadOutcome::kUnreadable) {
+    // The game goes on with the default table; the player may fix the file and start again.
+    ReportFileProblem(assets_.texts.file_problems.not_read, loaded.file_name, loaded.error);
+  }
   system_.StartTimer(kTimerPeriodMs);
   game_.turn.frameCounter = 0;
   game_.turn.selection = game::SelectionState::kNone;
@@ -50,13 +57,21 @@ void MainWindow::OnSessionEnding() {
 }
 
 void MainWindow::KeepRecords() {
-  if (saving_ == RecordSaving::kWhenAResultEnters) {
-    records::SaveRecords(game_.records, system_.Files());  // only once a result is in the table
-    return;
+  if (saving_ == RecordSaving::kOnceAtEnd && records_saved_) return;
+  // Nothing is written until a result is in the table.
+  const records::SaveResult saved = records::SaveRecords(game_.records, system_.Files());
+  if (saved.written()) records_saved_ = true;
+  if (saved.failed()) {
+    ReportFileProblem(assets_.texts.file_problems.not_saved, saved.file_name, saved.error);
   }
-  if (records_saved_) return;
-  records_saved_ =
-      records::SaveRecords(game_.records, system_.Files()) != records::SaveOutcome::kUnchanged;
+}
+
+void MainWindow::ReportFileProblem(std::string_view first_line, std::string_view file_name,
+                                   platform::FileError error) {
+  const FileProblemTexts& texts = assets_.texts.file_problems;
+  const std::string message = std::string(first_line) + "\n" + system_.Files().Where(file_name) +
+                              "\n" + std::string(texts.Reason(error));
+  system_.ReportProblem(message, assets_.texts.title);
 }
 
 void MainWindow::OnSize(int client_width, int client_height) {
@@ -67,14 +82,14 @@ void MainWindow::OnPaint(platform::Surface& surface) {
   gfx::SelectSheetPalette(surface, sheet_);
   gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board);
   gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
-                     static_cast<std::uint32_t>(game_.records.recordScore));
+                     static_cast<std::uint32_t>(game_.records.recordScore), assets_.texts.header);
   gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
                     static_cast<std::uint32_t>(game_.score.score));
   gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
   gfx::DrawKing(surface, sheet_, layout_.king_base, game_.figures,
                 records::NameText(game_.records.kingName), game::FigureParts::kAll);
-  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, game::FigureParts::kAll,
-                  game::BodyUnderCrown::kDraw);
+  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, assets_.texts.player_plate,
+                  game::FigureParts::kAll, game::BodyUnderCrown::kDraw);
 }
 
 void MainWindow::OnCommand(int command) {
@@ -101,8 +116,7 @@ void MainWindow::OnCommand(int command) {
       break;
     }
     case Command::kAbout: {
-      dialogs::AboutDialog about(system_.ScreenSize(), resources_.about_picture,
-                                 resources_.about_mask);
+      dialogs::AboutDialog about(system_.ScreenSize(), assets_.about_picture, assets_.about_mask);
       system_.RunModalDialog(DialogTemplate::kAbout, about);
       break;
     }
@@ -189,7 +203,8 @@ void MainWindow::DrawKing(game::FigureParts parts) {
 
 void MainWindow::DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures, parts, body);
+    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures,
+                    assets_.texts.player_plate, parts, body);
   }
 }
 
@@ -198,7 +213,7 @@ void MainWindow::RequestStatsRefresh() {
 }
 
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {
-  dialogs::NameDialog name(system_.ScreenSize(), lastName);
+  dialogs::NameDialog name(system_.ScreenSize(), lastName, assets_.texts.name_check);
   system_.RunModalDialog(DialogTemplate::kName, name);
   // The result now stands in the table under the accepted name.
   if (saving_ == RecordSaving::kWhenAResultEnters) KeepRecords();

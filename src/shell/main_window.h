@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+#include <string_view>
 
 #include "dialogs/stats_window.h"
 #include "game/game.h"
@@ -13,30 +13,25 @@
 #include "gfx/sprite_sheet.h"
 #include "platform/window_system.h"
 #include "records/record_dialogs.h"
+#include "shell/assets.h"
 #include "shell/commands.h"
 #include "shell/layout.h"
 
 namespace rolvi::shell {
 
-// The data the program carries inside itself.
-struct Resources {
-  std::span<const std::uint8_t> sheet_stream;  // raw Deflate stream of the sprite sheet
-  platform::DibView about_picture;
-  platform::DibView about_mask;
-};
-
 inline constexpr int kTimerPeriodMs = 50;
 
 // When the record table is written. A desktop program writes it once, when the run ends. A
 // page can be closed at any moment without such an end, so it writes the table as soon as a
-// result has entered it, and again whenever the page may be about to end.
+// result has entered it, and again whenever the page may be about to end. A save that fails
+// is told to the player, and the table stays as it is for the next save to try again.
 enum class RecordSaving { kOnceAtEnd, kWhenAResultEnters };
 
 class MainWindow final : public platform::WindowHandlers,
                          private game::View,
                          private records::RecordDialogs {
  public:
-  MainWindow(platform::WindowSystem& system, const Resources& resources,
+  MainWindow(platform::WindowSystem& system, const Assets& assets,
              RecordSaving saving = RecordSaving::kOnceAtEnd);
 
   void OnCreate() override;
@@ -71,16 +66,20 @@ class MainWindow final : public platform::WindowHandlers,
   void RunNameDialog(records::NameBuffer& lastName) override;
   void ShowRecordsDialog(const records::RecordTable& table) override;
 
-  game::Frontend frontend() { return {*this, system_, *this}; }
+  game::Frontend frontend() { return {*this, system_, *this, assets_.texts.game}; }
   void ToggleNextBalls();
   void ToggleStats();
   void OnStatsClosed();
   // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
   // written at most once, at whichever end comes first; else whenever a result is in it.
   void KeepRecords();
+  // Tells the player that the record file `file_name` could not be read or written, where it
+  // is and why.
+  void ReportFileProblem(std::string_view first_line, std::string_view file_name,
+                         platform::FileError error);
 
   platform::WindowSystem& system_;
-  Resources resources_;
+  Assets assets_;
   game::Game game_;
   Layout layout_;
   bool show_next_ = true;

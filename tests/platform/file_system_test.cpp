@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -56,11 +57,16 @@ class FileSystemContractTest : public ::testing::Test {
 using Implementations = ::testing::Types<DiskFiles, MemoryFiles>;
 TYPED_TEST_SUITE(FileSystemContractTest, Implementations);
 
+// Each failure says the file is not there; the next open that succeeds clears that.
 TYPED_TEST(FileSystemContractTest, MissingFileOpensNeitherForReadingNorForWriting) {
   FileSystem& files = this->fixture.files();
   EXPECT_EQ(files.OpenForReading("absent.res"), nullptr);
+  EXPECT_EQ(files.LastError(), FileError::kNotFound);
   EXPECT_EQ(files.OpenForWriting("absent.res"), nullptr);
+  EXPECT_EQ(files.LastError(), FileError::kNotFound);
   EXPECT_FALSE(this->fixture.Exists("absent.res"));
+  EXPECT_NE(files.Create("present.res"), nullptr);
+  EXPECT_EQ(files.LastError(), FileError::kNone);
 }
 
 TYPED_TEST(FileSystemContractTest, ReadingStopsAtTheEndWithAShortCount) {
@@ -126,6 +132,7 @@ TEST(DiskFileSystemTest, NothingOpensWhereNothingCanBeWritten) {
   for (const auto& root : {directory / "missing", directory / "plain"}) {
     DiskFileSystem files(root);
     EXPECT_EQ(files.Create("x"), nullptr) << root;
+    EXPECT_EQ(files.LastError(), FileError::kNotFound) << root;
     EXPECT_EQ(files.OpenForWriting("x"), nullptr) << root;
     EXPECT_EQ(files.OpenForReading("x"), nullptr) << root;
   }
@@ -134,10 +141,40 @@ TEST(DiskFileSystemTest, NothingOpensWhereNothingCanBeWritten) {
   for (const auto& [root, name] : {std::pair{directory.path(), "folder"}, {"/dev", "null"}}) {
     DiskFileSystem files(root);
     EXPECT_EQ(files.OpenForReading(name), nullptr) << name;
+    EXPECT_EQ(files.LastError(), FileError::kNotAFile) << name;
     EXPECT_EQ(files.OpenForWriting(name), nullptr) << name;
+    EXPECT_EQ(files.LastError(), FileError::kNotAFile) << name;
     EXPECT_EQ(files.Create(name), nullptr) << name;
+    EXPECT_EQ(files.LastError(), FileError::kNotAFile) << name;
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+// Where a file is, as the player is told: the folder as the program shows it, and the name.
+// A folder whose name the back end did not convert keeps its ASCII and shows '?' for the rest.
+TEST(DiskFileSystemTest, WhereJoinsTheFolderAsShownAndTheName) {
+  EXPECT_EQ(DiskFileSystem("/home/ann/rolvi").Where("winrolvi.res"),
+            "/home/ann/rolvi/winrolvi.res");
+  EXPECT_EQ(DiskFileSystem("/").Where("winrolvi.res"), "/winrolvi.res");
+  EXPECT_EQ(DiskFileSystem("/home/\xE7\x8E\x8B").Where("x"),
+            "/home/?"
+            "?"
+            "?/x");
+  EXPECT_EQ(DiskFileSystem("/home/\xE7\x8E\x8B", "/home/\xCD\xF5").Where("x"), "/home/\xCD\xF5/x");
+  EXPECT_EQ(DiskFileSystem("").Where("winrolvi.res"), "winrolvi.res");
+}
+
+TEST(FileErrorTest, TheSystemsErrorNumbersSayWhatThePlayerCanDo) {
+  EXPECT_EQ(FileErrorFromErrno(ENOENT), FileError::kNotFound);
+  EXPECT_EQ(FileErrorFromErrno(ENOTDIR), FileError::kNotFound);
+  EXPECT_EQ(FileErrorFromErrno(EACCES), FileError::kDenied);
+  EXPECT_EQ(FileErrorFromErrno(EPERM), FileError::kDenied);
+  EXPECT_EQ(FileErrorFromErrno(EROFS), FileError::kReadOnly);
+  EXPECT_EQ(FileErrorFromErrno(ENOSPC), FileError::kFull);
+  EXPECT_EQ(FileErrorFromErrno(EDQUOT), FileError::kFull);
+  EXPECT_EQ(FileErrorFromErrno(EISDIR), FileError::kNotAFile);
+  EXPECT_EQ(FileErrorFromErrno(EIO), FileError::kFailed);
+  EXPECT_EQ(FileErrorFromErrno(0), FileError::kFailed);
 }
 
 // A FIFO, a device or a directory is never the record file: an open that waited for a writer
@@ -171,6 +208,7 @@ class SpecialFileTest : public ::testing::Test {
 TEST_F(SpecialFileTest, AFifoOpensInNoModeWithOrWithoutAReaderAndStaysAFifo) {
   ASSERT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
   EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForReading("winrolvi.res"); }));
+  EXPECT_EQ(files_.LastError(), FileError::kNotAFile);
   EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForWriting("winrolvi.res"); }));
   EXPECT_TRUE(RefusesQuickly([&] { return files_.Create("winrolvi.res"); }));
   // With a reader waiting, an open for writing would succeed at once; the type decides.
@@ -190,9 +228,31 @@ TEST(MemoryFileSystemTest, ReadOnlyNamesAndFailingCreationRefuseToWrite) {
   EXPECT_EQ(files.OpenForWriting("locked"), nullptr);
   EXPECT_EQ(files.Create("locked"), nullptr);
   EXPECT_EQ(files.files["locked"], (MemoryFileSystem::Bytes{1, 2}));
+  EXPECT_EQ(files.LastError(), FileError::kDenied);
   files.creation_fails = true;
   EXPECT_EQ(files.Create("other"), nullptr);
+  EXPECT_EQ(files.LastError(), FileError::kDenied);
   EXPECT_FALSE(files.files.contains("other"));
+  EXPECT_EQ(files.Where("other"), "memory:other");
+}
+
+TEST(MemoryFileSystemTest, UnreadableNamesAndAFullDiskFailWithTheirReasons) {
+  MemoryFileSystem files;
+  files.files["secret"] = {1};
+  files.unreadable.insert("secret");
+  EXPECT_EQ(files.OpenForReading("secret"), nullptr);
+  EXPECT_EQ(files.LastError(), FileError::kDenied);
+  EXPECT_NE(files.OpenForWriting("secret"), nullptr);
+
+  files.capacity = 3;
+  FileHandle file = files.Create("big");
+  ASSERT_NE(file, nullptr);
+  const std::array<std::uint8_t, 5> bytes{1, 2, 3, 4, 5};
+  EXPECT_EQ(file->Write(std::span(bytes).first(2)), 2u);
+  EXPECT_EQ(file->LastError(), FileError::kNone);
+  EXPECT_EQ(file->Write(bytes), 1u);  // one more fits
+  EXPECT_EQ(file->LastError(), FileError::kFull);
+  EXPECT_EQ(files.files["big"], (MemoryFileSystem::Bytes{1, 2, 1}));
 }
 
 }  // namespace

@@ -31,9 +31,9 @@ TEST(InsertRecordTest, OnTheDefaultTableAResultEntersBelowTheKingUnlessItBeatsHi
     EXPECT_EQ(book.recordsDirty, place.has_value());
     EXPECT_EQ(dialogs.offered.size() + dialogs.shown.size(), place ? 2u : 0u);
     if (place) {
-      EXPECT_EQ(book.table[1 - *place], DefaultRecordTable()[0]);  // the King's entry
+      EXPECT_EQ(book.table[1 - *place], DefaultRecordTable({})[0]);  // the King's entry
     } else {
-      EXPECT_EQ(book.table, DefaultRecordTable());
+      EXPECT_EQ(book.table, DefaultRecordTable({}));
     }
   }
 }
@@ -64,13 +64,13 @@ TEST(InsertRecordTest, ASaveWhileTheNameIsAskedKeepsTheResultUnderTheNameOffered
   FakeRecordDialogs dialogs;
   dialogs.answers = {"Ann"};
   platform::MemoryFileSystem files;
-  dialogs.while_name_is_asked = [&] { EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kWritten); };
+  dialogs.while_name_is_asked = [&] { EXPECT_TRUE(SaveRecords(book, files).written()); };
   ASSERT_EQ(InsertRecord(book, 250, dialogs), 0u);
 
-  const DecodedRecords saved = DecodeRecordFile(files.files.at(std::string(kRecordFileName)));
+  const DecodedRecords saved = DecodeRecordFile(files.files.at(std::string(kRecordFileName)), {});
   EXPECT_EQ(NameText(saved.table[0].name), "Bo");
   EXPECT_EQ(saved.table[0].score, 250);
-  EXPECT_EQ(saved.table[1], DefaultRecordTable()[0]);
+  EXPECT_EQ(saved.table[1], DefaultRecordTable({})[0]);
   // Once the name is taken nothing is pending: the table saved is the table itself.
   EXPECT_FALSE(book.pending);
   EXPECT_EQ(TableToSave(book), book.table);

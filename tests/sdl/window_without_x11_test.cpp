@@ -128,7 +128,7 @@ class MainWindowScale : public testing::Test {
 TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
   for (const auto& [value, scale] : {std::pair{"2", 2}, std::pair{"0", 1}}) {
     setenv("ROLVI_SCALE", value, 1);
-    SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
+    SdlWindowSystem system("Color rolvi", kOuterSize, files_, &TicksForTest);
     std::string error;
     testing::internal::CaptureStderr();
     const bool opened = system.Open(error);

@@ -9,7 +9,7 @@
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
-#include "shell/resources.h"
+#include "shell/assets.h"
 
 namespace rolvi::replay {
 namespace {
@@ -81,9 +81,10 @@ constexpr int kCoordinateLimit = 65535;
 
 ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
     : out_(out),
-      files_(options.directory),
+      resources_(platform::widgets::ProgramResourceTables()),
+      files_(options.directory, Utf8ToGbk(options.directory.string()).value_or("")),
       system_({options.width, options.height}, options.seed, files_),
-      window_(system_, shell::EmbeddedResources()) {
+      window_(system_, shell::LoadAssets(resources_)) {
   system_.SetObserver(this);
   system_.Attach(window_);
   system_.Create();
@@ -186,6 +187,15 @@ void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
     Shot(shot_at_message_);
     shot_at_message_.clear();
   }
+}
+
+void ReplaySession::OnProblem(std::string_view gbk_text, std::string_view) {
+  if (!logging_) return;
+  std::string line = GbkToUtf8(gbk_text);
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  out_ << "problem " << line << "\n";
 }
 
 void ReplaySession::OnDialog(platform::DialogTemplate dialog) {

@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/headless/headless_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "shell/main_window.h"
 
 namespace rolvi::replay {
@@ -43,6 +44,7 @@ class ReplaySession final : private platform::HeadlessObserver {
  private:
   void OnBeep() override;
   void OnMessageBox(std::string_view gbk_text, std::string_view gbk_caption) override;
+  void OnProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
   void OnDialog(platform::DialogTemplate dialog) override;
   void OnStatsRefresh() override;
 
@@ -51,6 +53,7 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Shot(const std::string& path);
 
   std::ostream& out_;
+  platform::widgets::TableResourceLookup resources_;
   platform::DiskFileSystem files_;
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;

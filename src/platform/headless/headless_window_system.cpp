@@ -129,6 +129,11 @@ void HeadlessWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string
   if (observer_) observer_->OnMessageBox(gbk_text, gbk_caption);
 }
 
+void HeadlessWindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  problems_.emplace_back(gbk_text);
+  if (observer_) observer_->OnProblem(gbk_text, gbk_caption);
+}
+
 void HeadlessWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
   if (observer_) observer_->OnDialog(dialog);
   if (dialog == DialogTemplate::kName) {

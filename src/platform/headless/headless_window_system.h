@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/software/soft_surface.h"
@@ -23,6 +24,7 @@ class HeadlessObserver {
   virtual ~HeadlessObserver() = default;
   virtual void OnBeep() {}
   virtual void OnMessageBox(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
+  virtual void OnProblem(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
   virtual void OnDialog(DialogTemplate /*dialog*/) {}
   virtual void OnStatsRefresh() {}
 };
@@ -82,8 +84,11 @@ class HeadlessWindowSystem final : public WindowSystem {
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override { stats_dirty_ = true; }
   FileSystem& Files() override { return files_; }
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
   int timer_period_ms() const { return timer_period_ms_; }
+  // The texts of the problems reported so far, in order.
+  const std::vector<std::string>& problems() const { return problems_; }
 
  private:
   class Dialog;
@@ -106,6 +111,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::unique_ptr<Dialog> stats_dialog_;
   std::unique_ptr<SoftSurface> stats_surface_;
   bool stats_dirty_ = false;
+  std::vector<std::string> problems_;
 };
 
 }  // namespace rolvi::platform

@@ -9,8 +9,9 @@
 #include "platform/sdl/record_files.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/tick_source.h"
+#include "platform/widgets/table_resource_lookup.h"
+#include "shell/assets.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace {
 
@@ -35,12 +36,16 @@ int main(int argc, char** argv) {
   const auto files = rolvi::platform::sdl::RecordFilesFor(
       {argv, static_cast<std::size_t>(argc)}, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
-  rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, *files, &Ticks);
+  const rolvi::platform::widgets::TableResourceLookup resources(
+      rolvi::platform::widgets::ProgramResourceTables());
+  const rolvi::shell::Assets assets = rolvi::shell::LoadAssets(resources);
+  rolvi::platform::sdl::SdlWindowSystem system(assets.texts.title, rolvi::shell::kMainWindowSize,
+                                               *files, &Ticks);
   std::string error;
   if (!system.Open(error)) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());
     return 1;
   }
-  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources());
+  rolvi::shell::MainWindow window(system, assets);
   return system.Run(window);
 }

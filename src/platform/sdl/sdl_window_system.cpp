@@ -27,13 +27,14 @@ using widgets::MenuResult;
 using widgets::ProgramResourceTables;
 namespace {
 
-constexpr const char* kTitle = "Color rolvi";
 constexpr int kIconId = 3000;  // the program icon in the resources
 
 }  // namespace
 
-SdlWindowSystem::SdlWindowSystem(Size outer_size, FileSystem& files, TickSource ticks)
-    : outer_size_(outer_size),
+SdlWindowSystem::SdlWindowSystem(std::string_view gbk_title, Size outer_size, FileSystem& files,
+                                 TickSource ticks)
+    : title_(GbkToUtf8(gbk_title)),
+      outer_size_(outer_size),
       files_(files),
       ticks_(ticks),
       client_size_(ClassicClientSize(outer_size)),
@@ -68,7 +69,7 @@ bool SdlWindowSystem::Open(std::string& error) {
 
   menu_.Layout(measure_, client_size_.width);
   const int bar = BarHeight();
-  window_.reset(SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+  window_.reset(SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                  client_size_.width, client_size_.height + bar,
                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (window_ == nullptr) {
@@ -167,6 +168,7 @@ void SdlWindowSystem::Pause(int milliseconds) {
 
 void SdlWindowSystem::OnConnectionLost(void* system) {
   auto* self = static_cast<SdlWindowSystem*>(system);
+  self->connection_lost_ = true;
   if (self->handlers_ != nullptr && !self->quit_) self->handlers_->OnSessionEnding();
 }
 
@@ -539,6 +541,18 @@ void SdlWindowSystem::RunModal(DialogHost& host) {
     SDL_RaiseWindow(owner);
     SDL_SetWindowInputFocus(owner);
   }
+}
+
+void SdlWindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  // Always on standard error too, one line, for whoever started the program from a terminal.
+  std::string line = GbkToUtf8(gbk_text);
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  std::fprintf(stderr, "rolvi: %s\n", line.c_str());
+  // Once the program is ending for a stop request or a lost display, nobody would read a box.
+  if (connection_lost_ || StopRequested() || quit_ || window_ == nullptr) return;
+  ShowMessageBox(gbk_text, gbk_caption, MessageIcon::kExclamation);
 }
 
 void SdlWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,

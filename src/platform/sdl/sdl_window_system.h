@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -28,10 +29,10 @@ namespace rolvi::platform::sdl {
 
 class SdlWindowSystem final : public WindowSystem {
  public:
-  // `outer_size` is the main window's size with a classic frame; the client area starts as
-  // what that frame leaves, and the window is centred as that size: the window manager's
-  // real frame, whatever its size, has its top-left at the centred point.
-  SdlWindowSystem(Size outer_size, FileSystem& files, TickSource ticks);
+  // `gbk_title` is the main window's title. `outer_size` is its size with a classic frame; the
+  // client area starts as what that frame leaves, and the window is centred as that size: the
+  // window manager's real frame, whatever its size, has its top-left at the centred point.
+  SdlWindowSystem(std::string_view gbk_title, Size outer_size, FileSystem& files, TickSource ticks);
   ~SdlWindowSystem() override;
   SdlWindowSystem(const SdlWindowSystem&) = delete;
   SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
@@ -62,6 +63,8 @@ class SdlWindowSystem final : public WindowSystem {
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override { stats_invalid_ = true; }
   FileSystem& Files() override { return files_; }
+  // A message box; once it can no longer be shown, a line on standard error.
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
   class DialogHost;
 
@@ -98,6 +101,7 @@ class SdlWindowSystem final : public WindowSystem {
                          MessageIcon icon);
   void Command(int command);
 
+  std::string title_;  // UTF-8
   Size outer_size_;
   FileSystem& files_;
   TickSource ticks_;
@@ -120,6 +124,7 @@ class SdlWindowSystem final : public WindowSystem {
   bool drop_down_presented_ = false;
   PresentedPixels presented_;  // the window pixels of the last whole present
   bool quit_ = false;
+  bool connection_lost_ = false;  // the display went away: no window can be shown
   SoftSurface measure_{1, 1};
   SoftSurface client_;
   SoftSurface bar_{1, 1};

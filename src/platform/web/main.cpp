@@ -11,10 +11,11 @@
 #include "platform/web/browser_page.h"
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "records/record_file.h"
+#include "shell/assets.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace {
 
@@ -109,9 +110,12 @@ int main() {
   platform::web::BrowserStorage storage;
   platform::web::StorageFileSystem files(storage, kRecordsKey,
                                          std::string(records::kRecordFileName));
-  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, files, &Ticks);
-  shell::MainWindow window(system, shell::EmbeddedResources(),
-                           shell::RecordSaving::kWhenAResultEnters);
+  const platform::widgets::TableResourceLookup resources(
+      platform::widgets::ProgramResourceTables());
+  const shell::Assets assets = shell::LoadAssets(resources);
+  platform::web::WebWindowSystem system(page, assets.texts.title, shell::kMainWindowSize, files,
+                                        &Ticks);
+  shell::MainWindow window(system, assets, shell::RecordSaving::kWhenAResultEnters);
   running_system = &system;
 #ifdef ROLVI_WEB_TEST_BUILD
   running_window = &window;

@@ -69,7 +69,11 @@ class Page {
   // Puts the window's pixels (rows top first, bytes red, green, blue, alpha) on its canvas.
   virtual void Present(int window, std::span<const std::uint32_t> rgba, Size size) = 0;
 
-  virtual void SetTitle(std::string_view utf8_title) = 0;
+  // The page's title (GBK).
+  virtual void SetTitle(std::string_view gbk_title) = 0;
+  // A notice beside the game that needs no answer (GBK text, lines broken at '\n'); a newer
+  // one replaces it.
+  virtual void ShowNotice(std::string_view gbk_text) = 0;
   // The short chime; false where the page cannot play it (before the first click or key press
   // nothing may sound, or there is no audio).
   virtual bool Chime() = 0;

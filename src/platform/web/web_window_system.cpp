@@ -19,7 +19,6 @@ using widgets::ProgramResourceTables;
 
 namespace {
 
-constexpr std::string_view kTitle = "Color rolvi";
 constexpr int kIconId = 3000;  // the program icon in the resources
 // The desk the page fits: the main window with a margin around it, and room on its right for
 // the statistics window, which opens beside the board and reaches past the main window.
@@ -44,7 +43,8 @@ std::optional<IconPicture> ProgramIcon() {
 
 }  // namespace
 
-WebWindowSystem::WebWindowSystem(Page& page, Size outer_size, FileSystem& files, TickSource ticks)
+WebWindowSystem::WebWindowSystem(Page& page, std::string_view gbk_title, Size outer_size,
+                                 FileSystem& files, TickSource ticks)
     : page_(page),
       files_(files),
       ticks_(ticks),
@@ -52,11 +52,11 @@ WebWindowSystem::WebWindowSystem(Page& page, Size outer_size, FileSystem& files,
       icon_(ProgramIcon()),
       client_size_(LaidOutClientSize(menu_, measure_, outer_size)),
       client_(client_size_.width, client_size_.height),
-      main_(page, FrameStyle::kMain, kTitle,
+      main_(page, FrameStyle::kMain, gbk_title,
             Size{client_size_.width, BarHeight() + client_size_.height},
             icon_ ? &*icon_ : nullptr) {
   bar_.Resize(client_size_.width, BarHeight());
-  page_.SetTitle(kTitle);
+  page_.SetTitle(gbk_title);
   page_.SetDesk(Rect{-kDeskMargin, -kDeskMargin, main_.layout().outer.width + kRoomForStatistics,
                      main_.layout().outer.height + kDeskMargin});
 }
@@ -327,6 +327,10 @@ void WebWindowSystem::RunModal(DialogWindow& dialog) {
   RunLoop(&dialog);
   modal_stack_.pop_back();
   if (!quit_) UpdateActivation();
+}
+
+void WebWindowSystem::ReportProblem(std::string_view gbk_text, std::string_view) {
+  page_.ShowNotice(gbk_text);
 }
 
 void WebWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,

@@ -27,9 +27,11 @@ namespace rolvi::platform::web {
 
 class WebWindowSystem final : public WindowSystem {
  public:
-  // `outer_size` is the main window's size with a classic frame; the client area is what that
-  // frame leaves of it, and the window on the page is as much taller as the menu bar is.
-  WebWindowSystem(Page& page, Size outer_size, FileSystem& files, TickSource ticks);
+  // `gbk_title` is the main window's caption and the page's title. `outer_size` is the main
+  // window's size with a classic frame; the client area is what that frame leaves of it, and
+  // the window on the page is as much taller as the menu bar is.
+  WebWindowSystem(Page& page, std::string_view gbk_title, Size outer_size, FileSystem& files,
+                  TickSource ticks);
   ~WebWindowSystem() override;
   WebWindowSystem(const WebWindowSystem&) = delete;
   WebWindowSystem& operator=(const WebWindowSystem&) = delete;
@@ -64,6 +66,8 @@ class WebWindowSystem final : public WindowSystem {
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override { stats_invalid_ = true; }
   FileSystem& Files() override { return files_; }
+  // A notice on the page, at once, even while the page is hidden.
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
   class DialogWindow;
 

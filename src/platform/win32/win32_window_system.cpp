@@ -1,10 +1,11 @@
 #include "platform/win32/win32_window_system.h"
 
+#include "platform/win32/win32_text.h"
+
 namespace rolvi::platform::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RolviWindow";
-constexpr wchar_t kTitle[] = L"Color rolvi";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;  // 0x23
 
 // Low and high word of a message parameter, each an unsigned 16-bit number.
@@ -17,9 +18,10 @@ int HighWord(LPARAM value) {
 
 }  // namespace
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Size outer_size, FileSystem& files,
-                                     TickSource ticks)
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, std::string_view gbk_title,
+                                     Size outer_size, FileSystem& files, TickSource ticks)
     : instance_(instance),
+      title_(WideText(gbk_title).c_str()),
       files_(files),
       ticks_(ticks),
       outer_size_(outer_size),
@@ -44,7 +46,7 @@ int Win32WindowSystem::Run(WindowHandlers& handlers, int show_command) {
   // Both divisions truncate toward zero: a small screen gives a negative position.
   const Point place = CentreIn(screen_size_, outer_size_);
   HWND window =
-      CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, place.x, place.y,
+      CreateWindowExW(0, kClassName, title_.c_str(), WS_OVERLAPPEDWINDOW, place.x, place.y,
                       outer_size_.width, outer_size_.height, nullptr, nullptr, instance_, this);
   if (window == nullptr) return 1;
   HACCEL accelerators = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(kAcceleratorsId));
@@ -85,6 +87,7 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
       handlers_->OnCreate();
       return 0;
     case WM_DESTROY:
+      destroying_ = true;
       handlers_->OnDestroy();
       window_surface_.reset();
       PostQuitMessage(0);
@@ -114,7 +117,10 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
       handlers_->OnMouseUp(LowWord(l_param), HighWord(l_param));
       return 0;
     case WM_ENDSESSION:  // the session ends: the process goes without WM_DESTROY
-      if (w_param != FALSE) handlers_->OnSessionEnding();
+      if (w_param != FALSE) {
+        session_ending_ = true;
+        handlers_->OnSessionEnding();
+      }
       return 0;
     default:
       return DefWindowProcW(window_, message, w_param, l_param);
@@ -189,6 +195,12 @@ void Win32WindowSystem::DestroyMainWindow() {
 void Win32WindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                                        MessageIcon icon) {
   ShowGbkMessageBox(window_, gbk_text, gbk_caption, icon);
+}
+
+void Win32WindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  if (session_ending_) return;  // nobody would read it
+  ShowGbkMessageBox(destroying_ ? nullptr : window_, gbk_text, gbk_caption,
+                    MessageIcon::kExclamation);
 }
 
 void Win32WindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
