@@ -22,9 +22,9 @@ Size MessageTextSize(std::string_view gbk_text, const Surface& measure) {
   int widest = 0;
   for (std::size_t start = 0; start <= gbk_text.size();) {
     const std::size_t end = std::min(gbk_text.find('\n', start), gbk_text.size());
-    widest = std::max(widest,
-                      measure.MeasureText(gbk_text.substr(start, end - start), Font::kDialog, false)
-                          .width);
+    widest = std::max(
+        widest,
+        measure.MeasureText(gbk_text.substr(start, end - start), Font::kDialog, false).width);
     start = end + 1;
   }
   const int width = std::min(widest, kMessageTextWidth) + 2;
