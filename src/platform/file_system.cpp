@@ -95,6 +95,11 @@ std::FILE* OpenRegularFile(const NativePath& path, Access access, FileError& err
   std::FILE* stream = _wfopen(path.c_str(), mode);
   if (stream == nullptr) {
     error = FileErrorFromErrno(errno);
+    // A folder under the name refuses access; it is no file, as on other systems.
+    struct _stat status {};
+    if (_wstat(path.c_str(), &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFDIR) {
+      error = FileError::kNotAFile;
+    }
     return nullptr;
   }
   struct _stat status {};
