@@ -58,10 +58,7 @@ bool SdlWindowSystem::Open(std::string& error) {
   // compose table (thousands of sequences, most of the start's CPU). A table named in
   // XCOMPOSEFILE is still used; ~/.XCompose is not.
   setenv("XCOMPOSEFILE", "/dev/null", 0);
-  if (!video_.Start()) {
-    error = std::string("cannot start the video system: ") + SDL_GetError();
-    return false;
-  }
+  if (!video_.Start(error)) return false;
   Size screen;
   SDL_DisplayMode mode{};
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) screen = Size{mode.w, mode.h};
