@@ -181,6 +181,7 @@ void ReplaySession::OnBeep() {
 }
 
 void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
+  ++message_boxes_;
   if (logging_) out_ << "messagebox " << GbkToUtf8(gbk_text) << "\n";
   if (!shot_at_message_.empty()) {
     Shot(shot_at_message_);
