@@ -3,6 +3,7 @@
 # no X server answers, the program says on standard error which display it could not open
 # and ends with a non-zero exit code within two seconds, instead of running unseen on an
 # off-screen video driver. A video driver named in SDL_VIDEODRIVER is still taken as asked.
+# The usage (--help, or an unknown argument) needs no display.
 # Usage: no_display_e2e.sh <rolvi_e2e program> <work directory>
 set -euo pipefail
 
@@ -60,5 +61,24 @@ expect_refusal "DISPLAY=$free without a server" dead "\"$free\"" -u WAYLAND_DISP
 # Asked for by name, SDL's dummy driver is taken: the program runs (with nothing to see).
 start_without_display asked -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy
 check_equal "SDL_VIDEODRIVER=dummy is taken as asked" "still running" "$exit_status"
+
+# The usage needs no display: --help prints it on standard output and exits 0; an unknown
+# argument prints it on standard error and exits 2.
+status=0
+env -u DISPLAY "$program" --help > help.txt 2> help-errors.txt || status=$?
+check_equal "--help: exit code" 0 "$status"
+if grep -q '^usage: rolvi ' help.txt && grep -q -- '--help' help.txt && [ ! -s help-errors.txt ]; then
+  echo "ok: --help prints the usage on standard output"
+else
+  fail "--help: $(cat help.txt help-errors.txt)"
+fi
+status=0
+env -u DISPLAY "$program" --hepl > bad.txt 2> bad-errors.txt || status=$?
+check_equal "an unknown argument: exit code" 2 "$status"
+if grep -q '^usage: rolvi ' bad-errors.txt && [ ! -s bad.txt ]; then
+  echo "ok: an unknown argument prints the usage on standard error"
+else
+  fail "an unknown argument: $(cat bad.txt bad-errors.txt)"
+fi
 
 finish "no display"

@@ -1,8 +1,10 @@
 // The desktop program: the SDL window system driving the shell's main window. The record file
-// lives in the current directory, or with --user-data (the desktop entry) in the data directory.
+// lives in the current directory, or with --user-data (the desktop entry) in the data directory;
+// --help prints the usage.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "platform/file_system.h"
@@ -32,8 +34,13 @@ std::uint32_t Ticks() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::span<const char* const> command_line{argv, static_cast<std::size_t>(argc)};
+  if (rolvi::platform::sdl::AsksForHelp(command_line)) {
+    rolvi::platform::sdl::PrintUsage(stdout);
+    return 0;
+  }
   const auto files = rolvi::platform::sdl::RecordFilesFor(
-      {argv, static_cast<std::size_t>(argc)}, rolvi::platform::sdl::ProcessEnvironment(), stderr);
+      command_line, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
   rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, *files, &Ticks);
   std::string error;
