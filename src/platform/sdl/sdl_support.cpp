@@ -1,9 +1,11 @@
 #include "platform/sdl/sdl_support.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/sdl/enlarge.h"
 #include "platform/sdl/sdl_handles.h"
+#include "platform/sdl/window_placement.h"
 #include "platform/sdl/x11_window_hints.h"
 #include "platform/software/icon_file.h"
 
@@ -204,6 +206,17 @@ Rect OuterRect(SDL_Window* window) {
 FrameSizes ExpectedFrame(SDL_Window* window) {
   if (const auto frame = RequestFrameExtents(window)) return *frame;
   return FrameOf(window);
+}
+
+Point FrameInWorkArea(SDL_Window* window, const FrameSizes& frame, Point wanted) {
+  SDL_Rect work{};
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+  if (SDL_GetDisplayUsableBounds(display, &work) != 0) return wanted;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  const Size outer{width + frame.left + frame.right, height + frame.top + frame.bottom};
+  return KeepFrameInside(wanted, outer, Rect{work.x, work.y, work.x + work.w, work.y + work.h});
 }
 
 void PlaceClient(SDL_Window* window, int x, int y) {

@@ -51,6 +51,10 @@ Rect OuterRect(SDL_Window* window);
 // The frame the window will get, asked before it is first mapped: the window manager's
 // answer on X11, what SDL knows elsewhere, zero where nobody says.
 FrameSizes ExpectedFrame(SDL_Window* window);
+// The top-left corner, in screen pixels, for the frame of `window` (which the window manager
+// will draw as `frame`) wanted at `wanted`: moved as little as it takes to lie inside the
+// work area of the window's display, its top-left corner inside in any case.
+Point FrameInWorkArea(SDL_Window* window, const FrameSizes& frame, Point wanted);
 // Puts the client of a window at (x, y) in screen pixels and keeps it there when the window
 // manager adds its frame.
 void PlaceClient(SDL_Window* window, int x, int y);

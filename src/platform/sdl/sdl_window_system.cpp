@@ -87,11 +87,14 @@ bool SdlWindowSystem::Open(std::string& error) {
   // enlarged, the window on the screen stays within that size too.
   SDL_SetWindowMaximumSize(window_.get(), MaxWindowSize().width, MaxWindowSize().height);
   // The 620 by 420 outer rectangle is centred on the screen, and the frame that the window
-  // manager draws has its top-left there; without one the client has.
-  const Point outer = CentreIn(screen_size_, outer_size_);
+  // manager draws has its top-left there (without one the client has), as far as the frame
+  // stays inside the work area.
+  const Point centred = CentreIn(screen_size_, outer_size_);
   const FrameSizes frame = ExpectedFrame(window_.get());
-  placed_client_x_ = outer.x * scale_ + frame.left;
-  placed_client_y_ = outer.y * scale_ + frame.top;
+  const Point outer =
+      FrameInWorkArea(window_.get(), frame, Point{centred.x * scale_, centred.y * scale_});
+  placed_client_x_ = outer.x + frame.left;
+  placed_client_y_ = outer.y + frame.top;
   PlaceClient(window_.get(), placed_client_x_, placed_client_y_);
 
   int width = 0;
