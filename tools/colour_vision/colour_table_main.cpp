@@ -1,15 +1,17 @@
 // rolvi_colour_table: how the seven ball colours look to eyes that lack one kind of cone, and
 // in greyscale, measured on the committed ball tiles; prints Markdown tables:
-//   rolvi_colour_table [least-pixel-difference]
+//   rolvi_colour_table [--pictures DIR] [least-pixel-difference]
 // The mean colour of each ball, the CIEDE2000 difference of every pair of them, and, with the
-// ball symbols on, the smallest share of a symbol's pixels that still differ between two tiles
-// by at least the given CIEDE2000 difference (default 20, as the tests take it).
+// ball symbols on and off, the smallest share of a symbol's pixels that still differ between
+// two tiles by at least the given CIEDE2000 difference (default 20, as the tests take it).
+// With --pictures it also writes the review pictures into DIR.
 #include <charconv>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "ball_tiles.h"
+#include "review_pictures.h"
 
 namespace {
 
@@ -111,16 +113,22 @@ void PrintSymbolShares(double least_difference, rolvi::gfx::BallSymbols symbols)
 
 int main(int argc, char** argv) {
   double least_difference = 20;
-  if (argc > 2) {
-    std::fprintf(stderr, "usage: rolvi_colour_table [least-pixel-difference]\n");
+  std::string pictures;
+  int next = 1;
+  if (argc >= 3 && std::string_view(argv[1]) == "--pictures") {
+    pictures = argv[2];
+    next = 3;
+  }
+  if (argc > next + 1) {
+    std::fprintf(stderr, "usage: rolvi_colour_table [--pictures DIR] [least-pixel-difference]\n");
     return 2;
   }
-  if (argc == 2) {
-    const std::string_view text = argv[1];
+  if (argc == next + 1) {
+    const std::string_view text = argv[next];
     const auto [end, error] =
         std::from_chars(text.data(), text.data() + text.size(), least_difference);
     if (error != std::errc{} || end != text.data() + text.size() || least_difference <= 0) {
-      std::fprintf(stderr, "rolvi_colour_table: %s is not a positive number\n", argv[1]);
+      std::fprintf(stderr, "rolvi_colour_table: %s is not a positive number\n", argv[next]);
       return 2;
     }
   }
@@ -137,5 +145,10 @@ int main(int argc, char** argv) {
   PrintSymbolShares(least_difference, rolvi::gfx::BallSymbols::kOn);
   std::printf("\nThe same pixels with the symbols off:\n\n");
   PrintSymbolShares(least_difference, rolvi::gfx::BallSymbols::kOff);
+  if (!pictures.empty() && !WriteReviewPictures(pictures)) {
+    std::fprintf(stderr, "rolvi_colour_table: could not write the pictures into %s\n",
+                 pictures.c_str());
+    return 1;
+  }
   return 0;
 }
