@@ -7,6 +7,7 @@
 #include "gfx/board_renderer.h"
 #include "gfx/figures.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 
 namespace rolvi::shell {
 

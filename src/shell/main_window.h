@@ -16,7 +16,6 @@
 #include "records/record_dialogs.h"
 #include "shell/commands.h"
 #include "shell/layout.h"
-#include "shell/settings.h"
 
 namespace rolvi::shell {
 
