@@ -7,6 +7,7 @@
 
 #include "dialogs/fixed_text.h"
 #include "game/game.h"
+#include "gfx/ball_symbols.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/dialog.h"
 #include "platform/window_system.h"
@@ -20,16 +21,18 @@ using StatsRow = FixedText<64>;
 StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed);
 
 // It opens beside the board, whose origin in the main window's client area `board_origin`
-// follows; `on_close` runs when the window closes itself with its close box.
+// follows; its balls carry their symbols as `symbols` says; `on_close` runs when the window
+// closes itself with its close box.
 class StatsWindow final : public platform::DialogHandler {
  public:
   StatsWindow(const game::Game& game, const gfx::SpriteSheet& sheet,
               const platform::WindowSystem& system, const platform::Point& board_origin,
-              std::function<void()> on_close)
+              const gfx::BallSymbols& symbols, std::function<void()> on_close)
       : game_(game),
         sheet_(sheet),
         system_(system),
         board_origin_(board_origin),
+        symbols_(symbols),
         on_close_(std::move(on_close)) {}
   void OnInit(platform::DialogControls& dialog) override;
   void OnPaint(platform::DialogControls& dialog, platform::Surface& surface) override;
@@ -40,6 +43,7 @@ class StatsWindow final : public platform::DialogHandler {
   const gfx::SpriteSheet& sheet_;
   const platform::WindowSystem& system_;
   const platform::Point& board_origin_;
+  const gfx::BallSymbols& symbols_;
   std::function<void()> on_close_;
 };
 

@@ -42,6 +42,12 @@ class FileSystem {
   virtual FileHandle OpenForWriting(std::string_view name) = 0;
   // Makes an empty file, truncating one that exists, open for writing.
   virtual FileHandle Create(std::string_view name) = 0;
+
+  // Gives `name` exactly `bytes`, all at once: a reader, or the next start after a crash, finds
+  // the old content or the new one, never a mixture. False when it could not be stored; the
+  // old content then stays. The default writes through Create, which is whole where a file is
+  // only stored when it is closed.
+  virtual bool ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes);
 };
 
 // A directory name as the system's file calls take it: UTF-16 on Windows, bytes elsewhere.
@@ -63,6 +69,8 @@ class DiskFileSystem final : public FileSystem {
   FileHandle OpenForReading(std::string_view name) override;
   FileHandle OpenForWriting(std::string_view name) override;
   FileHandle Create(std::string_view name) override;
+  // Writes a temporary file beside `name` and renames it over `name`.
+  bool ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
  private:
   NativePath Join(std::string_view name) const;

@@ -12,6 +12,7 @@ enum class Command : int {
   kExit = 258,
   kToggleNext = 512,
   kToggleStats = 513,
+  kToggleSymbols = 514,
   kRules = 768,
   kAbout = 769,
 };

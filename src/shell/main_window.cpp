@@ -7,16 +7,19 @@
 #include "gfx/board_renderer.h"
 #include "gfx/figures.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 
 namespace rolvi::shell {
 
 using platform::DialogTemplate;
 
 MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
-                       RecordSaving saving)
+                       RecordSaving saving, platform::FileSystem* settings_files)
     : system_(system),
       resources_(resources),
-      stats_window_(game_, sheet_, system, layout_.board_origin, [this] { OnStatsClosed(); }),
+      settings_files_(settings_files),
+      stats_window_(game_, sheet_, system, layout_.board_origin, symbols_,
+                    [this] { OnStatsClosed(); }),
       saving_(saving) {}
 
 void MainWindow::OnCreate() {
@@ -24,6 +27,10 @@ void MainWindow::OnCreate() {
     sheet_load_ = gfx::LoadSpriteSheet(*surface, resources_.sheet_stream, sheet_);
   }
   records::LoadRecords(game_.records, system_.Files());
+  if (settings_files_ != nullptr && LoadSettings(*settings_files_).ball_symbols) {
+    symbols_ = gfx::BallSymbols::kOn;
+    system_.SetMenuCheck(CommandNumber(Command::kToggleSymbols), true);
+  }
   system_.StartTimer(kTimerPeriodMs);
   game_.turn.frameCounter = 0;
   game_.turn.selection = game::SelectionState::kNone;
@@ -65,12 +72,13 @@ void MainWindow::OnSize(int client_width, int client_height) {
 
 void MainWindow::OnPaint(platform::Surface& surface) {
   gfx::SelectSheetPalette(surface, sheet_);
-  gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board);
+  gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
   gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
                      static_cast<std::uint32_t>(game_.records.recordScore));
   gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
                     static_cast<std::uint32_t>(game_.score.score));
-  gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
+  gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_,
+                     symbols_);
   gfx::DrawKing(surface, sheet_, layout_.king_base, game_.figures,
                 records::NameText(game_.records.kingName), game::FigureParts::kAll);
   gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, game::FigureParts::kAll,
@@ -94,6 +102,9 @@ void MainWindow::OnCommand(int command) {
       break;
     case Command::kToggleStats:
       ToggleStats();
+      break;
+    case Command::kToggleSymbols:
+      ToggleSymbols();
       break;
     case Command::kRules: {
       dialogs::RulesDialog rules(system_.ScreenSize());
@@ -129,6 +140,17 @@ void MainWindow::ToggleStats() {
   system_.SetMenuCheck(CommandNumber(Command::kToggleStats), stats_open_);
 }
 
+// Redraws every ball at once (a selected ball jumps on at the next tick) and keeps the choice
+// where the program keeps user data.
+void MainWindow::ToggleSymbols() {
+  symbols_ = symbols_ == gfx::BallSymbols::kOn ? gfx::BallSymbols::kOff : gfx::BallSymbols::kOn;
+  system_.SetMenuCheck(CommandNumber(Command::kToggleSymbols), ball_symbols());
+  DrawBoard();
+  DrawNextBalls();
+  RequestStatsRefresh();
+  if (settings_files_ != nullptr) SaveSettings(*settings_files_, {.ball_symbols = ball_symbols()});
+}
+
 void MainWindow::OnStatsClosed() {
   stats_open_ = false;
   system_.SetMenuCheck(CommandNumber(Command::kToggleStats), false);
@@ -156,19 +178,20 @@ void MainWindow::OnMouseUp(int x, int y) {
 
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame);
+    gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame, symbols_);
   }
 }
 
 void MainWindow::DrawBoard() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board);
+    gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
   }
 }
 
 void MainWindow::DrawNextBalls() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawNextBalls(*surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
+    gfx::DrawNextBalls(*surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_,
+                       symbols_);
   }
 }
 

@@ -1,6 +1,7 @@
 // The desktop program: the SDL window system driving the shell's main window. The record file
-// lives in the current directory, or with --user-data (the desktop entry) in the data directory;
-// --help prints the usage.
+// lives in the current directory, or with --user-data (the desktop entry) in the data directory,
+// where the settings file lives beside it; --help prints the usage.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -31,6 +32,14 @@ std::uint32_t Ticks() {
 #endif
 }
 
+// Only a run that keeps its data in the user's data directory remembers the settings: the
+// classic run from a terminal leaves no new file in the current directory.
+bool KeepsUserData(int argc, char** argv) {
+  return std::any_of(argv + std::min(argc, 1), argv + argc, [](const char* argument) {
+    return argument == rolvi::platform::sdl::kUserDataOption;
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +57,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());
     return 1;
   }
-  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources());
+  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources(),
+                                  rolvi::shell::RecordSaving::kOnceAtEnd,
+                                  KeepsUserData(argc, argv) ? files.get() : nullptr);
   return system.Run(window);
 }

@@ -15,11 +15,13 @@
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
+#include "shell/settings.h"
 
 namespace {
 
-// The key under which the page keeps the record file's 160 bytes.
+// The keys under which the page keeps the record file's 160 bytes and the settings file.
 constexpr const char* kRecordsKey = "rolvi.records";
+constexpr const char* kSettingsKey = "rolvi.settings";
 
 rolvi::platform::web::WebWindowSystem* running_system = nullptr;
 
@@ -109,9 +111,11 @@ int main() {
   platform::web::BrowserStorage storage;
   platform::web::StorageFileSystem files(storage, kRecordsKey,
                                          std::string(records::kRecordFileName));
+  platform::web::StorageFileSystem settings(storage, kSettingsKey,
+                                            std::string(shell::kSettingsFileName));
   platform::web::WebWindowSystem system(page, shell::kMainWindowSize, files, &Ticks);
   shell::MainWindow window(system, shell::EmbeddedResources(),
-                           shell::RecordSaving::kWhenAResultEnters);
+                           shell::RecordSaving::kWhenAResultEnters, &settings);
   running_system = &system;
 #ifdef ROLVI_WEB_TEST_BUILD
   running_window = &window;
