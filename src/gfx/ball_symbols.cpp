@@ -175,15 +175,15 @@ constexpr std::array<const SymbolPicture*, 7> kSmall = {
     &kSmallDiamond,  &kSmallPlus,  &kSmallSquare};
 
 // The symbol's top-left corner in each frame, following the ball's centre: at rest, the
-// bounce (squashed low, rising, the top, falling, landing), then the small and the medium
+// bounce (rising, the top, falling, squashed on landing, at rest), then the small and the medium
 // ball. Odd sides cannot sit on a centre between two pixels; they lean half a pixel right and
 // down, away from the highlight.
 constexpr std::array<platform::Point, 8> kOffsets = {{
     {12, 14},
+    {12, 10},
+    {12, 9},
+    {12, 10},
     {12, 16},
-    {12, 10},
-    {12, 8},
-    {12, 10},
     {12, 14},
     {14, 14},
     {14, 15},
