@@ -11,6 +11,7 @@
 #include "platform/widgets/menu_bar.h"
 #include "platform/widgets/resource_tables.h"
 #include "records/record_file.h"
+#include "res/tables.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
 #include "web/fake_page.h"
@@ -53,7 +54,8 @@ class WebWindowSystemTest : public ::testing::Test {
  protected:
   WebWindowSystemTest()
       : files(store, std::string(kKey), "winrolvi.res"),
-        system(page, shell::kMainWindowSize, files, &Seed),
+        system(page, shell::kMainWindowSize, res::Tables(), shell::kMainWindowIdentity, files,
+               &Seed),
         window(system, shell::EmbeddedResources(), shell::RecordSaving::kWhenAResultEnters),
         headless(Size{612, 374}, kSeed, headless_files),
         headless_window(headless, shell::EmbeddedResources()) {
@@ -74,7 +76,7 @@ class WebWindowSystemTest : public ::testing::Test {
 
   // The menu bar as the main window lays it out.
   static widgets::MenuBar Menu() {
-    widgets::MenuBar menu(widgets::Resources().menu);
+    widgets::MenuBar menu(res::Tables().menu);
     SoftSurface measure(1, 1);
     menu.Layout(measure, 612);
     return menu;

@@ -12,6 +12,7 @@
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
 #include "records/record_file.h"
+#include "res/tables.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
@@ -109,7 +110,8 @@ int main() {
   platform::web::BrowserStorage storage;
   platform::web::StorageFileSystem files(storage, kRecordsKey,
                                          std::string(records::kRecordFileName));
-  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, files, &Ticks);
+  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, res::Tables(),
+                                       shell::kMainWindowIdentity, files, &Ticks);
   shell::MainWindow window(system, shell::EmbeddedResources(),
                            shell::RecordSaving::kWhenAResultEnters);
   running_system = &system;
