@@ -6,6 +6,7 @@
 
 #include "platform/gbk/gbk_text.h"
 #include "platform/sdl/display_scale.h"
+#include "platform/sdl/sdl_events.h"
 #include "platform/sdl/x11_window_hints.h"
 
 namespace rolvi::platform::sdl {
@@ -52,10 +53,9 @@ bool SdlWindowSystem::Open(std::string& error) {
 
   bar_height_ = bar_height();
   const Size client = ClientSize();
-  WindowHandle window(SDL_CreateWindow(GbkToUtf8(identity().gbk_title).c_str(),
-                                       SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                       client.width, client.height + bar_height_,
-                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+  WindowHandle window(SDL_CreateWindow(
+      GbkToUtf8(identity().gbk_title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+      client.width, client.height + bar_height_, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (window == nullptr) {
     error = std::string("cannot create the main window: ") + SDL_GetError();
     return false;
@@ -133,81 +133,10 @@ Size SdlPort::MaxWindowSize() const {
 bool SdlPort::NextEvent(DeskEvent& event) {
   SDL_Event sdl;
   while (SDL_PollEvent(&sdl) == 1) {
-    if (Translate(sdl, event)) return true;
+    event = DeskEvent{};
+    if (DeskEventFromSdl(sdl, main_id_, scale_, event)) return true;
   }
   return false;
-}
-
-bool SdlPort::Translate(const SDL_Event& sdl, DeskEvent& event) const {
-  using Kind = DeskEvent::Kind;
-  switch (sdl.type) {
-    case SDL_QUIT:  // the session or the system asks the program to end
-      event.kind = Kind::kQuit;
-      return true;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      event.kind = sdl.type == SDL_KEYDOWN ? Kind::kKeyDown : Kind::kKeyUp;
-      event.window = static_cast<int>(sdl.key.windowID);
-      event.key = KeyFromSdl(sdl.key);
-      event.repeat = sdl.key.repeat != 0;
-      return true;
-    case SDL_TEXTINPUT: {
-      // Alt and Control combinations are commands and mnemonics, not typing. Input with a
-      // character that GBK cannot hold is dropped whole: the dialogs show GBK only.
-      if ((SDL_GetModState() & (KMOD_ALT | KMOD_CTRL)) != 0) return false;
-      std::optional<std::string> gbk = Utf8ToGbk(sdl.text.text);
-      if (!gbk) return false;
-      event.kind = Kind::kText;
-      event.window = static_cast<int>(sdl.text.windowID);
-      event.text = std::move(*gbk);
-      return true;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      if (sdl.button.button != SDL_BUTTON_LEFT) return false;
-      event.kind = sdl.type == SDL_MOUSEBUTTONDOWN ? Kind::kMouseDown : Kind::kMouseUp;
-      event.window = static_cast<int>(sdl.button.windowID);
-      // Window pixels to the program's: each enlarged pixel maps back to the one it shows.
-      event.x = ToLogical(sdl.button.x, scale_);
-      event.y = ToLogical(sdl.button.y, scale_);
-      return true;
-    case SDL_MOUSEMOTION:
-      event.kind = Kind::kMouseMove;
-      event.window = static_cast<int>(sdl.motion.windowID);
-      event.x = ToLogical(sdl.motion.x, scale_);
-      event.y = ToLogical(sdl.motion.y, scale_);
-      return true;
-    case SDL_WINDOWEVENT:
-      break;
-    default:
-      return false;
-  }
-  event.window = static_cast<int>(sdl.window.windowID);
-  const bool main = event.window == main_id_;
-  switch (sdl.window.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-      event.kind = Kind::kResized;
-      return main;
-    case SDL_WINDOWEVENT_MINIMIZED:
-      event.kind = Kind::kMinimised;
-      return main;
-    case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SHOWN:
-      event.kind = Kind::kRestored;
-      return main;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      event.kind = Kind::kFocusLost;
-      return main;
-    case SDL_WINDOWEVENT_EXPOSED:
-      event.kind = Kind::kExposed;
-      return true;
-    case SDL_WINDOWEVENT_CLOSE:
-      event.kind = Kind::kClose;
-      return true;
-    default:
-      return false;
-  }
 }
 
 void SdlPort::WaitForEvent(int timeout_ms) {
@@ -225,10 +154,9 @@ int SdlPort::OpenWindow(const widgets::WindowSpec& spec) {
   // Owned windows have no taskbar button; the statistics window is a small tool window.
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR;
   if (spec.role == WindowRole::kTool) flags |= SDL_WINDOW_UTILITY;
-  WindowHandle handle(SDL_CreateWindow(GbkToUtf8(spec.gbk_caption).c_str(),
-                                       SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                       spec.content.width * scale_, spec.content.height * scale_,
-                                       flags));
+  WindowHandle handle(SDL_CreateWindow(GbkToUtf8(spec.gbk_caption).c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                       SDL_WINDOWPOS_UNDEFINED, spec.content.width * scale_,
+                                       spec.content.height * scale_, flags));
   if (handle == nullptr) return 0;
   SDL_Window* owner = Handle(spec.owner);
   if (owner != nullptr && spec.role == WindowRole::kDialog) {
@@ -342,8 +270,8 @@ void SdlPort::PresentAll(int id, Size covered, std::initializer_list<Layer> laye
 
 bool SdlPort::PresentChanges(int id, std::initializer_list<Layer> layers) {
   const auto found = windows_.find(id);
-  return found != windows_.end() && sdl::PresentChanges(found->second.handle.get(), scale_,
-                                                        layers, found->second.presented);
+  return found != windows_.end() &&
+         sdl::PresentChanges(found->second.handle.get(), scale_, layers, found->second.presented);
 }
 
 Size SdlPort::ContentSize(int window) {

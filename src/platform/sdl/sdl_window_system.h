@@ -61,7 +61,6 @@ class SdlPort : public widgets::DeskPort {
   // The window's largest size on the screen: a client area of at most kMaxClientSide
   // enlarged pixels on a side, and the menu bar.
   Size MaxWindowSize() const;
-  bool Translate(const SDL_Event& sdl, widgets::DeskEvent& event) const;
   void Describe(const Window& window) const;
   Size OuterSizeOnScreen(const Window& window) const;
   void PlaceFrameAt(Window& window, Point at);

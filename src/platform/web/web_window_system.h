@@ -25,27 +25,28 @@ class WebPort : public widgets::DeskPort {
  protected:
   explicit WebPort(Page& page) : page_(page) {}
 
+  int OpenWindow(const widgets::WindowSpec& spec) override;
+  void CloseWindow(int window) override { windows_.erase(window); }
+  void ResizeWindow(int window, Size content) override;
+  void PlaceWindow(int window, const widgets::Placement& placement) override;
+  void ShowWindow(int window, bool shown) override;
+  // The window with the keyboard draws its caption active, every other one inactive.
+  void FocusWindow(int window, bool raise) override;
+  void SetModalWindow(int window) override { modal_ = window; }
+  Rect OuterRect(int window) const override;
+  // The main window's outer size: it stands at the origin of the screen.
+  Size ScreenArea() const override { return windows_.at(main_id_)->layout().outer; }
+  void PresentAll(int window, Size covered, std::initializer_list<Layer> layers) override;
+  bool PresentChanges(int window, std::initializer_list<Layer> layers) override;
+  Size ContentSize(int window) override;
+  void SetMinimumContentSize(int /*window*/, Size /*content*/) override {}  // never resized
+
   std::uint32_t Now() override { return page_.Now(); }
   bool NextEvent(widgets::DeskEvent& event) override;
   void WaitForEvent(int timeout_ms) override { page_.WaitForEvent(timeout_ms); }
   void Sleep(int milliseconds) override { page_.Sleep(milliseconds); }
   bool StopSignalled() override { return false; }
   bool Sound() override { return page_.Chime(); }
-  int OpenWindow(const widgets::WindowSpec& spec) override;
-  void CloseWindow(int window) override { windows_.erase(window); }
-  void ResizeWindow(int window, Size content) override;
-  void PlaceWindow(int window, const widgets::Placement& placement) override;
-  Rect OuterRect(int window) const override;
-  // The main window's outer size: it stands at the origin of the screen.
-  Size ScreenArea() const override { return windows_.at(main_id_)->layout().outer; }
-  void ShowWindow(int window, bool shown) override;
-  // The window with the keyboard draws its caption active, every other one inactive.
-  void FocusWindow(int window, bool raise) override;
-  void SetModalWindow(int window) override { modal_ = window; }
-  void PresentAll(int window, Size covered, std::initializer_list<Layer> layers) override;
-  bool PresentChanges(int window, std::initializer_list<Layer> layers) override;
-  Size ContentSize(int window) override;
-  void SetMinimumContentSize(int /*window*/, Size /*content*/) override {}  // never resized
 
   PageWindow* Find(int window) const;
   bool Translate(const PageEvent& page, widgets::DeskEvent& event);

@@ -39,9 +39,9 @@ struct DeskEvent {
   int y = 0;
   // A mouse event on a window's frame that the port draws itself, which the port has handled.
   bool on_frame = false;
-  std::optional<KeyEvent> key;
+  std::optional<KeyEvent> key{};
   bool repeat = false;
-  std::string text;
+  std::string text{};
 };
 
 enum class WindowRole {
