@@ -10,7 +10,6 @@
 
 namespace rolvi::shell {
 
-
 MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
                        RecordSaving saving)
     : system_(system),

@@ -29,7 +29,7 @@ class StopSignals {
 
   volatile std::sig_atomic_t requested_ = 0;
   int pipe_[2] = {-1, -1};
-  struct sigaction previous_[3] {};
+  struct sigaction previous_[3]{};
   struct sigaction previous_pipe_ {};
 };
 

@@ -111,7 +111,7 @@ int main() {
   platform::web::StorageFileSystem files(storage, kRecordsKey,
                                          std::string(records::kRecordFileName));
   platform::web::WebWindowSystem system(page, shell::kMainWindowSize, res::Tables(),
-                                       shell::kMainWindowIdentity, files, &Ticks);
+                                        shell::kMainWindowIdentity, files, &Ticks);
   shell::MainWindow window(system, shell::EmbeddedResources(),
                            shell::RecordSaving::kWhenAResultEnters);
   running_system = &system;

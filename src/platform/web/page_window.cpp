@@ -155,10 +155,9 @@ bool PageWindow::PresentChanges(std::initializer_list<Layer> layers) {
     const int x = content.left + layer.x;
     const int y = content.top + layer.y;
     for (const Rect& changed : layer.surface->changes()) {
-      const Rect on_canvas{std::max(content.left, x + changed.left),
-                           std::max(content.top, y + changed.top),
-                           std::min(content.right, x + changed.right),
-                           std::min(content.bottom, y + changed.bottom)};
+      const Rect on_canvas{
+          std::max(content.left, x + changed.left), std::max(content.top, y + changed.top),
+          std::min(content.right, x + changed.right), std::min(content.bottom, y + changed.bottom)};
       if (on_canvas.left >= on_canvas.right || on_canvas.top >= on_canvas.bottom) continue;
       CopyRgba(rgba_, layout_.outer.width, on_canvas, *layer.surface, x, y);
       PutOnCanvas(on_canvas);
@@ -174,10 +173,10 @@ void PageWindow::PresentFrame() {
   // The four strips around the content.
   const Size outer = layout_.outer;
   const Rect content = layout_.content;
-  for (const Rect& strip : {Rect{0, 0, outer.width, content.top},
-                            Rect{0, content.bottom, outer.width, outer.height},
-                            Rect{0, content.top, content.left, content.bottom},
-                            Rect{content.right, content.top, outer.width, content.bottom}}) {
+  for (const Rect& strip :
+       {Rect{0, 0, outer.width, content.top}, Rect{0, content.bottom, outer.width, outer.height},
+        Rect{0, content.top, content.left, content.bottom},
+        Rect{content.right, content.top, outer.width, content.bottom}}) {
     if (strip.left >= strip.right || strip.top >= strip.bottom) continue;
     CopyRgba(rgba_, outer.width, strip, frame_, 0, 0);
     PutOnCanvas(strip);

@@ -21,11 +21,11 @@ std::optional<IconPicture> CaptionIconOf(std::span<const std::uint8_t> icon_file
 
 }  // namespace
 
-WebWindowSystem::WebWindowSystem(Page& page, Size outer_size,
-                                 const widgets::ResourceTables& tables,
+WebWindowSystem::WebWindowSystem(Page& page, Size outer_size, const widgets::ResourceTables& tables,
                                  const MainWindowIdentity& identity, FileSystem& files,
                                  TickSource ticks)
-    : WebPort(page), Desk(static_cast<WebPort&>(*this), tables, identity, outer_size, files, ticks) {
+    : WebPort(page),
+      Desk(static_cast<WebPort&>(*this), tables, identity, outer_size, files, ticks) {
   icon_ = CaptionIconOf(IconFile());
   const Size content{ClientSize().width, bar_height() + ClientSize().height};
   auto main = std::make_unique<PageWindow>(page, FrameStyle::kMain, identity.gbk_title, content,
@@ -65,7 +65,8 @@ bool WebPort::Translate(const PageEvent& page, DeskEvent& event) {
   switch (page.kind) {
     case Kind::kKeyDown:
     case Kind::kKeyUp:
-      event.kind = page.kind == Kind::kKeyDown ? DeskEvent::Kind::kKeyDown : DeskEvent::Kind::kKeyUp;
+      event.kind =
+          page.kind == Kind::kKeyDown ? DeskEvent::Kind::kKeyDown : DeskEvent::Kind::kKeyUp;
       event.key = KeyFromDom(page.code, page.key, page.modifiers);
       event.repeat = page.repeat;
       // Alt and Control combinations are commands and mnemonics, not typing.
@@ -109,8 +110,8 @@ bool WebPort::Translate(const PageEvent& page, DeskEvent& event) {
 }
 
 int WebPort::OpenWindow(const widgets::WindowSpec& spec) {
-  auto window = std::make_unique<PageWindow>(page_, FrameStyle::kDialog, spec.gbk_caption,
-                                             spec.content);
+  auto window =
+      std::make_unique<PageWindow>(page_, FrameStyle::kDialog, spec.gbk_caption, spec.content);
   window->SetActive(false);  // until it gets the keyboard
   const int id = window->id();
   windows_[id] = std::move(window);

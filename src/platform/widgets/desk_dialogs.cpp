@@ -10,9 +10,8 @@ Desk::Dialog::Dialog(Desk& desk, DialogModel model, DialogHandler* handler, Kind
                      std::string_view gbk_caption, int owner)
     : DialogSession(std::move(model), handler, kind),
       desk_(desk),
-      id_(desk.port_.OpenWindow(
-          {kind == Kind::kModeless ? WindowRole::kTool : WindowRole::kDialog, gbk_caption,
-           ClientSize(), owner})) {
+      id_(desk.port_.OpenWindow({kind == Kind::kModeless ? WindowRole::kTool : WindowRole::kDialog,
+                                 gbk_caption, ClientSize(), owner})) {
   if (id_ != 0) desk_.port_.PlaceWindow(id_, {});
 }
 
@@ -130,8 +129,8 @@ void Desk::ShowMessageBoxFor(int owner, std::string_view gbk_text, std::string_v
 void Desk::RunModalDialog(int dialog, DialogHandler& handler) {
   const DialogData* data = FindDialog(tables_, dialog);
   if (data == nullptr || quit_) return;
-  Dialog window(*this, DialogModel::FromTemplate(*data, measure_), &handler,
-                Dialog::Kind::kModal, data->caption, TopWindow());
+  Dialog window(*this, DialogModel::FromTemplate(*data, measure_), &handler, Dialog::Kind::kModal,
+                data->caption, TopWindow());
   handler.OnInit(window);
   window.model().FocusFirstTabStop();
   RunModal(window);
