@@ -1,8 +1,12 @@
-// The menu and accelerator commands of the main window, with the numbers the resource script
-// gives them, and the size the main window is made at.
+// The program's resource numbers as the C++ names them (the resource script gives them the same
+// numbers): the main window's commands, its menu, icon and title, the dialog templates and
+// their controls; and the size the main window is made at. The platform knows none of them.
 #pragma once
 
+#include <string_view>
+
 #include "platform/surface.h"
+#include "platform/window_system.h"
 
 namespace rolvi::shell {
 
@@ -20,6 +24,31 @@ enum class Command : int {
 constexpr int CommandNumber(Command command) {
   return static_cast<int>(command);
 }
+
+// The dialog templates.
+enum class DialogId : int {
+  kRules = 1000,
+  kRecords = 1001,
+  kName = 1002,
+  kAbout = 1003,
+  kStatistics = 1004,
+};
+
+constexpr int DialogNumber(DialogId dialog) {
+  return static_cast<int>(dialog);
+}
+
+// Control identifiers shared by the templates: each dialog's button, the name dialog's field.
+inline constexpr int kButtonId = 256;
+inline constexpr int kNameEditId = 257;
+
+// The menu and accelerator table, and the program's icon.
+inline constexpr int kMenuId = 1100;
+inline constexpr int kIconId = 3000;
+inline constexpr std::string_view kProgramTitle = "Color rolvi";
+
+// What the program's main.cpp files tell their window system about the main window.
+inline constexpr platform::MainWindowIdentity kMainWindowIdentity{kProgramTitle, kIconId, kMenuId};
 
 // The main window's outer size when it is made, frame, caption and menu bar included; it
 // cannot be made smaller by the user either.

@@ -11,8 +11,6 @@
 
 namespace rolvi::shell {
 
-using platform::DialogTemplate;
-
 MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
                        RecordSaving saving, platform::FileSystem* settings_files)
     : system_(system),
@@ -108,13 +106,13 @@ void MainWindow::OnCommand(int command) {
       break;
     case Command::kRules: {
       dialogs::RulesDialog rules(system_.ScreenSize());
-      system_.RunModalDialog(DialogTemplate::kRules, rules);
+      system_.RunModalDialog(DialogNumber(DialogId::kRules), rules);
       break;
     }
     case Command::kAbout: {
       dialogs::AboutDialog about(system_.ScreenSize(), resources_.about_picture,
                                  resources_.about_mask);
-      system_.RunModalDialog(DialogTemplate::kAbout, about);
+      system_.RunModalDialog(DialogNumber(DialogId::kAbout), about);
       break;
     }
     default:
@@ -133,7 +131,7 @@ void MainWindow::ToggleStats() {
   if (stats_open_) {
     // When the window cannot be made the flag and the check mark still say open; the next
     // toggle only clears them.
-    system_.OpenModelessDialog(DialogTemplate::kStatistics, stats_window_);
+    system_.OpenModelessDialog(DialogNumber(DialogId::kStatistics), stats_window_);
   } else {
     system_.CloseModelessDialog();
   }
@@ -222,14 +220,14 @@ void MainWindow::RequestStatsRefresh() {
 
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {
   dialogs::NameDialog name(system_.ScreenSize(), lastName);
-  system_.RunModalDialog(DialogTemplate::kName, name);
+  system_.RunModalDialog(DialogNumber(DialogId::kName), name);
   // The result now stands in the table under the accepted name.
   if (saving_ == RecordSaving::kWhenAResultEnters) KeepRecords();
 }
 
 void MainWindow::ShowRecordsDialog(const records::RecordTable& table) {
   dialogs::RecordsDialog list(system_.ScreenSize(), table);
-  system_.RunModalDialog(DialogTemplate::kRecords, list);
+  system_.RunModalDialog(DialogNumber(DialogId::kRecords), list);
 }
 
 }  // namespace rolvi::shell

@@ -13,6 +13,7 @@
 #include "platform/gbk/gbk_text.h"
 #include "platform/widgets/accelerators.h"
 #include "rc_script.h"
+#include "res/tables.h"
 #include "rolvi_version.h"
 
 namespace rolvi::platform::widgets {
@@ -35,7 +36,7 @@ rescomp::RcScript Script() {
 
 TEST(ResourceTablesTest, MenuAndAcceleratorsAreTheScripts) {
   const rescomp::RcScript script = Script();
-  const ResourceTables& tables = Resources();
+  const ResourceTables& tables = res::Tables();
   ASSERT_EQ(script.menus.size(), 1u);
   EXPECT_EQ(tables.menu_id, script.menus[0].id);
   const auto& popups = script.menus[0].popups;
@@ -62,7 +63,7 @@ TEST(ResourceTablesTest, MenuAndAcceleratorsAreTheScripts) {
 // Each row's key pressed with its own modifiers gives its command; another modifier, or a
 // function key no row names, gives nothing (Shift turns "x" into "X", which no row lists).
 TEST(ResourceTablesTest, EveryAcceleratorRowTranslatesOnlyWithItsModifiers) {
-  const auto& table = Resources().accelerators;
+  const auto& table = res::Tables().accelerators;
   const rescomp::RcScript script = Script();
   int function_rows = 0;
   for (const rescomp::RcAccelerator& row : script.accelerator_tables.at(0).rows) {
@@ -93,9 +94,9 @@ TEST(ResourceTablesTest, EveryAcceleratorRowTranslatesOnlyWithItsModifiers) {
 
 TEST(ResourceTablesTest, DialogTemplatesAndTheirControlsAreTheScripts) {
   const rescomp::RcScript script = Script();
-  ASSERT_EQ(Resources().dialogs.size(), script.dialogs.size());
+  ASSERT_EQ(res::Tables().dialogs.size(), script.dialogs.size());
   for (const rescomp::RcDialog& expected : script.dialogs) {
-    const DialogData* dialog = FindDialog(expected.id);
+    const DialogData* dialog = FindDialog(res::Tables(), expected.id);
     ASSERT_NE(dialog, nullptr) << expected.id;
     EXPECT_EQ((std::vector{dialog->x, dialog->y, dialog->width, dialog->height}),
               (std::vector{expected.x, expected.y, expected.width, expected.height}));
@@ -116,7 +117,7 @@ TEST(ResourceTablesTest, DialogTemplatesAndTheirControlsAreTheScripts) {
       EXPECT_EQ(GbkToUtf8(control.text), source.text);
     }
   }
-  EXPECT_EQ(FindDialog(999), nullptr);
+  EXPECT_EQ(FindDialog(res::Tables(), 999), nullptr);
 }
 
 TEST(ResourceTablesTest, BitmapsAndIconsHoldTheirFilesBytes) {
@@ -127,7 +128,7 @@ TEST(ResourceTablesTest, BitmapsAndIconsHoldTheirFilesBytes) {
     std::vector<unsigned char> bytes;
     ASSERT_TRUE(rescomp::ReadWholeFile(ROLVI_RES_DIR "/" + file.path, bytes)) << file.path;
     const bool bitmap = file.kind == rescomp::RcFileKind::kBitmap;
-    const auto& list = bitmap ? Resources().bitmaps : Resources().icons;
+    const auto& list = bitmap ? res::Tables().bitmaps : res::Tables().icons;
     std::size_t& next = bitmap ? bitmaps : icons;
     ASSERT_LT(next, list.size()) << file.path;
     const BinaryResource& resource = list[next++];
@@ -136,16 +137,16 @@ TEST(ResourceTablesTest, BitmapsAndIconsHoldTheirFilesBytes) {
         std::equal(bytes.begin(), bytes.end(), resource.bytes.begin(), resource.bytes.end()))
         << file.path;
     if (bitmap) {
-      EXPECT_EQ(FindBitmap(file.id).data(), resource.bytes.data());
+      EXPECT_EQ(FindBitmap(res::Tables(), file.id).data(), resource.bytes.data());
     }
   }
-  EXPECT_EQ(bitmaps, Resources().bitmaps.size());
-  EXPECT_EQ(icons, Resources().icons.size());
-  EXPECT_TRUE(FindBitmap(2999).empty());
+  EXPECT_EQ(bitmaps, res::Tables().bitmaps.size());
+  EXPECT_EQ(icons, res::Tables().icons.size());
+  EXPECT_TRUE(FindBitmap(res::Tables(), 2999).empty());
 }
 
 TEST(ResourceTablesTest, TheAboutBoxCarriesTheVersionOfTheBuild) {
-  const DialogData* about = FindDialog(1003);
+  const DialogData* about = FindDialog(res::Tables(), 1003);
   ASSERT_NE(about, nullptr);
   const std::string line = std::string("Color rolvi 版本 ") + ROLVI_VERSION;
   EXPECT_TRUE(std::any_of(about->controls.begin(), about->controls.end(),

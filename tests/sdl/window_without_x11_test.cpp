@@ -12,6 +12,8 @@
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/sdl/x11_window_hints.h"
+#include "res/tables.h"
+#include "shell/commands.h"
 
 namespace rolvi::platform::sdl {
 namespace {
@@ -129,7 +131,8 @@ class MainWindowScale : public testing::Test {
 TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
   for (const auto& [value, scale] : {std::pair{"2", 2}, std::pair{"0", 1}}) {
     setenv("ROLVI_SCALE", value, 1);
-    SdlWindowSystem system(kOuterSize, files_, &TicksForTest);
+    SdlWindowSystem system(kOuterSize, res::Tables(), shell::kMainWindowIdentity, files_,
+                           &TicksForTest);
     std::string error;
     testing::internal::CaptureStderr();
     const bool opened = system.Open(error);

@@ -59,17 +59,17 @@ void ExpectWords(const std::vector<std::string_view>& words, std::size_t count) 
   if (words.size() != count) throw ScriptError("wrong number of arguments to " + Quoted(words[0]));
 }
 
-std::string_view DialogName(platform::DialogTemplate dialog) {
-  switch (dialog) {
-    case platform::DialogTemplate::kRules:
+std::string_view DialogName(int dialog) {
+  switch (static_cast<shell::DialogId>(dialog)) {
+    case shell::DialogId::kRules:
       return "rules";
-    case platform::DialogTemplate::kRecords:
+    case shell::DialogId::kRecords:
       return "records";
-    case platform::DialogTemplate::kName:
+    case shell::DialogId::kName:
       return "name";
-    case platform::DialogTemplate::kAbout:
+    case shell::DialogId::kAbout:
       return "about";
-    case platform::DialogTemplate::kStatistics:
+    case shell::DialogId::kStatistics:
       return "statistics";
   }
   return "unknown";
@@ -189,7 +189,7 @@ void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
   }
 }
 
-void ReplaySession::OnDialog(platform::DialogTemplate dialog) {
+void ReplaySession::OnDialog(int dialog) {
   if (logging_) out_ << "dialog " << DialogName(dialog) << "\n";
 }
 

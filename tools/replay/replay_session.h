@@ -45,7 +45,7 @@ class ReplaySession final : private platform::HeadlessObserver {
  private:
   void OnBeep() override;
   void OnMessageBox(std::string_view gbk_text, std::string_view gbk_caption) override;
-  void OnDialog(platform::DialogTemplate dialog) override;
+  void OnDialog(int dialog) override;
   void OnStatsRefresh() override;
 
   void Dump();

@@ -1,5 +1,6 @@
-// Writes a parsed resource script as a C++ source file that defines the tables declared in
-// src/platform/widgets/resource_tables.h, with every text converted from UTF-8 to GBK.
+// Writes a parsed resource script as a C++ source file that defines the program's tables
+// (res/tables.h) in the shape of src/platform/widgets/resource_tables.h, with every text
+// converted from UTF-8 to GBK.
 #pragma once
 
 #include <string>

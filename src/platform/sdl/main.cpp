@@ -12,6 +12,7 @@
 #include "platform/sdl/record_files.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/tick_source.h"
+#include "res/tables.h"
 #include "shell/main_window.h"
 #include "shell/resources.h"
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
   const auto files = rolvi::platform::sdl::RecordFilesFor(
       command_line, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
-  rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, *files, &Ticks);
+  rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, rolvi::res::Tables(),
+                                               rolvi::shell::kMainWindowIdentity, *files, &Ticks);
   std::string error;
   if (!system.Open(error)) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());

@@ -1,5 +1,6 @@
-// The program's resources as C++ data: menu 1100, its accelerators, the dialog templates and
-// the bitmaps, generated at build time from res/rolvi.rc by tools/rescomp. Texts are GBK.
+// A program's resources as C++ data, in the shape tools/rescomp generates them from a resource
+// script: the menu, its accelerators, the dialog templates, the bitmaps and icons. Texts are
+// GBK. The program hands its tables to the window system; the widgets compile none of their own.
 #pragma once
 
 #include <cstdint>
@@ -92,12 +93,11 @@ struct ResourceTables {
   std::span<const BinaryResource> icons;
 };
 
-// The generated tables.
-const ResourceTables& Resources();
-
-// The dialog template `id`, or null.
-const DialogData* FindDialog(int id);
-// The bitmap resource `id` (a BMP file), or an empty span.
-std::span<const std::uint8_t> FindBitmap(int id);
+// The dialog template `id` of `tables`, or null.
+const DialogData* FindDialog(const ResourceTables& tables, int id);
+// The bitmap resource `id` (a BMP file), or the icon `id` (an icon file); an empty span when
+// there is none.
+std::span<const std::uint8_t> FindBitmap(const ResourceTables& tables, int id);
+std::span<const std::uint8_t> FindIcon(const ResourceTables& tables, int id);
 
 }  // namespace rolvi::platform::widgets

@@ -36,8 +36,8 @@ std::wstring CurrentDirectory() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   rolvi::platform::DiskFileSystem files(CurrentDirectory());
-  rolvi::platform::win32::Win32WindowSystem system(instance, rolvi::shell::kMainWindowSize, files,
-                                                   &Ticks);
+  rolvi::platform::win32::Win32WindowSystem system(
+      instance, rolvi::shell::kMainWindowSize, rolvi::shell::kMainWindowIdentity, files, &Ticks);
   rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources());
   // The window is shown as the launcher asked (SW_SHOWDEFAULT).
   return system.Run(window, SW_SHOWDEFAULT);
