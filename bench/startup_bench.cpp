@@ -9,6 +9,7 @@
 #include "platform/memory_file_system.h"
 #include "platform/software/soft_surface.h"
 #include "platform/widgets/table_resource_lookup.h"
+#include "res/tables.h"
 #include "shell/assets.h"
 #include "shell/main_window.h"
 
@@ -16,8 +17,7 @@ namespace rolvi {
 namespace {
 
 const shell::Assets& ProgramAssets() {
-  static const platform::widgets::TableResourceLookup resources(
-      platform::widgets::ProgramResourceTables());
+  static const platform::widgets::TableResourceLookup resources(res::Tables());
   static const shell::Assets assets = shell::LoadAssets(resources);
   return assets;
 }

@@ -13,6 +13,7 @@
 #define IDM_EXIT 258
 #define IDM_NEXT_BALLS 512
 #define IDM_STATISTICS 513
+#define IDM_BALL_SYMBOLS 514
 #define IDM_RULES 768
 #define IDM_ABOUT 769
 

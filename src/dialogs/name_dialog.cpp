@@ -2,11 +2,12 @@
 
 #include "dialogs/center_on_screen.h"
 #include "dialogs/simple_dialogs.h"
+#include "shell/commands.h"
 
 namespace rolvi::dialogs {
 
 void NameDialog::OnInit(platform::DialogControls& dialog) {
-  dialog.SetItemText(platform::kNameEditId, records::NameText(lastName_));
+  dialog.SetItemText(shell::kNameEditId, records::NameText(lastName_));
   CenterOnScreen(dialog, screen_);
 }
 
@@ -22,7 +23,7 @@ bool NameDialog::OnClose(platform::DialogControls& dialog) {
 }
 
 void NameDialog::Validate(platform::DialogControls& dialog) {
-  const NameVerdict verdict = ValidateName(dialog.ItemText(platform::kNameEditId), lastName_);
+  const NameVerdict verdict = ValidateName(dialog.ItemText(shell::kNameEditId), lastName_);
   if (verdict == NameVerdict::kAccepted) {
     dialog.EndDialog(0);
     return;

@@ -58,6 +58,9 @@ void StatsWindow::OnPaint(platform::DialogControls& dialog, platform::Surface& s
   platform::Rect text{kTextLeft, 0, client.width, kRowHeight - 1};
   for (int code = 0; code < 8; ++code) {
     gfx::DrawSprite(surface, sheet_, gfx::CellTile(code, 0), text.left - kTextLeft, text.top);
+    if (symbols_ == gfx::BallSymbols::kOn) {
+      gfx::DrawBallSymbol(surface, code, 0, text.left - kTextLeft, text.top);
+    }
     const StatsRow row =
         StatsRowText(code, counts[code], game_.supply.tally.removed[code], removed_label_);
     surface.DrawText(row.view(), text, {.vertical_centre = true, .single_line = true});

@@ -32,6 +32,8 @@ void DropTurnBalls(Game& game, const Frontend& frontend) {
     frontend.view.RequestStatsRefresh();
     return;
   }
+  // The statistics window counts the full board while the game-over box is up.
+  frontend.view.RequestStatsRefresh();
   EndGame(game, frontend);
 }
 

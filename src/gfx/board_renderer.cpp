@@ -51,7 +51,7 @@ void DrawHorizontalLine(platform::Surface& target, int y, int client_width) {
 }  // namespace
 
 void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
-               const game::Board& board) {
+               const game::Board& board, BallSymbols symbols) {
   const int x = origin.x;
   const int y = origin.y;
   const int far = kBoardFrameSide - 1;
@@ -66,23 +66,30 @@ void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Po
 
   for (int row = 0; row < game::kBoardSide; ++row) {
     for (int column = 0; column < game::kBoardSide; ++column) {
-      DrawCell(target, sheet, origin, column, row, board.at(column, row), 0);
+      DrawCell(target, sheet, origin, column, row, board.at(column, row), 0, symbols);
     }
   }
 }
 
 void DrawCell(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
-              int column, int row, game::CellCode code, int frame) {
-  DrawSprite(target, sheet, CellTile(code & game::kColourMask, frame),
-             origin.x + kTileInset + kCellPitch * column, origin.y + kTileInset + kCellPitch * row);
+              int column, int row, game::CellCode code, int frame, BallSymbols symbols) {
+  const int colour = code & game::kColourMask;
+  const int x = origin.x + kTileInset + kCellPitch * column;
+  const int y = origin.y + kTileInset + kCellPitch * row;
+  DrawSprite(target, sheet, CellTile(colour, frame), x, y);
+  if (symbols == BallSymbols::kOn) DrawBallSymbol(target, colour, frame, x, y);
 }
 
 void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
-                   const game::NextBalls& next, bool show_next) {
+                   const game::NextBalls& next, bool show_next, BallSymbols symbols) {
   for (int i = 0; i < kPreviewBalls; ++i) {
     const SpriteRect tile =
         show_next ? CellTile(next.colours[i], kPreviewSmallBallFrame) : CellTile(game::kEmpty, 0);
-    DrawSprite(target, sheet, tile, origin.x + kTileSize * i, origin.y);
+    const int x = origin.x + kTileSize * i;
+    DrawSprite(target, sheet, tile, x, origin.y);
+    if (show_next && symbols == BallSymbols::kOn) {
+      DrawBallSymbol(target, next.colours[i], kPreviewSmallBallFrame, x, origin.y);
+    }
   }
 }
 

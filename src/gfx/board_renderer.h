@@ -7,6 +7,7 @@
 
 #include "game/ball_supply.h"
 #include "game/board.h"
+#include "gfx/ball_symbols.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/surface.h"
 
@@ -31,16 +32,19 @@ struct HeaderLabels {
   std::string_view colours;
 };
 
+// With `symbols` on, every ball carries its colour's symbol.
 void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
-               const game::Board& board);
+               const game::Board& board, BallSymbols symbols = BallSymbols::kOff);
 
 // The cell in `code`'s colour (the removal mark ignored) in frame `frame`.
 void DrawCell(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
-              int column, int row, game::CellCode code, int frame);
+              int column, int row, game::CellCode code, int frame,
+              BallSymbols symbols = BallSymbols::kOff);
 
 // The three small balls of `next`, or three empty tiles when the preview is switched off.
 void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
-                   const game::NextBalls& next, bool show_next);
+                   const game::NextBalls& next, bool show_next,
+                   BallSymbols symbols = BallSymbols::kOff);
 
 // A rectangle outline: `first` on the left and top, `second` on the bottom and right; the
 // top-right corner pixel is left alone.

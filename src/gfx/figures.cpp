@@ -36,9 +36,12 @@ void DrawPedestal(platform::Surface& target, const SpriteSheet& sheet, platform:
   // The plate's own small font: a name of 13 capitals fits it, which the main font's
   // 8-pixel letters do not.
   const platform::Font previous = target.SelectFont(platform::Font::kNamePlate);
-  target.DrawText(
-      name, plate,
-      {.align = platform::HorizontalAlign::kCentre, .vertical_centre = true, .single_line = true});
+  // A name is shown as entered: "&" is one of its letters, not a mnemonic marker.
+  target.DrawText(name, plate,
+                  {.align = platform::HorizontalAlign::kCentre,
+                   .vertical_centre = true,
+                   .single_line = true,
+                   .mnemonics = false});
   target.SelectFont(previous);
 }
 

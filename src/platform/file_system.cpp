@@ -8,6 +8,8 @@
 #include <utility>
 
 #ifdef _WIN32
+#include <io.h>
+#include <process.h>
 #include <stdio.h>
 #else
 #include <fcntl.h>
@@ -15,7 +17,6 @@
 #endif
 
 namespace rolvi::platform {
-namespace {}  // namespace
 
 FileError FileErrorFromErrno(int number) {
   switch (number) {
@@ -185,6 +186,69 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
+bool WriteAll(std::FILE* stream, std::span<const std::uint8_t> bytes) {
+  return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
+
+#ifdef _WIN32
+
+// Windows has no rename over an existing file without windows.h; the old file is removed
+// first, so a crash between the two steps loses it. Only a whole new file is ever renamed in.
+bool ReplaceWith(const NativePath& path, std::span<const std::uint8_t> bytes) {
+  struct _stat status {};
+  if (_wstat(path.c_str(), &status) == 0 && (status.st_mode & _S_IFMT) != _S_IFREG) return false;
+  const NativePath temporary = path + L"." + std::to_wstring(_getpid()) + L".tmp";
+  std::FILE* stream = _wfopen(temporary.c_str(), L"wb");
+  if (stream == nullptr) return false;
+  bool stored =
+      WriteAll(stream, bytes) && std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0;
+  stored = std::fclose(stream) == 0 && stored;
+  if (stored) {
+    _wremove(path.c_str());
+    stored = _wrename(temporary.c_str(), path.c_str()) == 0;
+  }
+  if (!stored) _wremove(temporary.c_str());
+  return stored;
+}
+
+#else
+
+// The new content goes to a temporary file in the same directory, is flushed to the disk and
+// renamed over the old name in one step; the directory is flushed too, so that the rename
+// outlives a power cut. A name that exists as anything but a regular file is not replaced.
+bool ReplaceWith(const NativePath& path, std::span<const std::uint8_t> bytes) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return false;
+  const NativePath temporary = path + "." + std::to_string(::getpid()) + ".tmp";
+  ::unlink(temporary.c_str());  // left by an earlier process of this number that crashed
+  const int descriptor =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+  if (descriptor < 0) return false;
+  std::FILE* stream = ::fdopen(descriptor, "wb");
+  if (stream == nullptr) {
+    ::close(descriptor);
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  bool stored = WriteAll(stream, bytes) && std::fflush(stream) == 0 && ::fsync(descriptor) == 0;
+  stored = std::fclose(stream) == 0 && stored;
+  stored = stored && ::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!stored) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  const std::size_t slash = path.rfind('/');
+  const NativePath directory = slash == NativePath::npos ? "." : path.substr(0, slash + 1);
+  const int directory_descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory_descriptor >= 0) {
+    ::fsync(directory_descriptor);
+    ::close(directory_descriptor);
+  }
+  return true;
+}
+
+#endif
+
 }  // namespace
 
 DiskFileSystem::DiskFileSystem(NativePath root, std::string shown_root)
@@ -197,6 +261,13 @@ std::string DiskFileSystem::Where(std::string_view name) const {
   const char last = shown_root_.back();
   const bool separated = last == '/' || last == kSeparator;
   return shown_root_ + (separated ? "" : std::string(1, kSeparator)) + std::string(name);
+}
+
+bool FileSystem::ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) {
+  const FileHandle file = Create(name);
+  if (!file) return false;
+  const bool written = bytes.empty() || file->Write(bytes) == bytes.size();
+  return file->Close() && written;
 }
 
 #ifdef _WIN32
@@ -234,6 +305,11 @@ FileHandle DiskFileSystem::OpenForWriting(std::string_view name) {
 
 FileHandle DiskFileSystem::Create(std::string_view name) {
   return Open(Join(name), Access::kCreate, last_error_);
+}
+
+bool DiskFileSystem::ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) {
+  const NativePath path = Join(name);
+  return !path.empty() && ReplaceWith(path, bytes);
 }
 
 }  // namespace rolvi::platform

@@ -66,6 +66,11 @@ class FileSystem {
   // Where a file of this name lives, as the player would look for it: its full name on disk,
   // or the storage that holds it. GBK text, made only when a problem is reported.
   virtual std::string Where(std::string_view name) const = 0;
+  // Gives `name` exactly `bytes`, all at once: a reader, or the next start after a crash, finds
+  // the old content or the new one, never a mixture. False when it could not be stored; the
+  // old content then stays. The default writes through Create, which is whole where a file is
+  // only stored when it is closed.
+  virtual bool ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes);
 };
 
 // A directory name as the system's file calls take it: UTF-16 on Windows, bytes elsewhere.
@@ -91,6 +96,8 @@ class DiskFileSystem final : public FileSystem {
   FileHandle Create(std::string_view name) override;
   FileError LastError() const override { return last_error_; }
   std::string Where(std::string_view name) const override;
+  // Writes a temporary file beside `name` and renames it over `name`.
+  bool ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
  private:
   NativePath Join(std::string_view name) const;

@@ -21,5 +21,7 @@ struct Assets {
 
 // Views into the program's data and into `resources`, which must outlive them.
 Assets LoadAssets(const platform::ResourceLookup& resources);
+// The sprite sheet's stream alone, for tools that draw balls without a window.
+std::span<const std::uint8_t> SpriteSheetStream();
 
 }  // namespace rolvi::shell

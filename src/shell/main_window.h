@@ -10,6 +10,7 @@
 #include "dialogs/stats_window.h"
 #include "game/game.h"
 #include "game/view.h"
+#include "gfx/ball_symbols.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/window_system.h"
 #include "records/record_dialogs.h"
@@ -31,8 +32,11 @@ class MainWindow final : public platform::WindowHandlers,
                          private game::View,
                          private records::RecordDialogs {
  public:
+  // `settings_files` is where the player's settings are kept, or null where the program keeps
+  // no user data: every setting then starts at its default and is forgotten at the end.
   MainWindow(platform::WindowSystem& system, const Assets& assets,
-             RecordSaving saving = RecordSaving::kOnceAtEnd);
+             RecordSaving saving = RecordSaving::kOnceAtEnd,
+             platform::FileSystem* settings_files = nullptr);
 
   void OnCreate() override;
   void OnDestroy() override;
@@ -51,6 +55,7 @@ class MainWindow final : public platform::WindowHandlers,
   const Layout& layout() const { return layout_; }
   bool show_next() const { return show_next_; }
   bool stats_open() const { return stats_open_; }
+  bool ball_symbols() const { return symbols_ == gfx::BallSymbols::kOn; }
   gfx::SheetLoad sheet_load() const { return sheet_load_; }
 
  private:
@@ -69,6 +74,7 @@ class MainWindow final : public platform::WindowHandlers,
   game::Frontend frontend() { return {*this, system_, *this, assets_.texts.game}; }
   void ToggleNextBalls();
   void ToggleStats();
+  void ToggleSymbols();
   void OnStatsClosed();
   // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
   // written at most once, at whichever end comes first; else whenever a result is in it.
@@ -84,6 +90,8 @@ class MainWindow final : public platform::WindowHandlers,
   Layout layout_;
   bool show_next_ = true;
   bool stats_open_ = false;
+  gfx::BallSymbols symbols_ = gfx::BallSymbols::kOff;
+  platform::FileSystem* settings_files_;
   gfx::SpriteSheet sheet_;
   gfx::SheetLoad sheet_load_ = gfx::SheetLoad::kNoBitmap;
   dialogs::StatsWindow stats_window_;

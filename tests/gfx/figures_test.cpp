@@ -70,6 +70,20 @@ TEST_F(FiguresTest, PlateShowsTheLongestNamesWhole) {
   }
 }
 
+TEST_F(FiguresTest, PlateShowsAnAmpersandInTheNameAsItIs) {
+  // Every letter of the plate's font is 6 pixels wide: "Tom&Jerry" is one letter wider than
+  // "TomJerry", as a name is drawn as entered and "&" marks no underlined letter.
+  const auto ink = [&](const char* name) {
+    surface.FillRect({0, 0, 300, 340}, kBackground);
+    DrawKing(surface, sheet, kBase, {}, name, game::FigureParts::kAll);
+    return testing::InkBounds(surface, platform::kWhite);
+  };
+  const platform::Rect with = ink("Tom&Jerry");
+  const platform::Rect without = ink("TomJerry");
+  EXPECT_EQ(with.width() - without.width(), 6);
+  EXPECT_EQ(with.bottom, without.bottom);  // and no underline below the letters
+}
+
 TEST_F(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
   DrawKing(surface, sheet, kBase, {.kingOffset = 125, .kingFrame = 6}, "x",
            game::FigureParts::kBodyOnly);

@@ -180,6 +180,32 @@ TEST_F(SpriteArt, CellTilesHaveRaisedEdgesAndOneEmptyTile) {
   }
 }
 
+// The highest row of a cell tile where the ball covers the empty tile: the top of the ball.
+int BallTop(int colour, int frame) {
+  const Region ball = CellTile(colour, frame);
+  const Region empty = CellTile(0, 0);
+  for (int y = 0; y < ball.height; ++y) {
+    for (int x = 0; x < ball.width; ++x) {
+      if (At(ball.x + x, ball.y + y) != At(empty.x + x, empty.y + y)) return y;
+    }
+  }
+  return ball.height;
+}
+
+TEST_F(SpriteArt, TheJumpLandsOnTheBallAtRest) {
+  for (int colour = 1; colour <= 7; ++colour) {
+    // A moved ball ends on frame 5 and keeps it until its cell is drawn again: it must look
+    // like every other ball on the board.
+    EXPECT_TRUE(SameRegion(CellTile(colour, 5), CellTile(colour, 0))) << colour;
+    // Frames 1 to 4 make the jump: the ball rises, is highest in frame 2, comes down and
+    // lands squashed, lower than at rest, in frame 4.
+    EXPECT_LT(BallTop(colour, 1), BallTop(colour, 0)) << colour;
+    EXPECT_LT(BallTop(colour, 2), BallTop(colour, 1)) << colour;
+    EXPECT_GT(BallTop(colour, 3), BallTop(colour, 2)) << colour;
+    EXPECT_GT(BallTop(colour, 4), BallTop(colour, 0)) << colour;
+  }
+}
+
 TEST_F(SpriteArt, BallColoursDifferInLightnessToo) {
   std::vector<double> lightness;
   for (int colour = 1; colour <= 7; ++colour) {

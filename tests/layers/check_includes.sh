@@ -24,14 +24,16 @@ allowed_for() {
     platform/headless/*) echo "^(platform/headless/|$software|$interfaces$)" ;;
     platform/widgets/*) echo "^(platform/widgets/|$software|$interfaces$)" ;;
     platform/gbk/*) echo "^(platform/gbk/)" ;;
-    # A back end's main.cpp is its program: it also starts the shell's main window.
-    platform/sdl/main.cpp) echo "^(shell/|platform/(sdl|widgets|gbk)/|$software|$interfaces$|$ids)" ;;
+    # A back end's main.cpp is its program: it also starts the shell's main window, and the
+    # back ends that draw their own windows get the program's resource tables (res/tables.h).
+    platform/sdl/main.cpp)
+      echo "^(shell/|res/tables\.h$|platform/(sdl|widgets|gbk)/|$software|$interfaces$|$ids)" ;;
     platform/sdl/*) echo "^(platform/(sdl|widgets|gbk)/|$software|$interfaces$)" ;;
     platform/win32/main.cpp) echo "^(shell/|platform/win32/|$software|$interfaces$|$ids)" ;;
     platform/win32/*) echo "^(platform/win32/|$software|$interfaces$)" ;;
     # The page's program also names the record file, which it keeps in the page's storage.
     platform/web/main.cpp)
-      echo "^(shell/|records/record_file\.h$|platform/(web|widgets)/|$software|$interfaces$|$ids)" ;;
+      echo "^(shell/|res/tables\.h$|records/record_file\.h$|platform/(web|widgets)/|$software|$interfaces$|$ids)" ;;
     platform/web/*) echo "^(platform/(web|widgets)/|$software|$interfaces$)" ;;
     platform/software/* | platform/*) echo "^($software|$interfaces$)" ;;
     *) echo "^$" ;;  # a folder without a layer: nothing is allowed until it gets one

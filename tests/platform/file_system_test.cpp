@@ -103,6 +103,44 @@ TYPED_TEST(FileSystemContractTest, WritingOverwritesFromTheStartAndCreatingTrunc
   }
 }
 
+TYPED_TEST(FileSystemContractTest, ReplacingGivesTheFileExactlyTheNewBytes) {
+  this->fixture.Put("settings", {1, 2, 3, 4, 5, 6});
+  const std::array<std::uint8_t, 2> bytes{9, 8};
+  for (const char* name : {"settings", "new"}) {
+    EXPECT_TRUE(this->fixture.files().ReplaceAtomically(name, bytes)) << name;
+    EXPECT_EQ(this->fixture.Get(name), (Bytes{9, 8})) << name;
+  }
+  EXPECT_TRUE(this->fixture.files().ReplaceAtomically("settings", {}));
+  EXPECT_EQ(this->fixture.Get("settings"), Bytes{});
+}
+
+// The new content is written beside the file and renamed over it: a reader that opened the
+// old file keeps reading all of the old bytes, and no temporary file is left behind.
+TEST(DiskFileSystemTest, ReplacingRenamesACompleteNewFileOverTheOld) {
+  TempDirectory directory;
+  WriteWholeFile(directory / "rolvi.ini", {1, 2, 3});
+  DiskFileSystem files(directory.path());
+  FileHandle reader = files.OpenForReading("rolvi.ini");
+  ASSERT_NE(reader, nullptr);
+  const std::array<std::uint8_t, 4> bytes{7, 7, 7, 7};
+  ASSERT_TRUE(files.ReplaceAtomically("rolvi.ini", bytes));
+  std::array<std::uint8_t, 8> buffer{};
+  EXPECT_EQ(reader->Read(buffer), 3u);
+  EXPECT_EQ(buffer[2], 3);
+  EXPECT_EQ(ReadWholeFile(directory / "rolvi.ini"), (Bytes{7, 7, 7, 7}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+
+  // Where nothing can be written, or the name is a directory, nothing is made or changed.
+  std::filesystem::create_directory(directory / "folder");
+  EXPECT_FALSE(files.ReplaceAtomically("folder", bytes));
+  EXPECT_TRUE(std::filesystem::is_directory(directory / "folder"));
+  DiskFileSystem missing(directory / "missing");
+  EXPECT_FALSE(missing.ReplaceAtomically("rolvi.ini", bytes));
+  EXPECT_FALSE(std::filesystem::exists(directory / "missing"));
+}
+
 TEST(DiskFileSystemTest, NamesResolveAgainstTheRootAndALinkToARegularFileIsThatFile) {
   // The root is not the current directory; the link is relative to the link's own folder.
   TempDirectory directory;
@@ -217,6 +255,7 @@ TEST_F(SpecialFileTest, AFifoOpensInNoModeWithOrWithoutAReaderAndStaysAFifo) {
   EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForWriting("winrolvi.res"); }));
   EXPECT_TRUE(RefusesQuickly([&] { return files_.Create("winrolvi.res"); }));
   ::close(reader);
+  EXPECT_FALSE(files_.ReplaceAtomically("winrolvi.res", std::array<std::uint8_t, 1>{1}));
   EXPECT_TRUE(StillAnEmptyFifo());
 }
 

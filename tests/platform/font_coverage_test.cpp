@@ -8,6 +8,7 @@
 #include "platform/software/font_data.h"
 #include "platform/software/glyphs.h"
 #include "platform/widgets/resource_tables.h"
+#include "res/tables.h"
 
 namespace rolvi::platform {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 // the record file's problems.
 TEST(FontCoverageTest, EveryCharacterOfTheProgramsStringsHasAGlyph) {
   int strings = 0;
-  for (const widgets::StringTableData& table : widgets::ProgramResourceTables().strings) {
+  for (const widgets::StringTableData& table : res::Tables().strings) {
     for (const widgets::StringData& string : table.strings) {
       ++strings;
       const std::string_view text = string.text;

@@ -10,6 +10,7 @@
 #include "platform/widgets/accelerators.h"
 #include "platform/widgets/resource_tables.h"
 #include "platform/widgets/table_resource_lookup.h"
+#include "res/tables.h"
 #include "resource_ids.h"
 #include "rolvi_version.h"
 
@@ -17,7 +18,7 @@ namespace rolvi::platform::widgets {
 namespace {
 
 const ResourceTables& Tables() {
-  return ProgramResourceTables();
+  return res::Tables();
 }
 
 TEST(ProgramTablesTest, TheNumbersOfTheHeaderNameTheMenuDialogsAndFiles) {
@@ -30,10 +31,10 @@ TEST(ProgramTablesTest, TheNumbersOfTheHeaderNameTheMenuDialogsAndFiles) {
     }
   }
   EXPECT_EQ(commands, (std::vector<int>{IDM_NEW_GAME, IDM_SHOW_RECORDS, IDM_EXIT, IDM_NEXT_BALLS,
-                                        IDM_STATISTICS, IDM_RULES, IDM_ABOUT}));
+                                        IDM_STATISTICS, IDM_BALL_SYMBOLS, IDM_RULES, IDM_ABOUT}));
   for (const int id : {IDD_RULES, IDD_RECORDS, IDD_NAME, IDD_ABOUT, IDD_STATISTICS})
-    EXPECT_NE(FindDialog(id), nullptr) << id;
-  const DialogData* name = FindDialog(IDD_NAME);
+    EXPECT_NE(FindDialog(Tables(), id), nullptr) << id;
+  const DialogData* name = FindDialog(Tables(), IDD_NAME);
   ASSERT_NE(name, nullptr);
   EXPECT_TRUE(std::any_of(name->controls.begin(), name->controls.end(), [](const auto& control) {
     return control.id == IDC_NAME_EDIT && control.control_class == ControlClass::kEdit;
@@ -77,7 +78,7 @@ TEST(ProgramTablesTest, EveryAcceleratorRowTranslatesOnlyWithItsModifiers) {
 }
 
 TEST(ProgramTablesTest, TheAboutBoxCarriesTheVersionOfTheBuild) {
-  const DialogData* about = FindDialog(IDD_ABOUT);
+  const DialogData* about = FindDialog(Tables(), IDD_ABOUT);
   ASSERT_NE(about, nullptr);
   const std::string line = std::string("Color rolvi 版本 ") + ROLVI_VERSION;
   EXPECT_TRUE(std::any_of(about->controls.begin(), about->controls.end(),
@@ -114,9 +115,9 @@ TEST(ProgramTablesTest, TheStringsAreTheBytesThePlayerAlwaysSaw) {
 
 TEST(ProgramTablesTest, EveryFileProblemHasItsText) {
   const TableResourceLookup strings(Tables());
-  for (const int id : {IDS_RECORDS_NOT_READ, IDS_RECORDS_NOT_SAVED, IDS_FILE_NO_FOLDER,
-                       IDS_FILE_DENIED, IDS_FILE_READ_ONLY, IDS_FILE_FULL, IDS_FILE_NOT_A_FILE,
-                       IDS_FILE_FAILED}) {
+  for (const int id :
+       {IDS_RECORDS_NOT_READ, IDS_RECORDS_NOT_SAVED, IDS_FILE_NO_FOLDER, IDS_FILE_DENIED,
+        IDS_FILE_READ_ONLY, IDS_FILE_FULL, IDS_FILE_NOT_A_FILE, IDS_FILE_FAILED}) {
     EXPECT_FALSE(strings.String(id).empty()) << id;
   }
   EXPECT_EQ(GbkToUtf8(strings.String(IDS_RECORDS_NOT_SAVED)), "无法保存排行榜：");

@@ -16,6 +16,7 @@
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/widgets/timer_clock.h"
+#include "res/tables.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "support/program_assets.h"
@@ -64,7 +65,9 @@ class CountingHandlers final : public WindowHandlers {
 TEST(IdleLoopTest, OnlyTicksThatShowSomethingWakeTheLoopAndTheOthersAreCountedAfterwards) {
   for (const bool ticks_show_something : {false, true}) {
     MemoryFileSystem files;
-    SdlWindowSystem system("Color rolvi", {620, 420}, files, &TicksForTest);
+    SdlWindowSystem system({620, 420}, res::Tables(),
+                           shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files,
+                           &TicksForTest);
     std::string error;
     ASSERT_TRUE(system.Open(error)) << error;
     if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "support/temp_directory.h"
 
@@ -73,6 +74,26 @@ TEST_F(RecordFilesTest, UnknownArgumentsGiveAUsageAndNoFiles) {
   EXPECT_EQ(Choose({"--user-data", "x"}), nullptr);
   EXPECT_EQ(Choose({"x", "--user-data"}), nullptr);
   EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
+}
+
+// --help anywhere among the arguments asks for the usage; the program's own name does not.
+TEST(HelpOptionTest, HelpAnywhereAmongTheArgumentsAsksForTheUsage) {
+  using Line = std::vector<const char*>;
+  for (const Line& line : {Line{"rolvi", "--help"}, Line{"rolvi", "--user-data", "--help"},
+                           Line{"rolvi", "x", "--help"}}) {
+    EXPECT_TRUE(AsksForHelp(line)) << line.back();
+  }
+  for (const Line& line : {Line{}, Line{"rolvi"}, Line{"--help"}, Line{"rolvi", "--user-data"},
+                           Line{"rolvi", "-help"}, Line{"rolvi", "--help=1"}}) {
+    EXPECT_FALSE(AsksForHelp(line)) << line.size();
+  }
+  std::FILE* out = std::tmpfile();
+  PrintUsage(out);
+  std::rewind(out);
+  std::array<char, 256> first_line{};
+  ASSERT_NE(std::fgets(first_line.data(), first_line.size(), out), nullptr);
+  std::fclose(out);
+  EXPECT_STREQ(first_line.data(), "usage: rolvi [--user-data]\n");
 }
 
 TEST_F(RecordFilesTest, ADataDirectoryThatCannotBeMadeIsReportedOnceAndSavesNothing) {

@@ -19,6 +19,8 @@
 #include "platform/widgets/dialog_model.h"
 #include "platform/widgets/widgets.h"
 #include "records/record_table.h"
+#include "res/tables.h"
+#include "shell/commands.h"
 #include "support/program_assets.h"
 
 namespace rolvi::platform::widgets {
@@ -40,7 +42,7 @@ class TextFitTest : public ::testing::Test {
  protected:
   // Every dialog as the desktop back end lays it out, and a message box.
   TextFitTest() {
-    for (const DialogData& dialog : ProgramResourceTables().dialogs)
+    for (const DialogData& dialog : res::Tables().dialogs)
       models_.push_back(DialogModel::FromTemplate(dialog, measure_));
     models_.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
   }
@@ -59,12 +61,12 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
       }
     }
   };
-  for (const MenuData& popup : ProgramResourceTables().menu) {
+  for (const MenuData& popup : res::Tables().menu) {
     check(popup.title);
     for (const MenuItemData& item : popup.items)
       check(item.text);
   }
-  for (const DialogData& dialog : ProgramResourceTables().dialogs) {
+  for (const DialogData& dialog : res::Tables().dialogs) {
     check(dialog.caption);
     for (const ControlData& control : dialog.controls)
       check(control.text);
@@ -126,10 +128,10 @@ TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
 }
 
 TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
-  DialogModel model = DialogModel::FromTemplate(*FindDialog(1002), measure_);
+  DialogModel model = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1002), measure_);
   model.FocusFirstTabStop();
   model.OnText(kThirteenCapitals);
-  EXPECT_EQ(model.ItemText(kNameEditId), kThirteenCapitals);
+  EXPECT_EQ(model.ItemText(shell::kNameEditId), kThirteenCapitals);
 
   ASSERT_EQ(model.controls().at(2).role, ControlRole::kEdit);
   const Rect field = model.controls()[2].rect;
@@ -153,7 +155,7 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
 }
 
 TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
-  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(1001), measure_);
+  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1001), measure_);
   const Size client = layout.client_size();
   records::RecordTable table =
       records::DefaultRecordTable(rolvi::testing::ProgramTexts().default_names);

@@ -29,7 +29,8 @@ struct FakeCanvas {
   bool shown = false;
   bool open = true;
   int presents = 0;
-  std::vector<std::uint32_t> rgba;  // what was last presented
+  std::int64_t copied_bytes = 0;    // put on the canvas by every present so far
+  std::vector<std::uint32_t> rgba;  // what the presents put on it
 
   // The presented pixel at (x, y).
   platform::Rgb Pixel(int x, int y) const;
@@ -82,11 +83,15 @@ class FakePage final : public platform::web::Page {
   void CloseWindow(int window) override {
     canvases_.at(window).open = canvases_.at(window).shown = false;
   }
-  void ResizeWindow(int window, platform::Size size) override { canvases_.at(window).size = size; }
+  void ResizeWindow(int window, platform::Size size) override {
+    canvases_.at(window).size = size;
+    canvases_.at(window).rgba.clear();
+  }
   void PlaceWindow(int window, platform::Point at) override { canvases_.at(window).at = at; }
   void ShowWindow(int window) override { canvases_.at(window).shown = true; }
   void HideWindow(int window) override { canvases_.at(window).shown = false; }
-  void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) override;
+  void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size,
+               const platform::Rect& dirty) override;
   void SetTitle(std::string_view gbk_title) override { title_ = gbk_title; }
   void ShowNotice(std::string_view gbk_text) override { notices_.emplace_back(gbk_text); }
   bool Chime() override { return true; }

@@ -11,6 +11,7 @@
 #include "platform/widgets/menu_bar.h"
 #include "platform/widgets/resource_tables.h"
 #include "records/record_file.h"
+#include "res/tables.h"
 #include "shell/main_window.h"
 #include "support/program_assets.h"
 #include "web/fake_page.h"
@@ -53,7 +54,8 @@ class WebWindowSystemTest : public ::testing::Test {
  protected:
   WebWindowSystemTest()
       : files(store, std::string(kKey), "winrolvi.res"),
-        system(page, rolvi::testing::ProgramTexts().title, shell::kMainWindowSize, files, &Seed),
+        system(page, shell::kMainWindowSize, res::Tables(),
+               shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
         window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters),
         headless(Size{612, 374}, kSeed, headless_files),
         headless_window(headless, rolvi::testing::ProgramAssets()) {
@@ -74,7 +76,7 @@ class WebWindowSystemTest : public ::testing::Test {
 
   // The menu bar as the main window lays it out.
   static widgets::MenuBar Menu() {
-    widgets::MenuBar menu(widgets::ProgramResourceTables().menu);
+    widgets::MenuBar menu(res::Tables().menu);
     SoftSurface measure(1, 1);
     menu.Layout(measure, 612);
     return menu;
@@ -95,13 +97,15 @@ class WebWindowSystemTest : public ::testing::Test {
   }
   void ExitWithAltX() { page.Press("KeyX", "x", kModifierAlt); }
 
-  // Whether the main canvas shows the headless game's client area, pixel for pixel.
-  ::testing::AssertionResult ClientMatchesHeadless() {
+  // Whether the main canvas shows the headless game's client area, pixel for pixel, but for
+  // the client rectangle `except`.
+  ::testing::AssertionResult ClientMatchesHeadless(Rect except = {}) {
     const testing::FakeCanvas& canvas = page.canvas(kMain);
     const SoftSurface& expected = headless.surface();
     const Point origin = OnCanvas(Point{0, 0});
     for (int y = 0; y < expected.height(); ++y) {
       for (int x = 0; x < expected.width(); ++x) {
+        if (x >= except.left && x < except.right && y >= except.top && y < except.bottom) continue;
         const Point at{origin.x + x, origin.y + y};
         if (canvas.Pixel(at.x, at.y) != *expected.GetPixel(x, y)) {
           return ::testing::AssertionFailure() << "client pixel " << x << "," << y << " differs";
@@ -197,6 +201,30 @@ TEST_F(WebWindowSystemTest, TheFirstFrameAndAMoveAreTheHeadlessGames) {
   EXPECT_EQ(page.desk(), (Rect{-8, -8, 660, 428 + BarHeight() - 20}));
   EXPECT_TRUE(page.closed_shown());
   EXPECT_TRUE(store.values.empty());  // no result: nothing to keep
+}
+
+// A jumping ball's frame puts its cell on the canvas and nothing else; a whole present would
+// put the whole canvas there.
+TEST_F(WebWindowSystemTest, AJumpFramePutsOnlyItsCellOnTheCanvas) {
+  std::int64_t before = 0;
+  std::int64_t frame = 0;
+  page.Do([&] { ClickCell(SomeMove().first); });
+  page.Do([&] { before = page.canvas(kMain).copied_bytes; });
+  page.Wait(50);
+  page.Do([&] {
+    frame = page.canvas(kMain).copied_bytes - before;
+    // Everything but the jumping ball's cell is the headless game's picture.
+    const Point centre = shell::CellCentre(window.layout().board_origin, SomeMove().first);
+    EXPECT_TRUE(
+        ClientMatchesHeadless({centre.x - 18, centre.y - 18, centre.x + 18, centre.y + 18}));
+  });
+  ExitWithAltX();
+  EXPECT_TRUE(Run());
+  const Size canvas = page.canvas(kMain).size;
+  RecordProperty("bytes_per_jump_frame", std::to_string(frame));
+  RecordProperty("bytes_per_whole_present", std::to_string(4 * canvas.width * canvas.height));
+  EXPECT_GT(frame, 0);
+  EXPECT_LE(frame, 4 * 36 * 36);
 }
 
 TEST_F(WebWindowSystemTest, F1OpensTheRulesAndF5TheStatisticsEachOnItsOwnCanvas) {

@@ -9,6 +9,7 @@
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
+#include "res/tables.h"
 #include "shell/assets.h"
 
 namespace rolvi::replay {
@@ -59,17 +60,17 @@ void ExpectWords(const std::vector<std::string_view>& words, std::size_t count) 
   if (words.size() != count) throw ScriptError("wrong number of arguments to " + Quoted(words[0]));
 }
 
-std::string_view DialogName(platform::DialogTemplate dialog) {
-  switch (dialog) {
-    case platform::DialogTemplate::kRules:
+std::string_view DialogName(int dialog) {
+  switch (static_cast<shell::DialogId>(dialog)) {
+    case shell::DialogId::kRules:
       return "rules";
-    case platform::DialogTemplate::kRecords:
+    case shell::DialogId::kRecords:
       return "records";
-    case platform::DialogTemplate::kName:
+    case shell::DialogId::kName:
       return "name";
-    case platform::DialogTemplate::kAbout:
+    case shell::DialogId::kAbout:
       return "about";
-    case platform::DialogTemplate::kStatistics:
+    case shell::DialogId::kStatistics:
       return "statistics";
   }
   return "unknown";
@@ -81,7 +82,7 @@ constexpr int kCoordinateLimit = 65535;
 
 ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
     : out_(out),
-      resources_(platform::widgets::ProgramResourceTables()),
+      resources_(res::Tables()),
       files_(options.directory, Utf8ToGbk(options.directory.string()).value_or("")),
       system_({options.width, options.height}, options.seed, files_),
       window_(system_, shell::LoadAssets(resources_)) {
@@ -182,6 +183,7 @@ void ReplaySession::OnBeep() {
 }
 
 void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
+  ++message_boxes_;
   if (logging_) out_ << "messagebox " << GbkToUtf8(gbk_text) << "\n";
   if (!shot_at_message_.empty()) {
     Shot(shot_at_message_);
@@ -198,7 +200,7 @@ void ReplaySession::OnProblem(std::string_view gbk_text, std::string_view) {
   out_ << "problem " << line << "\n";
 }
 
-void ReplaySession::OnDialog(platform::DialogTemplate dialog) {
+void ReplaySession::OnDialog(int dialog) {
   if (logging_) out_ << "dialog " << DialogName(dialog) << "\n";
 }
 

@@ -40,12 +40,14 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Finish();
 
   const game::Game& game() const { return window_.game(); }
+  // How many message boxes the game has shown so far (the game-over box among them).
+  int message_boxes() const { return message_boxes_; }
 
  private:
   void OnBeep() override;
   void OnMessageBox(std::string_view gbk_text, std::string_view gbk_caption) override;
   void OnProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
-  void OnDialog(platform::DialogTemplate dialog) override;
+  void OnDialog(int dialog) override;
   void OnStatsRefresh() override;
 
   void Dump();
@@ -58,6 +60,7 @@ class ReplaySession final : private platform::HeadlessObserver {
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;
   bool logging_ = false;
+  int message_boxes_ = 0;
   std::string shot_at_message_;  // written when the next message box opens
 };
 

@@ -1,7 +1,7 @@
 // rescomp: turns a resource script into C++ tables for the builds without windres.
 // Usage: rescomp [-I <dir>]... [--function <name>] <script.rc> <output.cpp>
 // Files named in `#include "name"` are looked for beside the script, then in each -I folder.
-// The tables are returned by `<name>()`, by default the program's ProgramResourceTables().
+// The tables are returned by `<name>()`, by default the program's rolvi::res::Tables().
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -24,7 +24,7 @@ int Usage() {
 int main(int argc, char** argv) {
   std::vector<std::string> include_dirs;
   std::vector<std::string> paths;
-  std::string function_name = "ProgramResourceTables";
+  std::string function_name = "rolvi::res::Tables";
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--function") {
@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string warnings;
-  const auto written = rolvi::rescomp::WriteTables(parsed.script, script_dir, function_name, warnings);
+  const auto written =
+      rolvi::rescomp::WriteTables(parsed.script, script_dir, function_name, warnings);
   std::cerr << warnings;
   if (!written.ok) {
     std::cerr << script_path << ": " << written.error << "\n";

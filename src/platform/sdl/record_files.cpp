@@ -40,17 +40,26 @@ std::string Shown(const std::filesystem::path& directory) {
   return shown;
 }
 
-void PrintUsage(std::FILE* errors) {
-  std::fprintf(errors,
+}  // namespace
+
+bool AsksForHelp(std::span<const char* const> command_line) {
+  for (const char* argument : command_line.subspan(command_line.empty() ? 0 : 1)) {
+    if (argument == kHelpOption) return true;
+  }
+  return false;
+}
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out,
                "usage: rolvi [%.*s]\n"
                "  %.*s  keep the record file in $XDG_DATA_HOME/rolvi (default"
                " ~/.local/share/rolvi)\n"
-               "               instead of the current directory\n",
+               "               instead of the current directory\n"
+               "  %.*s       show this and exit\n",
                static_cast<int>(kUserDataOption.size()), kUserDataOption.data(),
-               static_cast<int>(kUserDataOption.size()), kUserDataOption.data());
+               static_cast<int>(kUserDataOption.size()), kUserDataOption.data(),
+               static_cast<int>(kHelpOption.size()), kHelpOption.data());
 }
-
-}  // namespace
 
 StartEnvironment ProcessEnvironment() {
   std::error_code ignored;

@@ -14,6 +14,13 @@
 namespace rolvi::platform::sdl {
 
 inline constexpr std::string_view kUserDataOption = "--user-data";
+inline constexpr std::string_view kHelpOption = "--help";
+
+// True when --help is among the arguments (after the program's name): the program then
+// prints its usage on standard output and exits with code 0.
+bool AsksForHelp(std::span<const char* const> command_line);
+// The options and what they do.
+void PrintUsage(std::FILE* out);
 
 // What the choice depends on besides the arguments.
 struct StartEnvironment {
@@ -25,8 +32,8 @@ struct StartEnvironment {
 StartEnvironment ProcessEnvironment();
 
 // The files the record table is read from and saved to, for this command line (the program's
-// name first). For arguments the program does not
-// know, a usage on `errors` and null (the program then exits with code 2). When the data
+// name first). For arguments the program does not know, a usage on `errors` and null (the
+// program then exits with code 2). When the data
 // directory cannot be made, one line on `errors` and a file system that opens nothing: the
 // game plays with the default table and the results of the run cannot be saved.
 std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_line,

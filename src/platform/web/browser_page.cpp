@@ -3,27 +3,10 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace {
-
-// What the page's script writes for one event: the numbers, then the key's code and value
-// (UTF-8) and what it types (GBK), each in a fixed field.
-struct RawEvent {
-  std::int32_t kind;
-  std::int32_t window;
-  std::int32_t x;
-  std::int32_t y;
-  std::int32_t modifiers;
-  std::int32_t repeat;
-  std::int32_t text_length;
-  std::array<char, 32> code;
-  std::array<char, 32> key;
-  std::array<char, 16> text;
-};
 
 // clang-format off
 EM_JS(double, rolvi_now, (), { return rolviPage.now(); });
@@ -45,8 +28,10 @@ EM_JS(void, rolvi_place_window, (int window, int x, int y), {
 EM_JS(void, rolvi_show_window, (int window, int shown), {
   rolviPage.showWindow(window, shown !== 0);
 });
-EM_JS(void, rolvi_present, (int window, const void* rgba, int width, int height), {
-  rolviPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
+EM_JS(void, rolvi_present, (int window, const void* rgba, int width, int height, int left,
+                            int top, int right, int bottom), {
+  rolviPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
+                    left, top, right - left, bottom - top);
 });
 EM_JS(void, rolvi_set_title, (const char* gbk, int length), {
   rolviPage.setTitle(HEAPU8.slice(gbk, gbk + length));
@@ -69,10 +54,6 @@ EM_JS(int, rolvi_storage_write, (const char* key, const char* value), {
 });
 // clang-format on
 
-std::string Field(const std::array<char, 32>& field) {
-  return std::string(field.data(), strnlen(field.data(), field.size()));
-}
-
 }  // namespace
 
 namespace rolvi::platform::web {
@@ -82,20 +63,9 @@ std::uint32_t BrowserPage::Now() {
 }
 
 bool BrowserPage::NextEvent(PageEvent& event) {
-  RawEvent raw{};
+  RawPageEvent raw{};
   if (rolvi_next_event(&raw) == 0) return false;
-  event = PageEvent{};
-  event.kind = static_cast<PageEvent::Kind>(raw.kind);
-  event.window = raw.window;
-  event.x = raw.x;
-  event.y = raw.y;
-  event.modifiers = raw.modifiers;
-  event.repeat = raw.repeat != 0;
-  event.code = Field(raw.code);
-  event.key = Field(raw.key);
-  const auto length =
-      static_cast<std::size_t>(std::clamp<std::int32_t>(raw.text_length, 0, raw.text.size()));
-  event.text.assign(raw.text.data(), length);
+  event = DecodePageEvent(raw);
   return true;
 }
 
@@ -135,11 +105,16 @@ void BrowserPage::HideWindow(int window) {
   rolvi_show_window(window, 0);
 }
 
-void BrowserPage::Present(int window, std::span<const std::uint32_t> rgba, Size size) {
+void BrowserPage::Present(int window, std::span<const std::uint32_t> rgba, Size size,
+                          const Rect& dirty) {
   if (rgba.size() < static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height)) {
     return;
   }
-  rolvi_present(window, rgba.data(), size.width, size.height);
+  const Rect part{std::max(dirty.left, 0), std::max(dirty.top, 0),
+                  std::min(dirty.right, size.width), std::min(dirty.bottom, size.height)};
+  if (part.left >= part.right || part.top >= part.bottom) return;
+  rolvi_present(window, rgba.data(), size.width, size.height, part.left, part.top, part.right,
+                part.bottom);
 }
 
 void BrowserPage::SetTitle(std::string_view gbk_title) {

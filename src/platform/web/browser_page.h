@@ -21,7 +21,8 @@ class BrowserPage final : public Page {
   void PlaceWindow(int window, Point at) override;
   void ShowWindow(int window) override;
   void HideWindow(int window) override;
-  void Present(int window, std::span<const std::uint32_t> rgba, Size size) override;
+  void Present(int window, std::span<const std::uint32_t> rgba, Size size,
+               const Rect& dirty) override;
   void SetTitle(std::string_view gbk_title) override;
   void ShowNotice(std::string_view gbk_text) override;
   bool Chime() override;

@@ -3,6 +3,16 @@
 #include <algorithm>
 
 namespace rolvi::platform::widgets {
+namespace {
+
+std::span<const std::uint8_t> FindFile(std::span<const BinaryResource> files, int id) {
+  for (const BinaryResource& file : files) {
+    if (file.id == id) return file.bytes;
+  }
+  return {};
+}
+
+}  // namespace
 
 const DialogData* FindDialog(const ResourceTables& tables, int id) {
   for (const DialogData& dialog : tables.dialogs) {
@@ -11,15 +21,12 @@ const DialogData* FindDialog(const ResourceTables& tables, int id) {
   return nullptr;
 }
 
-const DialogData* FindDialog(int id) {
-  return FindDialog(ProgramResourceTables(), id);
+std::span<const std::uint8_t> FindBitmap(const ResourceTables& tables, int id) {
+  return FindFile(tables.bitmaps, id);
 }
 
-std::span<const std::uint8_t> FindBitmap(const ResourceTables& tables, int id) {
-  for (const BinaryResource& bitmap : tables.bitmaps) {
-    if (bitmap.id == id) return bitmap.bytes;
-  }
-  return {};
+std::span<const std::uint8_t> FindIcon(const ResourceTables& tables, int id) {
+  return FindFile(tables.icons, id);
 }
 
 const StringTableData* FindStrings(const ResourceTables& tables, std::uint16_t language) {

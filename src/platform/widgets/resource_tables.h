@@ -1,6 +1,7 @@
-// A resource script as C++ data: its menu and accelerators, dialog templates, string tables,
-// bitmaps and icons, generated at build time by tools/rescomp (the program's own from
-// res/rolvi.rc), and the look-ups over them. Texts are GBK.
+// A program's resources as C++ data, in the shape tools/rescomp generates them from a resource
+// script: the menu, its accelerators, the dialog templates, the string tables, the bitmaps and
+// icons, and the look-ups over them. Texts are GBK. The program hands its tables to the window
+// system; the widgets compile none of their own.
 #pragma once
 
 #include <cstdint>
@@ -107,14 +108,12 @@ struct ResourceTables {
   std::span<const StringTableData> strings;  // one table per language, in the script's order
 };
 
-// The program's tables, generated from res/rolvi.rc.
-const ResourceTables& ProgramResourceTables();
-
-// The dialog template `id`, or null.
+// The dialog template `id` of `tables`, or null.
 const DialogData* FindDialog(const ResourceTables& tables, int id);
-const DialogData* FindDialog(int id);  // in the program's tables
-// The bitmap resource `id` (a BMP file), or an empty span.
+// The bitmap resource `id` (a BMP file), or the icon `id` (an icon file); an empty span when
+// there is none.
 std::span<const std::uint8_t> FindBitmap(const ResourceTables& tables, int id);
+std::span<const std::uint8_t> FindIcon(const ResourceTables& tables, int id);
 // The strings of `language`, or else the script's first string table; null without any.
 const StringTableData* FindStrings(const ResourceTables& tables, std::uint16_t language);
 // String `id` of `table`; nothing when the table has no such string.

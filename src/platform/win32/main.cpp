@@ -8,16 +8,10 @@
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_system.h"
-#include "resource_ids.h"
 #include "shell/assets.h"
 #include "shell/main_window.h"
 
 namespace {
-
-// The window system loads the menu, accelerators and icon by these numbers.
-static_assert(rolvi::platform::win32::kMenuId == IDR_MAIN_MENU);
-static_assert(rolvi::platform::win32::kAcceleratorsId == IDR_MAIN_MENU);
-static_assert(rolvi::platform::win32::kIconId == IDI_ROLVI);
 
 std::uint32_t SystemTicks() {
   return GetTickCount();
@@ -47,8 +41,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   rolvi::platform::DiskFileSystem files(directory, rolvi::platform::win32::ToGbk(directory));
   const rolvi::platform::win32::Win32ResourceLookup resources(instance);
   const rolvi::shell::Assets assets = rolvi::shell::LoadAssets(resources);
-  rolvi::platform::win32::Win32WindowSystem system(instance, assets.texts.title,
-                                                   rolvi::shell::kMainWindowSize, files, &Ticks);
+  rolvi::platform::win32::Win32WindowSystem system(
+      instance, rolvi::shell::kMainWindowSize, rolvi::shell::MainWindowIdentity(assets.texts.title),
+      files, &Ticks);
   rolvi::shell::MainWindow window(system, assets);
   // The window is shown as the launcher asked (SW_SHOWDEFAULT).
   return system.Run(window, SW_SHOWDEFAULT);

@@ -18,13 +18,14 @@ int HighWord(LPARAM value) {
 
 }  // namespace
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, std::string_view gbk_title,
-                                     Size outer_size, FileSystem& files, TickSource ticks)
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Size outer_size,
+                                     const MainWindowIdentity& identity, FileSystem& files,
+                                     TickSource ticks)
     : instance_(instance),
-      title_(WideText(gbk_title).c_str()),
       files_(files),
       ticks_(ticks),
       outer_size_(outer_size),
+      identity_(identity),
       screen_size_{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} {}
 
 Win32WindowSystem::~Win32WindowSystem() = default;
@@ -36,20 +37,21 @@ int Win32WindowSystem::Run(WindowHandlers& handlers, int show_command) {
   window_class.style = kClassStyle;
   window_class.lpfnWndProc = &Win32WindowSystem::Procedure;
   window_class.hInstance = instance_;
-  window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
+  window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(identity_.icon_id));
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszMenuName = MAKEINTRESOURCEW(kMenuId);
+  window_class.lpszMenuName = MAKEINTRESOURCEW(identity_.menu_id);
   window_class.lpszClassName = kClassName;
   if (RegisterClassW(&window_class) == 0) return 0;
 
   // Both divisions truncate toward zero: a small screen gives a negative position.
   const Point place = CentreIn(screen_size_, outer_size_);
+  const WideText title(identity_.gbk_title);
   HWND window =
-      CreateWindowExW(0, kClassName, title_.c_str(), WS_OVERLAPPEDWINDOW, place.x, place.y,
+      CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, place.x, place.y,
                       outer_size_.width, outer_size_.height, nullptr, nullptr, instance_, this);
   if (window == nullptr) return 1;
-  HACCEL accelerators = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(kAcceleratorsId));
+  HACCEL accelerators = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(identity_.menu_id));
   ShowWindow(window, show_command);
   UpdateWindow(window);
 
@@ -203,15 +205,15 @@ void Win32WindowSystem::ReportProblem(std::string_view gbk_text, std::string_vie
                     MessageIcon::kExclamation);
 }
 
-void Win32WindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
+void Win32WindowSystem::RunModalDialog(int dialog, DialogHandler& handler) {
   DialogHost host(handler, fonts_, nullptr);
-  host.RunModal(instance_, static_cast<int>(dialog), window_);
+  host.RunModal(instance_, dialog, window_);
 }
 
-bool Win32WindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) {
+bool Win32WindowSystem::OpenModelessDialog(int dialog, DialogHandler& handler) {
   CloseModelessDialog();
   stats_host_.emplace(handler, fonts_, &stats_window_);
-  return stats_host_->CreateModeless(instance_, static_cast<int>(dialog), window_) != nullptr;
+  return stats_host_->CreateModeless(instance_, dialog, window_) != nullptr;
 }
 
 void Win32WindowSystem::CloseModelessDialog() {

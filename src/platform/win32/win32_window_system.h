@@ -20,16 +20,13 @@
 
 namespace rolvi::platform::win32 {
 
-// Resource numbers of the main window's menu, accelerators and icon.
-inline constexpr int kMenuId = 1100;
-inline constexpr int kAcceleratorsId = 1100;
-inline constexpr int kIconId = 3000;
 inline constexpr UINT_PTR kJumpTimerId = 4096;
 
 class Win32WindowSystem final : public WindowSystem {
  public:
-  // The main window is made at `outer_size`, centred on the screen, with `gbk_title`.
-  Win32WindowSystem(HINSTANCE instance, std::string_view gbk_title, Size outer_size,
+  // The main window is made at `outer_size`, centred on the screen, with the caption, icon,
+  // menu and accelerators `identity` names.
+  Win32WindowSystem(HINSTANCE instance, Size outer_size, const MainWindowIdentity& identity,
                     FileSystem& files, TickSource ticks);
   ~Win32WindowSystem() override;
   Win32WindowSystem(const Win32WindowSystem&) = delete;
@@ -53,8 +50,8 @@ class Win32WindowSystem final : public WindowSystem {
   void DestroyMainWindow() override;
   void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                       MessageIcon icon) override;
-  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
-  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  void RunModalDialog(int dialog, DialogHandler& handler) override;
+  bool OpenModelessDialog(int dialog, DialogHandler& handler) override;
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override;
   FileSystem& Files() override { return files_; }
@@ -68,10 +65,10 @@ class Win32WindowSystem final : public WindowSystem {
   void Paint();
 
   HINSTANCE instance_;
-  std::wstring title_;
   FileSystem& files_;
   TickSource ticks_;
   Size outer_size_;
+  MainWindowIdentity identity_;
   FontSet fonts_;
   Size screen_size_;
   WindowHandlers* handlers_ = nullptr;
