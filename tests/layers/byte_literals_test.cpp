@@ -80,8 +80,8 @@ class LiteralScanner {
       ++pos_;
     const std::string_view word = source_.substr(start, pos_ - start);
     constexpr std::string_view kPrefixes[] = {"u8", "u", "U", "L", "R", "u8R", "uR", "UR", "LR"};
-    const bool prefix = std::find(std::begin(kPrefixes), std::end(kPrefixes), word) !=
-                        std::end(kPrefixes);
+    const bool prefix =
+        std::find(std::begin(kPrefixes), std::end(kPrefixes), word) != std::end(kPrefixes);
     if (prefix && pos_ < source_.size() && (source_[pos_] == '"' || source_[pos_] == '\'')) {
       Literal(word);
     }
@@ -95,8 +95,8 @@ class LiteralScanner {
     const bool raw = prefix.ends_with('R') && source_[pos_] == '"';
     const bool high = raw ? RawBody() : Body(source_[pos_]);
     if (high && !wide) {
-      findings_.push_back({first_line, std::string(prefix) +
-                                           std::string(source_.substr(start, pos_ - start))});
+      findings_.push_back(
+          {first_line, std::string(prefix) + std::string(source_.substr(start, pos_ - start))});
     }
   }
 

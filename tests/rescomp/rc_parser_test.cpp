@@ -197,5 +197,31 @@ TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {
   EXPECT_EQ(written.error, "text has no GBK form: \xF0\x9F\x98\x80");
 }
 
+// A qualified accessor is defined in its own namespace, a plain one beside the tables' types;
+// a name that is no C++ function name is refused before anything is written.
+TEST(RcParserTest, WriterNamesTheAccessorWhereTheNameSays) {
+  auto parsed = ParseResourceScript("1 MENU\nBEGIN\nEND\n1 ACCELERATORS\nBEGIN\nEND\n");
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  const auto tail = [](std::string_view space, std::string_view name) {
+    const std::string type = "const ::rolvi::platform::widgets::ResourceTables& ";
+    return "namespace " + std::string(space) + " {\n\n" + type + std::string(name) + "();\n" +
+           type + std::string(name) + "() {\n  return ::rolvi::platform::widgets::kTables;\n}\n\n" +
+           "}  // namespace " + std::string(space) + "\n";
+  };
+  std::string warnings;
+  const auto qualified = WriteTables(parsed.script, ".", "rolvi::res::Tables", warnings);
+  ASSERT_TRUE(qualified.ok) << qualified.error;
+  EXPECT_TRUE(qualified.source.ends_with(tail("rolvi::res", "Tables"))) << qualified.source;
+  const auto plain = WriteTables(parsed.script, ".", "FixtureTables", warnings);
+  ASSERT_TRUE(plain.ok) << plain.error;
+  EXPECT_TRUE(plain.source.ends_with(tail("rolvi::platform::widgets", "FixtureTables")))
+      << plain.source;
+  for (const char* wrong : {"", "::Tables", "res::", "res::::Tables", "2Tables", "res::Ta-bles"}) {
+    const auto written = WriteTables(parsed.script, ".", wrong, warnings);
+    EXPECT_FALSE(written.ok) << wrong;
+    EXPECT_EQ(written.error, "'" + std::string(wrong) + "' is not a function name");
+  }
+}
+
 }  // namespace
 }  // namespace rolvi::rescomp

@@ -49,8 +49,7 @@ std::vector<std::string> Lines(std::span<const AcceleratorData> rows) {
   for (const AcceleratorData& row : rows) {
     std::ostringstream line;
     line << row.key << (row.virtual_key ? " virtual" : " ascii") << (row.alt ? " alt" : "")
-         << (row.control ? " control" : "") << (row.shift ? " shift" : "") << " -> "
-         << row.command;
+         << (row.control ? " control" : "") << (row.shift ? " shift" : "") << " -> " << row.command;
     lines.push_back(line.str());
   }
   return lines;
@@ -147,13 +146,15 @@ TEST(ResourceTablesTest, FilesHoldTheirBytesAndTheLookUpSplitsTheBitmap) {
   EXPECT_EQ(tables.bitmaps[0].id, 3);
   const std::vector<std::uint8_t> picture(tables.bitmaps[0].bytes.begin(),
                                           tables.bitmaps[0].bytes.end());
-  EXPECT_EQ(picture, (std::vector<std::uint8_t>{
-                         0x42, 0x4D, 0x46, 0, 0, 0, 0, 0, 0, 0, 0x3E, 0, 0, 0,     // file header
-                         0x28, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 1, 0,        // info header
-                         0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
-                         0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0,                          // colours
-                         0x40, 0, 0, 0, 0x80, 0, 0, 0,                             // rows
-                     }));
+  EXPECT_EQ(
+      picture,
+      (std::vector<std::uint8_t>{
+          0x42, 0x4D, 0x46, 0, 0,    0, 0, 0, 0, 0, 0x3E, 0, 0,    0,              // file header
+          0x28, 0,    0,    0, 2,    0, 0, 0, 2, 0, 0,    0, 1,    0,    1,    0,  // info header
+          0,    0,    0,    0, 8,    0, 0, 0, 0, 0, 0,    0, 0,    0,    0,    0,
+          2,    0,    0,    0, 0,    0, 0, 0, 0, 0, 0,    0, 0xFF, 0xFF, 0xFF, 0,  // colours
+          0x40, 0,    0,    0, 0x80, 0, 0, 0,                                      // rows
+      }));
   ASSERT_EQ(tables.icons.size(), 1u);
   EXPECT_EQ(tables.icons[0].id, 4);
   EXPECT_EQ(std::string(tables.icons[0].bytes.begin(), tables.icons[0].bytes.end()),
