@@ -14,6 +14,7 @@
 #include "gfx/sprite_sheet.h"
 #include "platform/window_system.h"
 #include "records/record_dialogs.h"
+#include "shell/board_cursor.h"
 #include "shell/commands.h"
 #include "shell/layout.h"
 
@@ -55,6 +56,8 @@ class MainWindow final : public platform::WindowHandlers,
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;
+  // Play by keyboard (main_window_keys.cpp): the board cursor and the clicks on its cell.
+  void OnKey(platform::ClientKey key) override;
 
   const game::Game& game() const { return game_; }
   const Layout& layout() const { return layout_; }
@@ -62,6 +65,7 @@ class MainWindow final : public platform::WindowHandlers,
   bool stats_open() const { return stats_open_; }
   bool ball_symbols() const { return symbols_ == gfx::BallSymbols::kOn; }
   gfx::SheetLoad sheet_load() const { return sheet_load_; }
+  const BoardCursor& cursor() const { return cursor_; }
 
  private:
   // game::View, drawing on the window's own surface.
@@ -84,6 +88,9 @@ class MainWindow final : public platform::WindowHandlers,
   // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
   // written at most once, at whichever end comes first; else whenever a result is in it.
   void KeepRecords();
+  // The board cursor's frame over whatever was just drawn on its cell, and its removal.
+  void DrawCursor(platform::Surface& surface);
+  void HideCursor();
 
   platform::WindowSystem& system_;
   Resources resources_;
@@ -98,6 +105,7 @@ class MainWindow final : public platform::WindowHandlers,
   dialogs::StatsWindow stats_window_;
   RecordSaving saving_;
   bool records_saved_ = false;
+  BoardCursor cursor_;
 };
 
 }  // namespace rolvi::shell

@@ -39,6 +39,7 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Finish();
 
   const game::Game& game() const { return window_.game(); }
+  const shell::BoardCursor& cursor() const { return window_.cursor(); }
   // How many message boxes the game has shown so far (the game-over box among them).
   int message_boxes() const { return message_boxes_; }
 
