@@ -1,6 +1,6 @@
 // The main window's behaviour, platform-free: creation and destruction of the game's
 // objects, the Layout on every resize, the whole paint, the menu commands, and the timer
-// ticks and mouse presses handed to the turn flow. Window systems call it through
+// ticks, mouse presses and board keys handed to the turn flow. Window systems call it through
 // WindowHandlers; the game plays through it as its View and record dialogs.
 #pragma once
 

@@ -1,6 +1,6 @@
 // A replay session: the game created exactly as the program creates it, on the headless
-// window system, driven by script lines (clicks, raw presses, commands, ticks, resizes, name
-// answers) and printing state dumps, record tables, event logs and screenshots.
+// window system, driven by script lines (clicks, keys, raw presses, commands, ticks, resizes,
+// name answers) and printing state dumps, record tables, event logs and screenshots.
 #pragma once
 
 #include <cstdint>
