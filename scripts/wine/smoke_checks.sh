@@ -8,8 +8,8 @@
 #                   rolvi_smoke.exe, whose first game follows ROLVI_TEST_SEED (run 3)
 #   docs            where the screenshots worth keeping go
 #   start_timeout   seconds a start may take to show its window before it is retried
-# Run 1: the title "Color rolvi", F1 (rules), F5 (statistics), a ball moved by two clicks, the
-# about box, the default records list, Alt+x with exit code 0 and no record file. Run 2: a
+# Run 1: the title "Color rolvi", F1 (rules), F5 (statistics), a ball moved by two clicks and
+# another by keys alone, the about box, the default records list, Alt+x with exit code 0 and no record file. Run 2: a
 # prepared record file shown by the records dialog and left byte for byte as it was by a run
 # in which nothing qualifies. Run 3: a game played to a score (the greedy player's moves for
 # a fixed seed), ended with F4, a name entered; the record file then holds exactly what the
@@ -364,6 +364,7 @@ run_first() {
   save_region "$shots/moved.png" after-move "$main" "$stats"
   send_key "$main" F5
   wait_gone "统计"
+  keyboard_move "$shots/moved.png" "$empty"
 
   step "about box"
   send_key "$main" alt+h
@@ -392,6 +393,46 @@ run_first() {
   step "Alt+x"
   end_game
   [ ! -e "$run_dir/winrolvi.res" ] || smoke_fail "a run without a result wrote a record file"
+}
+
+# The arrows from one cell to another, as X key names: across, then down or up.
+arrows_between() {  # arrows_between FROM TO (cell indexes)
+  local dx=$(($2 % 9 - $1 % 9)) dy=$(($2 / 9 - $1 / 9)) keys=""
+  while [ $dx -gt 0 ]; do keys+="Right "; dx=$((dx - 1)); done
+  while [ $dx -lt 0 ]; do keys+="Left "; dx=$((dx + 1)); done
+  while [ $dy -gt 0 ]; do keys+="Down "; dy=$((dy - 1)); done
+  while [ $dy -lt 0 ]; do keys+="Up "; dy=$((dy + 1)); done
+  echo "$keys"
+}
+
+# A move by keys alone: the first arrow shows the board cursor on the centre cell (no ball is
+# selected), arrows and Return pick a ball and send it to an empty cell it can reach.
+keyboard_move() {  # keyboard_move SHOT EMPTY_COLOUR
+  step "a ball moves by keys"
+  local cells="" row col colours occupancy="" ball=-1 i
+  for row in $(seq 0 8); do for col in $(seq 0 8); do cells+="$(centre "$col" "$row") "; done; done
+  mapfile -t colours < <(pixels "$1" $cells)
+  for i in $(seq 0 80); do
+    if [ "${colours[$i]}" = "$2" ]; then occupancy+=0; else occupancy+=1; fi
+    if [ "${colours[$i]}" != "$2" ] && [ "$ball" -lt 0 ]; then ball=$i; fi
+  done
+  local target
+  target="$(reachable_target "$ball" "$occupancy")"
+  [ "$ball" -ge 0 ] && [ "$target" -ge 0 ] || smoke_fail "no ball with an empty cell to go to"
+  echo "   ball at cell $((ball % 9)),$((ball / 9)), moving to $((target % 9)),$((target / 9))"
+  # shellcheck disable=SC2046  # one key a word
+  send_key "$main" Left $(arrows_between 40 "$ball") Return $(arrows_between "$ball" "$target") Return
+  sleep 0.5
+  wait_still
+  shot "$shots/moved-by-keys.png"
+  local after frame_x frame_y
+  frame_x=$((board_x + 2 + 36 * (target % 9)))
+  frame_y=$((board_y + 2 + 36 * (target / 9)))
+  mapfile -t after < <(pixels "$shots/moved-by-keys.png" "$(centre $((ball % 9)) $((ball / 9)))" \
+    "$(centre $((target % 9)) $((target / 9)))" "$frame_x,$frame_y")
+  [ "${after[0]}" = "$2" ] || smoke_fail "by keys: the ball's cell is not empty after the move"
+  [ "${after[1]}" != "$2" ] || smoke_fail "by keys: the target cell is still empty"
+  [ "${after[2]}" = "navy" ] || smoke_fail "by keys: no board cursor on the target (${after[2]})"
 }
 
 # --- run 2: a prepared record file ------------------------------------------------------------

@@ -1,6 +1,6 @@
 // The main window's behaviour, platform-free: creation and destruction of the game's
 // objects, the Layout on every resize, the whole paint, the menu commands, and the timer
-// ticks and mouse presses handed to the turn flow. Window systems call it through
+// ticks, mouse presses and board keys handed to the turn flow. Window systems call it through
 // WindowHandlers; the game plays through it as its View and record dialogs.
 #pragma once
 
@@ -15,6 +15,7 @@
 #include "platform/window_system.h"
 #include "records/record_dialogs.h"
 #include "shell/assets.h"
+#include "shell/board_cursor.h"
 #include "shell/commands.h"
 #include "shell/layout.h"
 
@@ -50,6 +51,8 @@ class MainWindow final : public platform::WindowHandlers,
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;
+  // Play by keyboard (main_window_keys.cpp): the board cursor and the clicks on its cell.
+  void OnKey(platform::ClientKey key) override;
 
   const game::Game& game() const { return game_; }
   const Layout& layout() const { return layout_; }
@@ -57,6 +60,7 @@ class MainWindow final : public platform::WindowHandlers,
   bool stats_open() const { return stats_open_; }
   bool ball_symbols() const { return symbols_ == gfx::BallSymbols::kOn; }
   gfx::SheetLoad sheet_load() const { return sheet_load_; }
+  const BoardCursor& cursor() const { return cursor_; }
 
  private:
   // game::View, drawing on the window's own surface.
@@ -83,6 +87,9 @@ class MainWindow final : public platform::WindowHandlers,
   // is and why.
   void ReportFileProblem(std::string_view first_line, std::string_view file_name,
                          platform::FileError error);
+  // The board cursor's frame over whatever was just drawn on its cell, and its removal.
+  void DrawCursor(platform::Surface& surface);
+  void HideCursor();
 
   platform::WindowSystem& system_;
   Assets assets_;
@@ -97,6 +104,7 @@ class MainWindow final : public platform::WindowHandlers,
   dialogs::StatsWindow stats_window_;
   RecordSaving saving_;
   bool records_saved_ = false;
+  BoardCursor cursor_;
 };
 
 }  // namespace rolvi::shell
