@@ -30,7 +30,7 @@ using platform::SoftSurface;
 // The main window created as the program creates it, on a headless window system.
 struct Window {
   Window(int width, int height)
-      : resources(res::Tables()),
+      : resources(res::TablesFor("zh-CN")),
         system({width, height}, 7, files),
         window(system, shell::LoadAssets(resources)) {
     system.Attach(window);

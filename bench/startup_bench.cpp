@@ -17,7 +17,7 @@ namespace rolvi {
 namespace {
 
 const shell::Assets& ProgramAssets() {
-  static const platform::widgets::TableResourceLookup resources(res::Tables());
+  static const platform::widgets::TableResourceLookup resources(res::TablesFor("zh-CN"));
   static const shell::Assets assets = shell::LoadAssets(resources);
   return assets;
 }

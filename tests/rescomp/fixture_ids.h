@@ -11,5 +11,6 @@
 #define IDS_HELLO 16
 #define IDS_VERSION 17
 #define IDS_LAST 31
+#define IDS_TOOL 32
 #define FIXTURE_VERSION "1.2"
 #endif

@@ -1,10 +1,14 @@
 // The program's own tables, generated from res/rolvi.rc: every number of resource_ids.h
-// names what the code expects of it, and the strings are the bytes the program has always
-// shown.
+// names what the code expects of it in every language, the Chinese strings are the bytes the
+// program has always shown, and the languages differ in their texts alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/gbk/gbk_text.h"
 #include "platform/widgets/accelerators.h"
@@ -18,7 +22,58 @@ namespace rolvi::platform::widgets {
 namespace {
 
 const ResourceTables& Tables() {
-  return res::Tables();
+  return res::TablesFor("zh-CN");
+}
+
+// English first, the language for every player whose language the program lacks.
+TEST(ProgramTablesTest, EnglishThenSimplifiedChinese) {
+  std::vector<std::string_view> tags;
+  for (const ResourceTables& tables : res::Languages())
+    tags.push_back(tables.tag);
+  EXPECT_EQ(tags, (std::vector<std::string_view>{"en-US", "zh-CN"}));
+  EXPECT_EQ(res::Languages()[0].language, 0x0409);
+  EXPECT_EQ(res::Languages()[1].language, 0x0804);
+  EXPECT_EQ(&res::TablesFor("zh_TW.UTF-8"), &res::Languages()[1]);
+  EXPECT_EQ(&res::TablesFor("de_DE.UTF-8"), &res::Languages()[0]);
+}
+
+// A translation changes texts only: the same commands with the same mnemonic letters and
+// check marks, the same dialogs with the same controls where they were, the same strings.
+TEST(ProgramTablesTest, EveryLanguageHasTheSameCommandsControlsAndStrings) {
+  const auto mnemonic = [](std::string_view text) {
+    const std::size_t amp = text.find('&');
+    return amp == std::string_view::npos || amp + 1 == text.size()
+               ? '\0'
+               : static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+  };
+  const auto shape = [&](const ResourceTables& tables) {
+    std::vector<std::string> lines;
+    for (const MenuData& popup : tables.menu) {
+      lines.push_back(std::string("popup ") + mnemonic(popup.title));
+      for (const MenuItemData& item : popup.items) {
+        lines.push_back(std::to_string(item.command) + " " + mnemonic(item.text) +
+                        (item.checked ? " checked" : "") +
+                        (item.text.find('\b') != std::string_view::npos ? " label" : ""));
+      }
+    }
+    for (const DialogData& dialog : tables.dialogs) {
+      lines.push_back("dialog " + std::to_string(dialog.id) + " " + std::to_string(dialog.width) +
+                      "x" + std::to_string(dialog.height));
+      for (const ControlData& control : dialog.controls) {
+        lines.push_back("  " + std::to_string(control.id) + " " +
+                        std::to_string(static_cast<int>(control.control_class)) + " " +
+                        std::to_string(control.x) + "," + std::to_string(control.y) + " " +
+                        std::to_string(control.width) + "x" + std::to_string(control.height) + " " +
+                        std::to_string(control.style) + " " + mnemonic(control.text));
+      }
+    }
+    for (const StringData& string : tables.strings)
+      lines.push_back("string " + std::to_string(string.id));
+    return lines;
+  };
+  const std::vector<std::string> chinese = shape(Tables());
+  for (const ResourceTables& tables : res::Languages())
+    EXPECT_EQ(shape(tables), chinese) << tables.tag;
 }
 
 TEST(ProgramTablesTest, TheNumbersOfTheHeaderNameTheMenuDialogsAndFiles) {
@@ -78,18 +133,21 @@ TEST(ProgramTablesTest, EveryAcceleratorRowTranslatesOnlyWithItsModifiers) {
 }
 
 TEST(ProgramTablesTest, TheAboutBoxCarriesTheVersionOfTheBuild) {
-  const DialogData* about = FindDialog(Tables(), IDD_ABOUT);
-  ASSERT_NE(about, nullptr);
-  const std::string line = std::string("Color rolvi 版本 ") + ROLVI_VERSION;
-  EXPECT_TRUE(std::any_of(about->controls.begin(), about->controls.end(),
-                          [&](const auto& control) { return GbkToUtf8(control.text) == line; }));
+  for (const auto& [tag, words] :
+       {std::pair{"zh-CN", "Color rolvi 版本 "}, std::pair{"en-US", "Color rolvi version "}}) {
+    const DialogData* about = FindDialog(res::TablesFor(tag), IDD_ABOUT);
+    ASSERT_NE(about, nullptr);
+    const std::string line = std::string(words) + ROLVI_VERSION;
+    EXPECT_TRUE(std::any_of(about->controls.begin(), about->controls.end(), [&](const auto& c) {
+      return GbkToUtf8(c.text) == line;
+    })) << tag;
+  }
 }
 
 // The texts that were GBK literals in the C++ until they moved to the script, byte for byte,
-// blanks included; the script holds them in Simplified Chinese only.
+// blanks included.
 TEST(ProgramTablesTest, TheStringsAreTheBytesThePlayerAlwaysSaw) {
-  ASSERT_EQ(Tables().strings.size(), 1u);
-  EXPECT_EQ(Tables().strings[0].language, 0x0804);
+  EXPECT_EQ(Tables().language, 0x0804);
   const TableResourceLookup strings(Tables());
   const struct {
     int id;
@@ -114,13 +172,16 @@ TEST(ProgramTablesTest, TheStringsAreTheBytesThePlayerAlwaysSaw) {
 }
 
 TEST(ProgramTablesTest, EveryFileProblemHasItsText) {
-  const TableResourceLookup strings(Tables());
-  for (const int id :
-       {IDS_RECORDS_NOT_READ, IDS_RECORDS_NOT_SAVED, IDS_FILE_NO_FOLDER, IDS_FILE_DENIED,
-        IDS_FILE_READ_ONLY, IDS_FILE_FULL, IDS_FILE_NOT_A_FILE, IDS_FILE_FAILED}) {
-    EXPECT_FALSE(strings.String(id).empty()) << id;
+  for (const ResourceTables& tables : res::Languages()) {
+    const TableResourceLookup strings(tables);
+    for (const int id :
+         {IDS_RECORDS_NOT_READ, IDS_RECORDS_NOT_SAVED, IDS_FILE_NO_FOLDER, IDS_FILE_DENIED,
+          IDS_FILE_READ_ONLY, IDS_FILE_FULL, IDS_FILE_NOT_A_FILE, IDS_FILE_FAILED}) {
+      EXPECT_FALSE(strings.String(id).empty()) << tables.tag << " " << id;
+    }
   }
-  EXPECT_EQ(GbkToUtf8(strings.String(IDS_RECORDS_NOT_SAVED)), "无法保存排行榜：");
+  EXPECT_EQ(GbkToUtf8(TableResourceLookup(Tables()).String(IDS_RECORDS_NOT_SAVED)),
+            "无法保存排行榜：");
 }
 
 }  // namespace

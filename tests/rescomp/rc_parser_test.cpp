@@ -203,15 +203,16 @@ TEST(RcParserTest, WriterNamesTheAccessorWhereTheNameSays) {
   auto parsed = ParseResourceScript("1 MENU\nBEGIN\nEND\n1 ACCELERATORS\nBEGIN\nEND\n");
   ASSERT_TRUE(parsed.ok) << parsed.error;
   const auto tail = [](std::string_view space, std::string_view name) {
-    const std::string type = "const ::rolvi::platform::widgets::ResourceTables& ";
+    const std::string type = "std::span<const ::rolvi::platform::widgets::ResourceTables> ";
     return "namespace " + std::string(space) + " {\n\n" + type + std::string(name) + "();\n" +
-           type + std::string(name) + "() {\n  return ::rolvi::platform::widgets::kTables;\n}\n\n" +
-           "}  // namespace " + std::string(space) + "\n";
+           type + std::string(name) +
+           "() {\n  return ::rolvi::platform::widgets::kLanguages;\n}\n\n" + "}  // namespace " +
+           std::string(space) + "\n";
   };
   std::string warnings;
-  const auto qualified = WriteTables(parsed.script, ".", "rolvi::res::Tables", warnings);
+  const auto qualified = WriteTables(parsed.script, ".", "rolvi::res::Languages", warnings);
   ASSERT_TRUE(qualified.ok) << qualified.error;
-  EXPECT_TRUE(qualified.source.ends_with(tail("rolvi::res", "Tables"))) << qualified.source;
+  EXPECT_TRUE(qualified.source.ends_with(tail("rolvi::res", "Languages"))) << qualified.source;
   const auto plain = WriteTables(parsed.script, ".", "FixtureTables", warnings);
   ASSERT_TRUE(plain.ok) << plain.error;
   EXPECT_TRUE(plain.source.ends_with(tail("rolvi::platform::widgets", "FixtureTables")))

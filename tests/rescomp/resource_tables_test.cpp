@@ -1,6 +1,7 @@
 // The tables tools/rescomp generates at build time from tests/rescomp/fixture.rc, against the
 // tables written below by hand: every statement of the script must come through with its
-// numbers, styles and languages, and every text as its GBK bytes.
+// numbers, styles and languages, every text as its GBK bytes, and each language with its own
+// resources and the shared ones.
 #include "platform/widgets/resource_tables.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 
 namespace rolvi::platform::widgets {
 
-const ResourceTables& FixtureTables();  // generated from fixture.rc
+std::span<const ResourceTables> FixtureLanguages();  // generated from fixture.rc
 
 namespace {
 
@@ -74,75 +75,94 @@ std::vector<std::string> Lines(std::span<const DialogData> dialogs) {
   return lines;
 }
 
-std::vector<std::string> Lines(std::span<const StringTableData> tables) {
+std::vector<std::string> Lines(std::span<const StringData> strings) {
   std::vector<std::string> lines;
-  for (const StringTableData& table : tables) {
-    std::ostringstream line;
-    line << "language " << std::hex << table.language;
-    lines.push_back(line.str());
-    for (const StringData& string : table.strings)
-      lines.push_back("  " + std::to_string(string.id) + " " + Hex(string.text));
-  }
+  for (const StringData& string : strings)
+    lines.push_back(std::to_string(string.id) + " " + Hex(string.text));
   return lines;
 }
 
 using Expected = std::vector<std::string>;
 
-TEST(ResourceTablesTest, MenuAndAcceleratorsAreTheFixtures) {
-  const ResourceTables& tables = FixtureTables();
-  EXPECT_EQ(tables.menu_id, 7);
-  EXPECT_EQ(Lines(tables.menu), (Expected{
-                                    "popup \\xCE\\xC4\\xBC\\xFE(&F)",
-                                    "  300 \\xB5\\xDA\\xD2\\xBB(&A)\\x8F2 checked",
-                                    "  0  separator",
-                                    "  301 \\xB5\\xDA\\xB6\\xFE",
-                                    "popup &Help right",
-                                    "  302 &Help",
-                                }));
-  EXPECT_EQ(tables.accelerator_id, 7);
-  EXPECT_EQ(Lines(tables.accelerators), (Expected{"113 virtual -> 300", "113 ascii alt -> 301"}));
+const ResourceTables& Chinese() {
+  return FixtureLanguages()[0];
+}
+const ResourceTables& English() {
+  return FixtureLanguages()[1];
 }
 
+// The languages come in the order of their first resource, the neutral ones join each.
+TEST(ResourceTablesTest, EachLanguageHasItsNumberAndTag) {
+  ASSERT_EQ(FixtureLanguages().size(), 2u);
+  EXPECT_EQ(Chinese().language, 0x0804);
+  EXPECT_EQ(Chinese().tag, "zh-CN");
+  EXPECT_EQ(English().language, 0x0409);
+  EXPECT_EQ(English().tag, "en-US");
+}
+
+TEST(ResourceTablesTest, MenusAreEachLanguagesAndTheAcceleratorsShared) {
+  EXPECT_EQ(Chinese().menu_id, 7);
+  EXPECT_EQ(Lines(Chinese().menu), (Expected{
+                                       "popup \\xCE\\xC4\\xBC\\xFE(&F)",
+                                       "  300 \\xB5\\xDA\\xD2\\xBB(&A)\\x8F2 checked",
+                                       "  0  separator",
+                                       "  301 \\xB5\\xDA\\xB6\\xFE",
+                                       "popup &Help right",
+                                       "  302 &Help",
+                                   }));
+  EXPECT_EQ(English().menu_id, 7);
+  EXPECT_EQ(Lines(English().menu), (Expected{"popup &File", "  300 &First\\x8F2 checked"}));
+  for (const ResourceTables& tables : FixtureLanguages()) {
+    EXPECT_EQ(tables.accelerator_id, 7);
+    EXPECT_EQ(Lines(tables.accelerators), (Expected{"113 virtual -> 300", "113 ascii alt -> 301"}));
+  }
+}
+
+// The neutral dialog comes first, as in the script, and is the same in both languages.
 TEST(ResourceTablesTest, DialogsAndTheirControlsAreTheFixtures) {
-  const ResourceTables& tables = FixtureTables();
-  EXPECT_EQ(Lines(tables.dialogs),
+  const std::string extended = "41 at 0,0 50x60 style 90000000 ex 80 \"Tool\" 8 \"Small\"";
+  EXPECT_EQ(Lines(Chinese().dialogs),
             (Expected{
+                extended,
                 "40 at 1,2 30x40 style 80c00080 ex 0 \"\\xB1\\xEA\\xCC\\xE2\" 9 "
                 "\"\\xCB\\xCE\\xCC\\xE5\"",
                 "  0 -1 \"\" 1,2 3x4 style 50000007",
                 "  1 -1 \"\\xD7\\xF3 & \\xD3\\xD2\" 5,6 7x8 style 50000080",
                 "  2 9 \"\" 9,10 11x12 style 50810000",
                 "  0 256 \"\\xBA\\xC3(&O)\" 13,14 15x16 style 50010001",
-                "41 at 0,0 50x60 style 90000000 ex 80 \"Tool\" 8 \"Small\"",
             }));
-  EXPECT_EQ(FindDialog(tables, 41), &tables.dialogs[1]);
-  EXPECT_EQ(FindDialog(tables, 42), nullptr);
+  EXPECT_EQ(Lines(English().dialogs),
+            (Expected{
+                extended,
+                "40 at 1,2 30x40 style 80000000 ex 0 \"Title\" 8 \"MS Shell Dlg\"",
+                "  0 256 \"&OK\" 13,14 15x16 style 50010001",
+            }));
+  EXPECT_EQ(FindDialog(English(), 40), &English().dialogs[1]);
+  EXPECT_EQ(FindDialog(English(), 42), nullptr);
 }
 
 // The English block of its own LANGUAGE sits between two Chinese blocks; the second adds to
-// the first Chinese table, and every table comes out in the order of its numbers.
+// the first Chinese table, every table comes out in the order of its numbers, and the neutral
+// string, in a block no language has, joins both.
 TEST(ResourceTablesTest, StringsAreTheFixturesPerLanguage) {
-  const ResourceTables& tables = FixtureTables();
-  EXPECT_EQ(Lines(tables.strings), (Expected{
-                                       "language 804",
-                                       "  16 \\xC4\\xE3\\xBA\\xC3  ",
-                                       "  17 \\xB0\\xE6\\xB1\\xBE 1.2",
-                                       "  31 \\xD7\\xEE\\xBA\\xF3",
-                                       "language 409",
-                                       "  16 Hello",
-                                       "  31 Last",
-                                   }));
-  ASSERT_EQ(FindStrings(tables, 0x409), &tables.strings[1]);
-  EXPECT_EQ(FindStrings(tables, 0x407), &tables.strings[0]);  // no German: the first language
-  EXPECT_EQ(FindString(tables.strings[1], 31), "Last");
-  EXPECT_EQ(FindString(tables.strings[1], 17), std::nullopt);
+  EXPECT_EQ(Lines(Chinese().strings), (Expected{
+                                          "16 \\xC4\\xE3\\xBA\\xC3  ",
+                                          "17 \\xB0\\xE6\\xB1\\xBE 1.2",
+                                          "31 \\xD7\\xEE\\xBA\\xF3",
+                                          "32 Tool",
+                                      }));
+  EXPECT_EQ(Lines(English().strings),
+            (Expected{"16 Hello", "17 Version 1.2", "31 Last", "32 Tool"}));
+  EXPECT_EQ(FindString(English(), 31), "Last");
+  EXPECT_EQ(FindString(English(), 18), std::nullopt);
 }
 
 // The picture is a 2 by 2, 1-bit BMP file: 14 bytes of file header, 40 of info header, two
 // colours and two rows of 4 bytes.
 TEST(ResourceTablesTest, FilesHoldTheirBytesAndTheLookUpSplitsTheBitmap) {
-  const ResourceTables& tables = FixtureTables();
+  const ResourceTables& tables = English();
   ASSERT_EQ(tables.bitmaps.size(), 1u);
+  EXPECT_EQ(Chinese().bitmaps.data(), tables.bitmaps.data());
   EXPECT_EQ(tables.bitmaps[0].id, 3);
   const std::vector<std::uint8_t> picture(tables.bitmaps[0].bytes.begin(),
                                           tables.bitmaps[0].bytes.end());
@@ -160,15 +180,15 @@ TEST(ResourceTablesTest, FilesHoldTheirBytesAndTheLookUpSplitsTheBitmap) {
   EXPECT_EQ(std::string(tables.icons[0].bytes.begin(), tables.icons[0].bytes.end()),
             std::string("\0\0\1\0icon", 8));
 
-  const TableResourceLookup english(tables, 0x409);
+  const TableResourceLookup english(tables);
   const DibView dib = english.Bitmap(3);
   EXPECT_EQ(dib.header.data(), tables.bitmaps[0].bytes.data() + 14);
   EXPECT_EQ(dib.header.size(), 48u);
   EXPECT_EQ(dib.bits.size(), 8u);
   EXPECT_TRUE(english.Bitmap(4).header.empty());  // an icon is no bitmap
   EXPECT_EQ(english.String(16), "Hello");
-  EXPECT_EQ(english.String(17), "");  // missing in English: empty, not the Chinese
-  EXPECT_EQ(TableResourceLookup(tables).String(17), "\xB0\xE6\xB1\xBE 1.2");
+  EXPECT_EQ(english.String(18), "");  // no such string
+  EXPECT_EQ(TableResourceLookup(Chinese()).String(17), "\xB0\xE6\xB1\xBE 1.2");
 }
 
 }  // namespace

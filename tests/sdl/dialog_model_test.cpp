@@ -28,7 +28,8 @@ TEST(DialogUnitsTest, BaseUnitsAndScaling) {
 
 class NameDialogTest : public ::testing::Test {
  protected:
-  NameDialogTest() : model_(DialogModel::FromTemplate(*FindDialog(res::Tables(), 1002), measure_)) {
+  NameDialogTest()
+      : model_(DialogModel::FromTemplate(*FindDialog(res::TablesFor("zh-CN"), 1002), measure_)) {
     model_.SetItemText(shell::kNameEditId, "Player");
     model_.FocusFirstTabStop();
   }
@@ -38,7 +39,7 @@ class NameDialogTest : public ::testing::Test {
 
 TEST_F(NameDialogTest, LaidOutInDialogUnitsOfTheDialogFont) {
   const DialogBaseUnits base = MeasureBaseUnits(measure_);
-  const DialogData& dialog = *FindDialog(res::Tables(), 1002);
+  const DialogData& dialog = *FindDialog(res::TablesFor("zh-CN"), 1002);
   EXPECT_EQ(model_.client_size(), (Size{DialogUnitsToPixelsX(dialog.width, base),
                                         DialogUnitsToPixelsY(dialog.height, base)}));
   const ControlData& edit = dialog.controls[2];

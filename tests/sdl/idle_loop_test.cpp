@@ -65,7 +65,7 @@ class CountingHandlers final : public WindowHandlers {
 TEST(IdleLoopTest, OnlyTicksThatShowSomethingWakeTheLoopAndTheOthersAreCountedAfterwards) {
   for (const bool ticks_show_something : {false, true}) {
     MemoryFileSystem files;
-    SdlWindowSystem system({620, 420}, res::Tables(),
+    SdlWindowSystem system({620, 420}, res::TablesFor("zh-CN"),
                            shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files,
                            &TicksForTest);
     std::string error;

@@ -14,7 +14,7 @@ KeyEvent AltLetter(char c) {
 
 class MenuBarTest : public ::testing::Test {
  protected:
-  MenuBarTest() : menu_(res::Tables().menu) { menu_.Layout(measure_, 612); }
+  MenuBarTest() : menu_(res::TablesFor("zh-CN").menu) { menu_.Layout(measure_, 612); }
   SoftSurface measure_{1, 1};
   MenuBar menu_;
 };

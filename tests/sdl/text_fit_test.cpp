@@ -1,6 +1,7 @@
 // The longest text each control can show, measured against the control as the desktop back
-// end lays it out from the resource templates in the embedded fonts: button labels, static
-// texts, the name field, the records list, the statistics rows and message-box captions.
+// end lays it out from the resource templates in the embedded fonts, in every language of the
+// program: menus, button labels, static texts, the name field, the records list, the
+// statistics rows, message boxes and their captions, the header bar's labels and the plates.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include "dialogs/name_check.h"
 #include "dialogs/records_dialog.h"
 #include "dialogs/stats_window.h"
+#include "gfx/board_renderer.h"
+#include "gfx/figures.h"
 #include "platform/dialog.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/ink.h"
@@ -17,6 +20,7 @@
 #include "platform/software/soft_surface.h"
 #include "platform/software/text_layout.h"
 #include "platform/widgets/dialog_model.h"
+#include "platform/widgets/menu_bar.h"
 #include "platform/widgets/widgets.h"
 #include "records/record_table.h"
 #include "res/tables.h"
@@ -38,21 +42,35 @@ int UnclippedInk(const std::string& text, Font font) {
   return testing::CountPixels(surface, kBlack);
 }
 
-class TextFitTest : public ::testing::Test {
+// Each test runs once for each language the program carries.
+class TextFitTest : public ::testing::TestWithParam<std::size_t> {
  protected:
   // Every dialog as the desktop back end lays it out, and a message box.
-  TextFitTest() {
-    for (const DialogData& dialog : res::Tables().dialogs)
+  TextFitTest() : tables_(res::Languages()[GetParam()]) {
+    for (const DialogData& dialog : tables_.dialogs)
       models_.push_back(DialogModel::FromTemplate(dialog, measure_));
     models_.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
   }
+  const shell::Texts& texts() const { return rolvi::testing::ProgramAssetsIn(tables_).texts; }
+
+  const ResourceTables& tables_;
   SoftSurface measure_{1, 1};
   std::vector<DialogModel> models_;
 };
 
+// The test's name carries the language's tag, zh_CN or en_US.
+std::string LanguageName(const ::testing::TestParamInfo<std::size_t>& language) {
+  std::string name(res::Languages()[language.param].tag);
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest,
+                         ::testing::Range<std::size_t>(0, res::Languages().size()), LanguageName);
+
 // Every character of every menu and dialog text has a glyph of its own (line breaks and the
 // menu's label separator are no characters to draw).
-TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
+TEST_P(TextFitTest, EveryResourceTextHasItsGlyphs) {
   const auto check = [](std::string_view text) {
     for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length) {
       const GbkChar c = DecodeGbk(text, at);
@@ -61,12 +79,12 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
       }
     }
   };
-  for (const MenuData& popup : res::Tables().menu) {
+  for (const MenuData& popup : tables_.menu) {
     check(popup.title);
     for (const MenuItemData& item : popup.items)
       check(item.text);
   }
-  for (const DialogData& dialog : res::Tables().dialogs) {
+  for (const DialogData& dialog : tables_.dialogs) {
     check(dialog.caption);
     for (const ControlData& control : dialog.controls)
       check(control.text);
@@ -77,7 +95,7 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
 // the focus, a dotted rectangle four pixels in; the label keeps three pixels clear of that.
 constexpr int kButtonLabelInset = 8;
 
-TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
+TEST_P(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
   int buttons = 0;
   for (const DialogModel& model : models_) {
     for (const DialogControl& control : model.controls()) {
@@ -92,7 +110,7 @@ TEST_F(TextFitTest, EveryButtonLabelKeepsClearOfItsEdgesAndFocusRectangle) {
   EXPECT_EQ(buttons, 5);
 }
 
-TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
+TEST_P(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
   const FontMetrics font = MetricsOf(Font::kDialog);
   for (const DialogModel& model : models_) {
     for (const DialogControl& control : model.controls()) {
@@ -127,8 +145,8 @@ TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
   }
 }
 
-TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
-  DialogModel model = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1002), measure_);
+TEST_P(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
+  DialogModel model = DialogModel::FromTemplate(*FindDialog(tables_, 1002), measure_);
   model.FocusFirstTabStop();
   model.OnText(kThirteenCapitals);
   EXPECT_EQ(model.ItemText(shell::kNameEditId), kThirteenCapitals);
@@ -154,11 +172,10 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
   }
 }
 
-TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
-  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1001), measure_);
+TEST_P(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
+  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(tables_, 1001), measure_);
   const Size client = layout.client_size();
-  records::RecordTable table =
-      records::DefaultRecordTable(rolvi::testing::ProgramTexts().default_names);
+  records::RecordTable table = records::DefaultRecordTable(texts().default_names);
   // Thirteen capitals W with the largest score a record holds, and with a score of five
   // wide digits; rank 10 has the longest rank.
   records::StoreName(table[8].name, kThirteenCapitals);
@@ -201,12 +218,12 @@ TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
 // win95 look; a classic dialog frame takes 3) leaves 152, and the row texts start at 44.
 constexpr int kStatsRoom = 164 - 2 * 6 - 44;
 
-TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies) {
+TEST_P(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies) {
   // The ten trailing blanks only cover an earlier, longer text; they may be cut.
   const auto width = [&](int code, std::int32_t cells, std::uint32_t removed,
                          bool cut_blanks = true) {
     const dialogs::StatsRow row =
-        dialogs::StatsRowText(code, cells, removed, rolvi::testing::ProgramTexts().stats_removed);
+        dialogs::StatsRowText(code, cells, removed, texts().stats_removed);
     std::string_view text = row.view();
     if (cut_blanks) text = text.substr(0, text.find_last_not_of(' ') + 1);
     return measure_.MeasureText(text, Font::kList16, false).width;
@@ -224,13 +241,13 @@ int TitleRoom(const DialogModel& box) {
   return box.client_size().width - 20 - 3 * 20 - 16;
 }
 
-TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
+TEST_P(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
   struct Case {
     std::string text;
     std::string_view caption;
     bool exclamation;
   };
-  const shell::Texts& texts = rolvi::testing::ProgramTexts();
+  const shell::Texts& texts = this->texts();
   std::vector<Case> cases = {{std::string(texts.game.game_over), texts.title, true},
                              {"x", "A caption much longer than the text of its box", false}};
   for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
@@ -250,6 +267,84 @@ TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
     // The OK button stays centred in the wider box.
     const Rect ok = box.controls().back().rect;
     EXPECT_NEAR(ok.left, box.client_size().width - ok.right, 1);
+  }
+}
+
+// The menu bar at the main window's width: the titles in a row from the left, the Help title
+// at the right end, none over another, and every drop-down (as wide as its longest item)
+// within the window.
+TEST_P(TextFitTest, MenuTitlesAndDropDownsFitTheMainWindow) {
+  MenuBar menu(tables_.menu);
+  menu.Layout(measure_, 612);
+  for (int popup = 0; popup < menu.popup_count(); ++popup) {
+    if (popup > 0) {
+      EXPECT_GE(menu.TitleRect(popup).left, menu.TitleRect(popup - 1).right) << popup;
+    }
+    EXPECT_LE(menu.TitleRect(popup).right, 612) << popup;
+    menu.OnMouseDown(menu.TitleRect(popup).left + 2, 5);
+    const std::optional<Rect> drop_down = menu.DropDownRect();
+    ASSERT_TRUE(drop_down.has_value());
+    EXPECT_GE(drop_down->left, 0);
+    EXPECT_LE(drop_down->right, 612);
+    menu.Close();
+  }
+}
+
+// A dialog's caption in its title bar beside the close box, as IceWM draws it.
+TEST_P(TextFitTest, DialogCaptionsFitTheirTitleBars) {
+  for (std::size_t d = 0; d < tables_.dialogs.size(); ++d) {
+    const DialogData& dialog = tables_.dialogs[d];
+    int client = models_[d].client_size().width;
+    if (dialog.id == shell::DialogNumber(shell::DialogId::kStatistics)) client = 164 - 2 * 6;
+    EXPECT_LE(measure_.MeasureText(dialog.caption, Font::kMain, false).width, client - 20 - 16)
+        << GbkToUtf8(dialog.caption);
+  }
+}
+
+// Each of the header bar's labels whole in its place beside the preview: the text-coloured
+// pixels of the bar with the labels are those of the bar without them and of both labels
+// drawn where nothing clips them.
+TEST_P(TextFitTest, HeaderLabelsFitBesideThePreview) {
+  const gfx::HeaderLabels labels = texts().header;
+  const auto text_pixels = [&](const gfx::HeaderLabels& shown) {
+    SoftSurface surface(612, 40, kWhite);
+    gfx::DrawHeaderBar(surface, 612, 252, 100, shown);
+    return testing::CountPixels(surface, surface.SystemColour(SystemColour::kWindowText));
+  };
+  const int bare = text_pixels({});
+  EXPECT_EQ(text_pixels(labels) - bare, UnclippedInk(std::string(labels.next_group), Font::kMain) +
+                                            UnclippedInk(std::string(labels.colours), Font::kMain));
+  // The rectangles are 63 and 65 pixels wide; the etched copy takes one more.
+  EXPECT_LE(measure_.MeasureText(labels.next_group, Font::kMain, false).width, 62);
+  EXPECT_LE(measure_.MeasureText(labels.colours, Font::kMain, false).width, 64);
+}
+
+// The Player's plate and the default King's name on their 90-pixel plates, with room to spare.
+TEST_P(TextFitTest, PlatesHoldThePlayerAndTheDefaultKing) {
+  for (const std::string_view plate : {texts().player_plate, texts().default_names.king}) {
+    EXPECT_LE(measure_.MeasureText(plate, Font::kNamePlate, false).width, 90 - 2 * 2)
+        << GbkToUtf8(plate);
+  }
+}
+
+// A message box stays narrower than the main window, its lines wrapped where they must be.
+TEST_P(TextFitTest, MessageBoxesStayNarrowerThanTheMainWindow) {
+  const shell::Texts& texts = this->texts();
+  std::vector<std::string> messages = {std::string(texts.game.game_over)};
+  for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
+                             dialogs::NameVerdict::kNotLatin}) {
+    messages.emplace_back(dialogs::NameVerdictMessage(verdict, texts.name_check));
+  }
+  for (const std::string_view first : {texts.file_problems.not_read, texts.file_problems.not_saved})
+    for (const std::string_view reason :
+         {texts.file_problems.not_found, texts.file_problems.denied, texts.file_problems.read_only,
+          texts.file_problems.full, texts.file_problems.not_a_file, texts.file_problems.failed}) {
+      messages.push_back(std::string(first) + "\n/home/someone/.local/share/rolvi/winrolvi.res\n" +
+                         std::string(reason));
+    }
+  for (const std::string& message : messages) {
+    const DialogModel box = DialogModel::ForMessageBox(message, texts.title, true, measure_);
+    EXPECT_LE(box.client_size().width, 612) << GbkToUtf8(message);
   }
 }
 

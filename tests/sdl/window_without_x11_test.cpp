@@ -132,7 +132,7 @@ class MainWindowScale : public ::testing::Test {
 TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
   for (const auto& [value, scale] : {std::pair{"2", 2}, std::pair{"0", 1}}) {
     setenv("ROLVI_SCALE", value, 1);
-    SdlWindowSystem system(kOuterSize, res::Tables(),
+    SdlWindowSystem system(kOuterSize, res::TablesFor("zh-CN"),
                            shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files_,
                            &TicksForTest);
     std::string error;

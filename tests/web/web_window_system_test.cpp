@@ -54,7 +54,7 @@ class WebWindowSystemTest : public ::testing::Test {
  protected:
   WebWindowSystemTest()
       : files(store, std::string(kKey), "winrolvi.res"),
-        system(page, shell::kMainWindowSize, res::Tables(),
+        system(page, shell::kMainWindowSize, res::TablesFor("zh-CN"),
                shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
         window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters),
         headless(Size{612, 374}, kSeed, headless_files),
@@ -76,7 +76,7 @@ class WebWindowSystemTest : public ::testing::Test {
 
   // The menu bar as the main window lays it out.
   static widgets::MenuBar Menu() {
-    widgets::MenuBar menu(res::Tables().menu);
+    widgets::MenuBar menu(res::TablesFor("zh-CN").menu);
     SoftSurface measure(1, 1);
     menu.Layout(measure, 612);
     return menu;

@@ -116,7 +116,7 @@ TEST(CaptionIconTest, EachBlockOfFourBecomesTheMeanOfItsOpaquePixels) {
 }
 
 TEST(CaptionIconTest, TheProgramsIconShrinksToTheTitleBar) {
-  for (const widgets::BinaryResource& icon : res::Tables().icons) {
+  for (const widgets::BinaryResource& icon : res::TablesFor("zh-CN").icons) {
     const auto picture = ReadIconFile(icon.bytes);
     ASSERT_TRUE(picture);
     const auto small = CaptionIcon(*picture);

@@ -34,7 +34,11 @@ constexpr ControlData kControls[] = {
     {ControlClass::kEdit, kEdit, "", 8, 8, 60, 12, style::kTabStop | style::kBorder},
     {ControlClass::kButton, kOk, "&OK", 8, 24, 40, 14, style::kTabStop | style::kDefPushButton}};
 constexpr DialogData kDialogs[] = {{kDialog, 0, 0, 90, 44, 0, 0, "Ask", 9, "", kControls}};
-constexpr ResourceTables kTables{1, kMenu, 1, kAccelerators, kDialogs, {}, {}, {}};
+constexpr ResourceTables kTables{.menu_id = 1,
+                                 .menu = kMenu,
+                                 .accelerator_id = 1,
+                                 .accelerators = kAccelerators,
+                                 .dialogs = kDialogs};
 
 class TestDesk final : public Desk {
  public:

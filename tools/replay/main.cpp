@@ -1,18 +1,21 @@
-// replay [--seed N] [--dir DIR] [--size W H] < script
-// Plays a script of clicks, commands and ticks on the headless game and prints what it asks.
+// replay [--seed N] [--dir DIR] [--size W H] [--lang zh|en] < script
+// Plays a script of clicks, commands and ticks on the headless game and prints what it asks,
+// in Chinese unless --lang names another of the program's languages.
 #include <charconv>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "platform/widgets/language_match.h"
 #include "platform/window_system.h"
 #include "replay_session.h"
+#include "res/tables.h"
 
 namespace {
 
 int Usage() {
-  std::cerr << "usage: replay [--seed N] [--dir DIR] [--size W H] < script\n";
+  std::cerr << "usage: replay [--seed N] [--dir DIR] [--size W H] [--lang zh|en] < script\n";
   return 2;
 }
 
@@ -32,6 +35,16 @@ int main(int argc, char** argv) {
     if (arg == "--seed" && i + 1 < argc && ParseNumber(argv[i + 1], 0, 0xFFFFFFFFLL, value)) {
       options.seed = static_cast<std::uint32_t>(value);
       i += 1;
+    } else if (arg == "--lang" && i + 1 < argc) {
+      const std::string_view wanted[] = {argv[++i]};
+      if (rolvi::platform::widgets::MatchLanguage(rolvi::res::Languages(), wanted) == nullptr) {
+        std::cerr << "replay: --lang takes one of";
+        for (const auto& tables : rolvi::res::Languages())
+          std::cerr << " " << tables.tag;
+        std::cerr << "\n";
+        return 2;
+      }
+      options.language = wanted[0];
     } else if (arg == "--dir" && i + 1 < argc) {
       options.directory = argv[++i];
     } else if (arg == "--size") {

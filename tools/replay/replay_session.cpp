@@ -83,7 +83,7 @@ constexpr int kCoordinateLimit = 65535;
 
 ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
     : out_(out),
-      resources_(res::Tables()),
+      resources_(res::TablesFor(options.language)),
       files_(options.directory, Utf8ToGbk(options.directory.string()).value_or("")),
       system_({options.width, options.height}, options.seed, files_),
       window_(system_, shell::LoadAssets(resources_)) {

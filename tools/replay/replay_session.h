@@ -18,6 +18,7 @@ namespace rolvi::replay {
 
 struct SessionOptions {
   std::uint32_t seed = 1;
+  std::string language = "zh-CN";  // a tag or locale name the program's tables match
   std::filesystem::path directory = ".";
   int width = 612;
   int height = 374;

@@ -1,7 +1,8 @@
 // rescomp: turns a resource script into C++ tables for the builds without windres.
 // Usage: rescomp [-I <dir>]... [--function <name>] <script.rc> <output.cpp>
 // Files named in `#include "name"` are looked for beside the script, then in each -I folder.
-// The tables are returned by `<name>()`, by default the program's rolvi::res::Tables().
+// The tables, one set per language, are returned by `<name>()`, by default the program's
+// rolvi::res::Languages().
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -24,7 +25,7 @@ int Usage() {
 int main(int argc, char** argv) {
   std::vector<std::string> include_dirs;
   std::vector<std::string> paths;
-  std::string function_name = "rolvi::res::Tables";
+  std::string function_name = "rolvi::res::Languages";
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--function") {

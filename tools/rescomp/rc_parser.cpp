@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "language_tags.h"
 #include "rc_script.h"
 
 namespace rolvi::rescomp {
@@ -76,13 +77,6 @@ constexpr std::array kConstants = {
     Constant{"VK_F10", 0x79},
     Constant{"VK_F11", 0x7A},
     Constant{"VK_F12", 0x7B},
-    Constant{"LANG_NEUTRAL", 0x00},
-    Constant{"LANG_CHINESE", 0x04},
-    Constant{"LANG_ENGLISH", 0x09},
-    Constant{"SUBLANG_NEUTRAL", 0x00},
-    Constant{"SUBLANG_DEFAULT", 0x01},
-    Constant{"SUBLANG_CHINESE_SIMPLIFIED", 0x02},
-    Constant{"SUBLANG_ENGLISH_US", 0x01},
 };
 
 constexpr std::uint32_t kChildVisible = 0x40000000 | 0x10000000;
@@ -91,7 +85,7 @@ std::optional<std::uint32_t> LookUpConstant(std::string_view name) {
   for (const Constant& constant : kConstants) {
     if (constant.name == name) return constant.value;
   }
-  return std::nullopt;
+  return LanguageConstant(name);
 }
 
 // What the preprocessor lines leave for the tokens: the macros defined so far (name to the
@@ -546,6 +540,7 @@ class Parser {
       script.string_tables.push_back(RcStringTable{language, {}});
       table = script.string_tables.end() - 1;
     }
+    script.NoteLanguage(language);
     while (error_.empty() && !PeekWord("END")) {
       const int line = Peek().line;
       const auto id = IntValue();
@@ -596,6 +591,7 @@ class Parser {
       menu.popups.push_back(std::move(popup));
     }
     if (!ExpectWord("END")) return;
+    script.NoteLanguage(menu.language);
     script.menus.push_back(std::move(menu));
   }
 
@@ -730,6 +726,7 @@ class Parser {
     while (error_.empty() && !PeekWord("END"))
       ParseControl(dialog);
     if (!ExpectWord("END")) return;
+    script.NoteLanguage(dialog.language);
     script.dialogs.push_back(std::move(dialog));
   }
 
@@ -785,6 +782,11 @@ class Parser {
 };
 
 }  // namespace
+
+void RcScript::NoteLanguage(RcLanguage language) {
+  if (language != 0 && std::find(languages.begin(), languages.end(), language) == languages.end())
+    languages.push_back(language);
+}
 
 RcParseResult ParseResourceScript(std::string_view text, const IncludeReader& read_include) {
   std::vector<Token> tokens;

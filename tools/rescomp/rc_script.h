@@ -105,6 +105,11 @@ struct RcScript {
   std::vector<RcDialog> dialogs;
   std::vector<RcStringTable> string_tables;  // in the order the languages first appear
   std::vector<RcFile> files;
+  // Every language but 0 that a menu, a dialog or a string table has, in the order of the
+  // first resource in it.
+  std::vector<RcLanguage> languages;
+
+  void NoteLanguage(RcLanguage language);
 };
 
 struct RcParseResult {

@@ -1,6 +1,7 @@
-// The desktop program: the SDL window system driving the shell's main window. The record file
-// lives in the current directory, or with --user-data (the desktop entry) in the data directory,
-// where the settings file lives beside it; --help prints the usage.
+// The desktop program: the SDL window system driving the shell's main window, in the language
+// the locale variables ask for. The record file lives in the current directory, or with
+// --user-data (the desktop entry) in the data directory, where the settings file lives beside
+// it; --help prints the usage.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,9 +10,11 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/sdl/locale_languages.h"
 #include "platform/sdl/record_files.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/tick_source.h"
+#include "platform/widgets/language_match.h"
 #include "platform/widgets/table_resource_lookup.h"
 #include "res/tables.h"
 #include "shell/assets.h"
@@ -53,9 +56,12 @@ int main(int argc, char** argv) {
   const auto files = rolvi::platform::sdl::RecordFilesFor(
       command_line, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
-  const rolvi::platform::widgets::TableResourceLookup resources(rolvi::res::Tables());
+  const auto& tables = rolvi::platform::widgets::ChooseLanguage(
+      rolvi::res::Languages(),
+      rolvi::platform::sdl::WantedLanguages(rolvi::platform::sdl::ProcessLocaleVariables()));
+  const rolvi::platform::widgets::TableResourceLookup resources(tables);
   const rolvi::shell::Assets assets = rolvi::shell::LoadAssets(resources);
-  rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, rolvi::res::Tables(),
+  rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, tables,
                                                rolvi::shell::MainWindowIdentity(assets.texts.title),
                                                *files, &Ticks);
   std::string error;

@@ -1,7 +1,7 @@
 // A program's resources as C++ data, in the shape tools/rescomp generates them from a resource
-// script: the menu, its accelerators, the dialog templates, the string tables, the bitmaps and
-// icons, and the look-ups over them. Texts are GBK. The program hands its tables to the window
-// system; the widgets compile none of their own.
+// script, one set of tables per language: the menu, its accelerators, the dialog templates, the
+// strings, the bitmaps and icons, and the look-ups over them. Texts are GBK. The program hands
+// the tables of its language to the window system; the widgets compile none of their own.
 #pragma once
 
 #include <cstdint>
@@ -90,22 +90,21 @@ struct StringData {
   std::string_view text;
 };
 
-// The strings of one language, in the order of their numbers. `language` is the Windows
-// language number of the script's LANGUAGE statement (MAKELANGID; 0 without one).
-struct StringTableData {
-  std::uint16_t language = 0;
-  std::span<const StringData> strings;
-};
-
+// One language's resources: its menu, dialogs and strings, and the accelerators, bitmaps and
+// icons that every language shares. A program carries one for each language of its script.
 struct ResourceTables {
+  // The Windows language number of the script's LANGUAGE statement (MAKELANGID), and its tag
+  // ("zh-CN"); 0 and empty for a script without one.
+  std::uint16_t language = 0;
+  std::string_view tag{};
   int menu_id = 0;
-  std::span<const MenuData> menu;
+  std::span<const MenuData> menu{};
   int accelerator_id = 0;
-  std::span<const AcceleratorData> accelerators;
-  std::span<const DialogData> dialogs;
-  std::span<const BinaryResource> bitmaps;
-  std::span<const BinaryResource> icons;
-  std::span<const StringTableData> strings;  // one table per language, in the script's order
+  std::span<const AcceleratorData> accelerators{};
+  std::span<const DialogData> dialogs{};
+  std::span<const BinaryResource> bitmaps{};
+  std::span<const BinaryResource> icons{};
+  std::span<const StringData> strings{};  // in the order of their numbers
 };
 
 // The dialog template `id` of `tables`, or null.
@@ -114,9 +113,7 @@ const DialogData* FindDialog(const ResourceTables& tables, int id);
 // there is none.
 std::span<const std::uint8_t> FindBitmap(const ResourceTables& tables, int id);
 std::span<const std::uint8_t> FindIcon(const ResourceTables& tables, int id);
-// The strings of `language`, or else the script's first string table; null without any.
-const StringTableData* FindStrings(const ResourceTables& tables, std::uint16_t language);
-// String `id` of `table`; nothing when the table has no such string.
-std::optional<std::string_view> FindString(const StringTableData& table, int id);
+// String `id`; nothing when the tables have no such string.
+std::optional<std::string_view> FindString(const ResourceTables& tables, int id);
 
 }  // namespace rolvi::platform::widgets

@@ -4,12 +4,10 @@
 
 namespace rolvi::platform::widgets {
 
-TableResourceLookup::TableResourceLookup(const ResourceTables& tables, std::uint16_t language)
-    : tables_(tables), strings_(FindStrings(tables, language)) {}
+TableResourceLookup::TableResourceLookup(const ResourceTables& tables) : tables_(tables) {}
 
 std::string_view TableResourceLookup::String(int id) const {
-  if (strings_ == nullptr) return {};
-  return FindString(*strings_, id).value_or(std::string_view{});
+  return FindString(tables_, id).value_or(std::string_view{});
 }
 
 DibView TableResourceLookup::Bitmap(int id) const {

@@ -2,7 +2,6 @@
 // without a resource section of their own (and the headless game and the tests).
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 #include "platform/resource_lookup.h"
@@ -12,16 +11,14 @@ namespace rolvi::platform::widgets {
 
 class TableResourceLookup final : public ResourceLookup {
  public:
-  // The strings of `language` (a Windows language number), or of the tables' first language
-  // when they have none of it.
-  explicit TableResourceLookup(const ResourceTables& tables, std::uint16_t language = 0);
+  // The strings of the language `tables` are for.
+  explicit TableResourceLookup(const ResourceTables& tables);
 
   std::string_view String(int id) const override;
   DibView Bitmap(int id) const override;
 
  private:
   const ResourceTables& tables_;
-  const StringTableData* strings_;
 };
 
 }  // namespace rolvi::platform::widgets
