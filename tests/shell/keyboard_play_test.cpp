@@ -14,7 +14,7 @@
 #include "platform/memory_file_system.h"
 #include "shell/board_cursor.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 #include "support/ascii_board.h"
 
 namespace rolvi::shell {
@@ -76,7 +76,7 @@ class BeepCounter final : public platform::HeadlessObserver {
 
 // One main window on the headless window system, seed 1.
 struct Table {
-  Table() : system(platform::Size{612, 374}, 1, files), window(system, EmbeddedResources()) {
+  Table() : system(platform::Size{612, 374}, 1, files), window(system, testing::ProgramAssets()) {
     system.SetObserver(&observer);
     system.Attach(window);
     system.Create();
