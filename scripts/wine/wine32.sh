@@ -106,8 +106,10 @@ wine32_binfmt_register() {
   # now, so that it also serves the programs in the root), our name and interpreter.
   local type offset magic mask flags
   IFS=: read -r _ _ type offset magic mask _ flags < "$qemu_dir/qemu-i386.conf"
-  wine32_say "the kernel does not run 32-bit programs: registering the binfmt_misc entry" \
-    "$wine32_entry (i386 programs through qemu-i386) for this run; it is removed at its end"
+  local why="the kernel does not run 32-bit programs"
+  [ "${ROLVI_WINE32_EMULATION:-auto}" != qemu ] || why="ROLVI_WINE32_EMULATION=qemu"
+  wine32_say "$why: registering the binfmt_misc entry $wine32_entry (i386 programs" \
+    "through qemu-i386) for this run; it is removed at its end"
   echo ":$wine32_entry:$type:$offset:$magic:$mask:$qemu_dir/i386-binfmt-P:$flags" |
     as_root tee "$wine32_binfmt/register" > /dev/null ||
     wine32_fail "could not register $wine32_entry in binfmt_misc"
