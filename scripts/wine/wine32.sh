@@ -48,6 +48,11 @@ wine32_runs_natively() {
 wine32_choose_way() {
   local mode="${ROLVI_WINE32_EMULATION:-auto}"
   case "$mode" in auto | native | qemu) ;; *) wine32_fail "ROLVI_WINE32_EMULATION must be auto, native or qemu" ;; esac
+  # An entry of ours that a run stopped by force left behind: the probe asks the kernel alone.
+  if [ -e "$wine32_binfmt/$wine32_entry" ]; then
+    echo -1 | as_root tee "$wine32_binfmt/$wine32_entry" > /dev/null || true
+    wine32_say "removed the binfmt_misc entry $wine32_entry that an interrupted run left"
+  fi
   if [ "$mode" != qemu ] && wine32_runs_natively; then
     wine32_way=native
   else
