@@ -657,6 +657,9 @@ run_smoke_checks() {
   shots="$work/shots"
   run_dir="$work/run"
   mkdir -p "$work" "$shots" "$docs"
+  # Window titles are Chinese: xdotool matches them, and Wine runs, in a UTF-8 locale, also
+  # where the caller's locale is POSIX.
+  export LC_ALL=C.UTF-8
   export WINEPREFIX="$work/prefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
