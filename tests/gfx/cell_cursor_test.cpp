@@ -9,7 +9,7 @@
 
 #include "gfx/board_renderer.h"
 #include "platform/software/soft_surface.h"
-#include "shell/assets.h"
+#include "support/program_assets.h"
 
 namespace rolvi::gfx {
 namespace {
@@ -23,7 +23,7 @@ const SpriteSheet& Sheet() {
   static const SpriteSheet sheet = [] {
     SpriteSheet loaded;
     SoftSurface display(1, 1);
-    EXPECT_EQ(LoadSpriteSheet(display, shell::SpriteSheetStream(), loaded),
+    EXPECT_EQ(LoadSpriteSheet(display, testing::ProgramAssets().sheet_stream, loaded),
               SheetLoad::kLoaded);
     return loaded;
   }();

@@ -14,8 +14,8 @@
 #include "platform/memory_file_system.h"
 #include "shell/board_cursor.h"
 #include "shell/main_window.h"
-#include "support/program_assets.h"
 #include "support/ascii_board.h"
+#include "support/program_assets.h"
 
 namespace rolvi::shell {
 namespace {
