@@ -9,6 +9,7 @@
 #                   rolvi_smoke.exe, whose first game follows ROLVI_TEST_SEED (run 3)
 #   docs            where the screenshots worth keeping go
 #   start_timeout   seconds a start may take to show its window before it is retried
+# Each run goes once in Chinese (zh_CN.UTF-8) and once in English (en_US.UTF-8).
 # Run 1: the title "Color rolvi", F1 (rules), F5 (statistics), a ball moved by two clicks and
 # another by keys alone, the about box, the default records list, Alt+x with exit code 0 and no record file. Run 2: a
 # prepared record file shown by the records dialog and left byte for byte as it was by a run
@@ -203,7 +204,8 @@ open_menu() {  # open_menu KEY
   wait_still
 }
 
-# Saves the part of a screenshot that covers the given windows into $docs.
+# Saves the part of a screenshot that covers the given windows into $docs (Chinese) or
+# $docs/english.
 save_region() {  # save_region SHOT NAME ID...
   local shot_file="$1" name="$2"
   shift 2
@@ -218,7 +220,7 @@ save_region() {  # save_region SHOT NAME ID...
   ((left < 0)) && left=0
   ((top < 0)) && top=0
   convert "$shot_file" -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage \
-    -define png:compression-level=9 -define png:exclude-chunks=date,time "$docs/$name.png"
+    -define png:compression-level=9 -define png:exclude-chunks=date,time "$language_docs/$name.png"
 }
 
 # Prints the colour of each point "x,y" of a screenshot, one per line, in order. Only the
@@ -389,7 +391,8 @@ start_game() {  # start_game PROGRAM [CELLS]
   for attempt in 1 2 3; do
     rm -f "$run_dir/exit-code"
     started=$SECONDS
-    (cd "$run_dir" && { "${wine[@]}" "$1" > "$work/program.log" 2>&1; echo $? > exit-code; }) &
+    (cd "$run_dir" && { LOCPATH="$work/locales" LC_ALL="$smoke_locale" "${wine[@]}" "$1" \
+      > "$work/program.log" 2>&1; echo $? > exit-code; }) &
     game_pid=$!
     if main="$(find_window "Color rolvi" $((start_timeout * 10)))"; then
       echo "   window after $((SECONDS - started)) s"
@@ -439,7 +442,7 @@ run_first() {
   wait_still
   shot "$shots/menu.png"
   convert "$shots/menu.png" -crop "${ww}x${wh}+${wx}+${wy}" +repage \
-    -define png:compression-level=9 -define png:exclude-chunks=date,time "$docs/menu.png"
+    -define png:compression-level=9 -define png:exclude-chunks=date,time "$language_docs/menu.png"
   # The first Escape closes the drop-down, the second leaves the menu bar: the window is then
   # as it was before the click.
   xdotool key Escape
@@ -449,18 +452,18 @@ run_first() {
   step "F1: rules"
   send_key "$main" F1
   local rules
-  rules="$(wait_window "规则")"
-  wait_drawn "$rules" "规则"
+  rules="$(wait_window "$title_rules")"
+  wait_drawn "$rules" "$title_rules"
   shot "$shots/rules.png"
   save_region "$shots/rules.png" rules "$main" "$rules"
   send_key "$rules" Return
-  wait_gone "规则"
+  wait_gone "$title_rules"
 
   step "F5: statistics window"
   send_key "$main" F5
   local stats
-  stats="$(wait_window "统计")"
-  wait_drawn "$stats" "统计"
+  stats="$(wait_window "$title_statistics")"
+  wait_drawn "$stats" "$title_statistics"
   shot "$shots/statistics.png"
   save_region "$shots/statistics.png" statistics "$main" "$stats"
 
@@ -497,30 +500,30 @@ run_first() {
   [ "${after[0]}" = "$empty" ] || smoke_fail "the ball's cell is not empty after the move (${after[0]})"
   save_region "$shots/moved.png" after-move "$main" "$stats"
   send_key "$main" F5
-  wait_gone "统计"
+  wait_gone "$title_statistics"
   keyboard_move "$shots/moved.png" "$empty"
 
   step "about box"
   open_menu alt+h
   xdotool key a
   local about
-  about="$(wait_window "关于")"
-  wait_drawn "$about" "关于"
+  about="$(wait_window "$title_about")"
+  wait_drawn "$about" "$title_about"
   shot "$shots/about.png"
   save_region "$shots/about.png" about "$main" "$about"
   send_key "$about" alt+F4 # the close path
-  wait_gone "关于"
+  wait_gone "$title_about"
 
   step "records dialog with the default table"
   open_menu alt+f
   xdotool key h
   local records
-  records="$(wait_window "排行榜")"
-  wait_drawn "$records" "排行榜"
+  records="$(wait_window "$title_records")"
+  wait_drawn "$records" "$title_records"
   read -r rx ry rw rh < <(geometry "$records")
   shot "$shots/records-default.png"
   send_key "$records" alt+F4
-  wait_gone "排行榜"
+  wait_gone "$title_records"
 
   step "Alt+x"
   end_game
@@ -599,8 +602,8 @@ run_prepared_file() {
   open_menu alt+f
   xdotool key h
   local records
-  records="$(wait_window "排行榜")"
-  wait_drawn "$records" "排行榜"
+  records="$(wait_window "$title_records")"
+  wait_drawn "$records" "$title_records"
   shot "$shots/records.png"
   save_region "$shots/records.png" records "$main" "$records"
   # The same dialog at the same place must show other rows than with the default table.
@@ -611,7 +614,7 @@ run_prepared_file() {
     smoke_fail "the records dialog shows the default table, not the prepared file"
   fi
   send_key "$records" alt+F4
-  wait_gone "排行榜"
+  wait_gone "$title_records"
   step "F4 (a new game: score 0 does not qualify), then Alt+x"
   local old_game
   old_game="$(main_sum)"
@@ -635,7 +638,7 @@ run_result_written() {
   rm -rf "$work/expected" "$work/expected-boards"
   mkdir -p "$work/expected" "$work/expected-boards"
   { cat "$work/moves.txt"; echo "name $name"; echo "command 256"; } |
-    "$replay" --seed "$seed" --dir "$work/expected" > /dev/null
+    "$replay" --seed "$seed" --lang "$smoke_language" --dir "$work/expected" > /dev/null
   [ -s "$work/expected/winrolvi.res" ] || smoke_fail "the headless game wrote no record file"
   # The board the headless game has at the start and after each move, one line each: what
   # each step waits for.
@@ -665,24 +668,24 @@ run_result_written() {
   step "F4: the name dialog"
   send_key "$main" F4
   local dialog
-  dialog="$(wait_window "恭喜恭喜")"
-  wait_drawn "$dialog" "恭喜恭喜"
+  dialog="$(wait_window "$title_name")"
+  wait_drawn "$dialog" "$title_name"
   # Whatever the field holds first goes; then the name and Return.
   send_key "$dialog" End
   for _ in $(seq 16); do send_key "$dialog" BackSpace; done
   xdotool type --window "$dialog" --delay 50 "$name" 2> /dev/null
-  wait_drawn "$dialog" "恭喜恭喜 with the name typed"
+  wait_drawn "$dialog" "$title_name with the name typed"
   shot "$shots/name.png"
   save_region "$shots/name.png" name-dialog "$main" "$dialog"
   send_key "$dialog" Return
-  wait_gone "恭喜恭喜"
+  wait_gone "$title_name"
   local records
-  records="$(wait_window "排行榜")"
-  wait_drawn "$records" "排行榜"
+  records="$(wait_window "$title_records")"
+  wait_drawn "$records" "$title_records"
   shot "$shots/records-entered.png"
   save_region "$shots/records-entered.png" records-entered "$main" "$records"
   send_key "$records" alt+F4
-  wait_gone "排行榜"
+  wait_gone "$title_records"
   wait_still
   end_game
   [ -f "$run_dir/winrolvi.res" ] || smoke_fail "no record file after a qualifying game"
@@ -693,13 +696,48 @@ run_result_written() {
 
 # --- everything -------------------------------------------------------------------------------
 
+# The locales the program starts in, made once in $work/locales from the sources of Debian's
+# locales package: Wine takes its user's language from the locale's name, but titles the
+# windows in the locale's character set, which it finds only in an installed locale.
+make_locales() {
+  local locale
+  mkdir -p "$work/locales"
+  for locale in zh_CN en_US; do
+    [ -d "$work/locales/$locale.UTF-8" ] ||
+      localedef -i "$locale" -f UTF-8 "$work/locales/$locale.UTF-8" > /dev/null 2>&1 || true
+    [ -d "$work/locales/$locale.UTF-8" ] || smoke_fail "localedef could not make $locale.UTF-8"
+  done
+}
+
+# The program's language as Wine gives it, from the locale the program starts in: its windows'
+# titles, and where its screenshots go.
+use_language() {  # use_language zh|en
+  smoke_language="$1"
+  case "$1" in
+    zh)
+      smoke_locale=zh_CN.UTF-8
+      title_rules="规则" title_statistics="统计" title_about="关于" title_records="排行榜"
+      title_name="恭喜恭喜"
+      language_docs="$docs"
+      ;;
+    en)
+      smoke_locale=en_US.UTF-8
+      title_rules="Rules" title_statistics="Statistics" title_about="About Color rolvi"
+      title_records="Records" title_name="Congratulations!"
+      language_docs="$docs/english"
+      ;;
+  esac
+  mkdir -p "$language_docs"
+}
+
 run_smoke_checks() {
   smoke_started=$SECONDS
   shots="$work/shots"
   run_dir="$work/run"
   mkdir -p "$work" "$shots" "$docs"
-  # Window titles are Chinese: xdotool matches them, and Wine runs, in a UTF-8 locale, also
-  # where the caller's locale is POSIX.
+  # Window titles are Chinese in one run: xdotool matches them, and Wine runs, in a UTF-8
+  # locale, also where the caller's locale is POSIX. The program itself starts in the locale of
+  # its language.
   export LC_ALL=C.UTF-8
   export WINEPREFIX="$work/prefix"
   export WINEDEBUG=-all
@@ -707,7 +745,12 @@ run_smoke_checks() {
   trap smoke_cleanup EXIT
   start_display
   prepare_prefix
-  run_first
-  run_prepared_file
-  run_result_written
+  make_locales
+  for language in zh en; do
+    use_language "$language"
+    step "== the program in ${smoke_locale%%.*}"
+    run_first
+    run_prepared_file
+    run_result_written
+  done
 }
