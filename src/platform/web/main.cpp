@@ -1,9 +1,11 @@
 // The page's program: the web window system on the browser page driving the shell's main
 // window, with the record table in the page's storage. The page keeps the table as soon as a
-// result enters it and whenever it is hidden, since it may be closed at any moment. The test
+// result enters it and whenever it is hidden, since it may be closed at any moment, and hears
+// the score and the game's end for its live region whenever the program waits. The test
 // build takes its seed from the page's address and tells the page's tests what it shows.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -22,6 +24,28 @@ namespace {
 constexpr const char* kRecordsKey = "rolvi.records";
 
 rolvi::platform::web::WebWindowSystem* running_system = nullptr;
+
+// clang-format off
+EM_JS(void, rolvi_report_game, (int score, int over, int record_beaten), {
+  rolviPage.reportGame(score, over !== 0, record_beaten !== 0);
+});
+// clang-format on
+
+// What the page's live region announces from: the score, whether the board is full (the game
+// is over) and whether the record is beaten.
+struct GameNews {
+  int score = -1;
+  bool over = false;
+  bool record_beaten = false;
+  friend bool operator==(const GameNews&, const GameNews&) = default;
+};
+
+GameNews NewsOf(const rolvi::game::Game& game) {
+  const auto& cells = game.supply.board.cells;
+  return {game.score.score,
+          std::find(cells.begin(), cells.end(), rolvi::game::kEmpty) == cells.end(),
+          game.score.recordBeaten};
+}
 
 // Milliseconds since the page started.
 std::uint32_t PageTicks() {
@@ -113,6 +137,13 @@ int main() {
   shell::MainWindow window(system, shell::EmbeddedResources(),
                            shell::RecordSaving::kWhenAResultEnters);
   running_system = &system;
+  // Whenever the program waits for the player, the page hears what changed in the game.
+  page.OnWaiting([&window, reported = GameNews{}]() mutable {
+    const GameNews news = NewsOf(window.game());
+    if (news == reported) return;
+    reported = news;
+    rolvi_report_game(news.score, news.over ? 1 : 0, news.record_beaten ? 1 : 0);
+  });
 #ifdef ROLVI_WEB_TEST_BUILD
   running_window = &window;
 #endif
