@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -109,11 +110,24 @@ FileHandle Open(const NativePath& path, Access access) {
 
 }  // namespace
 
+FileLockHandle FileSystem::Lock(std::string_view) {
+  return nullptr;
+}
+
+FileHandle FileSystem::CreateReplacement(std::string_view name) {
+  return Create(name);
+}
+
+bool FileSystem::Remove(std::string_view name) {
+  FileHandle emptied = Create(name);
+  return emptied != nullptr && emptied->Close();
+}
+
 DiskFileSystem::DiskFileSystem(NativePath root) : root_(std::move(root)) {}
 
 #ifdef _WIN32
 
-NativePath DiskFileSystem::Join(std::string_view name) const {
+NativePath DiskFileSystem::PathOf(std::string_view name) const {
   NativePath wide;
   for (const char c : name) {
     if (static_cast<unsigned char>(c) >= 0x80) return {};  // not a name this program uses
@@ -128,7 +142,7 @@ NativePath DiskFileSystem::Join(std::string_view name) const {
 
 #else
 
-NativePath DiskFileSystem::Join(std::string_view name) const {
+NativePath DiskFileSystem::PathOf(std::string_view name) const {
   if ((!name.empty() && name.front() == '/') || root_.empty()) return NativePath(name);
   return root_ + (root_.back() == '/' ? "" : "/") + std::string(name);
 }
@@ -136,16 +150,40 @@ NativePath DiskFileSystem::Join(std::string_view name) const {
 #endif
 
 FileHandle DiskFileSystem::OpenForReading(std::string_view name) {
-  return Open(Join(name), Access::kRead);
+  return Open(PathOf(name), Access::kRead);
 }
 
 // Opens without creating and without truncating, with the position at 0.
 FileHandle DiskFileSystem::OpenForWriting(std::string_view name) {
-  return Open(Join(name), Access::kOverwrite);
+  return Open(PathOf(name), Access::kOverwrite);
 }
 
 FileHandle DiskFileSystem::Create(std::string_view name) {
-  return Open(Join(name), Access::kCreate);
+  return Open(PathOf(name), Access::kCreate);
 }
+
+#ifdef _WIN32
+
+bool DiskFileSystem::Remove(std::string_view name) {
+  const NativePath path = PathOf(name);
+  if (path.empty()) return false;
+  struct _stat status {};
+  if (_wstat(path.c_str(), &status) != 0) return errno == ENOENT;
+  return (status.st_mode & _S_IFMT) == _S_IFREG && _wremove(path.c_str()) == 0;
+}
+
+#else
+
+// Only a regular file (or a link) is deleted: a FIFO or a device in its place stays.
+bool DiskFileSystem::Remove(std::string_view name) {
+  const NativePath path = PathOf(name);
+  if (path.empty()) return false;
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return errno == ENOENT;
+  if (!S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode)) return false;
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+#endif
 
 }  // namespace rolvi::platform

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace rolvi::platform {
 namespace {
@@ -40,7 +42,63 @@ class MemoryFile final : public File {
   std::size_t position_ = 0;
 };
 
+class MemoryLock final : public FileLock {
+ public:
+  explicit MemoryLock(int& held) : held_(held) { ++held_; }
+  MemoryLock(const MemoryLock&) = delete;
+  MemoryLock& operator=(const MemoryLock&) = delete;
+  ~MemoryLock() override { --held_; }
+
+ private:
+  int& held_;
+};
+
+// Collects the bytes and puts them under the name at Close.
+class MemoryReplacement final : public File {
+ public:
+  MemoryReplacement(MemoryFileSystem& files, std::string name)
+      : files_(&files), name_(std::move(name)) {}
+  ~MemoryReplacement() override { Close(); }
+  MemoryReplacement(const MemoryReplacement&) = delete;
+  MemoryReplacement& operator=(const MemoryReplacement&) = delete;
+
+  std::size_t Read(std::span<std::uint8_t>) override { return 0; }
+  std::size_t Write(std::span<const std::uint8_t> bytes) override {
+    if (files_ == nullptr) return 0;
+    content_.insert(content_.end(), bytes.begin(), bytes.end());
+    return bytes.size();
+  }
+  bool Close() override {
+    if (files_ == nullptr) return true;
+    files_->files[name_] = std::move(content_);
+    files_ = nullptr;
+    return true;
+  }
+
+ private:
+  MemoryFileSystem* files_;
+  std::string name_;
+  MemoryFileSystem::Bytes content_;
+};
+
 }  // namespace
+
+FileLockHandle MemoryFileSystem::Lock(std::string_view) {
+  ++locks_taken;
+  return std::make_unique<MemoryLock>(locks_held);
+}
+
+FileHandle MemoryFileSystem::CreateReplacement(std::string_view name) {
+  if (read_only.contains(name) || (creation_fails && !files.contains(name))) return nullptr;
+  return std::make_unique<MemoryReplacement>(*this, std::string(name));
+}
+
+bool MemoryFileSystem::Remove(std::string_view name) {
+  if (read_only.contains(name)) return false;
+  const auto found = files.find(name);
+  if (found != files.end()) files.erase(found);
+  return true;
+}
 
 FileHandle MemoryFileSystem::OpenForReading(std::string_view name) {
   const auto found = files.find(name);

@@ -21,6 +21,12 @@ class MemoryFileSystem final : public FileSystem {
   FileHandle OpenForReading(std::string_view name) override;
   FileHandle OpenForWriting(std::string_view name) override;
   FileHandle Create(std::string_view name) override;
+  // Counts the locks held and taken; never waits.
+  FileLockHandle Lock(std::string_view name) override;
+  // The new content lands under the name only when the file is closed. Refused like Create,
+  // except that an existing file may be replaced while creation fails.
+  FileHandle CreateReplacement(std::string_view name) override;
+  bool Remove(std::string_view name) override;
 
   // File contents by name; written bytes land here as they are written.
   std::map<std::string, Bytes, std::less<>> files;
@@ -28,6 +34,8 @@ class MemoryFileSystem final : public FileSystem {
   std::set<std::string, std::less<>> read_only;
   // When set, Create fails for every name.
   bool creation_fails = false;
+  int locks_held = 0;
+  int locks_taken = 0;
 };
 
 }  // namespace rolvi::platform

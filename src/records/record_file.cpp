@@ -1,6 +1,9 @@
 #include "records/record_file.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "records/merge_results.h"
 
 namespace rolvi::records {
 namespace {
@@ -20,10 +23,60 @@ std::size_t ReadUpTo(platform::File& file, std::span<std::uint8_t> into) {
   return total;
 }
 
-platform::FileHandle OpenRecordFileForWriting(platform::FileSystem& files) {
-  if (auto file = files.OpenForWriting(kRecordFileName)) return file;
-  if (auto file = files.OpenForWriting(kSecondRecordFileName)) return file;
-  return files.Create(kRecordFileName);
+// A longer record file keeps its bytes after the table; they are carried over up to this many.
+constexpr std::size_t kLargestKeptFile = std::size_t{1} << 20;
+
+// The file a save replaces: the first of the two that can be written, else a new first one.
+std::string_view SaveTarget(platform::FileSystem& files) {
+  if (files.OpenForWriting(kRecordFileName)) return kRecordFileName;
+  if (files.OpenForWriting(kSecondRecordFileName)) return kSecondRecordFileName;
+  return kRecordFileName;
+}
+
+// The table as LoadRecords reads it now.
+RecordTable ReadTable(platform::FileSystem& files) {
+  platform::FileHandle file = files.OpenForReading(kRecordFileName);
+  if (!file) file = files.OpenForReading(kSecondRecordFileName);
+  if (!file) return DefaultRecordTable();
+  RecordFileImage image{};
+  const std::size_t count = ReadUpTo(*file, image);
+  return DecodeRecordFile(std::span(image.data(), count)).table;
+}
+
+// What an existing file holds after its table.
+std::vector<std::uint8_t> ReadTail(platform::FileSystem& files, std::string_view name) {
+  std::vector<std::uint8_t> tail;
+  platform::FileHandle file = files.OpenForWriting(name);
+  if (!file) return tail;
+  RecordFileImage table{};
+  if (ReadUpTo(*file, table) < table.size()) return tail;
+  std::array<std::uint8_t, 4096> chunk{};
+  while (tail.size() < kLargestKeptFile) {
+    const std::size_t count = file->Read(chunk);
+    if (count == 0) break;
+    tail.insert(tail.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(count));
+  }
+  return tail;
+}
+
+// After a save: the table becomes the merged one, with a result whose name is still being
+// asked moved to its place there (its field as before, to be typed over).
+void Adopt(RecordBook& book, const RecordTable& ours, const RecordTable& merged) {
+  if (!book.pending) {
+    book.table = merged;
+    return;
+  }
+  const std::size_t index = book.pending->index;
+  for (std::size_t i = 0; i < merged.size(); ++i) {
+    if (merged[i] == ours[index]) {
+      const RecordEntry asked = book.table[index];
+      book.table = merged;
+      book.table[i] = asked;
+      book.pending->index = i;
+      return;
+    }
+  }
+  // Another program's results pushed it out of the file; this run's table keeps it.
 }
 
 }  // namespace
@@ -90,6 +143,7 @@ LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files) {
   book.recordScore = book.table[0].score;
   book.kingName = MakeNameBuffer(NameText(book.table[0].name));
   book.recordsDirty = false;
+  book.lastRead = book.table;
   return outcome;
 }
 
@@ -103,14 +157,28 @@ RecordTable TableToSave(const RecordBook& book) {
   return table;
 }
 
-SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files) {
+SaveOutcome SaveRecords(RecordBook& book, platform::FileSystem& files) {
   if (!book.recordsDirty) return SaveOutcome::kUnchanged;
-  platform::FileHandle file = OpenRecordFileForWriting(files);
+  const platform::FileLockHandle lock = files.Lock(kRecordFileName);
+  const RecordTable fresh = ReadTable(files);
+  const std::string_view target = SaveTarget(files);
+  const std::vector<std::uint8_t> tail = ReadTail(files, target);
+  const RecordTable ours = TableToSave(book);
+  const RecordTable merged = MergeResults(fresh, book.lastRead, ours);
+
+  platform::FileHandle file = files.CreateReplacement(target);
   if (!file) return SaveOutcome::kNotWritable;
-  const RecordFileImage image = EncodeRecordFile(TableToSave(book));
-  const bool all_written = file->Write(image) == image.size();
-  const bool stored = file->Close();
-  return all_written && stored ? SaveOutcome::kWritten : SaveOutcome::kIncomplete;
+  const RecordFileImage image = EncodeRecordFile(merged);
+  const bool all_written =
+      file->Write(image) == image.size() && (tail.empty() || file->Write(tail) == tail.size());
+  const bool stored = file->Close() && all_written;
+  if (!stored) {
+    book.lastRead = fresh;
+    return SaveOutcome::kIncomplete;
+  }
+  book.lastRead = merged;
+  Adopt(book, ours, merged);
+  return SaveOutcome::kWritten;
 }
 
 }  // namespace rolvi::records

@@ -1,6 +1,7 @@
 // The record file: ten 16-byte records, no header (a length byte, the first 13 bytes of the
 // name field, the score as 16 bits little-endian), read once at start-up from "winrolvi.res"
-// or "rolvi.res" and written back in place at exit when the table changed.
+// or "rolvi.res" and written back, merged with what other programs saved meanwhile, when a
+// result entered the table.
 #pragma once
 
 #include <array>
@@ -55,15 +56,18 @@ LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files);
 RecordTable TableToSave(const RecordBook& book);
 
 enum class SaveOutcome {
-  kUnchanged,    // the table did not change since loading: nothing opened
-  kWritten,      // all 160 bytes written
-  kIncomplete,   // a file was opened but not every byte could be stored
-  kNotWritable,  // no file could be opened or created: nothing written
+  kUnchanged,    // no result entered the table since loading: nothing opened
+  kWritten,      // the whole file written
+  kIncomplete,   // a file was made but not every byte could be stored
+  kNotWritable,  // no file could be made: nothing written
 };
 
-// When recordsDirty, writes the table from offset 0 into "winrolvi.res", or else into
-// "rolvi.res", or else into a newly created "winrolvi.res". Bytes after the first 160 of an
-// existing file stay as they were.
-SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files);
+// When recordsDirty: under the file system's lock, reads the table as the file holds it now
+// (another program may have saved since), merges this run's new results into it
+// (MergeResults) and replaces the file with it in one step: "winrolvi.res", or else
+// "rolvi.res", whichever can be written, or else a new "winrolvi.res". Bytes after the first
+// 160 of an existing file are kept (up to a megabyte of them). Once written, the merged table
+// is also this run's.
+SaveOutcome SaveRecords(RecordBook& book, platform::FileSystem& files);
 
 }  // namespace rolvi::records

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <utility>
+
 #include "dialogs/name_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "dialogs/simple_dialogs.h"
@@ -11,6 +13,22 @@
 namespace rolvi::shell {
 
 using platform::DialogTemplate;
+
+namespace {
+
+// Counts a handler that plays a turn while it runs.
+class TurnUnderWay {
+ public:
+  explicit TurnUnderWay(int& count) : count_(count) { ++count_; }
+  TurnUnderWay(const TurnUnderWay&) = delete;
+  TurnUnderWay& operator=(const TurnUnderWay&) = delete;
+  ~TurnUnderWay() { --count_; }
+
+ private:
+  int& count_;
+};
+
+}  // namespace
 
 MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
                        RecordSaving saving)
@@ -32,11 +50,13 @@ void MainWindow::OnCreate() {
   show_next_ = true;
   game_.figures = game::FigureState{};
   game::SeedRandom(game_.supply.random, system_.TickCount());
-  game::SetUpNewGame(game_, frontend());
+  if (!ResumeKeptGame()) game::SetUpNewGame(game_, frontend());
+  TurnEnded();
 }
 
 void MainWindow::OnDestroy() {
   KeepRecords();
+  KeepGameAtSessionEnd();
   if (stats_open_) {
     system_.CloseModelessDialog();
     stats_open_ = false;
@@ -47,6 +67,34 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::OnSessionEnding() {
   KeepRecords();
+  KeepGameAtSessionEnd();
+}
+
+void MainWindow::KeepGame(GameKeeping keeping) {
+  keeper_.emplace(std::move(keeping));
+}
+
+bool MainWindow::ResumeKeptGame() {
+  const std::optional<game::KeptGame> kept = keeper_ ? keeper_->Read() : std::nullopt;
+  if (!kept) return false;
+  game::ResumeGame(game_, *kept);
+  show_next_ = kept->showNext;
+  if (!show_next_) system_.SetMenuCheck(CommandNumber(Command::kToggleNext), false);
+  return true;  // the first paint shows it
+}
+
+void MainWindow::TurnEnded() {
+  if (keeper_ && turns_under_way_ == 0) keeper_->TurnEnded(KeptState());
+}
+
+void MainWindow::KeepGameAtSessionEnd() {
+  if (!keeper_) return;
+  const game::KeptGame now = KeptState();
+  keeper_->SessionEnding(turns_under_way_ == 0 ? &now : nullptr);
+}
+
+void MainWindow::GameOver() {
+  if (keeper_) keeper_->GameEnded();
 }
 
 void MainWindow::KeepRecords() {
@@ -80,9 +128,15 @@ void MainWindow::OnPaint(platform::Surface& surface) {
 void MainWindow::OnCommand(int command) {
   // Only the low 16 bits name the command, from a menu and an accelerator alike.
   switch (static_cast<Command>(command & 0xFFFF)) {
-    case Command::kNewGame:
-      game::NewGameCommand(game_, frontend());
+    case Command::kNewGame: {
+      if (keeper_) keeper_->GameEnded();  // abandoned: the next game replaces it
+      {
+        TurnUnderWay turn(turns_under_way_);
+        game::NewGameCommand(game_, frontend());
+      }
+      TurnEnded();
       break;
+    }
     case Command::kShowRecords:
       ShowRecordsDialog(game_.records.table);
       break;
@@ -115,6 +169,7 @@ void MainWindow::ToggleNextBalls() {
   show_next_ = !show_next_;
   system_.SetMenuCheck(CommandNumber(Command::kToggleNext), show_next_);
   DrawNextBalls();
+  TurnEnded();
 }
 
 void MainWindow::ToggleStats() {
@@ -151,7 +206,11 @@ void MainWindow::OnMouseDown(int x, int y) {
 }
 
 void MainWindow::OnMouseUp(int x, int y) {
-  game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
+  {
+    TurnUnderWay turn(turns_under_way_);
+    game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
+  }
+  TurnEnded();
 }
 
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {

@@ -5,15 +5,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "dialogs/stats_window.h"
 #include "game/game.h"
+#include "game/kept_game.h"
 #include "game/view.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/window_system.h"
 #include "records/record_dialogs.h"
 #include "shell/commands.h"
+#include "shell/game_keeper.h"
 #include "shell/layout.h"
 
 namespace rolvi::shell {
@@ -27,9 +30,9 @@ struct Resources {
 
 inline constexpr int kTimerPeriodMs = 50;
 
-// When the record table is written. A desktop program writes it once, when the run ends. A
-// page can be closed at any moment without such an end, so it writes the table as soon as a
-// result has entered it, and again whenever the page may be about to end.
+// When the record table is written: once, when the run ends (the replay driver), or as soon
+// as a result has entered it and again whenever the run ends or may be about to end (the
+// programs, which a crash, a kill or a closed page can end at any moment).
 enum class RecordSaving { kOnceAtEnd, kWhenAResultEnters };
 
 class MainWindow final : public platform::WindowHandlers,
@@ -52,6 +55,12 @@ class MainWindow final : public platform::WindowHandlers,
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;
 
+  // Continues the game kept there, if any, and keeps the game in progress there (see
+  // GameKeeper). Called before the window is created.
+  void KeepGame(GameKeeping keeping);
+  // The game as it would be kept now (the replay driver's keep command).
+  game::KeptGame KeptState() const { return game::CaptureGame(game_, show_next_); }
+
   const game::Game& game() const { return game_; }
   const Layout& layout() const { return layout_; }
   bool show_next() const { return show_next_; }
@@ -67,6 +76,7 @@ class MainWindow final : public platform::WindowHandlers,
   void DrawKing(game::FigureParts parts) override;
   void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) override;
   void RequestStatsRefresh() override;
+  void GameOver() override;
   // records::RecordDialogs, owned by this window.
   void RunNameDialog(records::NameBuffer& lastName) override;
   void ShowRecordsDialog(const records::RecordTable& table) override;
@@ -78,6 +88,10 @@ class MainWindow final : public platform::WindowHandlers,
   // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
   // written at most once, at whichever end comes first; else whenever a result is in it.
   void KeepRecords();
+  // The kept game: continued at creation, kept at the end of every handler that plays a turn.
+  bool ResumeKeptGame();
+  void TurnEnded();
+  void KeepGameAtSessionEnd();
 
   platform::WindowSystem& system_;
   Resources resources_;
@@ -90,6 +104,10 @@ class MainWindow final : public platform::WindowHandlers,
   dialogs::StatsWindow stats_window_;
   RecordSaving saving_;
   bool records_saved_ = false;
+  std::optional<GameKeeper> keeper_;
+  // Handlers under way that play a turn: their animations, message boxes and dialogs run
+  // inside them, and a session that ends meanwhile keeps the state at the last turn's end.
+  int turns_under_way_ = 0;
 };
 
 }  // namespace rolvi::shell

@@ -24,7 +24,8 @@ class StorageFileSystemTest : public ::testing::Test {
   // A file system made now, reading the key as it is now.
   StorageFileSystem Files() { return {store, kKey, "winrolvi.res"}; }
   records::SaveOutcome SaveGrace(FileSystem& files, std::uint16_t score = 42) {
-    return records::SaveRecords(BookWithResult("Grace", score), files);
+    records::RecordBook book = BookWithResult("Grace", score);
+    return records::SaveRecords(book, files);
   }
   std::vector<std::uint8_t> Stored() const { return DecodeBase64(store.values.at(kKey)).value(); }
 

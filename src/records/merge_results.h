@@ -1,0 +1,27 @@
+// Merging a run's new results into the record table as its file holds it now, so that programs
+// sharing one record file (two desktop programs in one folder, two tabs of the page) keep each
+// other's results: a save reads the file, puts in what this run added, and writes it back.
+#pragma once
+
+#include "records/record_table.h"
+
+namespace rolvi::records {
+
+// `ours` is this run's table: it started as `lastRead`, the table as this run last read or
+// wrote the file, and then took this run's new results. `fresh` is the table the file holds
+// now, which another program may have changed since. Returns `fresh` with this run's new
+// results in it:
+// - the results of `ours` that `lastRead` does not hold, best first, each entered as a
+//   finished game's result is (above the first entry with a lower score; one that no longer
+//   qualifies is dropped), its whole name field copied;
+// - an entry of `lastRead` that `ours` no longer holds although a new result has its score was
+//   stored under another name (a save made while the name was still being asked): the new
+//   result takes that entry's place;
+// - a new result is not entered twice: copies of it that `fresh` holds beyond those of
+//   `lastRead` count as already stored (a write that reached the file although it was
+//   reported failed).
+// When nobody else wrote the file (`fresh` equals `lastRead`), the result equals `ours`.
+RecordTable MergeResults(const RecordTable& fresh, const RecordTable& lastRead,
+                         const RecordTable& ours);
+
+}  // namespace rolvi::records
