@@ -47,26 +47,26 @@ std::optional<game::KeptGame> GameKeeper::Read() {
     }
     return std::nullopt;
   }
-  turn_end_ = decoded.game;
+  settled_ = decoded.game;
   kept_ = game::EncodeKeptGame(decoded.game);
   return decoded.game;
 }
 
-void GameKeeper::TurnEnded(const game::KeptGame& now) {
-  const bool changed = !turn_end_ || !SamePosition(*turn_end_, now);
-  turn_end_ = now;
+void GameKeeper::Settled(const game::KeptGame& now) {
+  const bool changed = !settled_ || !SamePosition(*settled_, now);
+  settled_ = now;
   if (changed) Keep(now);
 }
 
 void GameKeeper::GameEnded() {
-  turn_end_.reset();
+  settled_.reset();
   kept_.reset();
   if (keeping_.write && keeping_.files != nullptr) keeping_.files->Remove(keeping_.name);
 }
 
 void GameKeeper::SessionEnding(const game::KeptGame* now) {
-  if (!turn_end_) return;  // the game ended; its file is gone
-  Keep(now != nullptr ? *now : *turn_end_);
+  if (!settled_) return;  // the game ended; its file is gone
+  Keep(now != nullptr ? *now : *settled_);
 }
 
 void GameKeeper::Keep(const game::KeptGame& kept) {

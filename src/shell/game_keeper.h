@@ -34,9 +34,10 @@ class GameKeeper {
   // game starts. An empty file is no kept game.
   std::optional<game::KeptGame> Read();
 
-  // A turn ended (or a game was set up, or the preview was switched): `now` is kept at once
-  // when more than the turn state (selection, last press, frame counter) changed.
-  void TurnEnded(const game::KeptGame& now);
+  // A handler ended with no turn under way: `now` is what a session that ends during the next
+  // turn keeps. It is written at once when more than the turn state (selection, last press,
+  // frame counter) changed: after a move, a new game, a switch of the preview.
+  void Settled(const game::KeptGame& now);
   // The board is full or the game was abandoned: it is not kept, and its file goes at once.
   void GameEnded();
   // The session ends: `now` is kept, or, where a turn is still being played (null), the
@@ -47,8 +48,8 @@ class GameKeeper {
   void Keep(const game::KeptGame& kept);
 
   GameKeeping keeping_;
-  // The state at the last turn's end; empty once the game has ended.
-  std::optional<game::KeptGame> turn_end_;
+  // The state when the last handler outside a turn ended; empty once the game has ended.
+  std::optional<game::KeptGame> settled_;
   // What the file holds as this program last wrote or read it.
   std::optional<game::KeptGameImage> kept_;
 };

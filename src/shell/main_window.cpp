@@ -51,7 +51,7 @@ void MainWindow::OnCreate() {
   game_.figures = game::FigureState{};
   game::SeedRandom(game_.supply.random, system_.TickCount());
   if (!ResumeKeptGame()) game::SetUpNewGame(game_, frontend());
-  TurnEnded();
+  Settled();
 }
 
 void MainWindow::OnDestroy() {
@@ -83,8 +83,8 @@ bool MainWindow::ResumeKeptGame() {
   return true;  // the first paint shows it
 }
 
-void MainWindow::TurnEnded() {
-  if (keeper_ && turns_under_way_ == 0) keeper_->TurnEnded(KeptState());
+void MainWindow::Settled() {
+  if (keeper_ && turns_under_way_ == 0) keeper_->Settled(KeptState());
 }
 
 void MainWindow::KeepGameAtSessionEnd() {
@@ -134,7 +134,7 @@ void MainWindow::OnCommand(int command) {
         TurnUnderWay turn(turns_under_way_);
         game::NewGameCommand(game_, frontend());
       }
-      TurnEnded();
+      Settled();
       break;
     }
     case Command::kShowRecords:
@@ -169,7 +169,7 @@ void MainWindow::ToggleNextBalls() {
   show_next_ = !show_next_;
   system_.SetMenuCheck(CommandNumber(Command::kToggleNext), show_next_);
   DrawNextBalls();
-  TurnEnded();
+  Settled();
 }
 
 void MainWindow::ToggleStats() {
@@ -191,6 +191,7 @@ void MainWindow::OnStatsClosed() {
 
 void MainWindow::OnTimer() {
   game::Tick(game_, frontend());
+  Settled();
 }
 
 bool MainWindow::TimerShowsNothing() const {
@@ -199,10 +200,12 @@ bool MainWindow::TimerShowsNothing() const {
 
 void MainWindow::OnSkippedTicks(std::uint32_t count) {
   game::SkipTicks(game_, count);
+  Settled();
 }
 
 void MainWindow::OnMouseDown(int x, int y) {
   game::Press(game_, CellAtPoint(layout_.board_origin, x, y));
+  Settled();
 }
 
 void MainWindow::OnMouseUp(int x, int y) {
@@ -210,7 +213,7 @@ void MainWindow::OnMouseUp(int x, int y) {
     TurnUnderWay turn(turns_under_way_);
     game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
   }
-  TurnEnded();
+  Settled();
 }
 
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {

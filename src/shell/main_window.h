@@ -88,9 +88,9 @@ class MainWindow final : public platform::WindowHandlers,
   // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
   // written at most once, at whichever end comes first; else whenever a result is in it.
   void KeepRecords();
-  // The kept game: continued at creation, kept at the end of every handler that plays a turn.
+  // The kept game: continued at creation, told the state at the end of every handler.
   bool ResumeKeptGame();
-  void TurnEnded();
+  void Settled();
   void KeepGameAtSessionEnd();
 
   platform::WindowSystem& system_;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -97,6 +98,76 @@ TYPED_TEST(FileSystemContractTest, WritingOverwritesFromTheStartAndCreatingTrunc
   }
 }
 
+TYPED_TEST(FileSystemContractTest, AReplacementTakesThePlaceOfTheFileOnlyWhenClosed) {
+  this->fixture.Put("data", {1, 2, 3});
+  FileSystem& files = this->fixture.files();
+  const std::array<std::uint8_t, 1> bytes{9};
+  for (const char* name : {"data", "new"}) {
+    FileHandle file = files.CreateReplacement(name);
+    ASSERT_NE(file, nullptr) << name;
+    EXPECT_EQ(file->Write(bytes), 1u);
+    // Until the close the old content, or no file, stands.
+    EXPECT_FALSE(this->fixture.Exists("new")) << name;
+    EXPECT_EQ(this->fixture.Get("data").size(), name == std::string_view("data") ? 3u : 1u);
+    EXPECT_TRUE(file->Close());
+    EXPECT_EQ(this->fixture.Get(name), Bytes{9}) << name;
+  }
+  EXPECT_TRUE(files.Remove("new"));
+  EXPECT_FALSE(this->fixture.Exists("new"));
+  EXPECT_TRUE(files.Remove("new")) << "a file that is not there is gone";
+  EXPECT_EQ(this->fixture.Get("data"), Bytes{9});
+}
+
+TEST(DiskFileSystemTest, AReplacementKeepsTheModeAndALinkAndLeavesNoOtherFile) {
+  TempDirectory directory;
+  WriteWholeFile(directory / "table", {1, 2, 3});
+  std::filesystem::create_symlink("table", directory / "winrolvi.res");
+  ::chmod((directory / "table").c_str(), 0640);
+  DiskFileSystem files(directory.path());
+  FileHandle file = files.CreateReplacement("winrolvi.res");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->Write(std::array<std::uint8_t, 2>{7, 8}), 2u);
+  EXPECT_TRUE(file->Close());
+  EXPECT_TRUE(std::filesystem::is_symlink(directory / "winrolvi.res"));
+  EXPECT_EQ(ReadWholeFile(directory / "table"), (Bytes{7, 8}));
+  struct stat status {};
+  ASSERT_EQ(::stat((directory / "table").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory.path()))
+    ++entries;
+  EXPECT_EQ(entries, 2) << "no temporary file is left";
+  // Nothing replaces a directory.
+  std::filesystem::create_directory(directory / "folder");
+  EXPECT_EQ(files.CreateReplacement("folder"), nullptr);
+  EXPECT_FALSE(files.Remove("folder"));
+  EXPECT_TRUE(std::filesystem::is_directory(directory / "folder"));
+}
+
+// Another program (here a second file system on the same folder) waits for the lock until
+// its holder lets it go.
+TEST(DiskFileSystemTest, ALockIsWaitedForUntilItsHolderLetsGo) {
+  TempDirectory directory;
+  DiskFileSystem mine(directory.path());
+  DiskFileSystem theirs(directory.path());
+  FileLockHandle held = mine.Lock("winrolvi.res");
+  ASSERT_NE(held, nullptr);
+  std::atomic<bool> taken = false;
+  auto waiting = std::async(std::launch::async, [&] {
+    FileLockHandle lock = theirs.Lock("winrolvi.res");
+    taken = true;
+    return lock != nullptr;
+  });
+  EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+  EXPECT_FALSE(taken);
+  held.reset();
+  EXPECT_TRUE(waiting.get()) << "taken once the holder let go";
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory.path()))
+    ++entries;
+  EXPECT_EQ(entries, 0) << "the lock needs no file";
+}
+
 TEST(DiskFileSystemTest, NamesResolveAgainstTheRootAndALinkToARegularFileIsThatFile) {
   // The root is not the current directory; the link is relative to the link's own folder.
   TempDirectory directory;
@@ -179,6 +250,8 @@ TEST_F(SpecialFileTest, AFifoOpensInNoModeWithOrWithoutAReaderAndStaysAFifo) {
   EXPECT_TRUE(RefusesQuickly([&] { return files_.OpenForWriting("winrolvi.res"); }));
   EXPECT_TRUE(RefusesQuickly([&] { return files_.Create("winrolvi.res"); }));
   ::close(reader);
+  EXPECT_TRUE(RefusesQuickly([&] { return files_.CreateReplacement("winrolvi.res"); }));
+  EXPECT_FALSE(files_.Remove("winrolvi.res"));
   EXPECT_TRUE(StillAnEmptyFifo());
 }
 
@@ -190,9 +263,14 @@ TEST(MemoryFileSystemTest, ReadOnlyNamesAndFailingCreationRefuseToWrite) {
   EXPECT_EQ(files.OpenForWriting("locked"), nullptr);
   EXPECT_EQ(files.Create("locked"), nullptr);
   EXPECT_EQ(files.files["locked"], (MemoryFileSystem::Bytes{1, 2}));
+  EXPECT_EQ(files.CreateReplacement("locked"), nullptr);
+  EXPECT_FALSE(files.Remove("locked"));
   files.creation_fails = true;
   EXPECT_EQ(files.Create("other"), nullptr);
+  EXPECT_EQ(files.CreateReplacement("other"), nullptr);
   EXPECT_FALSE(files.files.contains("other"));
+  files.read_only.clear();
+  EXPECT_NE(files.CreateReplacement("locked"), nullptr) << "an existing file is replaced";
 }
 
 }  // namespace

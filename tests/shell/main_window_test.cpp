@@ -7,6 +7,7 @@
 #include "platform/memory_file_system.h"
 #include "records/record_file.h"
 #include "shell/resources.h"
+#include "support/temp_directory.h"
 
 namespace rolvi::shell {
 namespace {
@@ -147,6 +148,58 @@ TEST_F(MainWindowTest, AResultIsEnteredAndTheTableIsWrittenOnlyOnceAtTheFirstEnd
   window.OnCommand(258);
   EXPECT_TRUE(system.destroyed());
   EXPECT_TRUE(File().empty());
+}
+
+// Two programs in one folder, as the desktop programs save: each result is on disk as soon
+// as its name is taken, and neither program's save loses the other's.
+TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
+  testing::TempDirectory folder;
+  struct Program {
+    explicit Program(const std::filesystem::path& path)
+        : files(path),
+          system(platform::Size{612, 374}, 1, files),
+          window(system, EmbeddedResources(), RecordSaving::kWhenAResultEnters) {
+      system.Attach(window);
+      system.Create();
+    }
+    void Enter(std::int32_t score, const std::string& name) {
+      system.name_answers().push_back(name);
+      const_cast<game::Game&>(window.game()).score.score = score;
+      window.OnCommand(256);
+    }
+    std::vector<std::string> Names() const {
+      std::vector<std::string> names;
+      for (const auto& entry : window.game().records.table)
+        names.emplace_back(records::NameText(entry.name));
+      return names;
+    }
+    platform::DiskFileSystem files;
+    platform::HeadlessWindowSystem system;
+    MainWindow window;
+  };
+  const auto on_disk = [&] {
+    const auto bytes = testing::ReadWholeFile(folder / "winrolvi.res");
+    std::vector<std::string> names;
+    for (const auto& entry : records::DecodeRecordFile(bytes).table)
+      names.emplace_back(records::NameText(entry.name));
+    return names;
+  };
+  const std::string king(records::kKingName);
+  const std::string vacant(records::kVacantName);
+
+  Program anna(folder.path());
+  Program bert(folder.path());
+  anna.Enter(42, "Anna");
+  EXPECT_EQ(on_disk()[1], "Anna") << "before the program ends";
+  bert.Enter(30, "Bert");
+  const std::vector<std::string> both = {king,   "Anna", "Bert", vacant, vacant,
+                                         vacant, vacant, vacant, vacant, vacant};
+  EXPECT_EQ(on_disk(), both);
+  EXPECT_EQ(bert.Names(), both) << "Bert's program lists Anna too once it saved";
+  anna.system.Destroy();
+  bert.system.Destroy();
+  EXPECT_EQ(on_disk(), both);
+  EXPECT_EQ(std::filesystem::file_size(folder / "winrolvi.res"), 160u);
 }
 
 TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {

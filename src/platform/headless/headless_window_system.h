@@ -25,6 +25,8 @@ class HeadlessObserver {
   virtual void OnMessageBox(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
   virtual void OnDialog(DialogTemplate /*dialog*/) {}
   virtual void OnStatsRefresh() {}
+  // Every pause of an animation, after the clock has advanced.
+  virtual void OnPause() {}
 };
 
 // Thrown when the name dialog wants an answer and none is queued.
@@ -69,7 +71,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   Rect WindowRect() const override;
   Size ScreenSize() const override { return {1024, 768}; }
   std::uint32_t TickCount() override { return tick_count_; }
-  void Pause(int milliseconds) override { clock_ms_ += milliseconds; }
+  void Pause(int milliseconds) override {
+    clock_ms_ += milliseconds;
+    if (observer_) observer_->OnPause();
+  }
   bool Beep() override;
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override { timer_period_ms_ = period_ms; }

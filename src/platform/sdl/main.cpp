@@ -1,9 +1,12 @@
 // The desktop program: the SDL window system driving the shell's main window. The record file
-// lives in the current directory, or with --user-data (the desktop entry) in the data directory.
+// lives in the current directory, or with --user-data (the desktop entry) in the data directory,
+// where the game in progress is kept too (or with --keep-game beside the record file).
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/sdl/record_files.h"
@@ -32,8 +35,9 @@ std::uint32_t Ticks() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::span<const char* const> command_line(argv, static_cast<std::size_t>(argc));
   const auto files = rolvi::platform::sdl::RecordFilesFor(
-      {argv, static_cast<std::size_t>(argc)}, rolvi::platform::sdl::ProcessEnvironment(), stderr);
+      command_line, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
   rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, *files, &Ticks);
   std::string error;
@@ -41,6 +45,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());
     return 1;
   }
-  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources());
+  // Written as soon as a result enters it: a crash or a kill must not lose it.
+  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources(),
+                                  rolvi::shell::RecordSaving::kWhenAResultEnters);
+  if (rolvi::platform::sdl::KeepsGame(command_line)) {
+    window.KeepGame({files.get(), std::string(rolvi::shell::kKeptGameFileName), true,
+                     [](std::string_view line) {
+                       std::fprintf(stderr, "rolvi: %.*s\n", static_cast<int>(line.size()),
+                                    line.data());
+                     }});
+  }
   return system.Run(window);
 }

@@ -1,5 +1,6 @@
 #include "platform/sdl/record_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -18,12 +19,11 @@ class NoFiles final : public FileSystem {
 
 void PrintUsage(std::FILE* errors) {
   std::fprintf(errors,
-               "usage: rolvi [%.*s]\n"
-               "  %.*s  keep the record file in $XDG_DATA_HOME/rolvi (default"
-               " ~/.local/share/rolvi)\n"
-               "               instead of the current directory\n",
-               static_cast<int>(kUserDataOption.size()), kUserDataOption.data(),
-               static_cast<int>(kUserDataOption.size()), kUserDataOption.data());
+               "usage: rolvi [--user-data] [--keep-game]\n"
+               "  --user-data  keep the record file in $XDG_DATA_HOME/rolvi (default\n"
+               "               ~/.local/share/rolvi) instead of the current directory, and\n"
+               "               the game in progress beside it\n"
+               "  --keep-game  keep the game in progress between runs beside the record file\n");
 }
 
 }  // namespace
@@ -38,11 +38,11 @@ std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_
                                            const StartEnvironment& environment, std::FILE* errors) {
   bool user_data = false;
   for (const char* argument : command_line.subspan(command_line.empty() ? 0 : 1)) {
-    if (argument != kUserDataOption) {
+    if (argument != kUserDataOption && argument != kKeepGameOption) {
       PrintUsage(errors);
       return nullptr;
     }
-    user_data = true;
+    user_data = user_data || argument == kUserDataOption;
   }
   if (!user_data) return std::make_unique<DiskFileSystem>(environment.current_directory);
 
@@ -62,6 +62,13 @@ std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_
     return std::make_unique<NoFiles>();
   }
   return std::make_unique<DiskFileSystem>(*directory);
+}
+
+bool KeepsGame(std::span<const char* const> command_line) {
+  return std::any_of(command_line.begin() + (command_line.empty() ? 0 : 1), command_line.end(),
+                     [](const char* argument) {
+                       return argument == kUserDataOption || argument == kKeepGameOption;
+                     });
 }
 
 }  // namespace rolvi::platform::sdl

@@ -1,12 +1,15 @@
 // The page's program: the web window system on the browser page driving the shell's main
 // window, with the record table in the page's storage. The page keeps the table as soon as a
-// result enters it and whenever it is hidden, since it may be closed at any moment. The test
+// result enters it and whenever it is hidden, since it may be closed at any moment, and the
+// game in progress beside it at every turn's end and whenever it is hidden. The test
 // build takes its seed from the page's address and tells the page's tests what it shows.
 #include <emscripten.h>
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/web/browser_page.h"
 #include "platform/web/storage_file_system.h"
@@ -18,8 +21,10 @@
 
 namespace {
 
-// The key under which the page keeps the record file's 160 bytes.
+// The key under which the page keeps the record file's 160 bytes, and the one beside it that
+// holds the game in progress.
 constexpr const char* kRecordsKey = "rolvi.records";
+constexpr const char* kKeptGameKey = "rolvi.game";
 
 rolvi::platform::web::WebWindowSystem* running_system = nullptr;
 
@@ -112,6 +117,13 @@ int main() {
   platform::web::WebWindowSystem system(page, shell::kMainWindowSize, files, &Ticks);
   shell::MainWindow window(system, shell::EmbeddedResources(),
                            shell::RecordSaving::kWhenAResultEnters);
+  // A page can be reloaded, closed or discarded at any moment: its game is always kept.
+  platform::web::StorageFileSystem game_files(storage, kKeptGameKey,
+                                              std::string(shell::kKeptGameFileName));
+  window.KeepGame(
+      {&game_files, std::string(shell::kKeptGameFileName), true, [](std::string_view line) {
+         std::fprintf(stderr, "rolvi: %.*s\n", static_cast<int>(line.size()), line.data());
+       }});
   running_system = &system;
 #ifdef ROLVI_WEB_TEST_BUILD
   running_window = &window;
