@@ -1,7 +1,10 @@
-// Feeds arbitrary bytes to the game as its kept game: the reader either refuses them or gives
-// a game that writes back to the very same bytes; such a game is then continued for a few
-// turns of clicks and ticks, drawn with the real sprite sheet, and must keep every cell,
-// colour, score and figure in range.
+// Feeds arbitrary bytes to the game as its kept game, as they are and again with a right
+// header and checksum (zlib's CRC-32) around them, so that the values themselves are tried:
+// the reader either refuses them or gives a game that writes back to the very same bytes;
+// such a game is then continued for a few turns of clicks and ticks, drawn with the real
+// sprite sheet, and must keep every cell, colour, score and figure in range.
+
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -106,14 +109,11 @@ void RequireInRange(const game::Game& game) {
   Require(game.figures.kingFrame <= 6 && game.figures.crownFrame <= 6);
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> bytes(data, size);
+void Continue(std::span<const std::uint8_t> bytes) {
   const game::DecodedKeptGame decoded = game::DecodeKeptGame(bytes);
-  if (decoded.outcome != game::KeptGameRead::kRead) return 0;
+  if (decoded.outcome != game::KeptGameRead::kRead) return;
   const game::KeptGameImage again = game::EncodeKeptGame(decoded.game);
-  Require(size == again.size() && std::equal(again.begin(), again.end(), data));
+  Require(bytes.size() == again.size() && std::equal(again.begin(), again.end(), bytes.begin()));
 
   game::Game game;
   game::ResumeGame(game, decoded.game);
@@ -137,5 +137,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game::Tick(game, frontend);
     RequireInRange(game);
   }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Continue(std::span(data, size));
+  // The same bytes as the values of a well-made file.
+  game::KeptGameImage image{'R', 'L', 'V', 'K', 1, 0, game::kKeptGameSize, 0};
+  std::copy_n(data, std::min(size, image.size() - 12), image.begin() + 8);
+  const uLong crc = crc32(0L, image.data(), static_cast<uInt>(image.size() - 4));
+  for (int i = 0; i < 4; ++i)
+    image[image.size() - 4 + i] = static_cast<std::uint8_t>(crc >> (8 * i));
+  Continue(image);
   return 0;
 }

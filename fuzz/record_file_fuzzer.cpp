@@ -70,10 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(book.recordScore == book.table[0].score);
   RecordBook other = book;  // another program, started on the same file
 
-  // The first four bytes double as a finished game's result, the next four as the other
-  // program's.
+  // The first four bytes double as a finished game's result, the next two as the other
+  // program's: within what the file stores, so that the file orders it as the program did (a
+  // result above 65,535 goes above an entry of 65,535, which the file cannot tell).
   std::int32_t scores[2] = {0, 0};
-  if (size >= 8) std::memcpy(scores, data, sizeof scores);
+  if (size >= 6) {
+    std::memcpy(&scores[0], data, 4);
+    scores[1] = data[4] | data[5] << 8;
+  }
   AcceptingDialogs first("Fuzz");
   records::InsertRecord(book, scores[0], first);
   Require(WellFormed(book));

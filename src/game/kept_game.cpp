@@ -27,8 +27,6 @@ constexpr std::uint8_t kSelectedBit = 4;
 constexpr std::uint8_t kPressMissedBit = 8;
 constexpr std::uint8_t kKnownBits = 15;
 
-constexpr std::uint8_t kLastFigureFrame = 6;
-
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
   std::uint32_t crc = 0xFFFFFFFFu;
   for (const std::uint8_t byte : bytes) {
@@ -107,8 +105,12 @@ bool NameFits(const records::NameBuffer& name) {
   return records::NameLength(name) <= records::kMaxNameLength;
 }
 
-// What a game can hold at the end of a turn. A full board has ended; a selected ball stands
-// on its cell; the crown passes only above the record.
+// What a game can hold between turns. A full board has ended; a selected ball stands on its
+// cell; the crown passes only above the record, and the figures stand as the race leaves
+// them: while chasing, the King crowned on top and the Player without a crown; once the
+// record is beaten, the King dethroned and the Player crowned on top. (The crown's passing
+// counts the frames up from the chasing state's: from any other they would run past the
+// last.)
 bool Plausible(const KeptGame& kept, std::uint8_t selected, std::uint8_t pressed) {
   const Board& board = kept.supply.board;
   const bool cells_ok = std::all_of(board.cells.begin(), board.cells.end(),
@@ -123,9 +125,12 @@ bool Plausible(const KeptGame& kept, std::uint8_t selected, std::uint8_t pressed
   if (kept.score.recordBeaten && kept.score.score <= kept.recordScore) return false;
   const FigureState& figures = kept.figures;
   if (!InRange(figures.kingOffset, 0, kLowestOffset) ||
-      !InRange(figures.playerOffset, 0, kLowestOffset) || figures.kingFrame > kLastFigureFrame ||
-      figures.crownFrame > kLastFigureFrame)
+      !InRange(figures.playerOffset, 0, kLowestOffset))
     return false;
+  const bool chasing = figures.kingOffset == 0 && figures.kingFrame == 0 && figures.crownFrame == 0;
+  const bool crowned = figures.playerOffset == 0 && figures.kingFrame == kDethronedFrame &&
+                       figures.crownFrame == kCrownedFrame;
+  if (kept.score.recordBeaten ? !crowned : !chasing) return false;
   if (selected >= kCellCount || pressed >= kCellCount) return false;
   if (kept.selection == SelectionState::kSelected && board.cells[selected] == kEmpty) return false;
   return NameFits(kept.kingName) && NameFits(kept.lastName);

@@ -28,19 +28,6 @@ std::size_t Count(const RecordTable& table, const RecordEntry& entry) {
   return count;
 }
 
-// The stored entry of a result whose name changed after the save: an entry `ours` lost that
-// has the result's score. Marks it used.
-const RecordEntry* StoredUnderAnotherName(const RecordTable& lastRead, Marks& read_paired,
-                                          const RecordEntry& result) {
-  for (std::size_t j = 0; j < lastRead.size(); ++j) {
-    if (!read_paired[j] && lastRead[j].score == result.score) {
-      read_paired[j] = true;
-      return &lastRead[j];
-    }
-  }
-  return nullptr;
-}
-
 bool Replace(RecordTable& table, Marks& replaced, const RecordEntry& stored,
              const RecordEntry& result) {
   for (std::size_t i = 0; i < table.size(); ++i) {
@@ -67,18 +54,25 @@ void Enter(RecordTable& table, Marks& replaced, const RecordEntry& result) {
 }  // namespace
 
 RecordTable MergeResults(const RecordTable& fresh, const RecordTable& lastRead,
-                         const RecordTable& ours) {
+                         const RecordTable& ours,
+                         const std::optional<RecordEntry>& storedAsOffered) {
+  // Nobody else wrote: this run's table as it is, also where a result above 65,535 went above
+  // an entry of 65,535, which the stored scores alone would put it below.
+  if (fresh == lastRead) return ours;
   Marks ours_paired{};
   Marks read_paired{};
   Pair(ours, lastRead, ours_paired, read_paired);
 
   RecordTable merged = fresh;
   Marks placed{};  // entries of `merged` that came from `ours`
+  std::optional<RecordEntry> offered = storedAsOffered;
   for (std::size_t i = 0; i < ours.size(); ++i) {
     if (ours_paired[i]) continue;
     const RecordEntry& result = ours[i];
-    if (const RecordEntry* stored = StoredUnderAnotherName(lastRead, read_paired, result)) {
-      if (Replace(merged, placed, *stored, result)) continue;
+    if (offered && offered->score == result.score) {
+      const RecordEntry stored = *offered;
+      offered.reset();
+      if (Replace(merged, placed, stored, result)) continue;
     }
     // Copies beyond lastRead's, less those earlier results of ours already took.
     std::size_t taken = 0;

@@ -3,6 +3,8 @@
 // other's results: a save reads the file, puts in what this run added, and writes it back.
 #pragma once
 
+#include <optional>
+
 #include "records/record_table.h"
 
 namespace rolvi::records {
@@ -14,14 +16,15 @@ namespace rolvi::records {
 // - the results of `ours` that `lastRead` does not hold, best first, each entered as a
 //   finished game's result is (above the first entry with a lower score; one that no longer
 //   qualifies is dropped), its whole name field copied;
-// - an entry of `lastRead` that `ours` no longer holds although a new result has its score was
-//   stored under another name (a save made while the name was still being asked): the new
-//   result takes that entry's place;
+// - `storedAsOffered` is the entry a save stored for a result whose name was still being
+//   asked, under the name offered then: the new result with its score takes that entry's
+//   place instead of being entered again;
 // - a new result is not entered twice: copies of it that `fresh` holds beyond those of
 //   `lastRead` count as already stored (a write that reached the file although it was
 //   reported failed).
-// When nobody else wrote the file (`fresh` equals `lastRead`), the result equals `ours`.
+// When nobody else wrote the file (`fresh` equals `lastRead`), the result is `ours`.
 RecordTable MergeResults(const RecordTable& fresh, const RecordTable& lastRead,
-                         const RecordTable& ours);
+                         const RecordTable& ours,
+                         const std::optional<RecordEntry>& storedAsOffered = std::nullopt);
 
 }  // namespace rolvi::records

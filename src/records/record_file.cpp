@@ -164,7 +164,7 @@ SaveOutcome SaveRecords(RecordBook& book, platform::FileSystem& files) {
   const std::string_view target = SaveTarget(files);
   const std::vector<std::uint8_t> tail = ReadTail(files, target);
   const RecordTable ours = TableToSave(book);
-  const RecordTable merged = MergeResults(fresh, book.lastRead, ours);
+  const RecordTable merged = MergeResults(fresh, book.lastRead, ours, book.storedAsOffered);
 
   platform::FileHandle file = files.CreateReplacement(target);
   if (!file) return SaveOutcome::kNotWritable;
@@ -177,6 +177,8 @@ SaveOutcome SaveRecords(RecordBook& book, platform::FileSystem& files) {
     return SaveOutcome::kIncomplete;
   }
   book.lastRead = merged;
+  book.storedAsOffered.reset();
+  if (book.pending) book.storedAsOffered = ours[book.pending->index];
   Adopt(book, ours, merged);
   return SaveOutcome::kWritten;
 }

@@ -166,6 +166,14 @@ TEST(KeptGameTest, HostileOrDamagedFilesAreRefusedWithTheirReason) {
       {"King frame 7", set(138, 7), true, KeptGameRead::kOutOfRange},
       {"Player below his foot plate", set(139, 200), true, KeptGameRead::kOutOfRange},
       {"crown frame 255", set(140, 255), true, KeptGameRead::kOutOfRange},
+      {"beaten, the Player not on top", set(139, 1), true, KeptGameRead::kOutOfRange},
+      {"beaten, the crown half built", set(140, 3), true, KeptGameRead::kOutOfRange},
+      {"chasing with the King dethroned",
+       [&](Bytes& b) {
+         set(136, 4 | 8)(b);  // not beaten
+         set(137, 0)(b);      // the King on top
+       },
+       true, KeptGameRead::kOutOfRange},
       {"selected cell 81", set(141, 81), true, KeptGameRead::kOutOfRange},
       {"selected empty cell", set(141, 1), true, KeptGameRead::kOutOfRange},
       {"pressed cell 255", set(142, 255), true, KeptGameRead::kOutOfRange},
@@ -181,11 +189,11 @@ TEST(KeptGameTest, HostileOrDamagedFilesAreRefusedWithTheirReason) {
     if (test.reseal) Reseal(bytes);
     EXPECT_EQ(DecodeKeptGame(bytes).outcome, test.outcome) << test.what;
   }
-  // The edges that are still a game: the highest score, the lowest figures, the last cell.
+  // The edges that are still a game: the highest score, the King at his lowest, the last
+  // cell; and a game chasing the record, with the Player anywhere on his pillar.
   Bytes edges = good;
   set32(128, kMaxKeptScore)(edges);
   set(137, 125)(edges);
-  set(139, 125)(edges);
   set(142, 80)(edges);
   std::fill_n(edges.begin() + 164, 13, 'L');
   edges[164 + 13] = 0;
@@ -195,6 +203,10 @@ TEST(KeptGameTest, HostileOrDamagedFilesAreRefusedWithTheirReason) {
   EXPECT_EQ(decoded.game.score.score, 17'179'869);
   EXPECT_EQ(decoded.game.pressCell, (CellRef{8, 8}));
   EXPECT_EQ(records::NameLength(decoded.game.lastName), 13u);
+  KeptGame chasing = SampleGame();
+  chasing.score.recordBeaten = false;
+  chasing.figures = {0, 0, 125, 0};
+  EXPECT_EQ(DecodeKeptGame(Encoded(chasing)).outcome, KeptGameRead::kRead);
 }
 
 }  // namespace

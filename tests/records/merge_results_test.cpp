@@ -71,12 +71,22 @@ TEST(MergeResultsTest, AResultStoredUnderTheOfferedNameTakesItsFinalNameInPlace)
   RecordTable ours = stored;
   StoreName(ours[3].name, "Grace");
   ASSERT_EQ(ours[3].score, 350);
-  EXPECT_EQ(MergeResults(stored, stored, ours), ours);
+  EXPECT_EQ(MergeResults(stored, stored, ours, stored[3]), ours);
   // Meanwhile another program entered a result above it: the entry moved, and is still found.
   const RecordTable fresh = Entered(stored, {{800, "Bert"}});
-  const RecordTable merged = MergeResults(fresh, stored, ours);
+  const RecordTable merged = MergeResults(fresh, stored, ours, stored[3]);
   EXPECT_EQ(Listed(merged), Listed(Entered(kStart, {{800, "Bert"}, {350, "Grace"}})));
   EXPECT_EQ(merged[4], ours[3]) << "the whole field as this run typed it";
+}
+
+// A table read from a damaged file need not be in order: a result may push out an entry with
+// its own score, which is no entry stored under another name.
+TEST(MergeResultsTest, AnUnorderedTableLosesNothingButWhatTheResultPushesOut) {
+  const RecordTable unordered = TableWithScores({50, 10, 900, 50, 40, 30, 20, 10, 5, 50});
+  const RecordTable ours = Entered(unordered, {{50, "Ann"}});
+  RecordTable fresh = unordered;  // another program's result took its name there
+  StoreName(fresh[4].name, "Zed");
+  EXPECT_EQ(Listed(MergeResults(fresh, unordered, ours)), Listed(Entered(fresh, {{50, "Ann"}})));
 }
 
 TEST(MergeResultsTest, AResultAlreadyInTheFileIsNotEnteredTwiceButAnEqualNewOneIs) {
