@@ -1,7 +1,7 @@
 // Keeping the game in progress between runs: the kept game is read at start, written when a
-// turn has changed the game and when the session ends, and removed when the game ends. While
-// a turn is played (its animations, the game-over box, the name dialog) the state kept is the
-// one at the last turn's end.
+// turn has changed the game and when the session ends, and removed when the game ends. A
+// session that ends while a turn is played (its animations, the game-over box, the name
+// dialog) keeps the state before that turn.
 #pragma once
 
 #include <functional>

@@ -84,7 +84,7 @@ fi
 status=0
 timeout 10 "$program" --user-data --records-here > usage.out 2> usage.err || status=$?
 check_equal "exit code for an unknown argument" 2 "$status"
-check_equal "usage line" "usage: rolvi [--user-data]" "$(head -n 1 usage.err)"
+check_equal "usage line" "usage: rolvi [--user-data] [--keep-game]" "$(head -n 1 usage.err)"
 check_equal "nothing on standard output" "" "$(cat usage.out)"
 
 finish "record file"
