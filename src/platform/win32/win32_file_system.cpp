@@ -80,6 +80,16 @@ class ReplacementFile final : public File {
   bool failed_ = false;
 };
 
+// Without std::to_wstring, whose formatting brings in much of the C++ library's locale code.
+std::wstring Decimal(DWORD value) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return digits;
+}
+
 }  // namespace
 
 FileLockHandle Win32FileSystem::Lock(std::string_view name) {
@@ -107,7 +117,7 @@ FileHandle Win32FileSystem::CreateReplacement(std::string_view name) {
       disk_.OpenForWriting(name) == nullptr) {
     return nullptr;
   }
-  const std::wstring temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
+  const std::wstring temporary = target + L"." + Decimal(GetCurrentProcessId()) + L".new";
   const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
