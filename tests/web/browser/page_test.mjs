@@ -1,7 +1,8 @@
 // The browser page in Debian's headless Chromium, against the headless replay driver: the
 // first frame, a move, the dialogs, the menu, entering a result and finding it after a reload,
-// storage that cannot be used, the closed state, and the time to the first frame. Every tab
-// must leave the console and the network without a complaint.
+// storage that cannot be used, the closed state, the time to the first frame, and the game
+// continued after a reload. Every tab must leave the console and the network without a
+// complaint.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import {
@@ -360,4 +361,52 @@ test('the page to play starts quietly; time from navigation to its first frame',
   t.diagnostic(`first frame ${timing.firstFrameMs} ms after navigation ` +
               `(${timing.firstFrameWithoutDropsMs} ms without the 500 ms of drops; ` +
               `the program running after ${timing.runtimeReadyMs} ms)`);
+});
+
+test('a reload continues the game, and a reload during a move continues from before it',
+     async () => {
+  const clicks = greedyClicks(seed, 'score:10');
+  const script = (count) => clicks.slice(0, count).map((cell) => `click ${cell.join(' ')}`);
+  const kept = replay(seed, [...script(4), 'size 612 374', 'dump', 'shot {kept.png}'],
+                      ['kept.png']);
+  const moved = replay(seed, [...script(6), 'dump']);
+  const [from, to] = clicks.slice(4, 6);
+  await withGame({}, async (page) => {
+    let described = await state(page);
+    for (const cell of clicks.slice(0, 4)) await clickCell(page, described, ...cell);
+    const reload = async () => {
+      await page.reload();
+      await waitForFirstFrame(page);
+      await waitIdle(page);
+      return state(page);
+    };
+    described = await reload();
+    const before = dumpedGame(kept.output);
+    assert.equal(described.game.board, before.board);
+    assert.deepEqual(described.game.next, before.next);
+    assert.equal(described.game.score, before.score);
+    assertSamePicture(await shootClient(page, described), kept.pictures['kept.png'],
+                      'the game after a reload');
+
+    // The next move is under way when the page goes: the game comes back as before it.
+    await clickCell(page, described, ...from);
+    const client = clientOrigin(described);
+    const first = described.game.firstCell;
+    const pitch = described.game.nextCell[0] - first[0];
+    const target = await pagePoint(page, client.id, client.x + first[0] + to[0] * pitch,
+                                   client.y + first[1] + to[1] * pitch);
+    await page.mouse.click(target.x, target.y);
+    assert.equal(await page.evaluate(() => rolviPage.waiting()), false, 'the move is playing');
+    described = await reload();
+    assert.equal(described.game.board, before.board);
+    assert.equal(described.game.score, before.score);
+    // ...and plays on: the same move again gives what the whole script gives.
+    await clickCell(page, described, ...from);
+    await clickCell(page, described, ...to);
+    described = await state(page);
+    const after = dumpedGame(moved.output);
+    assert.equal(described.game.board, after.board);
+    assert.deepEqual(described.game.next, after.next);
+    await savePicture(page, 'continued-after-reload.png');
+  });
 });
