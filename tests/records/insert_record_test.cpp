@@ -77,6 +77,33 @@ TEST(InsertRecordTest, ASaveWhileTheNameIsAskedKeepsTheResultUnderTheNameOffered
   EXPECT_EQ(NameText(book.table[0].name), "Ann");
 }
 
+TEST(InsertRecordTest, ASaveWhileTheNameIsAskedMergesOtherResultsAndTheNameGoesToItsNewPlace) {
+  // Another program saved a better result after this one loaded the file; the save made while
+  // this name is asked brings it in above, and the name typed then lands one place lower.
+  platform::MemoryFileSystem files;
+  RecordBook other;
+  LoadRecords(other, files);
+  RecordBook book;
+  LoadRecords(book, files);
+  FakeRecordDialogs others_dialogs;
+  others_dialogs.answers = {"Bert"};
+  InsertRecord(other, 300, others_dialogs);
+  ASSERT_EQ(SaveRecords(other, files), SaveOutcome::kWritten);
+
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Anna"};
+  dialogs.while_name_is_asked = [&] { EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kWritten); };
+  EXPECT_EQ(InsertRecord(book, 250, dialogs), 1u);
+  EXPECT_EQ(NameText(book.table[0].name), "Bert");
+  EXPECT_EQ(NameText(book.table[1].name), "Anna");  // typed over the King's field it took
+  EXPECT_EQ(book.table[1].score, 250);
+  EXPECT_EQ(book.table[2], DefaultRecordTable()[0]);
+  // The next save puts the typed name where the offered one was stored.
+  ASSERT_EQ(SaveRecords(book, files), SaveOutcome::kWritten);
+  const DecodedRecords saved = DecodeRecordFile(files.files.at(std::string(kRecordFileName)));
+  EXPECT_EQ(saved.table, book.table);
+}
+
 TEST(InsertRecordTest, ANewEntryIsTypedOverTheFieldItTakesAndPushesTheLastEntryOut) {
   // A tie goes below the equal score, in the middle of the table; a result just above the
   // last entry replaces only that one. After the new terminator the field keeps the bytes of
