@@ -20,9 +20,11 @@
 #include "gfx/figures.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/software/soft_surface.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "records/record_dialogs.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/layout.h"
-#include "shell/resources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -40,8 +42,8 @@ class DrawingFrontend final : public game::View,
                               public records::RecordDialogs {
  public:
   DrawingFrontend(platform::SoftSurface& surface, const gfx::SpriteSheet& sheet,
-                  const game::Game& game)
-      : surface_(surface), sheet_(sheet), game_(game) {
+                  const shell::Texts& texts, const game::Game& game)
+      : surface_(surface), sheet_(sheet), texts_(texts), game_(game) {
     shell::PlaceAroundBoard(layout_, surface.width(), surface.height());
     shell::ApplyClientSize(layout_, surface.width(), surface.height());
   }
@@ -63,7 +65,8 @@ class DrawingFrontend final : public game::View,
                   records::NameText(game_.records.kingName), parts);
   }
   void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) override {
-    gfx::DrawPlayer(surface_, sheet_, layout_.player_base, game_.figures, parts, body);
+    gfx::DrawPlayer(surface_, sheet_, layout_.player_base, game_.figures, texts_.player_plate,
+                    parts, body);
   }
   void RequestStatsRefresh() override {}
 
@@ -79,11 +82,14 @@ class DrawingFrontend final : public game::View,
  private:
   platform::SoftSurface& surface_;
   const gfx::SpriteSheet& sheet_;
+  const shell::Texts& texts_;
   const game::Game& game_;
   shell::Layout layout_;
 };
 
 struct Drawing {
+  platform::widgets::TableResourceLookup resources{res::Tables()};
+  shell::Assets assets = shell::LoadAssets(resources);
   platform::SoftSurface surface{612, 374};
   gfx::SpriteSheet sheet;
 };
@@ -91,8 +97,8 @@ struct Drawing {
 Drawing& SharedDrawing() {
   static const std::unique_ptr<Drawing> drawing = [] {
     auto made = std::make_unique<Drawing>();
-    Require(gfx::LoadSpriteSheet(made->surface, shell::EmbeddedResources().sheet_stream,
-                                 made->sheet) == gfx::SheetLoad::kLoaded);
+    Require(gfx::LoadSpriteSheet(made->surface, made->assets.sheet_stream, made->sheet) ==
+            gfx::SheetLoad::kLoaded);
     return made;
   }();
   return *drawing;
@@ -119,8 +125,8 @@ void Continue(std::span<const std::uint8_t> bytes) {
   game::ResumeGame(game, decoded.game);
   Require(game::CaptureGame(game, decoded.game.showNext).frameCounter == decoded.game.frameCounter);
   Drawing& drawing = SharedDrawing();
-  DrawingFrontend host(drawing.surface, drawing.sheet, game);
-  const game::Frontend frontend{host, host, host};
+  DrawingFrontend host(drawing.surface, drawing.sheet, drawing.assets.texts, game);
+  const game::Frontend frontend{host, host, host, drawing.assets.texts.game};
   host.DrawBoard();
   host.DrawNextBalls();
   host.DrawKing(game::FigureParts::kAll);

@@ -48,6 +48,9 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
+// Names for the default entries; the program's come from its string table.
+constexpr rolvi::records::DefaultNames kNames{"King", "vacant"};
+
 bool WellFormed(const RecordBook& book) {
   for (const auto& entry : book.table) {
     if (entry.name[rolvi::records::kMaxNameLength] != '\0') return false;
@@ -65,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::MemoryFileSystem files;
   files.files[name] = input;
   RecordBook book;
-  records::LoadRecords(book, files);
+  records::LoadRecords(book, files, kNames);
   Require(WellFormed(book));
   Require(book.recordScore == book.table[0].score);
   RecordBook other = book;  // another program, started on the same file
@@ -84,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   book.recordsDirty = true;
   const RecordTable before = book.table;
-  Require(records::SaveRecords(book, files) == records::SaveOutcome::kWritten);
+  Require(records::SaveRecords(book, files).written());
   Require(book.table == before);  // nobody else wrote: the merge changes nothing
   const auto& saved = files.files[name];
   Require(saved.size() == std::max(size, records::kRecordFileSize));
@@ -92,16 +95,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(saved[i] == data[i]);
 
   RecordBook again;
-  Require(records::LoadRecords(again, files) == records::LoadOutcome::kLoaded);
+  Require(records::LoadRecords(again, files, kNames).outcome == records::LoadOutcome::kLoaded);
   Require(again.table == book.table);
 
   AcceptingDialogs second("Other");
   if (!records::InsertRecord(other, scores[1], second)) return 0;
-  Require(records::SaveRecords(other, files) == records::SaveOutcome::kWritten);
+  Require(records::SaveRecords(other, files).written());
   AcceptingDialogs replay("Other");
   records::InsertRecord(again, scores[1], replay);
   RecordBook both;
-  records::LoadRecords(both, files);
+  records::LoadRecords(both, files, kNames);
   Require(SameResults(both.table, again.table));
   return 0;
 }

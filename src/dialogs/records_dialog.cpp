@@ -27,7 +27,8 @@ void RecordsDialog::OnPaint(platform::DialogControls& dialog, platform::Surface&
     rank.AppendNumber(static_cast<std::uint32_t>(i + 1))
         .Append(". ")
         .Append(records::NameText(table_[i].name));
-    surface.DrawText(rank.view(), row, {.single_line = true});
+    // Names are shown as entered: "&" is one of their letters, not a mnemonic marker.
+    surface.DrawText(rank.view(), row, {.single_line = true, .mnemonics = false});
     FixedText<12> score;
     score.AppendNumber(table_[i].score);
     surface.DrawText(score.view(), row,

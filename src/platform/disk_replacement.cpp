@@ -10,12 +10,11 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <span>
 #include <string>
-#include <utility>
 
 #include "platform/file_system.h"
 
@@ -51,43 +50,17 @@ void SyncDirectory(const std::string& directory) {
   ::close(descriptor);
 }
 
-class ReplacementFile final : public File {
- public:
-  ReplacementFile(std::FILE* stream, std::string temporary, std::string target)
-      : stream_(stream), temporary_(std::move(temporary)), target_(std::move(target)) {}
-  ReplacementFile(const ReplacementFile&) = delete;
-  ReplacementFile& operator=(const ReplacementFile&) = delete;
-  ~ReplacementFile() override { Close(); }
-
-  std::size_t Read(std::span<std::uint8_t>) override { return 0; }
-
-  std::size_t Write(std::span<const std::uint8_t> bytes) override {
-    if (stream_ == nullptr || bytes.empty()) return 0;
-    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stream_);
-    failed_ = failed_ || written != bytes.size();
-    return written;
+// Writes all of `bytes` to the descriptor and flushes them to the disk; the reason when not.
+FileError WriteDurably(int descriptor, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return FileErrorFromErrno(count < 0 ? errno : ENOSPC);
+    done += static_cast<std::size_t>(count);
   }
-
-  bool Close() override {
-    if (stream_ == nullptr) return true;
-    bool stored = !failed_ && std::fflush(stream_) == 0 && ::fsync(::fileno(stream_)) == 0;
-    stored = std::fclose(stream_) == 0 && stored;
-    stream_ = nullptr;
-    stored = stored && ::rename(temporary_.c_str(), target_.c_str()) == 0;
-    if (!stored) {
-      ::unlink(temporary_.c_str());
-      return false;
-    }
-    SyncDirectory(DirectoryOf(target_));
-    return true;
-  }
-
- private:
-  std::FILE* stream_;
-  std::string temporary_;
-  std::string target_;
-  bool failed_ = false;
-};
+  return ::fsync(descriptor) == 0 ? FileError::kNone : FileErrorFromErrno(errno);
+}
 
 // The file a replacement takes the place of: a link's target, so that the link stays.
 bool ResolveTarget(std::string& path) {
@@ -120,27 +93,34 @@ FileLockHandle DiskFileSystem::Lock(std::string_view name) {
 
 // A file that exists must be a regular file this program may write, as for Create; the new
 // file gets its permissions.
-FileHandle DiskFileSystem::CreateReplacement(std::string_view name) {
+FileError DiskFileSystem::ReplaceAtomically(std::string_view name,
+                                            std::span<const std::uint8_t> bytes) {
   std::string target = PathOf(name);
-  if (target.empty() || !ResolveTarget(target)) return nullptr;
+  if (target.empty()) return FileError::kNotFound;
+  if (!ResolveTarget(target)) return FileErrorFromErrno(errno);
   struct stat status {};
   const bool exists = ::stat(target.c_str(), &status) == 0;
-  if (!exists && errno != ENOENT) return nullptr;
-  if (exists && (!S_ISREG(status.st_mode) || ::access(target.c_str(), W_OK) != 0)) return nullptr;
+  if (!exists && errno != ENOENT) return FileErrorFromErrno(errno);
+  if (exists && !S_ISREG(status.st_mode)) return FileError::kNotAFile;
+  if (exists && ::access(target.c_str(), W_OK) != 0) return FileErrorFromErrno(errno);
 
   const std::string temporary = target + "." + std::to_string(::getpid()) + ".new";
   ::unlink(temporary.c_str());  // left by an earlier process of the same number
   const int descriptor =
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-  if (descriptor < 0) return nullptr;
+  if (descriptor < 0) return FileErrorFromErrno(errno);
   if (exists) ::fchmod(descriptor, status.st_mode & 07777);
-  std::FILE* stream = ::fdopen(descriptor, "wb");
-  if (stream == nullptr) {
-    ::close(descriptor);
-    ::unlink(temporary.c_str());
-    return nullptr;
+  FileError error = WriteDurably(descriptor, bytes);
+  if (::close(descriptor) != 0 && error == FileError::kNone) error = FileErrorFromErrno(errno);
+  if (error == FileError::kNone && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = FileErrorFromErrno(errno);
   }
-  return std::make_unique<ReplacementFile>(stream, temporary, target);
+  if (error != FileError::kNone) {
+    ::unlink(temporary.c_str());
+    return error;
+  }
+  SyncDirectory(DirectoryOf(target));
+  return FileError::kNone;
 }
 
 }  // namespace rolvi::platform

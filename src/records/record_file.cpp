@@ -34,13 +34,13 @@ std::string_view SaveTarget(platform::FileSystem& files) {
 }
 
 // The table as LoadRecords reads it now.
-RecordTable ReadTable(platform::FileSystem& files) {
+RecordTable ReadTable(platform::FileSystem& files, const DefaultNames& names) {
   platform::FileHandle file = files.OpenForReading(kRecordFileName);
   if (!file) file = files.OpenForReading(kSecondRecordFileName);
-  if (!file) return DefaultRecordTable();
+  if (!file) return DefaultRecordTable(names);
   RecordFileImage image{};
   const std::size_t count = ReadUpTo(*file, image);
-  return DecodeRecordFile(std::span(image.data(), count)).table;
+  return DecodeRecordFile(std::span(image.data(), count), names).table;
 }
 
 // What an existing file holds after its table.
@@ -79,6 +79,13 @@ void Adopt(RecordBook& book, const RecordTable& ours, const RecordTable& merged)
   // Another program's results pushed it out of the file; this run's table keeps it.
 }
 
+// A failure to open for reading that says the file is there and could not be read, rather
+// than missing: not a missing name, and not something other than a regular file.
+bool UnreadableFile(platform::FileError error) {
+  return error != platform::FileError::kNone && error != platform::FileError::kNotFound &&
+         error != platform::FileError::kNotAFile;
+}
+
 }  // namespace
 
 RecordFileImage EncodeRecordFile(const RecordTable& table) {
@@ -97,8 +104,8 @@ RecordFileImage EncodeRecordFile(const RecordTable& table) {
   return image;
 }
 
-DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
-  DecodedRecords decoded{DefaultRecordTable(), 0};
+DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes, const DefaultNames& names) {
+  DecodedRecords decoded{DefaultRecordTable(names), 0};
   for (std::size_t i = 0; i < decoded.table.size(); ++i) {
     const std::size_t start = i * kRecordSize;
     if (bytes.size() < start + kRecordSize) {
@@ -124,27 +131,34 @@ DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
   return decoded;
 }
 
-LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files) {
+LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names) {
+  LoadResult result;
   platform::FileHandle file = files.OpenForReading(kRecordFileName);
+  const platform::FileError first_error = file ? platform::FileError::kNone : files.LastError();
   if (!file) file = files.OpenForReading(kSecondRecordFileName);
+  if (!file && UnreadableFile(first_error)) {
+    result = {LoadOutcome::kUnreadable, kRecordFileName, first_error};
+  } else if (!file && UnreadableFile(files.LastError())) {
+    result = {LoadOutcome::kUnreadable, kSecondRecordFileName, files.LastError()};
+  }
 
-  LoadOutcome outcome = LoadOutcome::kNoFile;
   if (file) {
     RecordFileImage image{};
     const std::size_t count = ReadUpTo(*file, image);
     file->Close();
-    const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count));
+    const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count), names);
     book.table = decoded.table;
-    outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
+    result.outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
   } else {
-    book.table = DefaultRecordTable();
+    book.table = DefaultRecordTable(names);
   }
 
   book.recordScore = book.table[0].score;
   book.kingName = MakeNameBuffer(NameText(book.table[0].name));
   book.recordsDirty = false;
   book.lastRead = book.table;
-  return outcome;
+  book.names = names;
+  return result;
 }
 
 RecordTable TableToSave(const RecordBook& book) {
@@ -157,30 +171,24 @@ RecordTable TableToSave(const RecordBook& book) {
   return table;
 }
 
-SaveOutcome SaveRecords(RecordBook& book, platform::FileSystem& files) {
-  if (!book.recordsDirty) return SaveOutcome::kUnchanged;
+SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files) {
+  if (!book.recordsDirty) return {};
   const platform::FileLockHandle lock = files.Lock(kRecordFileName);
-  const RecordTable fresh = ReadTable(files);
+  const RecordTable fresh = ReadTable(files, book.names);
   const std::string_view target = SaveTarget(files);
-  const std::vector<std::uint8_t> tail = ReadTail(files, target);
   const RecordTable ours = TableToSave(book);
   const RecordTable merged = MergeResults(fresh, book.lastRead, ours, book.storedAsOffered);
 
-  platform::FileHandle file = files.CreateReplacement(target);
-  if (!file) return SaveOutcome::kNotWritable;
+  std::vector<std::uint8_t> content = ReadTail(files, target);
   const RecordFileImage image = EncodeRecordFile(merged);
-  const bool all_written =
-      file->Write(image) == image.size() && (tail.empty() || file->Write(tail) == tail.size());
-  const bool stored = file->Close() && all_written;
-  if (!stored) {
-    book.lastRead = fresh;
-    return SaveOutcome::kIncomplete;
-  }
+  content.insert(content.begin(), image.begin(), image.end());
+  const platform::FileError error = files.ReplaceAtomically(target, content);
+  if (error != platform::FileError::kNone) return {SaveOutcome::kNotWritable, target, error};
   book.lastRead = merged;
   book.storedAsOffered.reset();
   if (book.pending) book.storedAsOffered = ours[book.pending->index];
   Adopt(book, ours, merged);
-  return SaveOutcome::kWritten;
+  return {SaveOutcome::kWritten, target};
 }
 
 }  // namespace rolvi::records

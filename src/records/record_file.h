@@ -39,17 +39,28 @@ RecordFileImage EncodeRecordFile(const RecordTable& table);
 // bytes are not all present becomes the default entry for its place. A length byte above 13
 // ends the name after 13 bytes. Every name comes back zero-terminated within its field, with
 // the field's 14th byte 0.
-DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes);
+DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes, const DefaultNames& names);
 
 enum class LoadOutcome {
-  kNoFile,    // neither file could be opened: the default table
-  kLoaded,    // read as stored
-  kRepaired,  // read, but records were missing, cut short or had a length byte above 13
+  kNoFile,      // neither file exists (or is a regular file): the default table
+  kLoaded,      // read as stored
+  kRepaired,    // read, but records were missing, cut short or had a length byte above 13
+  kUnreadable,  // a file is there but could not be opened: the default table
 };
 
-// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table; then sets
-// recordScore and kingName from entry 0 and clears recordsDirty.
-LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files);
+struct LoadResult {
+  LoadOutcome outcome = LoadOutcome::kNoFile;
+  // For kUnreadable, the file and why it could not be opened.
+  std::string_view file_name;
+  platform::FileError error = platform::FileError::kNone;
+  friend bool operator==(const LoadResult&, const LoadResult&) = default;
+};
+
+// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table of `names` (which
+// the book keeps for its saves); then sets recordScore and kingName from entry 0, the table
+// last read, and clears recordsDirty. A name under which
+// stands something other than a regular file counts as missing.
+LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names);
 
 // The table as it is to be kept: a result still waiting for its name (the name dialog is
 // open) is filled in under the name the dialog offers.
@@ -58,8 +69,17 @@ RecordTable TableToSave(const RecordBook& book);
 enum class SaveOutcome {
   kUnchanged,    // no result entered the table since loading: nothing opened
   kWritten,      // the whole file written
-  kIncomplete,   // a file was made but not every byte could be stored
-  kNotWritable,  // no file could be made: nothing written
+  kNotWritable,  // the file could not be replaced (see `error`): it stays as it was
+};
+
+struct SaveResult {
+  SaveOutcome outcome = SaveOutcome::kUnchanged;
+  // The file written, or the one that could not be; and for a failure, why.
+  std::string_view file_name;
+  platform::FileError error = platform::FileError::kNone;
+  bool written() const { return outcome == SaveOutcome::kWritten; }
+  bool failed() const { return outcome == SaveOutcome::kNotWritable; }
+  friend bool operator==(const SaveResult&, const SaveResult&) = default;
 };
 
 // When recordsDirty: under the file system's lock, reads the table as the file holds it now
@@ -67,7 +87,8 @@ enum class SaveOutcome {
 // (MergeResults) and replaces the file with it in one step: "winrolvi.res", or else
 // "rolvi.res", whichever can be written, or else a new "winrolvi.res". Bytes after the first
 // 160 of an existing file are kept (up to a megabyte of them). Once written, the merged table
-// is also this run's.
-SaveOutcome SaveRecords(RecordBook& book, platform::FileSystem& files);
+// is also this run's. A save that failed leaves the file and this run's table as they were,
+// so that it can be tried again.
+SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files);
 
 }  // namespace rolvi::records

@@ -4,21 +4,21 @@
 
 namespace rolvi::records {
 
-RecordEntry DefaultRecordEntry(std::size_t index) {
+RecordEntry DefaultRecordEntry(std::size_t index, const DefaultNames& names) {
   RecordEntry entry;
   if (index == 0) {
-    StoreName(entry.name, kKingName);
+    StoreName(entry.name, names.king);
     entry.score = kKingScore;
   } else {
-    StoreName(entry.name, kVacantName);
+    StoreName(entry.name, names.vacant);
   }
   return entry;
 }
 
-RecordTable DefaultRecordTable() {
+RecordTable DefaultRecordTable(const DefaultNames& names) {
   RecordTable table;
   for (std::size_t i = 0; i < table.size(); ++i)
-    table[i] = DefaultRecordEntry(i);
+    table[i] = DefaultRecordEntry(i, names);
   return table;
 }
 

@@ -73,10 +73,9 @@ void GameKeeper::Keep(const game::KeptGame& kept) {
   if (!keeping_.write || keeping_.files == nullptr) return;
   const game::KeptGameImage image = game::EncodeKeptGame(kept);
   if (kept_ == image) return;
-  platform::FileHandle file = keeping_.files->CreateReplacement(keeping_.name);
-  if (!file) return;
-  const bool written = file->Write(image) == image.size();
-  if (file->Close() && written) kept_ = image;
+  if (keeping_.files->ReplaceAtomically(keeping_.name, image) == platform::FileError::kNone) {
+    kept_ = image;
+  }
 }
 
 }  // namespace rolvi::shell

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include <string>
 #include <utility>
 
 #include "dialogs/name_dialog.h"
@@ -9,10 +10,9 @@
 #include "gfx/board_renderer.h"
 #include "gfx/figures.h"
 #include "records/record_file.h"
+#include "shell/settings.h"
 
 namespace rolvi::shell {
-
-using platform::DialogTemplate;
 
 namespace {
 
@@ -30,18 +30,29 @@ class TurnUnderWay {
 
 }  // namespace
 
-MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
-                       RecordSaving saving)
+MainWindow::MainWindow(platform::WindowSystem& system, const Assets& assets, RecordSaving saving,
+                       platform::FileSystem* settings_files)
     : system_(system),
-      resources_(resources),
-      stats_window_(game_, sheet_, system, layout_.board_origin, [this] { OnStatsClosed(); }),
+      assets_(assets),
+      settings_files_(settings_files),
+      stats_window_(game_, sheet_, system, layout_.board_origin, symbols_,
+                    assets.texts.stats_removed, [this] { OnStatsClosed(); }),
       saving_(saving) {}
 
 void MainWindow::OnCreate() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    sheet_load_ = gfx::LoadSpriteSheet(*surface, resources_.sheet_stream, sheet_);
+    sheet_load_ = gfx::LoadSpriteSheet(*surface, assets_.sheet_stream, sheet_);
   }
-  records::LoadRecords(game_.records, system_.Files());
+  const records::LoadResult loaded =
+      records::LoadRecords(game_.records, system_.Files(), assets_.texts.default_names);
+  if (loaded.outcome == records::LoadOutcome::kUnreadable) {
+    // The game goes on with the default table; the player may fix the file and start again.
+    ReportFileProblem(assets_.texts.file_problems.not_read, loaded.file_name, loaded.error);
+  }
+  if (settings_files_ != nullptr && LoadSettings(*settings_files_).ball_symbols) {
+    symbols_ = gfx::BallSymbols::kOn;
+    system_.SetMenuCheck(CommandNumber(Command::kToggleSymbols), true);
+  }
   system_.StartTimer(kTimerPeriodMs);
   game_.turn.frameCounter = 0;
   game_.turn.selection = game::SelectionState::kNone;
@@ -98,13 +109,21 @@ void MainWindow::GameOver() {
 }
 
 void MainWindow::KeepRecords() {
-  if (saving_ == RecordSaving::kWhenAResultEnters) {
-    records::SaveRecords(game_.records, system_.Files());  // only once a result is in the table
-    return;
+  if (saving_ == RecordSaving::kOnceAtEnd && records_saved_) return;
+  // Nothing is written until a result is in the table.
+  const records::SaveResult saved = records::SaveRecords(game_.records, system_.Files());
+  if (saved.written()) records_saved_ = true;
+  if (saved.failed()) {
+    ReportFileProblem(assets_.texts.file_problems.not_saved, saved.file_name, saved.error);
   }
-  if (records_saved_) return;
-  records_saved_ =
-      records::SaveRecords(game_.records, system_.Files()) != records::SaveOutcome::kUnchanged;
+}
+
+void MainWindow::ReportFileProblem(std::string_view first_line, std::string_view file_name,
+                                   platform::FileError error) {
+  const FileProblemTexts& texts = assets_.texts.file_problems;
+  const std::string message = std::string(first_line) + "\n" + system_.Files().Where(file_name) +
+                              "\n" + std::string(texts.Reason(error));
+  system_.ReportProblem(message, assets_.texts.title);
 }
 
 void MainWindow::OnSize(int client_width, int client_height) {
@@ -113,16 +132,17 @@ void MainWindow::OnSize(int client_width, int client_height) {
 
 void MainWindow::OnPaint(platform::Surface& surface) {
   gfx::SelectSheetPalette(surface, sheet_);
-  gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board);
+  gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
   gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
-                     static_cast<std::uint32_t>(game_.records.recordScore));
+                     static_cast<std::uint32_t>(game_.records.recordScore), assets_.texts.header);
   gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
                     static_cast<std::uint32_t>(game_.score.score));
-  gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
+  gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_,
+                     symbols_);
   gfx::DrawKing(surface, sheet_, layout_.king_base, game_.figures,
                 records::NameText(game_.records.kingName), game::FigureParts::kAll);
-  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, game::FigureParts::kAll,
-                  game::BodyUnderCrown::kDraw);
+  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, assets_.texts.player_plate,
+                  game::FigureParts::kAll, game::BodyUnderCrown::kDraw);
 }
 
 void MainWindow::OnCommand(int command) {
@@ -149,15 +169,17 @@ void MainWindow::OnCommand(int command) {
     case Command::kToggleStats:
       ToggleStats();
       break;
+    case Command::kToggleSymbols:
+      ToggleSymbols();
+      break;
     case Command::kRules: {
       dialogs::RulesDialog rules(system_.ScreenSize());
-      system_.RunModalDialog(DialogTemplate::kRules, rules);
+      system_.RunModalDialog(DialogNumber(DialogId::kRules), rules);
       break;
     }
     case Command::kAbout: {
-      dialogs::AboutDialog about(system_.ScreenSize(), resources_.about_picture,
-                                 resources_.about_mask);
-      system_.RunModalDialog(DialogTemplate::kAbout, about);
+      dialogs::AboutDialog about(system_.ScreenSize(), assets_.about_picture, assets_.about_mask);
+      system_.RunModalDialog(DialogNumber(DialogId::kAbout), about);
       break;
     }
     default:
@@ -177,11 +199,22 @@ void MainWindow::ToggleStats() {
   if (stats_open_) {
     // When the window cannot be made the flag and the check mark still say open; the next
     // toggle only clears them.
-    system_.OpenModelessDialog(DialogTemplate::kStatistics, stats_window_);
+    system_.OpenModelessDialog(DialogNumber(DialogId::kStatistics), stats_window_);
   } else {
     system_.CloseModelessDialog();
   }
   system_.SetMenuCheck(CommandNumber(Command::kToggleStats), stats_open_);
+}
+
+// Redraws every ball at once (a selected ball jumps on at the next tick) and keeps the choice
+// where the program keeps user data.
+void MainWindow::ToggleSymbols() {
+  symbols_ = symbols_ == gfx::BallSymbols::kOn ? gfx::BallSymbols::kOff : gfx::BallSymbols::kOn;
+  system_.SetMenuCheck(CommandNumber(Command::kToggleSymbols), ball_symbols());
+  DrawBoard();
+  DrawNextBalls();
+  RequestStatsRefresh();
+  if (settings_files_ != nullptr) SaveSettings(*settings_files_, {.ball_symbols = ball_symbols()});
 }
 
 void MainWindow::OnStatsClosed() {
@@ -218,19 +251,20 @@ void MainWindow::OnMouseUp(int x, int y) {
 
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame);
+    gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame, symbols_);
   }
 }
 
 void MainWindow::DrawBoard() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board);
+    gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
   }
 }
 
 void MainWindow::DrawNextBalls() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawNextBalls(*surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_);
+    gfx::DrawNextBalls(*surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_,
+                       symbols_);
   }
 }
 
@@ -251,7 +285,8 @@ void MainWindow::DrawKing(game::FigureParts parts) {
 
 void MainWindow::DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures, parts, body);
+    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures,
+                    assets_.texts.player_plate, parts, body);
   }
 }
 
@@ -260,15 +295,15 @@ void MainWindow::RequestStatsRefresh() {
 }
 
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {
-  dialogs::NameDialog name(system_.ScreenSize(), lastName);
-  system_.RunModalDialog(DialogTemplate::kName, name);
+  dialogs::NameDialog name(system_.ScreenSize(), lastName, assets_.texts.name_check);
+  system_.RunModalDialog(DialogNumber(DialogId::kName), name);
   // The result now stands in the table under the accepted name.
   if (saving_ == RecordSaving::kWhenAResultEnters) KeepRecords();
 }
 
 void MainWindow::ShowRecordsDialog(const records::RecordTable& table) {
   dialogs::RecordsDialog list(system_.ScreenSize(), table);
-  system_.RunModalDialog(DialogTemplate::kRecords, list);
+  system_.RunModalDialog(DialogNumber(DialogId::kRecords), list);
 }
 
 }  // namespace rolvi::shell

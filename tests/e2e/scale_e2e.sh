@@ -3,8 +3,9 @@
 # seed and the same move at scale 1 and at ROLVI_SCALE=2. At scale 2 the window's client
 # (menu bar and game) is the scale-1 picture enlarged 2x pixel for pixel, before and after
 # the move, whose clicks aim at cell centres in the enlarged window; the minimum size and the
-# dialogs are doubled. Without ROLVI_SCALE the scale follows Xft.dpi unless GDK_SCALE says
-# otherwise, and a bad ROLVI_SCALE is reported and ignored.
+# dialogs are doubled. Without ROLVI_SCALE the scale follows Xft.dpi (rounded to the nearest
+# multiple of 96: 144 gives 2) unless GDK_SCALE says otherwise, and a bad ROLVI_SCALE is
+# reported and ignored.
 # Usage: scale_e2e.sh <rolvi_e2e program> <autoplay program> <work directory>
 set -euo pipefail
 
@@ -113,6 +114,13 @@ start_program xft
 read -r _ _ w h <<< "$(geometry "$main")"
 check_equal "Xft.dpi 192: client size" "1224 788" "$w $h"
 quit "Xft.dpi 192"
+# A 150 % desktop: Xft.dpi 144 is nearer to twice 96 than to once.
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	144"
+start_program xft144
+read -r _ _ w h <<< "$(geometry "$main")"
+check_equal "Xft.dpi 144: client size" "1224 788" "$w $h"
+quit "Xft.dpi 144"
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	192"
 start_program gdk GDK_SCALE=1
 read -r _ _ w h <<< "$(geometry "$main")"
 check_equal "GDK_SCALE=1 over Xft.dpi 192: client size" "612 394" "$w $h"

@@ -201,6 +201,12 @@ TEST_F(TurnFlowTest, FillingTheLastCellsEndsTheGameAndStartsANewOne) {
   ASSERT_NE(game_over, host.events.end());
   // Between the move and the message box: three drops of which the last found no room.
   EXPECT_EQ(std::count_if(host.events.begin(), game_over, IsDrop), 2);
+  // The statistics window shows the full board while the box is up: it is refreshed after
+  // the last ball landed, before the box.
+  const auto last_drop =
+      std::find_if(std::make_reverse_iterator(game_over), host.events.rend(), IsDrop);
+  ASSERT_NE(last_drop, host.events.rend());
+  EXPECT_EQ(std::count(last_drop.base(), game_over, HostEvent(testing::StatsRefresh{})), 1);
   EXPECT_EQ(host.dialogs.shown.size(), 1u);  // after the name was asked
   EXPECT_EQ(records::NameText(game.records.table[0].name), "Winner");
   EXPECT_EQ(game.records.table[0].score, 150);

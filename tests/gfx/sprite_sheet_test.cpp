@@ -14,7 +14,7 @@
 #include "gfx/atlas.h"
 #include "platform/software/soft_image.h"
 #include "platform/software/soft_surface.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 
 namespace rolvi::gfx {
 namespace {
@@ -28,7 +28,7 @@ const SpriteSheet& Sheet() {
   static const SpriteSheet sheet = [] {
     SpriteSheet loaded;
     platform::SoftSurface display(1, 1);
-    EXPECT_EQ(LoadSpriteSheet(display, shell::EmbeddedResources().sheet_stream, loaded),
+    EXPECT_EQ(LoadSpriteSheet(display, testing::ProgramAssets().sheet_stream, loaded),
               SheetLoad::kLoaded);
     return loaded;
   }();
@@ -180,6 +180,32 @@ TEST_F(SpriteArt, CellTilesHaveRaisedEdgesAndOneEmptyTile) {
   }
 }
 
+// The highest row of a cell tile where the ball covers the empty tile: the top of the ball.
+int BallTop(int colour, int frame) {
+  const Region ball = CellTile(colour, frame);
+  const Region empty = CellTile(0, 0);
+  for (int y = 0; y < ball.height; ++y) {
+    for (int x = 0; x < ball.width; ++x) {
+      if (At(ball.x + x, ball.y + y) != At(empty.x + x, empty.y + y)) return y;
+    }
+  }
+  return ball.height;
+}
+
+TEST_F(SpriteArt, TheJumpLandsOnTheBallAtRest) {
+  for (int colour = 1; colour <= 7; ++colour) {
+    // A moved ball ends on frame 5 and keeps it until its cell is drawn again: it must look
+    // like every other ball on the board.
+    EXPECT_TRUE(SameRegion(CellTile(colour, 5), CellTile(colour, 0))) << colour;
+    // Frames 1 to 4 make the jump: the ball rises, is highest in frame 2, comes down and
+    // lands squashed, lower than at rest, in frame 4.
+    EXPECT_LT(BallTop(colour, 1), BallTop(colour, 0)) << colour;
+    EXPECT_LT(BallTop(colour, 2), BallTop(colour, 1)) << colour;
+    EXPECT_GT(BallTop(colour, 3), BallTop(colour, 2)) << colour;
+    EXPECT_GT(BallTop(colour, 4), BallTop(colour, 0)) << colour;
+  }
+}
+
 TEST_F(SpriteArt, BallColoursDifferInLightnessToo) {
   std::vector<double> lightness;
   for (int colour = 1; colour <= 7; ++colour) {
@@ -200,8 +226,8 @@ TEST_F(SpriteArt, BallColoursDifferInLightnessToo) {
 TEST(AboutArt, ThePictureIsBlackWhereverItsMaskLetsTheDialogShowThrough) {
   // The mask is ANDed, then the picture ORed: where the mask is white the dialog stays, and a
   // picture pixel that is not black there would tint it.
-  const auto picture = SoftImage::FromDib(shell::EmbeddedResources().about_picture);
-  const auto mask = SoftImage::FromDib(shell::EmbeddedResources().about_mask);
+  const auto picture = SoftImage::FromDib(testing::ProgramAssets().about_picture);
+  const auto mask = SoftImage::FromDib(testing::ProgramAssets().about_mask);
   ASSERT_TRUE(picture && mask);
   ASSERT_EQ(picture->size(), mask->size());
   int picture_pixels = 0;

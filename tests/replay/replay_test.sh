@@ -116,4 +116,30 @@ script_error "line 1: unknown command: $long80..." "$(printf 'x%.0s' $(seq 200))
 script_error "line 1: bad number: $(printf '球%.0s' $(seq 80))..." \
   "size 1 $(printf '球%.0s' $(seq 100))"
 script_error "line 1: bad number: $long80" "click 1 $long80"
+# autoplay --until gameover prints moves up to the one that fills the board: its game-over
+# box comes with the last move printed and not before.
+mkdir -p "$work/over"
+message_boxes() {  # seed, script file
+  { echo "log on"; cat "$2"; } | "$replay" --seed "$1" --dir "$work/over" | grep -c '^messagebox' || true
+}
+for seed in 2 5; do
+  "$autoplay" --seed "$seed" --until gameover --moves 3000 > "$work/over.txt"
+  [ "$(message_boxes "$seed" "$work/over.txt")" = 1 ] ||
+    fail "seed $seed: the moves of --until gameover did not end the game"
+  head -n -3 "$work/over.txt" > "$work/before.txt"  # without the last move's three lines
+  [ "$(message_boxes "$seed" "$work/before.txt")" = 0 ] ||
+    fail "seed $seed: --until gameover went on after the game was over"
+done
+
+# autoplay --help prints its usage and plays nothing; a flag without its value is an error.
+"$autoplay" --help > "$work/help.txt" 2>&1 || fail "autoplay --help did not exit 0"
+grep -q '^usage: autoplay ' "$work/help.txt" || fail "autoplay --help: $(head -n 3 "$work/help.txt")"
+! grep -q '^click' "$work/help.txt" || fail "autoplay --help played a game"
+for arguments in "--seed" "--seed 1 --until" "--bogus" "--until never" "--moves x"; do
+  status=0
+  # shellcheck disable=SC2086  # the arguments are split on purpose
+  "$autoplay" $arguments > "$work/bad.txt" 2>&1 || status=$?
+  [ "$status" -eq 2 ] || fail "autoplay $arguments exited $status, not 2"
+  grep -q '^usage: autoplay ' "$work/bad.txt" || fail "autoplay $arguments gave no usage"
+done
 echo "replay checks passed"

@@ -21,11 +21,13 @@ TEST(ParseScale, AcceptsOnlyWholeNumbersFromOneToTheLimit) {
   }
 }
 
-TEST(ScaleForDpi, TakesTheLargestWholeMultipleOf96WithALittleSlack) {
-  // Below 96 the program still needs one pixel per pixel; a measured 192-dpi panel often
-  // reads a little short.
-  const std::pair<double, int> cases[] = {{96, 1},  {72, 1},  {144, 1}, {187, 1},        {188.5, 2},
-                                          {192, 2}, {283, 2}, {288, 3}, {1e5, kMaxScale}};
+TEST(ScaleForDpi, TakesTheNearestWholeMultipleOf96) {
+  // Below 96 the program still needs one pixel per pixel; a 150 % desktop (144 dpi) is nearer
+  // to twice than to once, a 125 % one (120 dpi) nearer to once, and a measured 192-dpi panel
+  // that reads a little short still gets 2.
+  const std::pair<double, int> cases[] = {{96, 1},  {72, 1},  {20, 1},         {120, 1}, {143, 1},
+                                          {144, 2}, {168, 2}, {187, 2},        {192, 2}, {239.9, 2},
+                                          {240, 3}, {288, 3}, {1e5, kMaxScale}};
   for (const auto& [dpi, scale] : cases)
     EXPECT_EQ(ScaleForDpi(dpi), scale) << dpi;
   // Densities that are no positive number are ignored.
@@ -63,6 +65,9 @@ TEST(ChooseScale, TheFirstUsableSourceDecidesAndTheDesktopsChoiceShrinksToFit) {
       {{Scale{}, "1", 192, 288, kBigScreen, kWindow}, 1, ScaleSource::kGdkScale},
       {{Scale{}, Scale{}, 192, 288, kBigScreen, kWindow}, 2, ScaleSource::kXftDpi},
       {{Scale{}, Scale{}, Dpi{}, 288, kBigScreen, kWindow}, 3, ScaleSource::kDisplayDpi},
+      // A 150 % desktop on 2560 by 1600 gets 2; on 1280 by 800, where 840 is too high, 1.
+      {{Scale{}, Scale{}, 144, Dpi{}, {2560, 1600}, kWindow}, 2, ScaleSource::kXftDpi},
+      {{Scale{}, Scale{}, 144, Dpi{}, {1280, 800}, kWindow}, 1, ScaleSource::kXftDpi},
       // An unusable source gives way to the next; only our own variable is reported.
       {{Scale{}, "1.5", 0, 200, kBigScreen, kWindow}, 2, ScaleSource::kDisplayDpi},
       // 1860 wide fits 1920 by 1080, 1260 high does not; 1240 by 840 is exactly twice the

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,10 @@ TEST_F(RecordFilesTest, TheGameIsKeptWithTheDataDirectoryOrWhenAsked) {
         std::pair{Line{"rolvi", "--keep-game"}, true},
         std::pair{Line{"rolvi", "--keep-game", "--user-data"}, true}, std::pair{Line{}, false}}) {
     EXPECT_EQ(KeepsGame(arguments), keeps) << arguments.size();
+    // Only the desktop entry's option remembers the settings.
+    EXPECT_EQ(KeepsSettings(arguments),
+              arguments.size() > 1 && arguments.back() == std::string_view("--user-data"))
+        << arguments.size();
   }
   // --keep-game alone leaves the record file where it was.
   std::filesystem::create_directory(directory_ / "here");
@@ -94,6 +99,26 @@ TEST_F(RecordFilesTest, TheGameIsKeptWithTheDataDirectoryOrWhenAsked) {
   Save(*files);
   EXPECT_TRUE(std::filesystem::exists(directory_ / "here" / "winrolvi.res"));
   EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
+}
+
+// --help anywhere among the arguments asks for the usage; the program's own name does not.
+TEST(HelpOptionTest, HelpAnywhereAmongTheArgumentsAsksForTheUsage) {
+  using Line = std::vector<const char*>;
+  for (const Line& line : {Line{"rolvi", "--help"}, Line{"rolvi", "--user-data", "--help"},
+                           Line{"rolvi", "x", "--help"}}) {
+    EXPECT_TRUE(AsksForHelp(line)) << line.back();
+  }
+  for (const Line& line : {Line{}, Line{"rolvi"}, Line{"--help"}, Line{"rolvi", "--user-data"},
+                           Line{"rolvi", "-help"}, Line{"rolvi", "--help=1"}}) {
+    EXPECT_FALSE(AsksForHelp(line)) << line.size();
+  }
+  std::FILE* out = std::tmpfile();
+  PrintUsage(out);
+  std::rewind(out);
+  std::array<char, 256> first_line{};
+  ASSERT_NE(std::fgets(first_line.data(), first_line.size(), out), nullptr);
+  std::fclose(out);
+  EXPECT_STREQ(first_line.data(), "usage: rolvi [--user-data] [--keep-game]\n");
 }
 
 TEST_F(RecordFilesTest, ADataDirectoryThatCannotBeMadeIsReportedOnceAndSavesNothing) {

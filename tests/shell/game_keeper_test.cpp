@@ -11,8 +11,8 @@
 #include "platform/headless/headless_window_system.h"
 #include "platform/memory_file_system.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 #include "support/ascii_board.h"
+#include "support/program_assets.h"
 
 namespace rolvi::shell {
 namespace {
@@ -24,7 +24,7 @@ class ProgramRun : public platform::HeadlessObserver {
  public:
   ProgramRun(platform::MemoryFileSystem& files, std::uint32_t seed)
       : system(platform::Size{612, 374}, seed, files),
-        window(system, EmbeddedResources(), RecordSaving::kWhenAResultEnters) {
+        window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
     system.Attach(window);
     system.SetObserver(this);
     window.KeepGame({&files, std::string(kKeptGameFileName), true,
@@ -46,7 +46,7 @@ class ProgramRun : public platform::HeadlessObserver {
   void OnMessageBox(std::string_view, std::string_view) override {
     if (on_message) on_message();
   }
-  void OnDialog(platform::DialogTemplate) override {
+  void OnDialog(int) override {
     if (on_dialog) on_dialog();
   }
 

@@ -3,21 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "game/turn_flow.h"
+#include "platform/gbk/gbk_text.h"
 #include "platform/headless/headless_window_system.h"
 #include "platform/memory_file_system.h"
 #include "records/record_file.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 #include "support/temp_directory.h"
 
 namespace rolvi::shell {
 namespace {
 
+using platform::GbkToUtf8;
 using platform::Rgb;
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  explicit MainWindowTest(Resources resources = EmbeddedResources())
-      : system(platform::Size{612, 374}, 1, files), window(system, resources) {
+  explicit MainWindowTest(const Assets& assets = testing::ProgramAssets())
+      : system(platform::Size{612, 374}, 1, files), window(system, assets) {
     system.Attach(window);
   }
 
@@ -154,11 +156,12 @@ TEST_F(MainWindowTest, AResultIsEnteredAndTheTableIsWrittenOnlyOnceAtTheFirstEnd
 // as its name is taken, and neither program's save loses the other's.
 TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
   testing::TempDirectory folder;
+  const records::DefaultNames& defaults = testing::ProgramTexts().default_names;
   struct Program {
     explicit Program(const std::filesystem::path& path)
         : files(path),
           system(platform::Size{612, 374}, 1, files),
-          window(system, EmbeddedResources(), RecordSaving::kWhenAResultEnters) {
+          window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
       system.Attach(window);
       system.Create();
     }
@@ -180,12 +183,12 @@ TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
   const auto on_disk = [&] {
     const auto bytes = testing::ReadWholeFile(folder / "winrolvi.res");
     std::vector<std::string> names;
-    for (const auto& entry : records::DecodeRecordFile(bytes).table)
+    for (const auto& entry : records::DecodeRecordFile(bytes, defaults).table)
       names.emplace_back(records::NameText(entry.name));
     return names;
   };
-  const std::string king(records::kKingName);
-  const std::string vacant(records::kVacantName);
+  const std::string king(defaults.king);
+  const std::string vacant(defaults.vacant);
 
   Program anna(folder.path());
   Program bert(folder.path());
@@ -200,6 +203,87 @@ TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
   bert.system.Destroy();
   EXPECT_EQ(on_disk(), both);
   EXPECT_EQ(std::filesystem::file_size(folder / "winrolvi.res"), 160u);
+}
+
+// The problem as the player reads it: the first line, where the file is, and why.
+std::string Problem(std::string_view first_line, std::string_view where, std::string_view reason) {
+  return std::string(first_line) + "\n" + std::string(where) + "\n" + std::string(reason);
+}
+
+TEST_F(MainWindowTest, AFailedSaveIsToldAndTriedAgainAtTheNextEnd) {
+  const FileProblemTexts& texts = testing::ProgramTexts().file_problems;
+  Start();
+  EnterResult(42, {"Ada"});
+  files.creation_fails = true;
+  window.OnSessionEnding();
+  EXPECT_TRUE(files.files.empty());
+  ASSERT_EQ(system.problems().size(), 1u);
+  EXPECT_EQ(system.problems()[0], Problem(texts.not_saved, "memory:winrolvi.res", texts.denied));
+  EXPECT_EQ(GbkToUtf8(system.problems()[0]),
+            "无法保存排行榜：\nmemory:winrolvi.res\n没有访问权限。");
+
+  // The place can be written again by the time the program ends: the result is kept.
+  files.creation_fails = false;
+  window.OnCommand(258);
+  ASSERT_EQ(File().size(), 160u);
+  EXPECT_EQ(File()[16], 3);  // "Ada"
+  EXPECT_EQ(system.problems().size(), 1u);
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeReadIsToldAtTheStartAndTheGamePlaysOn) {
+  files.files["winrolvi.res"] = std::vector<std::uint8_t>(160, 'x');
+  files.unreadable.insert("winrolvi.res");
+  Start();
+  const FileProblemTexts& texts = testing::ProgramTexts().file_problems;
+  EXPECT_EQ(system.problems(),
+            std::vector<std::string>{Problem(texts.not_read, "memory:winrolvi.res", texts.denied)});
+  EXPECT_EQ(window.game().records.recordScore, 100);  // the default table
+  EXPECT_EQ(game::CountEmptyCells(window.game().supply.board), 76);
+}
+
+TEST_F(MainWindowTest, NothingIsToldWhenTheFilesAreFine) {
+  Start();
+  EnterResult(42, {"Ada"});
+  window.OnCommand(258);
+  EXPECT_EQ(File().size(), 160u);
+  EXPECT_TRUE(system.problems().empty());
+}
+
+// A page keeps the table whenever a result enters; a result that could not be kept is told,
+// and the next save, at the next result or when the page is hidden, keeps both.
+class PageMainWindowTest : public ::testing::Test {
+ protected:
+  PageMainWindowTest()
+      : system(platform::Size{612, 374}, 1, files),
+        window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
+    system.Attach(window);
+    system.Create();
+  }
+  void EnterResult(std::int32_t score, const std::string& name) {
+    system.name_answers().push_back(name);
+    const_cast<game::Game&>(window.game()).score.score = score;
+    window.OnCommand(256);
+  }
+
+  platform::MemoryFileSystem files;
+  platform::HeadlessWindowSystem system;
+  MainWindow window;
+};
+
+TEST_F(PageMainWindowTest, AResultThatCouldNotBeKeptIsToldAndKeptByTheNextSave) {
+  files.capacity = 10;  // the storage is full
+  EnterResult(42, "Ada");
+  ASSERT_EQ(system.problems().size(), 1u);
+  EXPECT_NE(system.problems()[0].find(testing::ProgramTexts().file_problems.full),
+            std::string::npos);
+  files.capacity = 160;
+  EnterResult(43, "Bo");
+  EXPECT_EQ(system.problems().size(), 1u);
+  ASSERT_EQ(files.files["winrolvi.res"].size(), 160u);
+  records::RecordBook stored;
+  records::LoadRecords(stored, files, testing::ProgramTexts().default_names);
+  EXPECT_EQ(records::NameText(stored.table[1].name), "Bo");
+  EXPECT_EQ(records::NameText(stored.table[2].name), "Ada");
 }
 
 TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
@@ -227,11 +311,11 @@ TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
 
 class BrokenSheetTest : public MainWindowTest {
  protected:
-  static Resources Broken() {
-    Resources resources = EmbeddedResources();
+  static Assets Broken() {
+    Assets assets = testing::ProgramAssets();
     static const std::uint8_t kBlockTypeThree[] = {0x07};
-    resources.sheet_stream = kBlockTypeThree;
-    return resources;
+    assets.sheet_stream = kBlockTypeThree;
+    return assets;
   }
   BrokenSheetTest() : MainWindowTest(Broken()) {}
 };

@@ -18,7 +18,7 @@
 #include "platform/memory_file_system.h"
 #include "shell/game_keeper.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 
 namespace rolvi::shell {
 namespace {
@@ -28,7 +28,7 @@ class Program {
  public:
   Program(platform::FileSystem& files, std::uint32_t seed)
       : system_(platform::Size{612, 374}, seed, files),
-        window_(system_, EmbeddedResources(), RecordSaving::kWhenAResultEnters) {
+        window_(system_, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
     system_.Attach(window_);
     window_.KeepGame({&files, std::string(kKeptGameFileName), true,
                       [](std::string_view line) { ADD_FAILURE() << line; }});

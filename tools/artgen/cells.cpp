@@ -18,14 +18,15 @@ struct BallPose {
   float squash;  // > 0 wider and flatter, < 0 taller
 };
 
-// Rest, then the bounce: squashed on the floor, rising, top, falling, landing.
+// Rest, then the bounce: rising, top, falling, squashed as it lands, and at rest again. A
+// moved ball keeps the last frame until its cell is drawn again, so it is the resting ball.
 constexpr std::array<BallPose, 6> kBounce = {{
     {0.f, 0.f},
-    {0.f, 0.17f},
     {2.5f, -0.07f},
     {5.f, -0.02f},
     {2.5f, -0.07f},
-    {0.3f, 0.08f},
+    {0.f, 0.17f},
+    {0.f, 0.f},
 }};
 
 Color BallShade(Color base, float u, float v) {

@@ -1,7 +1,8 @@
 // autoplay [--seed N] [--dir DIR] [--until beaten|gameover|score:S] [--moves M]
 // Plays the headless game with a greedy player and prints the moves as replay script lines
 // ("click COL ROW"), so that scripts for screenshots and bug reports need not be written by
-// hand. It stops before the move that would end the game when asked to stop at game over.
+// hand. Asked to stop at game over, it stops after the move that fills the board, so that
+// the script ends with the game-over box.
 #include <charconv>
 #include <iostream>
 #include <sstream>
@@ -16,6 +17,22 @@ namespace {
 
 enum class Goal { kMoves, kBeaten, kGameOver, kScore };
 
+int Usage(std::ostream& out, int exit_code) {
+  out << "usage: autoplay [--seed N] [--dir DIR] [--until beaten|gameover|score:S] [--moves M]\n"
+         "  --seed N     the seed of the game, as replay takes it (default 1)\n"
+         "  --dir DIR    where the record file lives (default the current directory)\n"
+         "  --until      stop once the record is beaten, after the move that ends the game,\n"
+         "               or once the score reaches S\n"
+         "  --moves M    play at most M moves (default 200)\n"
+         "The moves are printed as replay script lines, each after a name answer.\n";
+  return exit_code;
+}
+
+bool ParseNumber(std::string_view text, long long& number) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return error == std::errc() && end == text.data() + text.size() && number >= 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -23,29 +40,27 @@ int main(int argc, char** argv) {
   Goal goal = Goal::kMoves;
   long long target = 0;
   long long moves = 200;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  for (int i = 1; i < argc; ++i) {
     const std::string_view flag = argv[i];
-    const std::string_view value = argv[i + 1];
+    if (flag == "--help") return Usage(std::cout, 0);
+    if (i + 1 == argc) return Usage(std::cerr, 2);  // every other flag takes a value
+    const std::string_view value = argv[++i];
     long long number = 0;
-    const bool numeric =
-        std::from_chars(value.data(), value.data() + value.size(), number).ec == std::errc();
-    if (flag == "--seed" && numeric) {
+    if (flag == "--seed" && ParseNumber(value, number) && number <= 0xFFFFFFFFLL) {
       options.seed = static_cast<std::uint32_t>(number);
     } else if (flag == "--dir") {
       options.directory = std::string(value);
-    } else if (flag == "--moves" && numeric) {
+    } else if (flag == "--moves" && ParseNumber(value, number)) {
       moves = number;
     } else if (flag == "--until" && value == "beaten") {
       goal = Goal::kBeaten;
     } else if (flag == "--until" && value == "gameover") {
       goal = Goal::kGameOver;
-    } else if (flag == "--until" && value.starts_with("score:")) {
+    } else if (flag == "--until" && value.starts_with("score:") &&
+               ParseNumber(value.substr(6), target)) {
       goal = Goal::kScore;
-      std::from_chars(value.data() + 6, value.data() + value.size(), target);
     } else {
-      std::cerr << "usage: autoplay [--seed N] [--dir DIR] [--until beaten|gameover|score:S] "
-                   "[--moves M]\n";
-      return 2;
+      return Usage(std::cerr, 2);
     }
   }
 
@@ -58,19 +73,18 @@ int main(int argc, char** argv) {
     if (goal == Goal::kScore && game.score.score >= target) break;
     const auto planned = rolvi::greedy::ChooseMove(game.supply.board, choice_seed);
     if (!planned) break;
-    // A move that completes nothing lands three balls; on the last cells that ends the game.
-    const bool last_move = planned->line_sum == 0 &&
-                           rolvi::game::CountEmptyCells(game.supply.board) <= 4 &&
-                           goal == Goal::kGameOver;
     const std::string from =
         "click " + std::to_string(planned->from.column) + " " + std::to_string(planned->from.row);
     const std::string to =
         "click " + std::to_string(planned->to.column) + " " + std::to_string(planned->to.row);
     std::cout << "name Autoplay\n" << from << "\n" << to << "\n";
-    if (last_move) break;
+    // Whether the landing balls fill the board depends on the lines they make: the move is
+    // played, and the game-over box, the only message box a valid name leaves, says so.
+    const int boxes_before = session.message_boxes();
     session.Run("name Autoplay");
     session.Run(from);
     session.Run(to);
+    if (goal == Goal::kGameOver && session.message_boxes() > boxes_before) break;
   }
   return 0;
 }

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   } catch (const rolvi::replay::ScriptError& error) {
     std::cerr << "line " << number << ": " << error.what() << "\n";
     return 2;
-  } catch (const rolvi::platform::NoNameAnswer& error) {
+  } catch (const rolvi::platform::NoQueuedAnswer& error) {
     std::cerr << "line " << number << ": " << error.what() << "\n";
     return 2;
   }

@@ -11,7 +11,8 @@
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
-#include "shell/resources.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 
 namespace rolvi::replay {
 namespace {
@@ -61,17 +62,17 @@ void ExpectWords(const std::vector<std::string_view>& words, std::size_t count) 
   if (words.size() != count) throw ScriptError("wrong number of arguments to " + Quoted(words[0]));
 }
 
-std::string_view DialogName(platform::DialogTemplate dialog) {
-  switch (dialog) {
-    case platform::DialogTemplate::kRules:
+std::string_view DialogName(int dialog) {
+  switch (static_cast<shell::DialogId>(dialog)) {
+    case shell::DialogId::kRules:
       return "rules";
-    case platform::DialogTemplate::kRecords:
+    case shell::DialogId::kRecords:
       return "records";
-    case platform::DialogTemplate::kName:
+    case shell::DialogId::kName:
       return "name";
-    case platform::DialogTemplate::kAbout:
+    case shell::DialogId::kAbout:
       return "about";
-    case platform::DialogTemplate::kStatistics:
+    case shell::DialogId::kStatistics:
       return "statistics";
   }
   return "unknown";
@@ -83,9 +84,10 @@ constexpr int kCoordinateLimit = 65535;
 
 ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
     : out_(out),
-      files_(options.directory),
+      resources_(res::Tables()),
+      files_(options.directory, Utf8ToGbk(options.directory.string()).value_or("")),
       system_({options.width, options.height}, options.seed, files_),
-      window_(system_, shell::EmbeddedResources()) {
+      window_(system_, shell::LoadAssets(resources_)) {
   system_.SetObserver(this);
   system_.Attach(window_);
   if (!options.resume.empty()) {
@@ -190,6 +192,7 @@ void ReplaySession::OnBeep() {
 }
 
 void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
+  ++message_boxes_;
   if (logging_) out_ << "messagebox " << GbkToUtf8(gbk_text) << "\n";
   if (!shot_at_message_.empty()) {
     Shot(shot_at_message_);
@@ -197,7 +200,16 @@ void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
   }
 }
 
-void ReplaySession::OnDialog(platform::DialogTemplate dialog) {
+void ReplaySession::OnProblem(std::string_view gbk_text, std::string_view) {
+  if (!logging_) return;
+  std::string line = GbkToUtf8(gbk_text);
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  out_ << "problem " << line << "\n";
+}
+
+void ReplaySession::OnDialog(int dialog) {
   if (logging_) out_ << "dialog " << DialogName(dialog) << "\n";
 }
 
@@ -251,10 +263,9 @@ void ReplaySession::PrintRecords() {
 // Written as the program keeps a game between runs; --resume continues it.
 void ReplaySession::Keep(const std::string& path) {
   const game::KeptGameImage image = game::EncodeKeptGame(window_.KeptState());
-  platform::FileHandle file = paths_.CreateReplacement(path);
-  const bool written = file != nullptr && file->Write(image) == image.size();
-  if (file == nullptr || !file->Close() || !written)
+  if (paths_.ReplaceAtomically(path, image) != platform::FileError::kNone) {
     throw ScriptError("cannot write " + Quoted(path));
+  }
 }
 
 void ReplaySession::Shot(const std::string& path) {

@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/headless/headless_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "shell/main_window.h"
 
 namespace rolvi::replay {
@@ -41,11 +42,14 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Finish();
 
   const game::Game& game() const { return window_.game(); }
+  // How many message boxes the game has shown so far (the game-over box among them).
+  int message_boxes() const { return message_boxes_; }
 
  private:
   void OnBeep() override;
   void OnMessageBox(std::string_view gbk_text, std::string_view gbk_caption) override;
-  void OnDialog(platform::DialogTemplate dialog) override;
+  void OnProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
+  void OnDialog(int dialog) override;
   void OnStatsRefresh() override;
 
   void Dump();
@@ -54,12 +58,14 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Keep(const std::string& path);
 
   std::ostream& out_;
+  platform::widgets::TableResourceLookup resources_;
   platform::DiskFileSystem files_;
   // Paths as the script and the command line give them, from the current directory.
   platform::DiskFileSystem paths_{""};
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;
   bool logging_ = false;
+  int message_boxes_ = 0;
   std::string shot_at_message_;  // written when the next message box opens
 };
 

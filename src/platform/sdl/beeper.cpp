@@ -33,28 +33,28 @@ std::vector<std::int16_t> MakeChime(int sample_rate) {
   return samples;
 }
 
+std::uint32_t OpenChimeDevice() {
+  if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+  SDL_AudioSpec wanted{};
+  wanted.freq = kSampleRate;
+  wanted.format = AUDIO_S16SYS;
+  wanted.channels = 1;
+  wanted.samples = 1024;
+  return SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+}
+
 Beeper::~Beeper() {
   if (device_ != 0) SDL_CloseAudioDevice(device_);
-  if (audio_ready_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool Beeper::Play() {
   if (audio_failed_) return false;
-  if (!audio_ready_) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      audio_failed_ = true;
-      return false;
-    }
-    audio_ready_ = true;
-  }
   if (device_ == 0) {
-    SDL_AudioSpec wanted{};
-    wanted.freq = kSampleRate;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = 1;
-    wanted.samples = 1024;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device_ == 0) return false;  // no device now; perhaps there is one for the next beep
+    device_ = open_();
+    // Tried once: the sound library explains each failed attempt at length on standard error.
+    audio_failed_ = device_ == 0;
+    if (audio_failed_) return false;
   }
   static const std::vector<std::int16_t> chime = MakeChime(kSampleRate);
   SDL_ClearQueuedAudio(device_);

@@ -6,8 +6,6 @@
 namespace rolvi::platform::sdl {
 namespace {
 
-// A measured or configured density this close below a multiple of 96 still calls for it.
-constexpr double kDpiSlack = 4.0;
 // How much of a bad ROLVI_SCALE value the complaint quotes.
 constexpr std::size_t kQuotedLength = 40;
 
@@ -43,7 +41,9 @@ std::optional<int> ParseScale(std::string_view text) {
 
 std::optional<int> ScaleForDpi(double dpi) {
   if (!std::isfinite(dpi) || dpi <= 0.0) return std::nullopt;
-  const double factor = std::floor((dpi + kDpiSlack) / kBaseDpi);
+  // Halfway rounds up: a 150 % desktop (144 dpi) wants its windows twice as large rather
+  // than small, and a measured 192-dpi panel that reads a little short still gets 2.
+  const double factor = std::floor(dpi / kBaseDpi + 0.5);
   if (factor < 1.0) return 1;
   if (factor > kMaxScale) return kMaxScale;
   return static_cast<int>(factor);

@@ -40,8 +40,8 @@ ScaleChoice ChooseScale(const ScaleSources& sources);
 
 // A whole number from 1 to kMaxScale written in decimal digits only, or nothing.
 std::optional<int> ParseScale(std::string_view text);
-// The largest whole scale a density calls for (a few dots per inch short of a multiple of
-// 96 still count), at least 1; nothing for a density that is not a positive number.
+// The whole scale nearest to a density divided by 96 dpi (halfway rounds up), at least 1;
+// nothing for a density that is not a positive number.
 std::optional<int> ScaleForDpi(double dpi);
 // The value of "Xft.dpi" in the text of an X resource database (lines "name:\tvalue").
 std::optional<double> XftDpiFromResources(std::string_view resources);

@@ -5,6 +5,9 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
+
+#include "platform/sdl/video_start.h"
 
 namespace rolvi::platform::sdl {
 
@@ -18,8 +21,8 @@ struct SurfaceDeleter {
 };
 using SurfaceHandle = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
-// SDL with its video system, started by Start() and shut down with this object; whatever SDL
-// made must be released before.
+// SDL with its video system on a display, started by Start() and shut down with this object;
+// whatever SDL made must be released before.
 class VideoSession {
  public:
   VideoSession() = default;
@@ -29,8 +32,9 @@ class VideoSession {
   VideoSession(const VideoSession&) = delete;
   VideoSession& operator=(const VideoSession&) = delete;
 
-  bool Start() {
-    started_ = SDL_Init(SDL_INIT_VIDEO) == 0;
+  // False, with the reason in `error`, when no display could be opened.
+  bool Start(std::string& error) {
+    started_ = StartVideoOnADisplay(error);
     return started_;
   }
 

@@ -1,81 +1,15 @@
 #include "platform/sdl/sdl_support.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/sdl/enlarge.h"
 #include "platform/sdl/sdl_handles.h"
+#include "platform/sdl/window_placement.h"
 #include "platform/sdl/x11_window_hints.h"
 #include "platform/software/icon_file.h"
 
 namespace rolvi::platform::sdl {
-
-using widgets::Key;
-using widgets::KeyEvent;
-
-std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
-  KeyEvent key;
-  const Uint16 modifiers = event.keysym.mod;
-  key.alt = (modifiers & KMOD_ALT) != 0;
-  key.control = (modifiers & KMOD_CTRL) != 0;
-  key.shift = (modifiers & KMOD_SHIFT) != 0;
-  const SDL_Keycode code = event.keysym.sym;
-  switch (code) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-      key.key = Key::kEnter;
-      return key;
-    case SDLK_ESCAPE:
-      key.key = Key::kEscape;
-      return key;
-    case SDLK_TAB:
-      key.key = Key::kTab;
-      return key;
-    case SDLK_SPACE:
-      key.key = Key::kSpace;
-      return key;
-    case SDLK_LEFT:
-      key.key = Key::kLeft;
-      return key;
-    case SDLK_RIGHT:
-      key.key = Key::kRight;
-      return key;
-    case SDLK_UP:
-      key.key = Key::kUp;
-      return key;
-    case SDLK_DOWN:
-      key.key = Key::kDown;
-      return key;
-    case SDLK_HOME:
-      key.key = Key::kHome;
-      return key;
-    case SDLK_END:
-      key.key = Key::kEnd;
-      return key;
-    case SDLK_BACKSPACE:
-      key.key = Key::kBackspace;
-      return key;
-    case SDLK_DELETE:
-      key.key = Key::kDelete;
-      return key;
-    case SDLK_LALT:
-    case SDLK_RALT:
-      key.key = Key::kAlt;
-      return key;
-    default:
-      break;
-  }
-  if (code >= SDLK_F1 && code <= SDLK_F12) {
-    key.key = Key::kFunction;
-    key.function = static_cast<int>(code - SDLK_F1) + 1;
-    return key;
-  }
-  if (code > 0x20 && code < 0x7F) {
-    key.key = Key::kCharacter;
-    key.character = static_cast<char>(code);
-    return key;
-  }
-  return std::nullopt;
-}
 
 namespace {
 
@@ -204,6 +138,17 @@ Rect OuterRect(SDL_Window* window) {
 FrameSizes ExpectedFrame(SDL_Window* window) {
   if (const auto frame = RequestFrameExtents(window)) return *frame;
   return FrameOf(window);
+}
+
+Point FrameInWorkArea(SDL_Window* window, const FrameSizes& frame, Point wanted) {
+  SDL_Rect work{};
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+  if (SDL_GetDisplayUsableBounds(display, &work) != 0) return wanted;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  const Size outer{width + frame.left + frame.right, height + frame.top + frame.bottom};
+  return KeepFrameInside(wanted, outer, Rect{work.x, work.y, work.x + work.w, work.y + work.h});
 }
 
 void PlaceClient(SDL_Window* window, int x, int y) {

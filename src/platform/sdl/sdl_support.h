@@ -1,5 +1,5 @@
-// Small SDL helpers: key presses as KeyEvents, presenting software surfaces in a window
-// enlarged by the scale, a window's frame sizes and placing a window by its frame.
+// Small SDL helpers: presenting software surfaces in a window enlarged by the scale, a window's
+// frame sizes and placing a window by its frame.
 #pragma once
 
 #include <SDL.h>
@@ -10,11 +10,8 @@
 
 #include "platform/software/layer.h"
 #include "platform/software/soft_surface.h"
-#include "platform/widgets/input.h"
 
 namespace rolvi::platform::sdl {
-
-std::optional<widgets::KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event);
 
 // Copies the layers, in order, into the window with each of their pixels enlarged to a square
 // of scale by scale, and shows the result. Layer positions and `covered`, the part of the
@@ -51,6 +48,10 @@ Rect OuterRect(SDL_Window* window);
 // The frame the window will get, asked before it is first mapped: the window manager's
 // answer on X11, what SDL knows elsewhere, zero where nobody says.
 FrameSizes ExpectedFrame(SDL_Window* window);
+// The top-left corner, in screen pixels, for the frame of `window` (which the window manager
+// will draw as `frame`) wanted at `wanted`: moved as little as it takes to lie inside the
+// work area of the window's display, its top-left corner inside in any case.
+Point FrameInWorkArea(SDL_Window* window, const FrameSizes& frame, Point wanted);
 // Puts the client of a window at (x, y) in screen pixels and keeps it there when the window
 // manager adds its frame.
 void PlaceClient(SDL_Window* window, int x, int y);

@@ -9,9 +9,11 @@
 #include "platform/tick_source.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_resources.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_system.h"
+#include "shell/assets.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace {
 
@@ -52,12 +54,16 @@ bool KeepGameAsked(std::string_view arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
-  rolvi::platform::win32::Win32FileSystem files(CurrentDirectory());
-  rolvi::platform::win32::Win32WindowSystem system(instance, rolvi::shell::kMainWindowSize, files,
-                                                   &Ticks);
+  const std::wstring directory = CurrentDirectory();
+  rolvi::platform::win32::Win32FileSystem files(directory,
+                                                rolvi::platform::win32::ToGbk(directory));
+  const rolvi::platform::win32::Win32ResourceLookup resources(instance);
+  const rolvi::shell::Assets assets = rolvi::shell::LoadAssets(resources);
+  rolvi::platform::win32::Win32WindowSystem system(
+      instance, rolvi::shell::kMainWindowSize, rolvi::shell::MainWindowIdentity(assets.texts.title),
+      files, &Ticks);
   // Written as soon as a result enters it: a crash or a kill must not lose it.
-  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources(),
-                                  rolvi::shell::RecordSaving::kWhenAResultEnters);
+  rolvi::shell::MainWindow window(system, assets, rolvi::shell::RecordSaving::kWhenAResultEnters);
   if (KeepGameAsked(arguments != nullptr ? arguments : "")) {
     window.KeepGame(
         {&files, std::string(rolvi::shell::kKeptGameFileName), true, [](std::string_view line) {

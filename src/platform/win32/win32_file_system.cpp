@@ -1,8 +1,8 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <memory>
+#include <span>
 #include <string>
-#include <utility>
 
 #include "platform/win32/win32_api.h"
 
@@ -42,43 +42,34 @@ HANDLE OpenLockFile(const std::wstring& path) {
   return INVALID_HANDLE_VALUE;
 }
 
-class ReplacementFile final : public File {
- public:
-  ReplacementFile(HANDLE handle, std::wstring temporary, std::wstring target)
-      : handle_(handle), temporary_(std::move(temporary)), target_(std::move(target)) {}
-  ReplacementFile(const ReplacementFile&) = delete;
-  ReplacementFile& operator=(const ReplacementFile&) = delete;
-  ~ReplacementFile() override { Close(); }
-
-  std::size_t Read(std::span<std::uint8_t>) override { return 0; }
-
-  std::size_t Write(std::span<const std::uint8_t> bytes) override {
-    if (handle_ == INVALID_HANDLE_VALUE || bytes.empty()) return 0;
-    DWORD written = 0;
-    if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
-      failed_ = true;
-    }
-    return written;
+// What a failed file call's GetLastError says for the player.
+FileError FileErrorOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return FileError::kNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FileError::kDenied;
+    case ERROR_WRITE_PROTECT:
+      return FileError::kReadOnly;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::kFull;
+    default:
+      return FileError::kFailed;
   }
+}
 
-  bool Close() override {
-    if (handle_ == INVALID_HANDLE_VALUE) return true;
-    bool stored = !failed_ && FlushFileBuffers(handle_) != FALSE;
-    stored = CloseHandle(handle_) != FALSE && stored;
-    handle_ = INVALID_HANDLE_VALUE;
-    stored = stored && MoveFileExW(temporary_.c_str(), target_.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!stored) DeleteFileW(temporary_.c_str());
-    return stored;
-  }
-
- private:
-  HANDLE handle_;
-  std::wstring temporary_;
-  std::wstring target_;
-  bool failed_ = false;
-};
+// Writes all of `bytes` and flushes them to the disk.
+bool WriteDurably(HANDLE handle, std::span<const std::uint8_t> bytes) {
+  DWORD written = 0;
+  return (bytes.empty() ||
+          (WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size())) &&
+         FlushFileBuffers(handle);
+}
 
 // Without std::to_wstring, whose formatting brings in much of the C++ library's locale code.
 std::wstring Decimal(DWORD value) {
@@ -109,19 +100,28 @@ FileLockHandle Win32FileSystem::Lock(std::string_view name) {
   return nullptr;
 }
 
-FileHandle Win32FileSystem::CreateReplacement(std::string_view name) {
+FileError Win32FileSystem::ReplaceAtomically(std::string_view name,
+                                             std::span<const std::uint8_t> bytes) {
   const std::wstring target = disk_.PathOf(name);
-  if (target.empty()) return nullptr;
+  if (target.empty()) return FileError::kNotFound;
   // A file, a device or a directory there that OpenForWriting refuses is never replaced.
   if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
       disk_.OpenForWriting(name) == nullptr) {
-    return nullptr;
+    return disk_.LastError();
   }
   const std::wstring temporary = target + L"." + Decimal(GetCurrentProcessId()) + L".new";
   const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<ReplacementFile>(handle, temporary, target);
+  if (handle == INVALID_HANDLE_VALUE) return FileErrorOf(GetLastError());
+  bool stored = WriteDurably(handle, bytes);
+  DWORD error = stored ? ERROR_SUCCESS : GetLastError();
+  stored = CloseHandle(handle) != FALSE && stored;
+  stored = stored && MoveFileExW(temporary.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (stored) return FileError::kNone;
+  if (error == ERROR_SUCCESS) error = GetLastError();
+  DeleteFileW(temporary.c_str());
+  return FileErrorOf(error);
 }
 
 }  // namespace rolvi::platform::win32

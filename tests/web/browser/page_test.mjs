@@ -292,7 +292,7 @@ test('a qualifying game asks for a name, checks it, keeps it, and lists it after
   });
 });
 
-test('storage that is disabled loses the visit\'s results and nothing else', async () => {
+test('storage that is disabled loses the visit\'s results, says so, and nothing else', async () => {
   const clicks = greedyClicks(seed, 'score:10');
   const disable = () => {
     Object.defineProperty(window, 'localStorage', {
@@ -310,6 +310,10 @@ test('storage that is disabled loses the visit\'s results and nothing else', asy
     await press(page, 'Enter');
     described = await state(page);
     assert.equal(described.windows.dialogs[0].caption, '排行榜');
+    // The result could not be kept: a notice across the page says where and why.
+    assert.equal(await page.evaluate(() => document.getElementById('problem').textContent),
+                 '无法保存排行榜：\nlocalStorage: rolvi.records\n没有访问权限。');
+    await savePicture(page, 'storage-disabled.png');
     await press(page, 'Enter');
     described = await state(page);
     assert.deepEqual(described.windows.dialogs, []);
