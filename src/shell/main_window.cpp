@@ -112,8 +112,14 @@ void MainWindow::KeepRecords() {
   if (saving_ == RecordSaving::kOnceAtEnd && records_saved_) return;
   // Nothing is written until a result is in the table.
   const records::SaveResult saved = records::SaveRecords(game_.records, system_.Files());
-  if (saved.written()) records_saved_ = true;
-  if (saved.failed()) {
+  if (saved.written()) {
+    records_saved_ = true;
+    failed_save_told_.reset();
+  }
+  // A save that fails as the last one did (the result was told, and now the run ends) is not
+  // told again: the player knows.
+  if (saved.failed() && failed_save_told_ != saved) {
+    failed_save_told_ = saved;
     ReportFileProblem(assets_.texts.file_problems.not_saved, saved.file_name, saved.error);
   }
 }

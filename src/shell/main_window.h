@@ -16,6 +16,7 @@
 #include "gfx/sprite_sheet.h"
 #include "platform/window_system.h"
 #include "records/record_dialogs.h"
+#include "records/record_file.h"
 #include "shell/assets.h"
 #include "shell/commands.h"
 #include "shell/game_keeper.h"
@@ -111,6 +112,8 @@ class MainWindow final : public platform::WindowHandlers,
   dialogs::StatsWindow stats_window_;
   RecordSaving saving_;
   bool records_saved_ = false;
+  // The failed save last told to the player, until a save succeeds.
+  std::optional<records::SaveResult> failed_save_told_;
   std::optional<GameKeeper> keeper_;
   // Handlers under way that play a turn: their animations, message boxes and dialogs run
   // inside them, and a session that ends meanwhile keeps the state at the last turn's end.

@@ -221,13 +221,21 @@ TEST_F(MainWindowTest, AFailedSaveIsToldAndTriedAgainAtTheNextEnd) {
   EXPECT_EQ(system.problems()[0], Problem(texts.not_saved, "memory:winrolvi.res", texts.denied));
   EXPECT_EQ(GbkToUtf8(system.problems()[0]),
             "无法保存排行榜：\nmemory:winrolvi.res\n没有访问权限。");
+  // The same failure again is not told twice; a new reason is.
+  window.OnSessionEnding();
+  EXPECT_EQ(system.problems().size(), 1u);
+  files.creation_fails = false;
+  files.capacity = 10;
+  window.OnSessionEnding();
+  ASSERT_EQ(system.problems().size(), 2u);
+  EXPECT_EQ(system.problems()[1], Problem(texts.not_saved, "memory:winrolvi.res", texts.full));
 
   // The place can be written again by the time the program ends: the result is kept.
-  files.creation_fails = false;
+  files.capacity = records::kRecordFileSize;
   window.OnCommand(258);
   ASSERT_EQ(File().size(), 160u);
   EXPECT_EQ(File()[16], 3);  // "Ada"
-  EXPECT_EQ(system.problems().size(), 1u);
+  EXPECT_EQ(system.problems().size(), 2u);
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeReadIsToldAtTheStartAndTheGamePlaysOn) {
@@ -276,6 +284,9 @@ TEST_F(PageMainWindowTest, AResultThatCouldNotBeKeptIsToldAndKeptByTheNextSave) 
   ASSERT_EQ(system.problems().size(), 1u);
   EXPECT_NE(system.problems()[0].find(testing::ProgramTexts().file_problems.full),
             std::string::npos);
+  // Hidden, the page tries again; the same failure is not told twice.
+  window.OnSessionEnding();
+  EXPECT_EQ(system.problems().size(), 1u);
   files.capacity = 160;
   EnterResult(43, "Bo");
   EXPECT_EQ(system.problems().size(), 1u);
