@@ -20,9 +20,7 @@
 #include "gfx/figures.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/software/soft_surface.h"
-#include "platform/widgets/table_resource_lookup.h"
 #include "records/record_dialogs.h"
-#include "res/tables.h"
 #include "shell/assets.h"
 #include "shell/layout.h"
 
@@ -42,8 +40,8 @@ class DrawingFrontend final : public game::View,
                               public records::RecordDialogs {
  public:
   DrawingFrontend(platform::SoftSurface& surface, const gfx::SpriteSheet& sheet,
-                  const shell::Texts& texts, const game::Game& game)
-      : surface_(surface), sheet_(sheet), texts_(texts), game_(game) {
+                  const game::Game& game)
+      : surface_(surface), sheet_(sheet), game_(game) {
     shell::PlaceAroundBoard(layout_, surface.width(), surface.height());
     shell::ApplyClientSize(layout_, surface.width(), surface.height());
   }
@@ -65,8 +63,7 @@ class DrawingFrontend final : public game::View,
                   records::NameText(game_.records.kingName), parts);
   }
   void DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) override {
-    gfx::DrawPlayer(surface_, sheet_, layout_.player_base, game_.figures, texts_.player_plate,
-                    parts, body);
+    gfx::DrawPlayer(surface_, sheet_, layout_.player_base, game_.figures, "Player", parts, body);
   }
   void RequestStatsRefresh() override {}
 
@@ -82,14 +79,11 @@ class DrawingFrontend final : public game::View,
  private:
   platform::SoftSurface& surface_;
   const gfx::SpriteSheet& sheet_;
-  const shell::Texts& texts_;
   const game::Game& game_;
   shell::Layout layout_;
 };
 
 struct Drawing {
-  platform::widgets::TableResourceLookup resources{res::Tables()};
-  shell::Assets assets = shell::LoadAssets(resources);
   platform::SoftSurface surface{612, 374};
   gfx::SpriteSheet sheet;
 };
@@ -97,7 +91,7 @@ struct Drawing {
 Drawing& SharedDrawing() {
   static const std::unique_ptr<Drawing> drawing = [] {
     auto made = std::make_unique<Drawing>();
-    Require(gfx::LoadSpriteSheet(made->surface, made->assets.sheet_stream, made->sheet) ==
+    Require(gfx::LoadSpriteSheet(made->surface, shell::SpriteSheetStream(), made->sheet) ==
             gfx::SheetLoad::kLoaded);
     return made;
   }();
@@ -125,8 +119,10 @@ void Continue(std::span<const std::uint8_t> bytes) {
   game::ResumeGame(game, decoded.game);
   Require(game::CaptureGame(game, decoded.game.showNext).frameCounter == decoded.game.frameCounter);
   Drawing& drawing = SharedDrawing();
-  DrawingFrontend host(drawing.surface, drawing.sheet, drawing.assets.texts, game);
-  const game::Frontend frontend{host, host, host, drawing.assets.texts.game};
+  DrawingFrontend host(drawing.surface, drawing.sheet, game);
+  // The texts only go to the message boxes, which show nothing here.
+  const game::GameTexts texts{};
+  const game::Frontend frontend{host, host, host, texts};
   host.DrawBoard();
   host.DrawNextBalls();
   host.DrawKing(game::FigureParts::kAll);
