@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "game/turn_flow.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/headless/headless_window_system.h"
@@ -152,34 +157,41 @@ TEST_F(MainWindowTest, AResultIsEnteredAndTheTableIsWrittenOnlyOnceAtTheFirstEnd
   EXPECT_TRUE(File().empty());
 }
 
+// A program that writes its table as soon as a result enters it, as the desktop programs and
+// the page do, on files of the kind `Files`.
+template <typename Files>
+struct ResultSavingProgram {
+  template <typename... FilesArguments>
+  explicit ResultSavingProgram(FilesArguments&&... arguments)
+      : files(std::forward<FilesArguments>(arguments)...),
+        system(platform::Size{612, 374}, 1, files),
+        window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
+    system.Attach(window);
+    system.Create();
+  }
+  // Ends the game with `score` and takes `name` for it.
+  void Enter(std::int32_t score, const std::string& name) {
+    system.name_answers().push_back(name);
+    const_cast<game::Game&>(window.game()).score.score = score;
+    window.OnCommand(256);
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : window.game().records.table)
+      names.emplace_back(records::NameText(entry.name));
+    return names;
+  }
+
+  Files files;
+  platform::HeadlessWindowSystem system;
+  MainWindow window;
+};
+
 // Two programs in one folder, as the desktop programs save: each result is on disk as soon
 // as its name is taken, and neither program's save loses the other's.
 TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
   testing::TempDirectory folder;
   const records::DefaultNames& defaults = testing::ProgramTexts().default_names;
-  struct Program {
-    explicit Program(const std::filesystem::path& path)
-        : files(path),
-          system(platform::Size{612, 374}, 1, files),
-          window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
-      system.Attach(window);
-      system.Create();
-    }
-    void Enter(std::int32_t score, const std::string& name) {
-      system.name_answers().push_back(name);
-      const_cast<game::Game&>(window.game()).score.score = score;
-      window.OnCommand(256);
-    }
-    std::vector<std::string> Names() const {
-      std::vector<std::string> names;
-      for (const auto& entry : window.game().records.table)
-        names.emplace_back(records::NameText(entry.name));
-      return names;
-    }
-    platform::DiskFileSystem files;
-    platform::HeadlessWindowSystem system;
-    MainWindow window;
-  };
   const auto on_disk = [&] {
     const auto bytes = testing::ReadWholeFile(folder / "winrolvi.res");
     std::vector<std::string> names;
@@ -190,8 +202,8 @@ TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
   const std::string king(defaults.king);
   const std::string vacant(defaults.vacant);
 
-  Program anna(folder.path());
-  Program bert(folder.path());
+  ResultSavingProgram<platform::DiskFileSystem> anna(folder.path());
+  ResultSavingProgram<platform::DiskFileSystem> bert(folder.path());
   anna.Enter(42, "Anna");
   EXPECT_EQ(on_disk()[1], "Anna") << "before the program ends";
   bert.Enter(30, "Bert");
@@ -259,40 +271,22 @@ TEST_F(MainWindowTest, NothingIsToldWhenTheFilesAreFine) {
 
 // A page keeps the table whenever a result enters; a result that could not be kept is told,
 // and the next save, at the next result or when the page is hidden, keeps both.
-class PageMainWindowTest : public ::testing::Test {
- protected:
-  PageMainWindowTest()
-      : system(platform::Size{612, 374}, 1, files),
-        window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
-    system.Attach(window);
-    system.Create();
-  }
-  void EnterResult(std::int32_t score, const std::string& name) {
-    system.name_answers().push_back(name);
-    const_cast<game::Game&>(window.game()).score.score = score;
-    window.OnCommand(256);
-  }
-
-  platform::MemoryFileSystem files;
-  platform::HeadlessWindowSystem system;
-  MainWindow window;
-};
-
-TEST_F(PageMainWindowTest, AResultThatCouldNotBeKeptIsToldAndKeptByTheNextSave) {
-  files.capacity = 10;  // the storage is full
-  EnterResult(42, "Ada");
-  ASSERT_EQ(system.problems().size(), 1u);
-  EXPECT_NE(system.problems()[0].find(testing::ProgramTexts().file_problems.full),
+TEST(PageMainWindowTest, AResultThatCouldNotBeKeptIsToldAndKeptByTheNextSave) {
+  ResultSavingProgram<platform::MemoryFileSystem> page;
+  page.files.capacity = 10;  // the storage is full
+  page.Enter(42, "Ada");
+  ASSERT_EQ(page.system.problems().size(), 1u);
+  EXPECT_NE(page.system.problems()[0].find(testing::ProgramTexts().file_problems.full),
             std::string::npos);
   // Hidden, the page tries again; the same failure is not told twice.
-  window.OnSessionEnding();
-  EXPECT_EQ(system.problems().size(), 1u);
-  files.capacity = 160;
-  EnterResult(43, "Bo");
-  EXPECT_EQ(system.problems().size(), 1u);
-  ASSERT_EQ(files.files["winrolvi.res"].size(), 160u);
+  page.window.OnSessionEnding();
+  EXPECT_EQ(page.system.problems().size(), 1u);
+  page.files.capacity = 160;
+  page.Enter(43, "Bo");
+  EXPECT_EQ(page.system.problems().size(), 1u);
+  ASSERT_EQ(page.files.files["winrolvi.res"].size(), 160u);
   records::RecordBook stored;
-  records::LoadRecords(stored, files, testing::ProgramTexts().default_names);
+  records::LoadRecords(stored, page.files, testing::ProgramTexts().default_names);
   EXPECT_EQ(records::NameText(stored.table[1].name), "Bo");
   EXPECT_EQ(records::NameText(stored.table[2].name), "Ada");
 }

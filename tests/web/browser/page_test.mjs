@@ -8,7 +8,7 @@ import assert from 'node:assert/strict';
 import {
   settings, serve, launchBrowser, openTab, waitForFirstFrame, waitIdle, state, pagePoint,
   clickCell, press, shootCanvas, shootClient, canvasPixels, savePicture, replay, dumpedGame,
-  greedyClicks, writeReport, clientOrigin,
+  greedyClicks, writeReport, cellPoint, clientOrigin,
 } from './harness.mjs';
 import { enlarge, firstDifference } from './png.mjs';
 
@@ -123,11 +123,7 @@ test('input during an animation waits and is handled after it, in order', async 
   await withGame({}, async (page) => {
     const described = await state(page);
     await clickCell(page, described, ...from);
-    const client = clientOrigin(described);
-    const first = described.game.firstCell;
-    const pitch = described.game.nextCell[0] - first[0];
-    const target = await pagePoint(page, client.id, client.x + first[0] + to[0] * pitch,
-                                   client.y + first[1] + to[1] * pitch);
+    const target = await cellPoint(page, described, ...to);
     // The move's animation pauses the game's code; F5 comes while it plays.
     await page.mouse.click(target.x, target.y);
     assert.equal(await page.evaluate(() => rolviPage.waiting()), false, 'the move is playing');
@@ -137,6 +133,7 @@ test('input during an animation waits and is handled after it, in order', async 
     const after = await state(page);
     assert.equal(after.game.board, dumpedGame(expected.output).board);
     assert.equal(after.windows.dialogs[0]?.caption, '统计');
+    const client = clientOrigin(described);
     const pixels = await canvasPixels(page, client.id,
                                       [client.x, client.y, client.x + 612, client.y + 374]);
     assertSamePicture(pixels, expected.pictures['after.png'], 'the client area after both');
@@ -394,11 +391,7 @@ test('a reload continues the game, and a reload during a move continues from bef
 
     // The next move is under way when the page goes: the game comes back as before it.
     await clickCell(page, described, ...from);
-    const client = clientOrigin(described);
-    const first = described.game.firstCell;
-    const pitch = described.game.nextCell[0] - first[0];
-    const target = await pagePoint(page, client.id, client.x + first[0] + to[0] * pitch,
-                                   client.y + first[1] + to[1] * pitch);
+    const target = await cellPoint(page, described, ...to);
     await page.mouse.click(target.x, target.y);
     assert.equal(await page.evaluate(() => rolviPage.waiting()), false, 'the move is playing');
     described = await reload();
