@@ -1,7 +1,8 @@
 // What a frame of the main window costs the game: a whole repaint of the client area at the
 // classic size and at a large one, the jumping ball's frame (its cell drawn, then what the
-// desktop back end copies into the window for it), and the software surface's block copy in
-// each of its modes, for a sprite tile and for the whole sprite sheet.
+// desktop back end copies into the window for it), also with the ball symbols on, and the
+// software surface's block copy in each of its modes, for a sprite tile and for the whole
+// sprite sheet.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -14,9 +15,11 @@
 #include "platform/sdl/enlarge.h"
 #include "platform/software/soft_image.h"
 #include "platform/software/soft_surface.h"
+#include "platform/widgets/table_resource_lookup.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace rolvi {
 namespace {
@@ -27,11 +30,14 @@ using platform::SoftSurface;
 // The main window created as the program creates it, on a headless window system.
 struct Window {
   Window(int width, int height)
-      : system({width, height}, 7, files), window(system, shell::EmbeddedResources()) {
+      : resources(res::Tables()),
+        system({width, height}, 7, files),
+        window(system, shell::LoadAssets(resources)) {
     system.Attach(window);
     system.Create();
     system.Resize(width, height);
   }
+  platform::widgets::TableResourceLookup resources;
   platform::MemoryFileSystem files;
   platform::HeadlessWindowSystem system;
   shell::MainWindow window;
@@ -89,10 +95,11 @@ std::optional<game::CellRef> FirstBall(const game::Game& game) {
   return std::nullopt;
 }
 
-void BM_JumpingBallFrame(benchmark::State& state) {
+void JumpingBallFrames(benchmark::State& state, bool symbols) {
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
   Window window(width, height);
+  if (symbols) window.window.OnCommand(CommandNumber(shell::Command::kToggleSymbols));
   const auto ball = FirstBall(window.window.game());
   if (!ball) {
     state.SkipWithError("no ball on the board");
@@ -110,7 +117,16 @@ void BM_JumpingBallFrame(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
+
+void BM_JumpingBallFrame(benchmark::State& state) {
+  JumpingBallFrames(state, false);
+}
 BENCHMARK(BM_JumpingBallFrame)->Args({612, 374})->Args({1900, 1000})->Apply(bench::FixedIterations);
+
+void BM_JumpingBallFrameWithSymbols(benchmark::State& state) {
+  JumpingBallFrames(state, true);
+}
+BENCHMARK(BM_JumpingBallFrameWithSymbols)->Args({612, 374})->Apply(bench::FixedIterations);
 
 // A picture of the given size with every pixel different, as a block-copy source.
 platform::SoftImage Picture(int width, int height) {

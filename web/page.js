@@ -11,9 +11,14 @@ var rolviPage = (function () {
   const status = document.getElementById('status');
   const parameters = new URLSearchParams(window.location.search);
 
-  // Event kinds and modifier bits as the program numbers them (platform/web/page.h).
+  // Event kinds, modifier bits and the event record's layout (byte offsets and field sizes) as
+  // the program declares them in platform/web/page.h; a test of the program compares the two.
   const kind = { mouseDown: 1, mouseUp: 2, mouseMove: 3, keyDown: 4, keyUp: 5, focusLost: 6 };
   const modifier = { alt: 1, control: 2, shift: 4, meta: 8 };
+  const record = {
+    kind: 0, window: 4, x: 8, y: 12, modifiers: 16, repeat: 20, textLength: 24,
+    code: 28, codeSize: 32, key: 60, keySize: 32, text: 92, textSize: 16,
+  };
 
   const windows = new Map();  // number -> { canvas, context, x, y, width, height }
   let nextWindow = 1;
@@ -27,6 +32,7 @@ var rolviPage = (function () {
   const marks = {};
   let mainShown = false;
   let firstFrame = null;
+  let copiedBytes = 0;  // put on the canvases so far
 
   function mark(name) {
     if (!(name in marks)) marks[name] = performance.now();
@@ -263,12 +269,14 @@ var rolviPage = (function () {
     }
   }
 
+  // 0 when stored, 1 when the storage is full, 2 when it is disabled; the program tells the
+  // player and tries again at the next save.
   function storageWrite(key, value) {
     try {
       window.localStorage.setItem(key, value);
-      return true;
+      return 0;
     } catch (error) {
-      return false;  // full or disabled: this visit's results are lost, play goes on
+      return error instanceof DOMException && error.name === 'QuotaExceededError' ? 1 : 2;
     }
   }
 
@@ -427,18 +435,18 @@ var rolviPage = (function () {
       const event = queue.shift();
       if (event === undefined) return false;
       const heap = Module.HEAP32;
-      const at = raw >> 2;
-      heap[at] = event.kind;
-      heap[at + 1] = event.window;
-      heap[at + 2] = event.x;
-      heap[at + 3] = event.y;
-      heap[at + 4] = event.modifiers;
-      heap[at + 5] = event.repeat ? 1 : 0;
-      const text = event.text.slice(0, 16);
-      heap[at + 6] = text.length;
-      Module.stringToUTF8(event.code.slice(0, 24), raw + 28, 32);
-      Module.stringToUTF8(event.key.slice(0, 24), raw + 60, 32);
-      Module.HEAPU8.set(text, raw + 92);
+      const int32 = (offset, value) => { heap[(raw + offset) >> 2] = value; };
+      int32(record.kind, event.kind);
+      int32(record.window, event.window);
+      int32(record.x, event.x);
+      int32(record.y, event.y);
+      int32(record.modifiers, event.modifiers);
+      int32(record.repeat, event.repeat ? 1 : 0);
+      const text = event.text.slice(0, record.textSize);
+      int32(record.textLength, text.length);
+      Module.stringToUTF8(event.code.slice(0, 24), raw + record.code, record.codeSize);
+      Module.stringToUTF8(event.key.slice(0, 24), raw + record.key, record.keySize);
+      Module.HEAPU8.set(text, raw + record.text);
       return true;
     },
 
@@ -524,11 +532,14 @@ var rolviPage = (function () {
       }
     },
 
-    present(number, bytes, width, height) {
+    // The part (left, top, partWidth, partHeight) of the window's pixels goes on its canvas.
+    present(number, bytes, width, height, left, top, partWidth, partHeight) {
       const win = windows.get(number);
       if (win === undefined || win.width !== width || win.height !== height) return;
       const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
-      win.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      win.context.putImageData(new ImageData(pixels, width, height), 0, 0, left, top, partWidth,
+                               partHeight);
+      copiedBytes += partWidth * partHeight * 4;
       if (mainShown && !('first-frame' in marks) && win.canvas.style.display !== 'none') {
         if (parameters.has('seed')) firstFrame = win.context.getImageData(0, 0, width, height);
         marks['first-frame'] = -1;
@@ -538,8 +549,23 @@ var rolviPage = (function () {
       }
     },
 
-    setTitle(title) {
-      document.title = title;
+    // The program's texts are GBK bytes.
+    setTitle(bytes) {
+      document.title = new TextDecoder('gbk').decode(bytes);
+    },
+
+    // A problem the player should know of (a result that could not be saved): a line across
+    // the top of the page until the next one, or a click on it.
+    showNotice(bytes) {
+      let notice = document.getElementById('problem');
+      if (notice === null) {
+        notice = document.createElement('p');
+        notice.id = 'problem';
+        notice.setAttribute('role', 'alert');
+        notice.addEventListener('click', () => notice.remove());
+        (document.querySelector('main') || document.body).appendChild(notice);
+      }
+      notice.textContent = new TextDecoder('gbk').decode(bytes);
     },
 
     chime,
@@ -562,10 +588,12 @@ var rolviPage = (function () {
       return seed !== null && /^[0-9]{1,9}$/.test(seed) ? Number(seed) : -1;
     },
 
-    // For the page's tests and for measuring: times since navigation, the scale, the first
-    // frame shown (test build), and the program's own description of itself (test build).
+    // For the page's tests and for measuring: times since navigation, the scale, the bytes put
+    // on the canvases, the first frame shown (test build), and the program's own description
+    // of itself (test build).
     marks,
     scale: () => scale,
+    copiedBytes: () => copiedBytes,
     firstFrame: () => firstFrame,
     isClosed: () => closed,
     waiting: () => wake !== null,

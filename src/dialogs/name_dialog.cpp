@@ -1,13 +1,13 @@
 #include "dialogs/name_dialog.h"
 
 #include "dialogs/center_on_screen.h"
-#include "dialogs/name_check.h"
 #include "dialogs/simple_dialogs.h"
+#include "shell/commands.h"
 
 namespace rolvi::dialogs {
 
 void NameDialog::OnInit(platform::DialogControls& dialog) {
-  dialog.SetItemText(platform::kNameEditId, records::NameText(lastName_));
+  dialog.SetItemText(shell::kNameEditId, records::NameText(lastName_));
   CenterOnScreen(dialog, screen_);
 }
 
@@ -23,12 +23,12 @@ bool NameDialog::OnClose(platform::DialogControls& dialog) {
 }
 
 void NameDialog::Validate(platform::DialogControls& dialog) {
-  const NameVerdict verdict = ValidateName(dialog.ItemText(platform::kNameEditId), lastName_);
+  const NameVerdict verdict = ValidateName(dialog.ItemText(shell::kNameEditId), lastName_);
   if (verdict == NameVerdict::kAccepted) {
     dialog.EndDialog(0);
     return;
   }
-  dialog.ShowMessageBox(NameVerdictMessage(verdict), kNameErrorCaption,
+  dialog.ShowMessageBox(NameVerdictMessage(verdict, texts_), texts_.caption,
                         platform::MessageIcon::kNone);
 }
 

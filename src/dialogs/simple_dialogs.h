@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialog.h"
+#include "shell/commands.h"
 
 namespace rolvi::dialogs {
 
@@ -39,7 +40,7 @@ class AboutDialog final : public ButtonEndedDialog {
 
 // The low 16 bits of a command, as the dialogs compare them.
 constexpr bool IsButtonCommand(int command) {
-  return (command & 0xFFFF) == platform::kButtonId;
+  return (command & 0xFFFF) == shell::kButtonId;
 }
 
 }  // namespace rolvi::dialogs

@@ -1,6 +1,7 @@
 // Dialogs as the core sees them: a handler object that a window system runs from a dialog
-// template, and the operations a running dialog offers that handler (item text, ending,
-// moving, message boxes).
+// template (named by its resource number, which the program knows and the platform does not),
+// and the operations a running dialog offers that handler (item text, ending, moving, message
+// boxes).
 #pragma once
 
 #include <string>
@@ -10,19 +11,6 @@
 #include "platform/surface.h"
 
 namespace rolvi::platform {
-
-// Resource numbers of the dialog templates.
-enum class DialogTemplate : int {
-  kRules = 1000,
-  kRecords = 1001,
-  kName = 1002,
-  kAbout = 1003,
-  kStatistics = 1004,
-};
-
-// Control identifiers shared by the templates.
-inline constexpr int kButtonId = 256;
-inline constexpr int kNameEditId = 257;
 
 // What a running dialog offers its handler. Texts are GBK bytes.
 class DialogControls {

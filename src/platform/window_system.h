@@ -35,6 +35,14 @@ constexpr Size ClassicOuterSize(Size client, int menu_bar_height = kClassicMenuB
           client.height + kClassicBorder + kClassicCaption + menu_bar_height};
 }
 
+// What the program tells a window system about its main window: the caption (GBK), and the
+// resource numbers of its icon and of its menu with the accelerator table of the same number.
+struct MainWindowIdentity {
+  std::string_view gbk_title;
+  int icon_id = 0;
+  int menu_id = 0;
+};
+
 // Implemented by the shell's main window; the window system calls these on its one thread.
 class WindowHandlers {
  public:
@@ -85,18 +93,27 @@ class WindowSystem : public Feedback {
   // Destroys the main window: OnDestroy runs and the event loop ends.
   virtual void DestroyMainWindow() = 0;
 
-  // Modal, owned by the main window; returns when the dialog ends. The main window keeps
-  // repainting and ticking meanwhile but takes no input.
-  virtual void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) = 0;
+  // Modal, from the dialog template numbered `dialog` in the program's resources, owned by the
+  // main window; returns when the dialog ends. The main window keeps repainting and ticking
+  // meanwhile but takes no input.
+  virtual void RunModalDialog(int dialog, DialogHandler& handler) = 0;
 
-  // The one modeless window (statistics). Open returns false when it cannot be made.
-  virtual bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) = 0;
+  // The one modeless window (statistics), from a template as above. Open returns false when it
+  // cannot be made.
+  virtual bool OpenModelessDialog(int dialog, DialogHandler& handler) = 0;
   virtual void CloseModelessDialog() = 0;
   // Asks the modeless window to repaint its whole client area, without erasing, later.
   virtual void InvalidateModelessDialog() = 0;
 
   // Where the record file lives (the current directory).
   virtual FileSystem& Files() = 0;
+
+  // Tells the player of a problem outside the game that needs no answer (a record file that
+  // could not be read or saved): a desktop shows a message box owned by the main window, with
+  // the exclamation icon, and returns when it is dismissed; a page shows a notice beside the
+  // game and returns at once. Once no window can be shown any more (the session is ending) a
+  // back end writes it to its error stream, or drops it. GBK texts.
+  virtual void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) = 0;
 };
 
 }  // namespace rolvi::platform

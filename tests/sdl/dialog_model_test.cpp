@@ -4,6 +4,8 @@
 
 #include "platform/dialog.h"
 #include "platform/software/soft_surface.h"
+#include "res/tables.h"
+#include "shell/commands.h"
 
 namespace rolvi::platform::widgets {
 namespace {
@@ -26,8 +28,8 @@ TEST(DialogUnitsTest, BaseUnitsAndScaling) {
 
 class NameDialogTest : public ::testing::Test {
  protected:
-  NameDialogTest() : model_(DialogModel::FromTemplate(*FindDialog(1002), measure_)) {
-    model_.SetItemText(platform::kNameEditId, "Player");
+  NameDialogTest() : model_(DialogModel::FromTemplate(*FindDialog(res::Tables(), 1002), measure_)) {
+    model_.SetItemText(shell::kNameEditId, "Player");
     model_.FocusFirstTabStop();
   }
   SoftSurface measure_{1, 1};
@@ -36,7 +38,7 @@ class NameDialogTest : public ::testing::Test {
 
 TEST_F(NameDialogTest, LaidOutInDialogUnitsOfTheDialogFont) {
   const DialogBaseUnits base = MeasureBaseUnits(measure_);
-  const DialogData& dialog = *FindDialog(1002);
+  const DialogData& dialog = *FindDialog(res::Tables(), 1002);
   EXPECT_EQ(model_.client_size(), (Size{DialogUnitsToPixelsX(dialog.width, base),
                                         DialogUnitsToPixelsY(dialog.height, base)}));
   const ControlData& edit = dialog.controls[2];
@@ -52,10 +54,10 @@ TEST_F(NameDialogTest, TypingReplacesTheSelectedTextAndStopsWhenTheFieldIsFull) 
   ASSERT_NE(model_.Edit(), nullptr);
   EXPECT_EQ(model_.edit_field().selection_end(), 6u);
   model_.OnText("Al");
-  EXPECT_EQ(model_.ItemText(platform::kNameEditId), "Al");
+  EXPECT_EQ(model_.ItemText(shell::kNameEditId), "Al");
   model_.FocusFirstTabStop();  // selects "Al" again
   model_.OnText(std::string(100, 'W'));
-  const std::string kept = model_.ItemText(platform::kNameEditId);
+  const std::string kept = model_.ItemText(shell::kNameEditId);
   EXPECT_GT(kept.size(), 3u);
   EXPECT_LT(kept.size(), 100u);
   const Rect inner{model_.controls()[2].rect.left + 3, 0, model_.controls()[2].rect.right - 3, 0};
@@ -63,16 +65,16 @@ TEST_F(NameDialogTest, TypingReplacesTheSelectedTextAndStopsWhenTheFieldIsFull) 
   EXPECT_GE(measure_.MeasureText(kept + "W", Font::kDialog, false).width, inner.width());
   EXPECT_FALSE(model_.OnText("W").redraw);
   model_.OnKey(Press(Key::kBackspace));
-  EXPECT_EQ(model_.ItemText(platform::kNameEditId).size(), kept.size() - 1);
+  EXPECT_EQ(model_.ItemText(shell::kNameEditId).size(), kept.size() - 1);
 }
 
 TEST_F(NameDialogTest, EnterTabAltMnemonicAndEscape) {
-  EXPECT_EQ(model_.OnKey(Press(Key::kEnter)).command, platform::kButtonId);
+  EXPECT_EQ(model_.OnKey(Press(Key::kEnter)).command, shell::kButtonId);
   EXPECT_EQ(model_.OnKey(Press(Key::kEscape)).command, std::nullopt);
   KeyEvent letter{.key = Key::kCharacter, .character = 'o'};
   EXPECT_EQ(model_.OnKey(letter).command, std::nullopt);  // typing, not a mnemonic
   letter.alt = true;
-  EXPECT_EQ(model_.OnKey(letter).command, platform::kButtonId);
+  EXPECT_EQ(model_.OnKey(letter).command, shell::kButtonId);
   model_.FocusFirstTabStop();
   model_.OnKey(Press(Key::kTab));
   EXPECT_EQ(model_.focus(), 3);
@@ -80,13 +82,13 @@ TEST_F(NameDialogTest, EnterTabAltMnemonicAndEscape) {
   EXPECT_EQ(model_.focus(), 2);
   model_.OnKey(Press(Key::kTab, true));
   EXPECT_EQ(model_.focus(), 3);
-  EXPECT_EQ(model_.OnKey(Press(Key::kSpace)).command, platform::kButtonId);
+  EXPECT_EQ(model_.OnKey(Press(Key::kSpace)).command, shell::kButtonId);
 }
 
 TEST_F(NameDialogTest, AButtonClickIsAPressAndAReleaseOnIt) {
   const Rect button = model_.controls()[3].rect;
   model_.OnMouseDown(button.left + 2, button.top + 2);
-  EXPECT_EQ(model_.OnMouseUp(button.left + 3, button.top + 3).command, platform::kButtonId);
+  EXPECT_EQ(model_.OnMouseUp(button.left + 3, button.top + 3).command, shell::kButtonId);
   model_.OnMouseDown(button.left + 2, button.top + 2);
   EXPECT_EQ(model_.OnMouseUp(0, 0).command, std::nullopt);  // released elsewhere
 }
@@ -107,6 +109,25 @@ TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
   DialogModel box = DialogModel::ForMessageBox("x", "", false, measure);
   box.FocusFirstTabStop();
   EXPECT_EQ(box.OnKey(Press(Key::kEnter)).command, kOkButtonId);
+}
+
+// A text of several lines, one of them a long file name without blanks, gets every line it
+// needs: each line break starts one, and the long name is cut where the box ends.
+TEST(MessageBoxModelTest, EveryLineOfALongerTextHasItsRoom) {
+  SoftSurface measure(1, 1);
+  const int line = measure.MeasureText("x", Font::kDialog, false).height;
+  const auto text_rect = [&](std::string_view text) {
+    return DialogModel::ForMessageBox(text, "", true, measure).controls()[0].rect;
+  };
+  EXPECT_EQ(text_rect("Cannot save:").height(), line);
+  EXPECT_EQ(text_rect("Cannot save:\n/tmp/winrolvi.res\nNo room.").height(), 3 * line);
+  const std::string path = "/" + std::string(120, 'a') + "/winrolvi.res";
+  const Rect wrapped = text_rect("Cannot save:\n" + path + "\nNo room.");
+  EXPECT_GE(wrapped.height(), 4 * line);
+  EXPECT_LE(wrapped.width(), 322);
+  // The widest line decides the width, not the whole text.
+  EXPECT_LT(text_rect("Cannot save:\nx\nNo room.").width(),
+            measure.MeasureText("Cannot save:xNo room.", Font::kDialog, false).width);
 }
 
 }  // namespace

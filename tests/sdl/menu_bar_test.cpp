@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/software/soft_surface.h"
+#include "res/tables.h"
 
 namespace rolvi::platform::widgets {
 namespace {
@@ -13,7 +14,7 @@ KeyEvent AltLetter(char c) {
 
 class MenuBarTest : public ::testing::Test {
  protected:
-  MenuBarTest() : menu_(Resources().menu) { menu_.Layout(measure_, 612); }
+  MenuBarTest() : menu_(res::Tables().menu) { menu_.Layout(measure_, 612); }
   SoftSurface measure_{1, 1};
   MenuBar menu_;
 };

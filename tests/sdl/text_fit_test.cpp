@@ -19,6 +19,9 @@
 #include "platform/widgets/dialog_model.h"
 #include "platform/widgets/widgets.h"
 #include "records/record_table.h"
+#include "res/tables.h"
+#include "shell/commands.h"
+#include "support/program_assets.h"
 
 namespace rolvi::platform::widgets {
 namespace {
@@ -39,7 +42,7 @@ class TextFitTest : public ::testing::Test {
  protected:
   // Every dialog as the desktop back end lays it out, and a message box.
   TextFitTest() {
-    for (const DialogData& dialog : Resources().dialogs)
+    for (const DialogData& dialog : res::Tables().dialogs)
       models_.push_back(DialogModel::FromTemplate(dialog, measure_));
     models_.push_back(DialogModel::ForMessageBox("x", "", false, measure_));
   }
@@ -58,12 +61,12 @@ TEST_F(TextFitTest, EveryResourceTextHasItsGlyphs) {
       }
     }
   };
-  for (const MenuData& popup : Resources().menu) {
+  for (const MenuData& popup : res::Tables().menu) {
     check(popup.title);
     for (const MenuItemData& item : popup.items)
       check(item.text);
   }
-  for (const DialogData& dialog : Resources().dialogs) {
+  for (const DialogData& dialog : res::Tables().dialogs) {
     check(dialog.caption);
     for (const ControlData& control : dialog.controls)
       check(control.text);
@@ -125,10 +128,10 @@ TEST_F(TextFitTest, StaticTextsAndGroupCaptionsFitTheirControls) {
 }
 
 TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
-  DialogModel model = DialogModel::FromTemplate(*FindDialog(1002), measure_);
+  DialogModel model = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1002), measure_);
   model.FocusFirstTabStop();
   model.OnText(kThirteenCapitals);
-  EXPECT_EQ(model.ItemText(kNameEditId), kThirteenCapitals);
+  EXPECT_EQ(model.ItemText(shell::kNameEditId), kThirteenCapitals);
 
   ASSERT_EQ(model.controls().at(2).role, ControlRole::kEdit);
   const Rect field = model.controls()[2].rect;
@@ -152,9 +155,10 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
 }
 
 TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
-  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(1001), measure_);
+  const DialogModel layout = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1001), measure_);
   const Size client = layout.client_size();
-  records::RecordTable table = records::DefaultRecordTable();
+  records::RecordTable table =
+      records::DefaultRecordTable(rolvi::testing::ProgramTexts().default_names);
   // Thirteen capitals W with the largest score a record holds, and with a score of five
   // wide digits; rank 10 has the longest rank.
   records::StoreName(table[8].name, kThirteenCapitals);
@@ -201,7 +205,8 @@ TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies)
   // The ten trailing blanks only cover an earlier, longer text; they may be cut.
   const auto width = [&](int code, std::int32_t cells, std::uint32_t removed,
                          bool cut_blanks = true) {
-    const dialogs::StatsRow row = dialogs::StatsRowText(code, cells, removed);
+    const dialogs::StatsRow row =
+        dialogs::StatsRowText(code, cells, removed, rolvi::testing::ProgramTexts().stats_removed);
     std::string_view text = row.view();
     if (cut_blanks) text = text.substr(0, text.find_last_not_of(' ') + 1);
     return measure_.MeasureText(text, Font::kList16, false).width;
@@ -225,13 +230,19 @@ TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
     std::string_view caption;
     bool exclamation;
   };
-  std::vector<Case> cases = {{Utf8ToGbk(" 玩  完  !").value(), "Color rolvi", true},
+  const shell::Texts& texts = rolvi::testing::ProgramTexts();
+  std::vector<Case> cases = {{std::string(texts.game.game_over), texts.title, true},
                              {"x", "A caption much longer than the text of its box", false}};
   for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
                              dialogs::NameVerdict::kNotLatin}) {
-    cases.push_back(
-        {std::string(dialogs::NameVerdictMessage(verdict)), dialogs::kNameErrorCaption, false});
+    cases.push_back({std::string(dialogs::NameVerdictMessage(verdict, texts.name_check)),
+                     texts.name_check.caption, false});
   }
+  // A record file that could not be saved, with a long folder's name.
+  cases.push_back({std::string(texts.file_problems.not_saved) +
+                       "\n/home/someone/.local/share/rolvi/winrolvi.res\n" +
+                       std::string(texts.file_problems.not_a_file),
+                   texts.title, true});
   for (const Case& c : cases) {
     const DialogModel box = DialogModel::ForMessageBox(c.text, c.caption, c.exclamation, measure_);
     EXPECT_LE(measure_.MeasureText(c.caption, Font::kMain, false).width, TitleRoom(box))

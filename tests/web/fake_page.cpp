@@ -73,11 +73,26 @@ void FakePage::WaitForEvent(int timeout_ms) {
   if (script_.empty()) throw ScriptEnded();
 }
 
-void FakePage::Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) {
+void FakePage::Present(int window, std::span<const std::uint32_t> rgba, platform::Size size,
+                       const platform::Rect& dirty) {
   FakeCanvas& canvas = canvases_.at(window);
   EXPECT_TRUE(canvas.open) << "presented on closed window " << window;
   EXPECT_EQ(size, canvas.size) << "presented size of window " << window;
-  canvas.rgba.assign(rgba.begin(), rgba.end());
+  const auto pixels = static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height);
+  ASSERT_GE(rgba.size(), pixels);
+  ASSERT_TRUE(dirty.left >= 0 && dirty.top >= 0 && dirty.right <= size.width &&
+              dirty.bottom <= size.height && dirty.left < dirty.right && dirty.top < dirty.bottom)
+      << "window " << window << " presents " << dirty.left << "," << dirty.top << " to "
+      << dirty.right << "," << dirty.bottom;
+  // A resized canvas starts blank, as a browser's does.
+  if (canvas.rgba.size() != pixels) canvas.rgba.assign(pixels, 0);
+  for (int y = dirty.top; y < dirty.bottom; ++y) {
+    const auto row = static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width);
+    std::copy(rgba.begin() + static_cast<std::ptrdiff_t>(row + dirty.left),
+              rgba.begin() + static_cast<std::ptrdiff_t>(row + dirty.right),
+              canvas.rgba.begin() + static_cast<std::ptrdiff_t>(row + dirty.left));
+  }
+  canvas.copied_bytes += 4LL * dirty.width() * dirty.height();
   ++canvas.presents;
 }
 

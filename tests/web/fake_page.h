@@ -29,7 +29,8 @@ struct FakeCanvas {
   bool shown = false;
   bool open = true;
   int presents = 0;
-  std::vector<std::uint32_t> rgba;  // what was last presented
+  std::int64_t copied_bytes = 0;    // put on the canvas by every present so far
+  std::vector<std::uint32_t> rgba;  // what the presents put on it
 
   // The presented pixel at (x, y).
   platform::Rgb Pixel(int x, int y) const;
@@ -63,6 +64,8 @@ class FakePage final : public platform::web::Page {
   const std::string& title() const { return title_; }
   platform::Rect desk() const { return desk_; }
   bool closed_shown() const { return closed_shown_; }
+  // The notices shown so far, GBK, in order.
+  const std::vector<std::string>& notices() const { return notices_; }
 
   // Page
   std::uint32_t Now() override { return clock_; }
@@ -80,12 +83,17 @@ class FakePage final : public platform::web::Page {
   void CloseWindow(int window) override {
     canvases_.at(window).open = canvases_.at(window).shown = false;
   }
-  void ResizeWindow(int window, platform::Size size) override { canvases_.at(window).size = size; }
+  void ResizeWindow(int window, platform::Size size) override {
+    canvases_.at(window).size = size;
+    canvases_.at(window).rgba.clear();
+  }
   void PlaceWindow(int window, platform::Point at) override { canvases_.at(window).at = at; }
   void ShowWindow(int window) override { canvases_.at(window).shown = true; }
   void HideWindow(int window) override { canvases_.at(window).shown = false; }
-  void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size) override;
-  void SetTitle(std::string_view utf8_title) override { title_ = utf8_title; }
+  void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size,
+               const platform::Rect& dirty) override;
+  void SetTitle(std::string_view gbk_title) override { title_ = gbk_title; }
+  void ShowNotice(std::string_view gbk_text) override { notices_.emplace_back(gbk_text); }
   bool Chime() override { return true; }
   void ShowClosed() override { closed_shown_ = true; }
 
@@ -108,6 +116,7 @@ class FakePage final : public platform::web::Page {
   std::map<int, FakeCanvas> canvases_;
   int next_window_ = 1;
   std::string title_;
+  std::vector<std::string> notices_;
   platform::Rect desk_;
   bool closed_shown_ = false;
 };
@@ -120,9 +129,10 @@ class FakeStore final : public platform::web::KeyValueStore {
     const auto found = values.find(key);
     return found == values.end() ? std::nullopt : std::optional(found->second);
   }
-  bool Write(std::string_view key, std::string_view value) override {
-    if (!full) values[std::string(key)] = value;
-    return !full;
+  platform::FileError Write(std::string_view key, std::string_view value) override {
+    if (full) return platform::FileError::kFull;
+    values[std::string(key)] = value;
+    return platform::FileError::kNone;
   }
 
   std::map<std::string, std::string, std::less<>> values;

@@ -11,8 +11,9 @@
 #include "platform/widgets/menu_bar.h"
 #include "platform/widgets/resource_tables.h"
 #include "records/record_file.h"
+#include "res/tables.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 #include "web/fake_page.h"
 
 namespace rolvi::platform::web {
@@ -53,10 +54,11 @@ class WebWindowSystemTest : public ::testing::Test {
  protected:
   WebWindowSystemTest()
       : files(store, std::string(kKey), "winrolvi.res"),
-        system(page, shell::kMainWindowSize, files, &Seed),
-        window(system, shell::EmbeddedResources(), shell::RecordSaving::kWhenAResultEnters),
+        system(page, shell::kMainWindowSize, res::Tables(),
+               shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
+        window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters),
         headless(Size{612, 374}, kSeed, headless_files),
-        headless_window(headless, shell::EmbeddedResources()) {
+        headless_window(headless, rolvi::testing::ProgramAssets()) {
     headless.Attach(headless_window);
     headless.Create();  // as the replay driver starts: created, sized, painted
     headless.Resize(612, 374);
@@ -74,7 +76,7 @@ class WebWindowSystemTest : public ::testing::Test {
 
   // The menu bar as the main window lays it out.
   static widgets::MenuBar Menu() {
-    widgets::MenuBar menu(widgets::Resources().menu);
+    widgets::MenuBar menu(res::Tables().menu);
     SoftSurface measure(1, 1);
     menu.Layout(measure, 612);
     return menu;
@@ -95,13 +97,15 @@ class WebWindowSystemTest : public ::testing::Test {
   }
   void ExitWithAltX() { page.Press("KeyX", "x", kModifierAlt); }
 
-  // Whether the main canvas shows the headless game's client area, pixel for pixel.
-  ::testing::AssertionResult ClientMatchesHeadless() {
+  // Whether the main canvas shows the headless game's client area, pixel for pixel, but for
+  // the client rectangle `except`.
+  ::testing::AssertionResult ClientMatchesHeadless(Rect except = {}) {
     const testing::FakeCanvas& canvas = page.canvas(kMain);
     const SoftSurface& expected = headless.surface();
     const Point origin = OnCanvas(Point{0, 0});
     for (int y = 0; y < expected.height(); ++y) {
       for (int x = 0; x < expected.width(); ++x) {
+        if (x >= except.left && x < except.right && y >= except.top && y < except.bottom) continue;
         const Point at{origin.x + x, origin.y + y};
         if (canvas.Pixel(at.x, at.y) != *expected.GetPixel(x, y)) {
           return ::testing::AssertionFailure() << "client pixel " << x << "," << y << " differs";
@@ -128,7 +132,7 @@ class WebWindowSystemTest : public ::testing::Test {
     if (!store.values.contains(kKey)) return "<nothing stored>";
     StorageFileSystem stored(store, std::string(kKey), "winrolvi.res");
     records::RecordBook book;
-    records::LoadRecords(book, stored);
+    records::LoadRecords(book, stored, rolvi::testing::ProgramTexts().default_names);
     return std::string(records::NameText(book.table[index].name));
   }
 
@@ -197,6 +201,30 @@ TEST_F(WebWindowSystemTest, TheFirstFrameAndAMoveAreTheHeadlessGames) {
   EXPECT_EQ(page.desk(), (Rect{-8, -8, 660, 428 + BarHeight() - 20}));
   EXPECT_TRUE(page.closed_shown());
   EXPECT_TRUE(store.values.empty());  // no result: nothing to keep
+}
+
+// A jumping ball's frame puts its cell on the canvas and nothing else; a whole present would
+// put the whole canvas there.
+TEST_F(WebWindowSystemTest, AJumpFramePutsOnlyItsCellOnTheCanvas) {
+  std::int64_t before = 0;
+  std::int64_t frame = 0;
+  page.Do([&] { ClickCell(SomeMove().first); });
+  page.Do([&] { before = page.canvas(kMain).copied_bytes; });
+  page.Wait(50);
+  page.Do([&] {
+    frame = page.canvas(kMain).copied_bytes - before;
+    // Everything but the jumping ball's cell is the headless game's picture.
+    const Point centre = shell::CellCentre(window.layout().board_origin, SomeMove().first);
+    EXPECT_TRUE(
+        ClientMatchesHeadless({centre.x - 18, centre.y - 18, centre.x + 18, centre.y + 18}));
+  });
+  ExitWithAltX();
+  EXPECT_TRUE(Run());
+  const Size canvas = page.canvas(kMain).size;
+  RecordProperty("bytes_per_jump_frame", std::to_string(frame));
+  RecordProperty("bytes_per_whole_present", std::to_string(4 * canvas.width * canvas.height));
+  EXPECT_GT(frame, 0);
+  EXPECT_LE(frame, 4 * 36 * 36);
 }
 
 TEST_F(WebWindowSystemTest, F1OpensTheRulesAndF5TheStatisticsEachOnItsOwnCanvas) {
@@ -297,8 +325,8 @@ TEST_F(WebWindowSystemTest, AResultIsStoredWhenThePageHidesAndWhenItsCheckedName
   page.Do([&] {
     const std::string described = system.Describe();
     EXPECT_THAT(described, HasSubstr("\"kind\":\"message\""));
-    EXPECT_THAT(described, HasSubstr(Hex(dialogs::kNameTooLongMessage)));
-    EXPECT_THAT(described, HasSubstr(Hex(dialogs::kNameErrorCaption)));
+    EXPECT_THAT(described, HasSubstr(Hex(rolvi::testing::ProgramTexts().name_check.too_long)));
+    EXPECT_THAT(described, HasSubstr(Hex(rolvi::testing::ProgramTexts().name_check.caption)));
   });
   page.Press("Enter", "Enter");
   page.Press("End", "End");
@@ -323,8 +351,36 @@ TEST_F(WebWindowSystemTest, AResultIsStoredWhenThePageHidesAndWhenItsCheckedName
   ExitWithAltX();
   EXPECT_TRUE(Run());
   EXPECT_EQ(StoredName(1), "Grace");
-  EXPECT_EQ(StoredName(2), records::NameText(records::DefaultRecordTable()[1].name));
+  EXPECT_EQ(StoredName(2),
+            records::NameText(
+                records::DefaultRecordTable(rolvi::testing::ProgramTexts().default_names)[1].name));
   system.OnPageHidden();  // after the end: nothing is touched
+}
+
+// Storage that is full: the page says so in a notice, play goes on, and a later save, once
+// there is room, keeps the result.
+TEST_F(WebWindowSystemTest, AResultTheStorageCannotTakeIsToldOnThePageAndKeptLater) {
+  store.full = true;
+  SetScore(42);
+  page.Press("F4", "F4");
+  page.Press("Enter", "Enter");  // the offered name is taken, and the table cannot be kept
+  page.Do([&] {
+    const auto& texts = rolvi::testing::ProgramTexts().file_problems;
+    EXPECT_EQ(page.notices(), std::vector<std::string>{std::string(texts.not_saved) +
+                                                       "\nlocalStorage: rolvi.records\n" +
+                                                       std::string(texts.full)});
+    EXPECT_TRUE(store.values.empty());
+    EXPECT_THAT(system.Describe(), HasSubstr(Hex(kRecordsCaption)));  // the list still follows
+  });
+  page.Press("Enter", "Enter");
+  page.Do([&] {
+    store.full = false;
+    system.OnPageHidden();
+    EXPECT_EQ(StoredName(1), "Ulvo Dask");
+    EXPECT_EQ(page.notices().size(), 1u);
+  });
+  ExitWithAltX();
+  EXPECT_TRUE(Run());
 }
 
 TEST_F(WebWindowSystemTest, TheMainWindowsCloseBoxEndsTheProgramLikeExit) {

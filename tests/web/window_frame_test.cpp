@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/widgets/resource_tables.h"
+#include "res/tables.h"
 
 namespace rolvi::platform::web {
 namespace {
@@ -115,7 +116,7 @@ TEST(CaptionIconTest, EachBlockOfFourBecomesTheMeanOfItsOpaquePixels) {
 }
 
 TEST(CaptionIconTest, TheProgramsIconShrinksToTheTitleBar) {
-  for (const widgets::BinaryResource& icon : widgets::Resources().icons) {
+  for (const widgets::BinaryResource& icon : res::Tables().icons) {
     const auto picture = ReadIconFile(icon.bytes);
     ASSERT_TRUE(picture);
     const auto small = CaptionIcon(*picture);

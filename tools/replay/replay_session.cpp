@@ -1,15 +1,18 @@
 #include "replay_session.h"
 
 #include <charconv>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "game/kept_game.h"
 #include "game/turn_flow.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
-#include "shell/resources.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 
 namespace rolvi::replay {
 namespace {
@@ -59,17 +62,17 @@ void ExpectWords(const std::vector<std::string_view>& words, std::size_t count) 
   if (words.size() != count) throw ScriptError("wrong number of arguments to " + Quoted(words[0]));
 }
 
-std::string_view DialogName(platform::DialogTemplate dialog) {
-  switch (dialog) {
-    case platform::DialogTemplate::kRules:
+std::string_view DialogName(int dialog) {
+  switch (static_cast<shell::DialogId>(dialog)) {
+    case shell::DialogId::kRules:
       return "rules";
-    case platform::DialogTemplate::kRecords:
+    case shell::DialogId::kRecords:
       return "records";
-    case platform::DialogTemplate::kName:
+    case shell::DialogId::kName:
       return "name";
-    case platform::DialogTemplate::kAbout:
+    case shell::DialogId::kAbout:
       return "about";
-    case platform::DialogTemplate::kStatistics:
+    case shell::DialogId::kStatistics:
       return "statistics";
   }
   return "unknown";
@@ -81,11 +84,16 @@ constexpr int kCoordinateLimit = 65535;
 
 ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
     : out_(out),
-      files_(options.directory),
+      resources_(res::Tables()),
+      files_(options.directory, Utf8ToGbk(options.directory.string()).value_or("")),
       system_({options.width, options.height}, options.seed, files_),
-      window_(system_, shell::EmbeddedResources()) {
+      window_(system_, shell::LoadAssets(resources_)) {
   system_.SetObserver(this);
   system_.Attach(window_);
+  if (!options.resume.empty()) {
+    window_.KeepGame({&paths_, options.resume, false,
+                      [](std::string_view line) { std::cerr << "replay: " << line << "\n"; }});
+  }
   system_.Create();
   system_.Resize(options.width, options.height);
 }
@@ -159,6 +167,9 @@ void ReplaySession::Run(std::string_view line) {
                            std::string(words[1]))) {
       throw ScriptError("cannot write " + Quoted(words[1]));
     }
+  } else if (command == "keep") {
+    ExpectWords(words, 2);
+    Keep(std::string(words[1]));
   } else if (command == "shot-at-message") {
     ExpectWords(words, 2);
     shot_at_message_ = std::string(words[1]);
@@ -189,7 +200,16 @@ void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
   }
 }
 
-void ReplaySession::OnDialog(platform::DialogTemplate dialog) {
+void ReplaySession::OnProblem(std::string_view gbk_text, std::string_view) {
+  if (!logging_) return;
+  std::string line = GbkToUtf8(gbk_text);
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  out_ << "problem " << line << "\n";
+}
+
+void ReplaySession::OnDialog(int dialog) {
   if (logging_) out_ << "dialog " << DialogName(dialog) << "\n";
 }
 
@@ -238,6 +258,14 @@ void ReplaySession::PrintRecords() {
   out_ << "lastName " << GbkToUtf8(records::NameText(book.lastName)) << "\n";
   out_ << "dirty " << (book.recordsDirty ? 1 : 0) << "\n";
   out_ << "end\n";
+}
+
+// Written as the program keeps a game between runs; --resume continues it.
+void ReplaySession::Keep(const std::string& path) {
+  const game::KeptGameImage image = game::EncodeKeptGame(window_.KeptState());
+  if (paths_.ReplaceAtomically(path, image) != platform::FileError::kNone) {
+    throw ScriptError("cannot write " + Quoted(path));
+  }
 }
 
 void ReplaySession::Shot(const std::string& path) {

@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/headless/headless_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "shell/main_window.h"
 
 namespace rolvi::replay {
@@ -20,6 +21,8 @@ struct SessionOptions {
   std::filesystem::path directory = ".";
   int width = 612;
   int height = 374;
+  // A kept game to continue instead of starting a new one (never written).
+  std::string resume;
 };
 
 // A script line that cannot be run: the message names what is wrong.
@@ -45,15 +48,20 @@ class ReplaySession final : private platform::HeadlessObserver {
  private:
   void OnBeep() override;
   void OnMessageBox(std::string_view gbk_text, std::string_view gbk_caption) override;
-  void OnDialog(platform::DialogTemplate dialog) override;
+  void OnProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
+  void OnDialog(int dialog) override;
   void OnStatsRefresh() override;
 
   void Dump();
   void PrintRecords();
   void Shot(const std::string& path);
+  void Keep(const std::string& path);
 
   std::ostream& out_;
+  platform::widgets::TableResourceLookup resources_;
   platform::DiskFileSystem files_;
+  // Paths as the script and the command line give them, from the current directory.
+  platform::DiskFileSystem paths_{""};
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;
   bool logging_ = false;

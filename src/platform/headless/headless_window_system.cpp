@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace rolvi::platform {
 
-// A dialog without a window: it keeps its item texts and rectangle and reports its end.
+// A dialog without a window: it keeps its item texts and rectangle, the first item its handler
+// gave a text (taken for the field a player would type into), and reports its end.
 class HeadlessWindowSystem::Dialog final : public DialogControls {
  public:
   Dialog(HeadlessWindowSystem& system, Rect rect) : system_(system), rect_(rect) {}
@@ -16,6 +18,7 @@ class HeadlessWindowSystem::Dialog final : public DialogControls {
   }
   void SetItemText(int control_id, std::string_view gbk_text) override {
     texts_[control_id] = std::string(gbk_text);
+    if (!first_set_) first_set_ = control_id;
   }
   void EndDialog(int) override { ended_ = true; }
   Rect WindowRect() const override { return rect_; }
@@ -27,11 +30,13 @@ class HeadlessWindowSystem::Dialog final : public DialogControls {
   }
 
   bool ended() const { return ended_; }
+  std::optional<int> first_set() const { return first_set_; }
 
  private:
   HeadlessWindowSystem& system_;
   Rect rect_;
   std::map<int, std::string> texts_;
+  std::optional<int> first_set_;
   bool ended_ = false;
 };
 
@@ -129,35 +134,42 @@ void HeadlessWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string
   if (observer_) observer_->OnMessageBox(gbk_text, gbk_caption);
 }
 
-void HeadlessWindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
+void HeadlessWindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  problems_.emplace_back(gbk_text);
+  if (observer_) observer_->OnProblem(gbk_text, gbk_caption);
+}
+
+void HeadlessWindowSystem::RunModalDialog(int dialog, DialogHandler& handler) {
   if (observer_) observer_->OnDialog(dialog);
-  if (dialog == DialogTemplate::kName) {
-    RunNameDialog(handler);
+  // Without templates a dialog has no size of its own: its handler places and sizes it.
+  Dialog controls(*this, {});
+  handler.OnInit(controls);
+  // A dialog that fills in an item at its start asks for text there: it is answered from the
+  // queue. Every dialog ends as a player may end one without knowing its buttons: with its
+  // close box, after one paint when it asks nothing.
+  if (const std::optional<int> field = controls.first_set()) {
+    AnswerFromQueue(controls, *field, handler);
     return;
   }
-  // Shown, painted once and dismissed with its button.
-  Dialog controls(*this, {0, 0, 320, 300});
-  handler.OnInit(controls);
   const Rect rect = controls.WindowRect();
-  SoftSurface scratch(rect.width(), rect.height(), surface_.SystemColour(SystemColour::kFace));
+  SoftSurface scratch(std::max(1, rect.width()), std::max(1, rect.height()),
+                      surface_.SystemColour(SystemColour::kFace));
   handler.OnPaint(controls, scratch);
-  handler.OnCommand(controls, kButtonId);
+  handler.OnClose(controls);
 }
 
-void HeadlessWindowSystem::RunNameDialog(DialogHandler& handler) {
-  Dialog controls(*this, {0, 0, 320, 116});
-  handler.OnInit(controls);
-  while (!controls.ended()) {
-    if (name_answers_.empty()) throw NoNameAnswer();
-    controls.SetItemText(kNameEditId, name_answers_.front());
+void HeadlessWindowSystem::AnswerFromQueue(Dialog& dialog, int field, DialogHandler& handler) {
+  while (!dialog.ended()) {
+    if (name_answers_.empty()) throw NoQueuedAnswer();
+    dialog.SetItemText(field, name_answers_.front());
     name_answers_.pop_front();
-    handler.OnCommand(controls, kButtonId);
+    handler.OnClose(dialog);
   }
 }
 
-bool HeadlessWindowSystem::OpenModelessDialog(DialogTemplate, DialogHandler& handler) {
+bool HeadlessWindowSystem::OpenModelessDialog(int /*dialog*/, DialogHandler& handler) {
   stats_handler_ = &handler;
-  stats_dialog_ = std::make_unique<Dialog>(*this, Rect{0, 0, 160, 288});
+  stats_dialog_ = std::make_unique<Dialog>(*this, Rect{});
   handler.OnInit(*stats_dialog_);
   const Size size = stats_dialog_->ClientSize();
   stats_surface_ = std::make_unique<SoftSurface>(size.width, size.height,

@@ -1,6 +1,7 @@
 // A window system without a display: the main window's client area is a software surface,
-// pauses advance a virtual clock, dialogs run their handlers at once and the name dialog is
-// answered from a queue. The replay driver and the end-to-end tests play whole games on it.
+// pauses advance a virtual clock, dialogs run their handlers at once and a dialog that asks for
+// text is answered from a queue. The replay driver and the end-to-end tests play whole games
+// on it.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/software/soft_surface.h"
@@ -23,14 +25,17 @@ class HeadlessObserver {
   virtual ~HeadlessObserver() = default;
   virtual void OnBeep() {}
   virtual void OnMessageBox(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
-  virtual void OnDialog(DialogTemplate /*dialog*/) {}
+  virtual void OnProblem(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
+  virtual void OnDialog(int /*dialog*/) {}
   virtual void OnStatsRefresh() {}
+  // Every pause of an animation, after the clock has advanced.
+  virtual void OnPause() {}
 };
 
-// Thrown when the name dialog wants an answer and none is queued.
-class NoNameAnswer : public std::runtime_error {
+// Thrown when a dialog asks for text and no answer is queued.
+class NoQueuedAnswer : public std::runtime_error {
  public:
-  NoNameAnswer() : std::runtime_error("the name dialog asked for a name and none was queued") {}
+  NoQueuedAnswer() : std::runtime_error("a dialog asked for text and no answer was queued") {}
 };
 
 class HeadlessWindowSystem final : public WindowSystem {
@@ -60,7 +65,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool destroyed() const { return destroyed_; }
   // Whether the window set the check mark of a menu item (none is set at start).
   bool menu_checked(int command) const;
-  // Answers for the name dialog, GBK; taken in order, a refused one is followed by the next.
+  // Answers for the dialogs that ask for text, GBK; taken in order, a refused one is followed
+  // by the next.
   std::deque<std::string>& name_answers() { return name_answers_; }
 
   // WindowSystem
@@ -69,7 +75,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   Rect WindowRect() const override;
   Size ScreenSize() const override { return {1024, 768}; }
   std::uint32_t TickCount() override { return tick_count_; }
-  void Pause(int milliseconds) override { clock_ms_ += milliseconds; }
+  void Pause(int milliseconds) override {
+    clock_ms_ += milliseconds;
+    if (observer_) observer_->OnPause();
+  }
   bool Beep() override;
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override { timer_period_ms_ = period_ms; }
@@ -77,18 +86,21 @@ class HeadlessWindowSystem final : public WindowSystem {
   void DestroyMainWindow() override;
   void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                       MessageIcon icon) override;
-  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
-  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  void RunModalDialog(int dialog, DialogHandler& handler) override;
+  bool OpenModelessDialog(int dialog, DialogHandler& handler) override;
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override { stats_dirty_ = true; }
   FileSystem& Files() override { return files_; }
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
   int timer_period_ms() const { return timer_period_ms_; }
+  // The texts of the problems reported so far, in order.
+  const std::vector<std::string>& problems() const { return problems_; }
 
  private:
   class Dialog;
 
-  void RunNameDialog(DialogHandler& handler);
+  void AnswerFromQueue(Dialog& dialog, int field, DialogHandler& handler);
 
   WindowHandlers* handlers_ = nullptr;
   HeadlessObserver* observer_ = nullptr;
@@ -106,6 +118,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::unique_ptr<Dialog> stats_dialog_;
   std::unique_ptr<SoftSurface> stats_surface_;
   bool stats_dirty_ = false;
+  std::vector<std::string> problems_;
 };
 
 }  // namespace rolvi::platform

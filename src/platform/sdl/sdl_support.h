@@ -1,5 +1,5 @@
-// Small SDL helpers: key presses as KeyEvents, presenting software surfaces in a window
-// enlarged by the scale, a window's frame sizes and placing a window by its frame.
+// Small SDL helpers: presenting software surfaces in a window enlarged by the scale, a window's
+// frame sizes and placing a window by its frame.
 #pragma once
 
 #include <SDL.h>
@@ -10,11 +10,8 @@
 
 #include "platform/software/layer.h"
 #include "platform/software/soft_surface.h"
-#include "platform/widgets/input.h"
 
 namespace rolvi::platform::sdl {
-
-std::optional<widgets::KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event);
 
 // Copies the layers, in order, into the window with each of their pixels enlarged to a square
 // of scale by scale, and shows the result. Layer positions and `covered`, the part of the

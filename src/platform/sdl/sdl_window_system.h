@@ -1,14 +1,15 @@
-// The SDL2 window system: the main window with its menu bar and client surface, the event
-// loop with accelerators and the coalesced timer, pauses, the beep, and the dialogs, message
-// boxes and statistics window as separate SDL windows running DialogModels. Every window is
-// enlarged by a whole-number scale; the shell sees only the program's own pixels.
+// The desktop program's window system: the desk's windows as SDL windows with X window
+// manager hints, each enlarged by a whole-number scale (the shell sees only the program's own
+// pixels), SDL's input as desk events, the wait on the display connection and the stop
+// signals, the beep, and the main window's placement and scale.
 #pragma once
 
 #include <SDL.h>
 
-#include <memory>
+#include <map>
+#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/sdl/beeper.h"
@@ -16,25 +17,80 @@
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_support.h"
 #include "platform/sdl/stop_signals.h"
-#include "platform/software/soft_surface.h"
+#include "platform/sdl/x11_errors.h"
 #include "platform/tick_source.h"
-#include "platform/widgets/dialog_model.h"
-#include "platform/widgets/input.h"
-#include "platform/widgets/menu_bar.h"
-#include "platform/widgets/timer_clock.h"
-#include "platform/window_system.h"
+#include "platform/widgets/desk.h"
 
 namespace rolvi::platform::sdl {
 
-class SdlWindowSystem final : public WindowSystem {
+// The port: SDL's windows, events, waits and sound. Made before the desk and gone after it,
+// so that the desk's windows close while SDL still runs.
+class SdlPort : public widgets::DeskPort {
+ protected:
+  std::uint32_t Now() override { return SDL_GetTicks(); }
+  bool NextEvent(widgets::DeskEvent& event) override;
+  void WaitForEvent(int timeout_ms) override;
+  void Sleep(int milliseconds) override;
+  bool StopSignalled() override { return StopSignals::Requested() != 0; }
+  bool Sound() override { return beeper_.Play(); }
+  // A line on standard error, for whoever started the program from a terminal; the desk shows
+  // the message box.
+  bool TellProblem(std::string_view gbk_text) override;
+  int OpenWindow(const widgets::WindowSpec& spec) override;
+  void CloseWindow(int window) override { windows_.erase(window); }
+  void ResizeWindow(int window, Size content) override;
+  void PlaceWindow(int window, const widgets::Placement& placement) override;
+  Rect OuterRect(int window) const override;
+  Size ScreenArea() const override { return screen_size_; }
+  void ShowWindow(int window, bool shown) override;
+  void FocusWindow(int window, bool raise) override;
+  void SetModalWindow(int /*window*/) override {}  // the window manager keeps to SDL's modal hints
+  void PresentAll(int window, Size covered, std::initializer_list<Layer> layers) override;
+  bool PresentChanges(int window, std::initializer_list<Layer> layers) override;
+  Size ContentSize(int window) override;
+  void SetMinimumContentSize(int window, Size content) override;
+
+  struct Window {
+    WindowHandle handle;
+    bool main = false;
+    widgets::WindowRole role = widgets::WindowRole::kDialog;
+    int owner = 0;
+    Size content;             // the program's pixels
+    FrameSizes border;        // the window manager's frame, screen pixels
+    Point client;             // where the client goes, screen pixels
+    bool shown_once = false;  // placed and mapped once; later shows put it back as it was
+    PresentedPixels presented;
+  };
+  SDL_Window* Handle(int window) const;
+  // The window's largest size on the screen: a client area of at most kMaxClientSide
+  // enlarged pixels on a side, and the menu bar.
+  Size MaxWindowSize() const;
+  void Describe(const Window& window) const;
+  Size OuterSizeOnScreen(const Window& window) const;
+  void PlaceFrameAt(Window& window, Point at);
+
+  StopSignals stop_signals_;
+  EventWait wait_;
+  std::optional<X11ErrorHandlers> x11_errors_;
+  // Declared before every window, beep and surface of SDL's, so that it shuts SDL down last.
+  VideoSession video_;
+  int scale_ = 1;
+  Size screen_size_;
+  int main_id_ = 0;
+  int bar_height_ = 0;
+  std::map<int, Window> windows_;
+  Beeper beeper_;
+};
+
+class SdlWindowSystem final : private SdlPort, public widgets::Desk {
  public:
   // `outer_size` is the main window's size with a classic frame; the client area starts as
   // what that frame leaves, and the window is centred as that size: the window manager's
-  // real frame, whatever its size, has its top-left at the centred point.
-  SdlWindowSystem(Size outer_size, FileSystem& files, TickSource ticks);
+  // real frame, whatever its size, has its top-left at the centred point. The caption, icon,
+  // menu, accelerators and dialogs are the program's, from `tables` and `identity`.
+  SdlWindowSystem(Size outer_size, const widgets::ResourceTables& tables,
+                  const MainWindowIdentity& identity, FileSystem& files, TickSource ticks);
   ~SdlWindowSystem() override;
-  SdlWindowSystem(const SdlWindowSystem&) = delete;
-  SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
 
   // Initialises SDL, chooses the scale and creates the hidden main window; false with `error`
   // set when that fails. A ROLVI_SCALE that cannot be used is reported on standard error.
@@ -44,98 +100,10 @@ class SdlWindowSystem final : public WindowSystem {
   // Creation, first size, show, paint and the event loop, until the main window is destroyed.
   int Run(WindowHandlers& handlers);
 
-  Surface* StartDrawing() override;
-  Size ClientSize() const override { return client_size_; }
-  Rect WindowRect() const override;
-  Size ScreenSize() const override { return screen_size_; }
-  std::uint32_t TickCount() override { return ticks_(); }
-  void Pause(int milliseconds) override;
-  bool Beep() override { return beeper_.Play(); }
-  void SetMenuCheck(int command, bool checked) override;
-  void StartTimer(int period_ms) override;
-  void StopTimer() override { timer_.Stop(); }
-  void DestroyMainWindow() override;
-  void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
-                      MessageIcon icon) override;
-  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
-  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
-  void CloseModelessDialog() override;
-  void InvalidateModelessDialog() override { stats_invalid_ = true; }
-  FileSystem& Files() override { return files_; }
-
-  class DialogHost;
-
  private:
-  friend class DialogHost;
-
-  void RunLoop(DialogHost* modal);
-  // A stop was asked for (a signal, or SDL_QUIT): it ends every modal loop as its close box
-  // would and then destroys the main window; it is never dropped.
-  bool StopRequested() const { return stop_requested_ || StopSignals::Requested() != 0; }
-  void EndForStop(DialogHost& host);
-  static void OnConnectionLost(void* system);
-  bool DoIdleWork();
-  int WaitTimeout(bool sleep_through_ticks);
-  void HandleEvent(const SDL_Event& event);
-  void HandleWindowEvent(const SDL_WindowEvent& event);
-  void HandleKey(const SDL_KeyboardEvent& event);
-  void HandleMouseButton(const SDL_MouseButtonEvent& event);
-  void HandleMouseMotion(const SDL_MouseMotionEvent& event);
-  void HandleText(const SDL_TextInputEvent& event);
-  void MainKey(const widgets::KeyEvent& key);
-  void DecideScale(Size screen);
-  DialogHost* HostOf(Uint32 window_id) const;
-  // The window's largest size on the screen: a client area of at most kMaxClientSide
-  // enlarged pixels on a side, and the menu bar.
-  Size MaxWindowSize() const;
-  void ResizeClient();
-  void PaintMain();
-  void PresentMain();
-  void RunModal(DialogHost& host);
-  void PaintBar();
-  int BarHeight() const { return menu_.height(); }
-  void ShowMessageBoxFor(SDL_Window* owner, std::string_view gbk_text, std::string_view gbk_caption,
-                         MessageIcon icon);
-  void Command(int command);
+  void DecideScale(SDL_Window* window, Size screen);
 
   Size outer_size_;
-  FileSystem& files_;
-  TickSource ticks_;
-  StopSignals stop_signals_;
-  EventWait wait_;
-  bool stop_requested_ = false;
-  // Declared before every window, beep and surface of SDL's, so that it shuts SDL down last.
-  VideoSession video_;
-  int scale_ = 1;
-  WindowHandle window_;
-  int placed_client_x_ = 0;  // where the main window's client goes at start, screen pixels
-  int placed_client_y_ = 0;
-  WindowHandlers* handlers_ = nullptr;
-  Size screen_size_;
-  Size client_size_;
-  bool shown_ = false;  // from the first show on; the hidden window presents nothing
-  bool minimised_ = false;
-  bool main_dirty_ = false;
-  bool present_all_ = true;  // the next present copies everything, not only the changes
-  bool drop_down_presented_ = false;
-  PresentedPixels presented_;  // the window pixels of the last whole present
-  bool quit_ = false;
-  SoftSurface measure_{1, 1};
-  SoftSurface client_;
-  SoftSurface bar_{1, 1};
-  SoftSurface drop_down_{1, 1};
-  widgets::MenuBar menu_;
-  bool alt_tap_ = false;
-  bool swallow_release_ = false;
-  widgets::TimerClock timer_;
-  Beeper beeper_;
-  std::vector<DialogHost*> modal_stack_;
-  std::unique_ptr<DialogHost> stats_;
-  // A closed statistics window, destroyed once the loop is idle: it may be closing from
-  // inside its own handler.
-  std::vector<std::unique_ptr<DialogHost>> retired_;
-  void Retire(std::unique_ptr<DialogHost> host);
-  bool stats_invalid_ = false;
 };
 
 }  // namespace rolvi::platform::sdl

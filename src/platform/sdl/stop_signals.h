@@ -4,6 +4,8 @@
 // command does, saving the record table.
 #pragma once
 
+#include <csignal>
+
 namespace rolvi::platform::sdl {
 
 class StopSignals {
@@ -16,10 +18,19 @@ class StopSignals {
   StopSignals(const StopSignals&) = delete;
   StopSignals& operator=(const StopSignals&) = delete;
 
-  // The signal that asked the program to stop, or 0 while none has.
+  // The signal that asked the installed instance to stop, or 0 while none has (or none is
+  // installed).
   static int Requested();
   // Becomes readable once a stop was requested; -1 when the pipe could not be made.
-  int wake_fd() const;
+  int wake_fd() const { return pipe_[0]; }
+
+ private:
+  static void OnSignal(int signal_number);
+
+  volatile std::sig_atomic_t requested_ = 0;
+  int pipe_[2] = {-1, -1};
+  struct sigaction previous_[3]{};
+  struct sigaction previous_pipe_ {};
 };
 
 }  // namespace rolvi::platform::sdl

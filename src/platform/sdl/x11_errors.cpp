@@ -4,12 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "platform/sdl/callback_targets.h"
 
 namespace rolvi::platform::sdl {
 namespace {
 
-LastChance g_on_lost = nullptr;
-void* g_context = nullptr;
+using AnyFunction = void (*)();
 
 int OnProtocolError(Display* display, XErrorEvent* error) {
   char text[160] = {};
@@ -20,11 +22,14 @@ int OnProtocolError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
-int OnConnectionLost(Display* /*display*/) {
+}  // namespace
+
+int X11ErrorHandlers::OnConnectionLost(Display* /*display*/) {
   std::fprintf(stderr, "rolvi: the connection to the display was lost\n");
-  if (LastChance on_lost = g_on_lost) {
-    g_on_lost = nullptr;  // once, even if the action itself meets the dead connection
-    on_lost(g_context);
+  if (X11ErrorHandlers* self = g_callback_targets.x11_errors.load()) {
+    // Once, even if the action itself meets the dead connection.
+    const std::function<void()> on_lost = std::exchange(self->on_lost_, nullptr);
+    if (on_lost) on_lost();
   }
   // Returning would let Xlib end the process; ending it here skips exit handlers that might
   // still talk to the dead connection.
@@ -32,13 +37,17 @@ int OnConnectionLost(Display* /*display*/) {
   std::_Exit(1);
 }
 
-}  // namespace
+X11ErrorHandlers::X11ErrorHandlers(std::function<void()> on_connection_lost)
+    : on_lost_(std::move(on_connection_lost)) {
+  g_callback_targets.x11_errors.store(this);
+  previous_protocol_ = reinterpret_cast<AnyFunction>(XSetErrorHandler(&OnProtocolError));
+  previous_io_ = reinterpret_cast<AnyFunction>(XSetIOErrorHandler(&OnConnectionLost));
+}
 
-void InstallX11ErrorHandlers(LastChance on_connection_lost, void* context) {
-  g_on_lost = on_connection_lost;
-  g_context = context;
-  XSetErrorHandler(&OnProtocolError);
-  XSetIOErrorHandler(&OnConnectionLost);
+X11ErrorHandlers::~X11ErrorHandlers() {
+  XSetErrorHandler(reinterpret_cast<XErrorHandler>(previous_protocol_));
+  XSetIOErrorHandler(reinterpret_cast<XIOErrorHandler>(previous_io_));
+  g_callback_targets.x11_errors.store(nullptr);
 }
 
 }  // namespace rolvi::platform::sdl

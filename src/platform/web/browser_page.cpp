@@ -3,27 +3,10 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace {
-
-// What the page's script writes for one event: the numbers, then the key's code and value
-// (UTF-8) and what it types (GBK), each in a fixed field.
-struct RawEvent {
-  std::int32_t kind;
-  std::int32_t window;
-  std::int32_t x;
-  std::int32_t y;
-  std::int32_t modifiers;
-  std::int32_t repeat;
-  std::int32_t text_length;
-  std::array<char, 32> code;
-  std::array<char, 32> key;
-  std::array<char, 16> text;
-};
 
 // clang-format off
 EM_JS(double, rolvi_now, (), { return rolviPage.now(); });
@@ -45,11 +28,16 @@ EM_JS(void, rolvi_place_window, (int window, int x, int y), {
 EM_JS(void, rolvi_show_window, (int window, int shown), {
   rolviPage.showWindow(window, shown !== 0);
 });
-EM_JS(void, rolvi_present, (int window, const void* rgba, int width, int height), {
-  rolviPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
+EM_JS(void, rolvi_present, (int window, const void* rgba, int width, int height, int left,
+                            int top, int right, int bottom), {
+  rolviPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
+                    left, top, right - left, bottom - top);
 });
-EM_JS(void, rolvi_set_title, (const char* utf8, int length), {
-  rolviPage.setTitle(UTF8ToString(utf8, length));
+EM_JS(void, rolvi_set_title, (const char* gbk, int length), {
+  rolviPage.setTitle(HEAPU8.slice(gbk, gbk + length));
+});
+EM_JS(void, rolvi_show_notice, (const char* gbk, int length), {
+  rolviPage.showNotice(HEAPU8.slice(gbk, gbk + length));
 });
 EM_JS(int, rolvi_chime, (), { return rolviPage.chime() ? 1 : 0; });
 EM_JS(void, rolvi_show_closed, (), { rolviPage.showClosed(); });
@@ -62,13 +50,9 @@ EM_JS(char*, rolvi_storage_read, (const char* key), {
   return copy;
 });
 EM_JS(int, rolvi_storage_write, (const char* key, const char* value), {
-  return rolviPage.storageWrite(UTF8ToString(key), UTF8ToString(value)) ? 1 : 0;
+  return rolviPage.storageWrite(UTF8ToString(key), UTF8ToString(value));
 });
 // clang-format on
-
-std::string Field(const std::array<char, 32>& field) {
-  return std::string(field.data(), strnlen(field.data(), field.size()));
-}
 
 }  // namespace
 
@@ -79,20 +63,9 @@ std::uint32_t BrowserPage::Now() {
 }
 
 bool BrowserPage::NextEvent(PageEvent& event) {
-  RawEvent raw{};
+  RawPageEvent raw{};
   if (rolvi_next_event(&raw) == 0) return false;
-  event = PageEvent{};
-  event.kind = static_cast<PageEvent::Kind>(raw.kind);
-  event.window = raw.window;
-  event.x = raw.x;
-  event.y = raw.y;
-  event.modifiers = raw.modifiers;
-  event.repeat = raw.repeat != 0;
-  event.code = Field(raw.code);
-  event.key = Field(raw.key);
-  const auto length =
-      static_cast<std::size_t>(std::clamp<std::int32_t>(raw.text_length, 0, raw.text.size()));
-  event.text.assign(raw.text.data(), length);
+  event = DecodePageEvent(raw);
   return true;
 }
 
@@ -133,15 +106,24 @@ void BrowserPage::HideWindow(int window) {
   rolvi_show_window(window, 0);
 }
 
-void BrowserPage::Present(int window, std::span<const std::uint32_t> rgba, Size size) {
+void BrowserPage::Present(int window, std::span<const std::uint32_t> rgba, Size size,
+                          const Rect& dirty) {
   if (rgba.size() < static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height)) {
     return;
   }
-  rolvi_present(window, rgba.data(), size.width, size.height);
+  const Rect part{std::max(dirty.left, 0), std::max(dirty.top, 0),
+                  std::min(dirty.right, size.width), std::min(dirty.bottom, size.height)};
+  if (part.left >= part.right || part.top >= part.bottom) return;
+  rolvi_present(window, rgba.data(), size.width, size.height, part.left, part.top, part.right,
+                part.bottom);
 }
 
-void BrowserPage::SetTitle(std::string_view utf8_title) {
-  rolvi_set_title(utf8_title.data(), static_cast<int>(utf8_title.size()));
+void BrowserPage::SetTitle(std::string_view gbk_title) {
+  rolvi_set_title(gbk_title.data(), static_cast<int>(gbk_title.size()));
+}
+
+void BrowserPage::ShowNotice(std::string_view gbk_text) {
+  rolvi_show_notice(gbk_text.data(), static_cast<int>(gbk_text.size()));
 }
 
 bool BrowserPage::Chime() {
@@ -159,8 +141,16 @@ std::optional<std::string> BrowserStorage::Read(std::string_view key) {
   return std::string(value.get());
 }
 
-bool BrowserStorage::Write(std::string_view key, std::string_view value) {
-  return rolvi_storage_write(std::string(key).c_str(), std::string(value).c_str()) != 0;
+FileError BrowserStorage::Write(std::string_view key, std::string_view value) {
+  // The page says 0 when it stored the value, 1 when the storage is full, 2 when disabled.
+  switch (rolvi_storage_write(std::string(key).c_str(), std::string(value).c_str())) {
+    case 0:
+      return FileError::kNone;
+    case 1:
+      return FileError::kFull;
+    default:
+      return FileError::kDenied;
+  }
 }
 
 }  // namespace rolvi::platform::web

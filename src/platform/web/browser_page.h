@@ -24,8 +24,10 @@ class BrowserPage final : public Page {
   void PlaceWindow(int window, Point at) override;
   void ShowWindow(int window) override;
   void HideWindow(int window) override;
-  void Present(int window, std::span<const std::uint32_t> rgba, Size size) override;
-  void SetTitle(std::string_view utf8_title) override;
+  void Present(int window, std::span<const std::uint32_t> rgba, Size size,
+               const Rect& dirty) override;
+  void SetTitle(std::string_view gbk_title) override;
+  void ShowNotice(std::string_view gbk_text) override;
   bool Chime() override;
   void ShowClosed() override;
 
@@ -41,7 +43,7 @@ class BrowserPage final : public Page {
 class BrowserStorage final : public KeyValueStore {
  public:
   std::optional<std::string> Read(std::string_view key) override;
-  bool Write(std::string_view key, std::string_view value) override;
+  FileError Write(std::string_view key, std::string_view value) override;
 };
 
 }  // namespace rolvi::platform::web

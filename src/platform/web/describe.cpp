@@ -1,9 +1,7 @@
 // WebWindowSystem::Describe: what the page's tests read of the windows, as JSON.
 #include <string>
 
-#include "platform/web/dialog_window.h"
 #include "platform/web/web_window_system.h"
-#include "platform/widgets/resource_tables.h"
 
 namespace rolvi::platform::web {
 namespace {
@@ -54,9 +52,9 @@ void AppendWindowFields(std::string& json, const PageWindow& window) {
 
 std::string WebWindowSystem::Describe() const {
   std::string json = "{\"main\":{";
-  AppendWindowFields(json, main_);
-  Append(json, ",\"bar\":", std::to_string(BarHeight()), "},\"menu\":{\"mode\":");
-  switch (menu_.mode()) {
+  AppendWindowFields(json, *Find(main_window()));
+  Append(json, ",\"bar\":", std::to_string(bar_height()), "},\"menu\":{\"mode\":");
+  switch (menu().mode()) {
     case widgets::MenuBar::Mode::kClosed:
       json += "\"closed\"";
       break;
@@ -67,30 +65,32 @@ std::string WebWindowSystem::Describe() const {
       json += "\"open\"";
       break;
   }
-  Append(json, ",\"popup\":", std::to_string(menu_.active_popup()),
-         ",\"item\":", std::to_string(menu_.active_item()), ",\"titles\":[");
-  for (std::size_t i = 0; i < widgets::Resources().menu.size(); ++i) {
-    const Rect title = menu_.TitleRect(static_cast<int>(i));
+  Append(json, ",\"popup\":", std::to_string(menu().active_popup()),
+         ",\"item\":", std::to_string(menu().active_item()), ",\"titles\":[");
+  for (int i = 0; i < menu().popup_count(); ++i) {
+    const Rect title = menu().TitleRect(i);
     if (i > 0) json += ',';
     json += Numbers({title.left, title.top, title.right, title.bottom});
   }
   json += "]},\"dialogs\":[";
-  std::vector<const DialogWindow*> dialogs(modal_stack_.begin(), modal_stack_.end());
-  if (stats_) dialogs.push_back(stats_.get());
-  for (std::size_t i = 0; i < dialogs.size(); ++i) {
-    const DialogWindow& dialog = *dialogs[i];
-    if (i > 0) json += ',';
+  bool first = true;
+  for (const Dialog* each : Dialogs()) {
+    const Dialog& dialog = *each;
+    const PageWindow* window = Find(dialog.id());
+    if (window == nullptr) continue;  // its canvas could not be made
+    if (!first) json += ',';
+    first = false;
     json += '{';
-    AppendWindowFields(json, dialog.window());
+    AppendWindowFields(json, *window);
     json += ",\"kind\":";
     switch (dialog.kind()) {
-      case DialogWindow::Kind::kModal:
+      case Dialog::Kind::kModal:
         json += "\"modal\"";
         break;
-      case DialogWindow::Kind::kMessageBox:
+      case Dialog::Kind::kMessageBox:
         json += "\"message\"";
         break;
-      case DialogWindow::Kind::kModeless:
+      case Dialog::Kind::kModeless:
         json += "\"modeless\"";
         break;
     }
@@ -106,7 +106,7 @@ std::string WebWindowSystem::Describe() const {
     }
     json += "}";
   }
-  Append(json, "],\"timer\":", Bool(timer_.running()), "}");
+  Append(json, "],\"timer\":", Bool(timer_running()), "}");
   return json;
 }
 

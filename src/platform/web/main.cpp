@@ -1,29 +1,44 @@
 // The page's program: the web window system on the browser page driving the shell's main
 // window, with the record table in the page's storage. The page keeps the table as soon as a
-// result enters it and whenever it is hidden, since it may be closed at any moment, and hears
-// the score and the game's end for its live region whenever the program waits. The test
+// result enters it and whenever it is hidden, since it may be closed at any moment, and the
+// game in progress beside it at every turn's end and whenever it is hidden; it hears the score
+// and the game's end for its live region whenever the program waits. The test
 // build takes its seed from the page's address and tells the page's tests what it shows.
 #include <emscripten.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/web/browser_page.h"
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "records/record_file.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "shell/settings.h"
 
 namespace {
 
-// The key under which the page keeps the record file's 160 bytes.
+// The keys under which the page keeps the record file's 160 bytes, the game in progress and
+// the settings file.
 constexpr const char* kRecordsKey = "rolvi.records";
+constexpr const char* kKeptGameKey = "rolvi.game";
+constexpr const char* kSettingsKey = "rolvi.settings";
 
-rolvi::platform::web::WebWindowSystem* running_system = nullptr;
+// The browser back end's one global: what the page's C callbacks (a hidden page, and the test
+// build's description) reach while the program runs.
+struct Running {
+  rolvi::platform::web::WebWindowSystem* system = nullptr;
+  const rolvi::shell::MainWindow* window = nullptr;
+};
+Running running;
 
 // clang-format off
 EM_JS(void, rolvi_report_game, (int score, int over, int record_beaten), {
@@ -61,8 +76,6 @@ std::uint32_t Ticks() {  // the test build: ?seed=N fixes the seed
   const int seed = rolvi_test_seed();
   return seed >= 0 ? static_cast<std::uint32_t>(seed) : PageTicks();
 }
-
-const rolvi::shell::MainWindow* running_window = nullptr;
 
 std::string Hex(std::string_view gbk) {
   constexpr std::string_view kDigits = "0123456789abcdef";
@@ -113,16 +126,16 @@ std::uint32_t Ticks() {
 
 // Called by the page when it is hidden: it may never be shown again.
 extern "C" EMSCRIPTEN_KEEPALIVE void rolvi_page_hidden() {
-  if (running_system != nullptr) running_system->OnPageHidden();
+  if (running.system != nullptr) running.system->OnPageHidden();
 }
 
 #ifdef ROLVI_WEB_TEST_BUILD
 // The windows and the game, as JSON whose texts are the hex digits of their GBK bytes.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* rolvi_test_state() {
   static std::string state;
-  if (running_system == nullptr || running_window == nullptr) return "null";
-  state = "{\"windows\":" + running_system->Describe() +
-          ",\"game\":" + DescribeGame(*running_window) + "}";
+  if (running.system == nullptr || running.window == nullptr) return "null";
+  state = "{\"windows\":" + running.system->Describe() +
+          ",\"game\":" + DescribeGame(*running.window) + "}";
   return state.c_str();
 }
 #endif
@@ -133,10 +146,21 @@ int main() {
   platform::web::BrowserStorage storage;
   platform::web::StorageFileSystem files(storage, kRecordsKey,
                                          std::string(records::kRecordFileName));
-  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, files, &Ticks);
-  shell::MainWindow window(system, shell::EmbeddedResources(),
-                           shell::RecordSaving::kWhenAResultEnters);
-  running_system = &system;
+  platform::web::StorageFileSystem settings(storage, kSettingsKey,
+                                            std::string(shell::kSettingsFileName));
+  const platform::widgets::TableResourceLookup resources(res::Tables());
+  const shell::Assets assets = shell::LoadAssets(resources);
+  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, res::Tables(),
+                                        shell::MainWindowIdentity(assets.texts.title), files,
+                                        &Ticks);
+  shell::MainWindow window(system, assets, shell::RecordSaving::kWhenAResultEnters, &settings);
+  // A page can be reloaded, closed or discarded at any moment: its game is always kept.
+  platform::web::StorageFileSystem game_files(storage, kKeptGameKey,
+                                              std::string(shell::kKeptGameFileName));
+  window.KeepGame(
+      {&game_files, std::string(shell::kKeptGameFileName), true, [](std::string_view line) {
+         std::fprintf(stderr, "rolvi: %.*s\n", static_cast<int>(line.size()), line.data());
+       }});
   // Whenever the program waits for the player, the page hears what changed in the game.
   page.OnWaiting([&window, reported = GameNews{}]() mutable {
     const GameNews news = NewsOf(window.game());
@@ -144,10 +168,8 @@ int main() {
     reported = news;
     rolvi_report_game(news.score, news.over ? 1 : 0, news.record_beaten ? 1 : 0);
   });
-#ifdef ROLVI_WEB_TEST_BUILD
-  running_window = &window;
-#endif
+  running = Running{&system, &window};
   system.Run(window);
-  running_system = nullptr;
+  running = Running{};
   return 0;
 }

@@ -25,7 +25,7 @@ set(rolvi_offline_list
 
 function(rolvi_page_program target directory exports)
   add_executable(${target} main.cpp)
-  target_link_libraries(${target} PRIVATE rolvi_web_page rolvi_ui)
+  target_link_libraries(${target} PRIVATE rolvi_web_page rolvi_resource_tables rolvi_ui)
   rolvi_warnings(${target})
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME rolvi

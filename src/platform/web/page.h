@@ -1,9 +1,13 @@
 // The browser page as the web window system sees it: windows that are canvases on the page,
 // the events the page queues for the program, sleeping while the page runs on, the clock,
 // the title, the chime and the closed state. The Emscripten build serves it through the
-// page's script (BrowserPage); the tests serve it with a fake.
+// page's script (BrowserPage); the tests serve it with a fake. Also the record in which the
+// page's script writes each event into the program's memory: web/page.js writes its fields at
+// the offsets and with the numbers declared here (a test reads page.js and compares).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,14 +24,14 @@ inline constexpr int kModifierShift = 4;
 inline constexpr int kModifierMeta = 8;
 
 struct PageEvent {
-  enum class Kind {
-    kNone,
-    kMouseDown,  // the left button, at (x, y) in the window's canvas pixels
-    kMouseUp,
-    kMouseMove,
-    kKeyDown,  // `code` and `key` as the page names them, `text` what the key types (GBK)
-    kKeyUp,
-    kFocusLost,  // the page lost the keyboard focus
+  enum class Kind : std::int32_t {
+    kNone = 0,
+    kMouseDown = 1,  // the left button, at (x, y) in the window's canvas pixels
+    kMouseUp = 2,
+    kMouseMove = 3,
+    kKeyDown = 4,  // `code` and `key` as the page names them, `text` what the key types (GBK)
+    kKeyUp = 5,
+    kFocusLost = 6,  // the page lost the keyboard focus
   };
   Kind kind = Kind::kNone;
   int window = 0;
@@ -39,6 +43,37 @@ struct PageEvent {
   std::string key;
   std::string text;
 };
+
+// One event as the page's script writes it: the numbers, then the key's code and value (UTF-8,
+// zero-terminated unless they fill their field) and what it types (GBK, `text_length` bytes).
+struct RawPageEvent {
+  std::int32_t kind;
+  std::int32_t window;
+  std::int32_t x;
+  std::int32_t y;
+  std::int32_t modifiers;
+  std::int32_t repeat;
+  std::int32_t text_length;
+  std::array<char, 32> code;
+  std::array<char, 32> key;
+  std::array<char, 16> text;
+};
+// The layout page.js writes; a change here must be made there too.
+static_assert(offsetof(RawPageEvent, kind) == 0);
+static_assert(offsetof(RawPageEvent, window) == 4);
+static_assert(offsetof(RawPageEvent, x) == 8);
+static_assert(offsetof(RawPageEvent, y) == 12);
+static_assert(offsetof(RawPageEvent, modifiers) == 16);
+static_assert(offsetof(RawPageEvent, repeat) == 20);
+static_assert(offsetof(RawPageEvent, text_length) == 24);
+static_assert(offsetof(RawPageEvent, code) == 28);
+static_assert(offsetof(RawPageEvent, key) == 60);
+static_assert(offsetof(RawPageEvent, text) == 92);
+static_assert(sizeof(RawPageEvent) == 108);
+
+// The event a raw record holds; a length or kind out of range is cut to what the record holds
+// or read as no event.
+PageEvent DecodePageEvent(const RawPageEvent& raw);
 
 class Page {
  public:
@@ -66,10 +101,16 @@ class Page {
   virtual void PlaceWindow(int window, Point at) = 0;
   virtual void ShowWindow(int window) = 0;
   virtual void HideWindow(int window) = 0;
-  // Puts the window's pixels (rows top first, bytes red, green, blue, alpha) on its canvas.
-  virtual void Present(int window, std::span<const std::uint32_t> rgba, Size size) = 0;
+  // Puts the part `dirty` of the window's pixels (the whole canvas, `size`, rows top first,
+  // bytes red, green, blue, alpha) on its canvas; the rest of the canvas stays as it is.
+  virtual void Present(int window, std::span<const std::uint32_t> rgba, Size size,
+                       const Rect& dirty) = 0;
 
-  virtual void SetTitle(std::string_view utf8_title) = 0;
+  // The page's title (GBK).
+  virtual void SetTitle(std::string_view gbk_title) = 0;
+  // A notice beside the game that needs no answer (GBK text, lines broken at '\n'); a newer
+  // one replaces it.
+  virtual void ShowNotice(std::string_view gbk_text) = 0;
   // The short chime; false where the page cannot play it (before the first click or key press
   // nothing may sound, or there is no audio).
   virtual bool Chime() = 0;

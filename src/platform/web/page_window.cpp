@@ -63,6 +63,7 @@ void PageWindow::ResizeContent(Size content) {
   if (layout.outer == layout_.outer) return;
   layout_ = layout;
   frame_drawn_ = false;
+  presented_ = false;
   page_.ResizeWindow(id_, layout_.outer);
 }
 
@@ -76,6 +77,7 @@ void PageWindow::Show() {
 void PageWindow::Hide() {
   if (!shown_) return;
   shown_ = false;
+  presented_ = false;
   page_.HideWindow(id_);
 }
 
@@ -138,8 +140,51 @@ void PageWindow::Present(std::initializer_list<Layer> layers) {
     if (layer.surface == nullptr) continue;
     CopyRgba(rgba_, outer.width, layout_.content, *layer.surface, layout_.content.left + layer.x,
              layout_.content.top + layer.y);
+    layer.surface->ForgetChanges();
   }
-  page_.Present(id_, rgba_, outer);
+  PutOnCanvas(whole);
+  presented_ = true;
+}
+
+bool PageWindow::PresentChanges(std::initializer_list<Layer> layers) {
+  if (!shown_ || !presented_) return false;
+  PresentFrame();
+  const Rect content = layout_.content;
+  for (const Layer& layer : layers) {
+    if (layer.surface == nullptr) continue;
+    const int x = content.left + layer.x;
+    const int y = content.top + layer.y;
+    for (const Rect& changed : layer.surface->changes()) {
+      const Rect on_canvas{
+          std::max(content.left, x + changed.left), std::max(content.top, y + changed.top),
+          std::min(content.right, x + changed.right), std::min(content.bottom, y + changed.bottom)};
+      if (on_canvas.left >= on_canvas.right || on_canvas.top >= on_canvas.bottom) continue;
+      CopyRgba(rgba_, layout_.outer.width, on_canvas, *layer.surface, x, y);
+      PutOnCanvas(on_canvas);
+    }
+    layer.surface->ForgetChanges();
+  }
+  return true;
+}
+
+void PageWindow::PresentFrame() {
+  if (!shown_ || !presented_ || frame_drawn_) return;
+  DrawFrame();
+  // The four strips around the content.
+  const Size outer = layout_.outer;
+  const Rect content = layout_.content;
+  for (const Rect& strip :
+       {Rect{0, 0, outer.width, content.top}, Rect{0, content.bottom, outer.width, outer.height},
+        Rect{0, content.top, content.left, content.bottom},
+        Rect{content.right, content.top, outer.width, content.bottom}}) {
+    if (strip.left >= strip.right || strip.top >= strip.bottom) continue;
+    CopyRgba(rgba_, outer.width, strip, frame_, 0, 0);
+    PutOnCanvas(strip);
+  }
+}
+
+void PageWindow::PutOnCanvas(const Rect& part) {
+  page_.Present(id_, rgba_, layout_.outer, part);
 }
 
 }  // namespace rolvi::platform::web

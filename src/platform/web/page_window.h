@@ -1,6 +1,6 @@
 // One window on the page: a canvas with the frame drawn around its content. It keeps its
 // place on the desk, its caption's look and the close box's state, composes the frame with
-// the content's layers and presents the result on its canvas.
+// the content's layers and presents the result on its canvas, whole or only what changed.
 #pragma once
 
 #include <cstdint>
@@ -51,13 +51,20 @@ class PageWindow {
   // the window.
   FrameInput OnFrameMouse(PageEvent::Kind kind, int x, int y);
 
-  // Composes the frame with the layers, in order, and puts the result on the canvas. Does
-  // nothing while the window is hidden.
+  // Composes the frame with the layers, in order, and puts the result on the canvas; the
+  // layers' changes are then forgotten. Does nothing while the window is hidden.
   void Present(std::initializer_list<Layer> layers);
+  // Puts only what was drawn on the layers since they were last presented, and a frame whose
+  // look changed, on the canvas, and forgets the changes. False, with nothing done, where the
+  // canvas holds no whole present to build on (never presented, resized, or hidden).
+  bool PresentChanges(std::initializer_list<Layer> layers);
+  // Puts the frame on the canvas if its look changed since it was last presented.
+  void PresentFrame();
 
  private:
   void DrawFrame();
   void SetClosePressed(bool pressed);
+  void PutOnCanvas(const Rect& part);
 
   Page& page_;
   FrameStyle style_;
@@ -72,6 +79,7 @@ class PageWindow {
   Press press_ = Press::kNone;
   SoftSurface frame_{1, 1};
   bool frame_drawn_ = false;
+  bool presented_ = false;  // the canvas shows rgba_ whole
   std::vector<std::uint32_t> rgba_;
 };
 

@@ -56,6 +56,7 @@ class MenuBar {
 
   // The open drop-down's rectangle in window coordinates, when one is open.
   std::optional<Rect> DropDownRect() const;
+  int popup_count() const { return static_cast<int>(popups_.size()); }
   const Rect& TitleRect(int popup) const { return titles_[static_cast<std::size_t>(popup)]; }
   // Item `index` of the open drop-down, in the drop-down's own coordinates.
   Rect ItemRect(int index) const;

@@ -1,10 +1,11 @@
 #include "platform/win32/win32_window_system.h"
 
+#include "platform/win32/win32_text.h"
+
 namespace rolvi::platform::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RolviWindow";
-constexpr wchar_t kTitle[] = L"Color rolvi";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;  // 0x23
 
 // Low and high word of a message parameter, each an unsigned 16-bit number.
@@ -17,12 +18,14 @@ int HighWord(LPARAM value) {
 
 }  // namespace
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Size outer_size, FileSystem& files,
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Size outer_size,
+                                     const MainWindowIdentity& identity, FileSystem& files,
                                      TickSource ticks)
     : instance_(instance),
       files_(files),
       ticks_(ticks),
       outer_size_(outer_size),
+      identity_(identity),
       screen_size_{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} {}
 
 Win32WindowSystem::~Win32WindowSystem() = default;
@@ -34,20 +37,21 @@ int Win32WindowSystem::Run(WindowHandlers& handlers, int show_command) {
   window_class.style = kClassStyle;
   window_class.lpfnWndProc = &Win32WindowSystem::Procedure;
   window_class.hInstance = instance_;
-  window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
+  window_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(identity_.icon_id));
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszMenuName = MAKEINTRESOURCEW(kMenuId);
+  window_class.lpszMenuName = MAKEINTRESOURCEW(identity_.menu_id);
   window_class.lpszClassName = kClassName;
   if (RegisterClassW(&window_class) == 0) return 0;
 
   // Both divisions truncate toward zero: a small screen gives a negative position.
   const Point place = CentreIn(screen_size_, outer_size_);
+  const WideText title(identity_.gbk_title);
   HWND window =
-      CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, place.x, place.y,
+      CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, place.x, place.y,
                       outer_size_.width, outer_size_.height, nullptr, nullptr, instance_, this);
   if (window == nullptr) return 1;
-  HACCEL accelerators = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(kAcceleratorsId));
+  HACCEL accelerators = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(identity_.menu_id));
   ShowWindow(window, show_command);
   UpdateWindow(window);
 
@@ -85,6 +89,7 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
       handlers_->OnCreate();
       return 0;
     case WM_DESTROY:
+      destroying_ = true;
       handlers_->OnDestroy();
       window_surface_.reset();
       PostQuitMessage(0);
@@ -114,7 +119,10 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
       handlers_->OnMouseUp(LowWord(l_param), HighWord(l_param));
       return 0;
     case WM_ENDSESSION:  // the session ends: the process goes without WM_DESTROY
-      if (w_param != FALSE) handlers_->OnSessionEnding();
+      if (w_param != FALSE) {
+        session_ending_ = true;
+        handlers_->OnSessionEnding();
+      }
       return 0;
     default:
       return DefWindowProcW(window_, message, w_param, l_param);
@@ -191,15 +199,21 @@ void Win32WindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_vi
   ShowGbkMessageBox(window_, gbk_text, gbk_caption, icon);
 }
 
-void Win32WindowSystem::RunModalDialog(DialogTemplate dialog, DialogHandler& handler) {
-  DialogHost host(handler, fonts_, nullptr);
-  host.RunModal(instance_, static_cast<int>(dialog), window_);
+void Win32WindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  if (session_ending_) return;  // nobody would read it
+  ShowGbkMessageBox(destroying_ ? nullptr : window_, gbk_text, gbk_caption,
+                    MessageIcon::kExclamation);
 }
 
-bool Win32WindowSystem::OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) {
+void Win32WindowSystem::RunModalDialog(int dialog, DialogHandler& handler) {
+  DialogHost host(handler, fonts_, nullptr);
+  host.RunModal(instance_, dialog, window_);
+}
+
+bool Win32WindowSystem::OpenModelessDialog(int dialog, DialogHandler& handler) {
   CloseModelessDialog();
   stats_host_.emplace(handler, fonts_, &stats_window_);
-  return stats_host_->CreateModeless(instance_, static_cast<int>(dialog), window_) != nullptr;
+  return stats_host_->CreateModeless(instance_, dialog, window_) != nullptr;
 }
 
 void Win32WindowSystem::CloseModelessDialog() {

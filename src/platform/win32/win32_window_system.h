@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/tick_source.h"
@@ -18,16 +20,14 @@
 
 namespace rolvi::platform::win32 {
 
-// Resource numbers of the main window's menu, accelerators and icon.
-inline constexpr int kMenuId = 1100;
-inline constexpr int kAcceleratorsId = 1100;
-inline constexpr int kIconId = 3000;
 inline constexpr UINT_PTR kJumpTimerId = 4096;
 
 class Win32WindowSystem final : public WindowSystem {
  public:
-  // The main window is made at `outer_size`, centred on the screen.
-  Win32WindowSystem(HINSTANCE instance, Size outer_size, FileSystem& files, TickSource ticks);
+  // The main window is made at `outer_size`, centred on the screen, with the caption, icon,
+  // menu and accelerators `identity` names.
+  Win32WindowSystem(HINSTANCE instance, Size outer_size, const MainWindowIdentity& identity,
+                    FileSystem& files, TickSource ticks);
   ~Win32WindowSystem() override;
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
@@ -50,11 +50,14 @@ class Win32WindowSystem final : public WindowSystem {
   void DestroyMainWindow() override;
   void ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                       MessageIcon icon) override;
-  void RunModalDialog(DialogTemplate dialog, DialogHandler& handler) override;
-  bool OpenModelessDialog(DialogTemplate dialog, DialogHandler& handler) override;
+  void RunModalDialog(int dialog, DialogHandler& handler) override;
+  bool OpenModelessDialog(int dialog, DialogHandler& handler) override;
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override;
   FileSystem& Files() override { return files_; }
+  // A message box; none while the session ends. While the main window is being destroyed
+  // the box has no owner.
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
@@ -65,6 +68,7 @@ class Win32WindowSystem final : public WindowSystem {
   FileSystem& files_;
   TickSource ticks_;
   Size outer_size_;
+  MainWindowIdentity identity_;
   FontSet fonts_;
   Size screen_size_;
   WindowHandlers* handlers_ = nullptr;
@@ -72,6 +76,8 @@ class Win32WindowSystem final : public WindowSystem {
   std::unique_ptr<GdiSurface> window_surface_;  // over the window's own context, never released
   std::optional<DialogHost> stats_host_;
   HWND stats_window_ = nullptr;
+  bool destroying_ = false;
+  bool session_ending_ = false;
 };
 
 }  // namespace rolvi::platform::win32

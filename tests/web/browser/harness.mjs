@@ -146,10 +146,19 @@ export async function clickClient(page, described, x, y) {
   await waitIdle(page);
 }
 
-export async function clickCell(page, described, column, row) {
+// Where the centre of a board cell is on the page.
+export async function cellPoint(page, described, column, row) {
+  const client = clientOrigin(described);
   const first = described.game.firstCell;
   const pitch = described.game.nextCell[0] - first[0];
-  await clickClient(page, described, first[0] + column * pitch, first[1] + row * pitch);
+  return pagePoint(page, client.id, client.x + first[0] + column * pitch,
+                   client.y + first[1] + row * pitch);
+}
+
+export async function clickCell(page, described, column, row) {
+  const at = await cellPoint(page, described, column, row);
+  await page.mouse.click(at.x, at.y);
+  await waitIdle(page);
 }
 
 export async function press(page, key, modifiers = []) {

@@ -1,8 +1,8 @@
 // The browser page in Debian's headless Chromium, against the headless replay driver: the
 // first frame, a move, the dialogs, the menu, entering a result and finding it after a reload,
 // storage that cannot be used, the closed state, the time to the first frame on a desktop and on
-// a slow phone, and the size of what is downloaded. Every tab must leave the console and the
-// network without a complaint.
+// a slow phone, the size of what is downloaded, and the game continued after a reload. Every
+// tab must leave the console and the network without a complaint.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -11,7 +11,7 @@ import { gzipSync } from 'node:zlib';
 import {
   settings, serve, launchBrowser, openTab, waitForFirstFrame, waitIdle, state, pagePoint,
   clickCell, press, shootCanvas, shootClient, canvasPixels, savePicture, replay, dumpedGame,
-  greedyClicks, writeReport, clientOrigin,
+  greedyClicks, writeReport, cellPoint, clientOrigin,
 } from './harness.mjs';
 import { enlarge, firstDifference } from './png.mjs';
 
@@ -126,11 +126,7 @@ test('input during an animation waits and is handled after it, in order', async 
   await withGame({}, async (page) => {
     const described = await state(page);
     await clickCell(page, described, ...from);
-    const client = clientOrigin(described);
-    const first = described.game.firstCell;
-    const pitch = described.game.nextCell[0] - first[0];
-    const target = await pagePoint(page, client.id, client.x + first[0] + to[0] * pitch,
-                                   client.y + first[1] + to[1] * pitch);
+    const target = await cellPoint(page, described, ...to);
     // The move's animation pauses the game's code; F5 comes while it plays.
     await page.mouse.click(target.x, target.y);
     assert.equal(await page.evaluate(() => rolviPage.waiting()), false, 'the move is playing');
@@ -140,6 +136,7 @@ test('input during an animation waits and is handled after it, in order', async 
     const after = await state(page);
     assert.equal(after.game.board, dumpedGame(expected.output).board);
     assert.equal(after.windows.dialogs[0]?.caption, '统计');
+    const client = clientOrigin(described);
     const pixels = await canvasPixels(page, client.id,
                                       [client.x, client.y, client.x + 612, client.y + 374]);
     assertSamePicture(pixels, expected.pictures['after.png'], 'the client area after both');
@@ -295,7 +292,7 @@ test('a qualifying game asks for a name, checks it, keeps it, and lists it after
   });
 });
 
-test('storage that is disabled loses the visit\'s results and nothing else', async () => {
+test('storage that is disabled loses the visit\'s results, says so, and nothing else', async () => {
   const clicks = greedyClicks(seed, 'score:10');
   const disable = () => {
     Object.defineProperty(window, 'localStorage', {
@@ -313,6 +310,10 @@ test('storage that is disabled loses the visit\'s results and nothing else', asy
     await press(page, 'Enter');
     described = await state(page);
     assert.equal(described.windows.dialogs[0].caption, '排行榜');
+    // The result could not be kept: a notice across the page says where and why.
+    assert.equal(await page.evaluate(() => document.getElementById('problem').textContent),
+                 '无法保存排行榜：\nlocalStorage: rolvi.records\n没有访问权限。');
+    await savePicture(page, 'storage-disabled.png');
     await press(page, 'Enter');
     described = await state(page);
     assert.deepEqual(described.windows.dialogs, []);
@@ -391,4 +392,48 @@ test('the program and the page\'s files stay under 150 KB with gzip', async (t) 
   t.diagnostic(`with gzip -9: ${total} bytes (rolvi.wasm ${sizes['rolvi.wasm'].gzip}, ` +
                `rolvi.js ${sizes['rolvi.js'].gzip})`);
   assert.ok(total < 150 * 1024, `${total} bytes`);
+});
+
+test('a reload continues the game, and a reload during a move continues from before it',
+     async () => {
+  const clicks = greedyClicks(seed, 'score:10');
+  const script = (count) => clicks.slice(0, count).map((cell) => `click ${cell.join(' ')}`);
+  const kept = replay(seed, [...script(4), 'size 612 374', 'dump', 'shot {kept.png}'],
+                      ['kept.png']);
+  const moved = replay(seed, [...script(6), 'dump']);
+  const [from, to] = clicks.slice(4, 6);
+  await withGame({}, async (page) => {
+    let described = await state(page);
+    for (const cell of clicks.slice(0, 4)) await clickCell(page, described, ...cell);
+    const reload = async () => {
+      await page.reload();
+      await waitForFirstFrame(page);
+      await waitIdle(page);
+      return state(page);
+    };
+    described = await reload();
+    const before = dumpedGame(kept.output);
+    assert.equal(described.game.board, before.board);
+    assert.deepEqual(described.game.next, before.next);
+    assert.equal(described.game.score, before.score);
+    assertSamePicture(await shootClient(page, described), kept.pictures['kept.png'],
+                      'the game after a reload');
+
+    // The next move is under way when the page goes: the game comes back as before it.
+    await clickCell(page, described, ...from);
+    const target = await cellPoint(page, described, ...to);
+    await page.mouse.click(target.x, target.y);
+    assert.equal(await page.evaluate(() => rolviPage.waiting()), false, 'the move is playing');
+    described = await reload();
+    assert.equal(described.game.board, before.board);
+    assert.equal(described.game.score, before.score);
+    // ...and plays on: the same move again gives what the whole script gives.
+    await clickCell(page, described, ...from);
+    await clickCell(page, described, ...to);
+    described = await state(page);
+    const after = dumpedGame(moved.output);
+    assert.equal(described.game.board, after.board);
+    assert.deepEqual(described.game.next, after.next);
+    await savePicture(page, 'continued-after-reload.png');
+  });
 });
