@@ -121,12 +121,12 @@ var rolviPage = (function () {
   // The page keeps from the browser only the keys the game uses; every other key does what the
   // browser does with it (Tab, the Control and Meta shortcuts, Alt+Left, Alt+D, F6, F11, F12...).
   const gameKeys = new Set(['F1', 'F3', 'F4', 'F5', 'F10', 'Escape', 'Enter', 'NumpadEnter',
-                            'Space', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'AltLeft',
-                            'AltRight']);
+                            'Space', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home',
+                            'End', 'PageUp', 'PageDown', 'AltLeft', 'AltRight']);
   // With Alt: the menu bar's titles (File, Options, Help), Exit, and the dialogs' buttons (O).
   const gameAltKeys = new Set(['KeyF', 'KeyO', 'KeyH', 'KeyX']);
-  // What a dialog's controls take besides the game's keys: editing keys, Tab between controls.
-  const dialogKeys = new Set(['Tab', 'Backspace', 'Delete', 'Home', 'End']);
+  // What a dialog's controls take besides the game's keys: deleting, Tab between controls.
+  const dialogKeys = new Set(['Tab', 'Backspace', 'Delete']);
   // Function keys and Tab, where the game has no use for them, are the browser's alone.
   const browserOnly = /^(F\d+|Tab)$/;
 

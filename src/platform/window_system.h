@@ -43,6 +43,17 @@ struct MainWindowIdentity {
   int menu_id = 0;
 };
 
+// The keys a window system hands the main window's client area when no menu, accelerator,
+// mnemonic or dialog takes them: the arrows, the jumps to the ends of a row (Home, End) or of
+// a column (Page Up, Page Down), and Space and Enter, which act where the arrows point. They
+// come without Alt or Control; Space and Enter come once a press (their repeats are dropped),
+// the others also repeat while held.
+enum class ClientKey { kLeft, kRight, kUp, kDown, kHome, kEnd, kPageUp, kPageDown, kSpace, kEnter };
+
+constexpr bool RepeatsWhileHeld(ClientKey key) {
+  return key != ClientKey::kSpace && key != ClientKey::kEnter;
+}
+
 // Implemented by the shell's main window; the window system calls these on its one thread.
 class WindowHandlers {
  public:
@@ -64,6 +75,9 @@ class WindowHandlers {
   virtual void OnSkippedTicks(std::uint32_t count) = 0;
   virtual void OnMouseDown(int x, int y) = 0;
   virtual void OnMouseUp(int x, int y) = 0;
+  // A key for the client area, queued and handled in order with the mouse's presses; a
+  // window that takes no keys leaves it.
+  virtual void OnKey(ClientKey /*key*/) {}
   // The process is about to end without OnDestroy (the display connection was lost, the user
   // logs off), or may end so (a page that is hidden can be closed or discarded unseen, or come
   // back): keep what must not be lost, the record table, and touch no window.

@@ -139,6 +139,7 @@ void MainWindow::OnSize(int client_width, int client_height) {
 void MainWindow::OnPaint(platform::Surface& surface) {
   gfx::SelectSheetPalette(surface, sheet_);
   gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
+  DrawCursor(surface);
   gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
                      static_cast<std::uint32_t>(game_.records.recordScore), assets_.texts.header);
   gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
@@ -243,6 +244,7 @@ void MainWindow::OnSkippedTicks(std::uint32_t count) {
 }
 
 void MainWindow::OnMouseDown(int x, int y) {
+  HideCursor();
   game::Press(game_, CellAtPoint(layout_.board_origin, x, y));
   Settled();
 }
@@ -255,15 +257,26 @@ void MainWindow::OnMouseUp(int x, int y) {
   Settled();
 }
 
+void MainWindow::ClickCell(game::CellRef cell) {
+  game::Press(game_, cell);
+  {
+    TurnUnderWay turn(turns_under_way_);
+    game::Release(game_, frontend(), cell);
+  }
+  Settled();
+}
+
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {
   if (platform::Surface* surface = system_.StartDrawing()) {
     gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame, symbols_);
+    if (cursor_.cell() == game::CellRef{column, row}) DrawCursor(*surface);
   }
 }
 
 void MainWindow::DrawBoard() {
   if (platform::Surface* surface = system_.StartDrawing()) {
     gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
+    DrawCursor(*surface);
   }
 }
 

@@ -1,6 +1,6 @@
 // The main window's behaviour, platform-free: creation and destruction of the game's
 // objects, the Layout on every resize, the whole paint, the menu commands, and the timer
-// ticks and mouse presses handed to the turn flow. Window systems call it through
+// ticks, mouse presses and board keys handed to the turn flow. Window systems call it through
 // WindowHandlers; the game plays through it as its View and record dialogs.
 #pragma once
 
@@ -18,6 +18,7 @@
 #include "records/record_dialogs.h"
 #include "records/record_file.h"
 #include "shell/assets.h"
+#include "shell/board_cursor.h"
 #include "shell/commands.h"
 #include "shell/game_keeper.h"
 #include "shell/layout.h"
@@ -54,6 +55,8 @@ class MainWindow final : public platform::WindowHandlers,
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;
+  // Play by keyboard (main_window_keys.cpp): the board cursor and the clicks on its cell.
+  void OnKey(platform::ClientKey key) override;
 
   // Continues the game kept there, if any, and keeps the game in progress there (see
   // GameKeeper). Called before the window is created.
@@ -67,6 +70,7 @@ class MainWindow final : public platform::WindowHandlers,
   bool stats_open() const { return stats_open_; }
   bool ball_symbols() const { return symbols_ == gfx::BallSymbols::kOn; }
   gfx::SheetLoad sheet_load() const { return sheet_load_; }
+  const BoardCursor& cursor() const { return cursor_; }
 
  private:
   // game::View, drawing on the window's own surface.
@@ -98,6 +102,11 @@ class MainWindow final : public platform::WindowHandlers,
   // is and why.
   void ReportFileProblem(std::string_view first_line, std::string_view file_name,
                          platform::FileError error);
+  // The board cursor's frame over whatever was just drawn on its cell, and its removal.
+  void DrawCursor(platform::Surface& surface);
+  void HideCursor();
+  // A press and release on one cell, as the board cursor's Space or Enter gives them.
+  void ClickCell(game::CellRef cell);
 
   platform::WindowSystem& system_;
   Assets assets_;
@@ -118,6 +127,7 @@ class MainWindow final : public platform::WindowHandlers,
   // Handlers under way that play a turn: their animations, message boxes and dialogs run
   // inside them, and a session that ends meanwhile keeps the state at the last turn's end.
   int turns_under_way_ = 0;
+  BoardCursor cursor_;
 };
 
 }  // namespace rolvi::shell

@@ -76,6 +76,11 @@ class Handlers final : public WindowHandlers {
   void OnSkippedTicks(std::uint32_t count) override { skipped += count; }
   void OnMouseDown(int x, int y) override { log.push_back(Point("down", x, y)); }
   void OnMouseUp(int x, int y) override { log.push_back(Point("up", x, y)); }
+  void OnKey(ClientKey key) override {
+    static constexpr const char* kNames[] = {"left", "right",  "up",       "down",  "home",
+                                             "end",  "pageup", "pagedown", "space", "enter"};
+    log.push_back(std::string("key ") + kNames[static_cast<int>(key)]);
+  }
   void OnSessionEnding() override { log.push_back("session ending"); }
 
   static std::string Point(const char* what, int x, int y) {
@@ -209,6 +214,37 @@ TEST_F(DeskTest, KeysAndClicksReachTheMenuTheAcceleratorsOrTheClient) {
                                                     "down 50,60", "up 50,60", "destroy"}));
 }
 
+TEST_F(DeskTest, TheClientGetsTheKeysThatNoMenuAcceleratorOrMnemonicTakes) {
+  for (const Key key : {Key::kLeft, Key::kRight, Key::kUp, Key::kDown, Key::kHome, Key::kEnd,
+                        Key::kPageUp, Key::kPageDown, Key::kSpace, Key::kEnter}) {
+    port.Key(key);
+  }
+  // Held, the moves repeat and Space and Enter do not; with Alt or Control they are no
+  // client's keys; other keys are none either.
+  for (const Key key : {Key::kDown, Key::kEnter, Key::kSpace}) {
+    port.Push(
+        {.kind = Kind::kKeyDown, .window = kMain, .key = KeyEvent{.key = key}, .repeat = true});
+  }
+  port.Push({.kind = Kind::kKeyDown,
+             .window = kMain,
+             .key = KeyEvent{.key = Key::kHome, .control = true}});
+  port.Key(Key::kLeft, true);
+  port.Key(Key::kTab);
+  port.Key(Key::kEscape);
+  // An Alt tap gives the bar the arrows and Enter, which open a menu and choose from it.
+  port.Key(Key::kAlt, true);
+  port.Key(Key::kDown);
+  port.Key(Key::kEnter);
+  port.Key(Key::kFunction, false, 4);  // the accelerator, then Alt+F4
+  port.Key(Key::kFunction, true, 4);
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(handlers.log,
+            (std::vector<std::string>{"create", "size 200x120", "paint", "key left", "key right",
+                                      "key up", "key down", "key home", "key end", "key pageup",
+                                      "key pagedown", "key space", "key enter", "key down",
+                                      "command 10", "command 10", "destroy"}));
+}
+
 TEST_F(DeskTest, AModalDialogTakesTheInputWhileTheMainWindowStillTicks) {
   handlers.on_command[kNew] = [&] { desk.RunModalDialog(kDialog, ask); };
   port.Key(Key::kFunction, false, 4);
@@ -242,6 +278,8 @@ TEST_F(DeskTest, AModalDialogTakesTheInputWhileTheMainWindowStillTicks) {
   port.Key(Key::kFunction, true, 4);
   EXPECT_TRUE(Run());
   EXPECT_EQ(std::count(handlers.log.begin(), handlers.log.end(), "down 50,60"), 0);
+  EXPECT_TRUE(std::none_of(handlers.log.begin(), handlers.log.end(),
+                           [](const std::string& entry) { return entry.starts_with("key"); }));
 }
 
 TEST_F(DeskTest, MessageBoxesStandOverTheirOwnerAndEndWithEscape) {

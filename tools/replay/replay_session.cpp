@@ -8,6 +8,7 @@
 
 #include "game/kept_game.h"
 #include "game/turn_flow.h"
+#include "key_script.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
@@ -118,6 +119,11 @@ void ReplaySession::Run(std::string_view line) {
     const platform::Point centre = shell::CellCentre(window_.layout().board_origin, {column, row});
     window_.OnMouseDown(centre.x, centre.y);
     window_.OnMouseUp(centre.x, centre.y);
+  } else if (command == "key") {
+    ExpectWords(words, 2);
+    const std::optional<platform::ClientKey> key = ClientKeyNamed(words[1]);
+    if (!key) throw ScriptError("unknown key: " + Quoted(words[1]));
+    system_.PressKey(*key);
   } else if (command == "press" || command == "release") {
     ExpectWords(words, 3);
     // Window systems deliver the coordinates as unsigned 16-bit numbers.

@@ -1,6 +1,6 @@
 // A replay session: the game created exactly as the program creates it, on the headless
-// window system, driven by script lines (clicks, raw presses, commands, ticks, resizes, name
-// answers) and printing state dumps, record tables, event logs and screenshots.
+// window system, driven by script lines (clicks, keys, raw presses, commands, ticks, resizes,
+// name answers) and printing state dumps, record tables, event logs and screenshots.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +42,7 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Finish();
 
   const game::Game& game() const { return window_.game(); }
+  const shell::BoardCursor& cursor() const { return window_.cursor(); }
   // How many message boxes the game has shown so far (the game-over box among them).
   int message_boxes() const { return message_boxes_; }
 

@@ -77,6 +77,10 @@ void HeadlessWindowSystem::Paint() {
   if (!minimised_) handlers_->OnPaint(surface_);
 }
 
+void HeadlessWindowSystem::PressKey(ClientKey key) {
+  if (!minimised_) handlers_->OnKey(key);
+}
+
 void HeadlessWindowSystem::Minimise() {
   minimised_ = true;
   handlers_->OnSize(0, 0);

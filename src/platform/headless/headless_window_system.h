@@ -53,6 +53,9 @@ class HeadlessWindowSystem final : public WindowSystem {
   // cannot be made larger either; the size given at construction is limited to that range.
   bool Resize(int client_width, int client_height);
   void Paint();
+  // A key for the client area, as a window system hands it over when nothing else takes it;
+  // a minimised window takes none.
+  void PressKey(ClientKey key);
   void Minimise();
   void Restore();
   // Serves what the event loop would serve between messages: the statistics window's repaint.

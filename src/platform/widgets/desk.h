@@ -92,7 +92,7 @@ class Desk : public WindowSystem {
 
   void HandleEvent(const DeskEvent& event);
   void OnKey(const DeskEvent& event);
-  void MainKey(const KeyEvent& key);
+  void MainKey(const KeyEvent& key, bool repeat);
   void OnMouse(const DeskEvent& event);
   // A mouse event in the main window's content: the menu bar at the top, the client below.
   void MainMouse(DeskEvent::Kind kind, int x, int y);
