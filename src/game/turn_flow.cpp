@@ -18,6 +18,7 @@ void DrawCellAt(const Game& game, const Frontend& frontend, CellRef cell, int fr
 }
 
 void EndGame(Game& game, const Frontend& frontend) {
+  frontend.view.GameOver();
   frontend.feedback.ShowMessageBox(frontend.texts.game_over, frontend.texts.title,
                                    platform::MessageIcon::kExclamation);
   records::InsertRecord(game.records, game.score.score, frontend.dialogs);

@@ -38,6 +38,10 @@ class View {
 
   // Asks the statistics window, if open, to repaint itself once the event loop runs again.
   virtual void RequestStatsRefresh() = 0;
+
+  // The board is full: the game is over, and its end (the message box, the record entry and
+  // the next game) follows. Nothing is drawn for it.
+  virtual void GameOver() {}
 };
 
 // The texts the game shows itself (GBK): the message at the end of a game, under the

@@ -8,8 +8,6 @@
 #include <utility>
 
 #ifdef _WIN32
-#include <io.h>
-#include <process.h>
 #include <stdio.h>
 #else
 #include <fcntl.h>
@@ -186,70 +184,26 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-bool WriteAll(std::FILE* stream, std::span<const std::uint8_t> bytes) {
-  return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-}
-
-#ifdef _WIN32
-
-// Windows has no rename over an existing file without windows.h; the old file is removed
-// first, so a crash between the two steps loses it. Only a whole new file is ever renamed in.
-bool ReplaceWith(const NativePath& path, std::span<const std::uint8_t> bytes) {
-  struct _stat status {};
-  if (_wstat(path.c_str(), &status) == 0 && (status.st_mode & _S_IFMT) != _S_IFREG) return false;
-  const NativePath temporary = path + L"." + std::to_wstring(_getpid()) + L".tmp";
-  std::FILE* stream = _wfopen(temporary.c_str(), L"wb");
-  if (stream == nullptr) return false;
-  bool stored =
-      WriteAll(stream, bytes) && std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0;
-  stored = std::fclose(stream) == 0 && stored;
-  if (stored) {
-    _wremove(path.c_str());
-    stored = _wrename(temporary.c_str(), path.c_str()) == 0;
-  }
-  if (!stored) _wremove(temporary.c_str());
-  return stored;
-}
-
-#else
-
-// The new content goes to a temporary file in the same directory, is flushed to the disk and
-// renamed over the old name in one step; the directory is flushed too, so that the rename
-// outlives a power cut. A name that exists as anything but a regular file is not replaced.
-bool ReplaceWith(const NativePath& path, std::span<const std::uint8_t> bytes) {
-  struct stat status {};
-  if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return false;
-  const NativePath temporary = path + "." + std::to_string(::getpid()) + ".tmp";
-  ::unlink(temporary.c_str());  // left by an earlier process of this number that crashed
-  const int descriptor =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-  if (descriptor < 0) return false;
-  std::FILE* stream = ::fdopen(descriptor, "wb");
-  if (stream == nullptr) {
-    ::close(descriptor);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  bool stored = WriteAll(stream, bytes) && std::fflush(stream) == 0 && ::fsync(descriptor) == 0;
-  stored = std::fclose(stream) == 0 && stored;
-  stored = stored && ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!stored) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  const std::size_t slash = path.rfind('/');
-  const NativePath directory = slash == NativePath::npos ? "." : path.substr(0, slash + 1);
-  const int directory_descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (directory_descriptor >= 0) {
-    ::fsync(directory_descriptor);
-    ::close(directory_descriptor);
-  }
-  return true;
-}
-
-#endif
-
 }  // namespace
+
+FileError FileSystem::ReplaceAtomically(std::string_view name,
+                                        std::span<const std::uint8_t> bytes) {
+  const FileHandle file = Create(name);
+  if (!file) return LastError();
+  const bool written = bytes.empty() || file->Write(bytes) == bytes.size();
+  const bool stored = file->Close() && written;
+  if (stored) return FileError::kNone;
+  return file->LastError() != FileError::kNone ? file->LastError() : FileError::kFailed;
+}
+
+FileLockHandle FileSystem::Lock(std::string_view) {
+  return nullptr;
+}
+
+bool FileSystem::Remove(std::string_view name) {
+  FileHandle emptied = Create(name);
+  return emptied != nullptr && emptied->Close();
+}
 
 DiskFileSystem::DiskFileSystem(NativePath root, std::string shown_root)
     : root_(std::move(root)),
@@ -263,16 +217,9 @@ std::string DiskFileSystem::Where(std::string_view name) const {
   return shown_root_ + (separated ? "" : std::string(1, kSeparator)) + std::string(name);
 }
 
-bool FileSystem::ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) {
-  const FileHandle file = Create(name);
-  if (!file) return false;
-  const bool written = bytes.empty() || file->Write(bytes) == bytes.size();
-  return file->Close() && written;
-}
-
 #ifdef _WIN32
 
-NativePath DiskFileSystem::Join(std::string_view name) const {
+NativePath DiskFileSystem::PathOf(std::string_view name) const {
   NativePath wide;
   for (const char c : name) {
     if (static_cast<unsigned char>(c) >= 0x80) return {};  // not a name this program uses
@@ -287,7 +234,7 @@ NativePath DiskFileSystem::Join(std::string_view name) const {
 
 #else
 
-NativePath DiskFileSystem::Join(std::string_view name) const {
+NativePath DiskFileSystem::PathOf(std::string_view name) const {
   if ((!name.empty() && name.front() == '/') || root_.empty()) return NativePath(name);
   return root_ + (root_.back() == '/' ? "" : "/") + std::string(name);
 }
@@ -295,21 +242,40 @@ NativePath DiskFileSystem::Join(std::string_view name) const {
 #endif
 
 FileHandle DiskFileSystem::OpenForReading(std::string_view name) {
-  return Open(Join(name), Access::kRead, last_error_);
+  return Open(PathOf(name), Access::kRead, last_error_);
 }
 
 // Opens without creating and without truncating, with the position at 0.
 FileHandle DiskFileSystem::OpenForWriting(std::string_view name) {
-  return Open(Join(name), Access::kOverwrite, last_error_);
+  return Open(PathOf(name), Access::kOverwrite, last_error_);
 }
 
 FileHandle DiskFileSystem::Create(std::string_view name) {
-  return Open(Join(name), Access::kCreate, last_error_);
+  return Open(PathOf(name), Access::kCreate, last_error_);
 }
 
-bool DiskFileSystem::ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) {
-  const NativePath path = Join(name);
-  return !path.empty() && ReplaceWith(path, bytes);
+#ifdef _WIN32
+
+bool DiskFileSystem::Remove(std::string_view name) {
+  const NativePath path = PathOf(name);
+  if (path.empty()) return false;
+  struct _stat status {};
+  if (_wstat(path.c_str(), &status) != 0) return errno == ENOENT;
+  return (status.st_mode & _S_IFMT) == _S_IFREG && _wremove(path.c_str()) == 0;
 }
+
+#else
+
+// Only a regular file (or a link) is deleted: a FIFO or a device in its place stays.
+bool DiskFileSystem::Remove(std::string_view name) {
+  const NativePath path = PathOf(name);
+  if (path.empty()) return false;
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return errno == ENOENT;
+  if (!S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode)) return false;
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+#endif
 
 }  // namespace rolvi::platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 namespace rolvi::platform {
 namespace {
@@ -50,7 +51,40 @@ class MemoryFile final : public File {
   FileError last_error_ = FileError::kNone;
 };
 
+class MemoryLock final : public FileLock {
+ public:
+  explicit MemoryLock(int& held) : held_(held) { ++held_; }
+  MemoryLock(const MemoryLock&) = delete;
+  MemoryLock& operator=(const MemoryLock&) = delete;
+  ~MemoryLock() override { --held_; }
+
+ private:
+  int& held_;
+};
+
 }  // namespace
+
+FileLockHandle MemoryFileSystem::Lock(std::string_view) {
+  ++locks_taken;
+  return std::make_unique<MemoryLock>(locks_held);
+}
+
+FileError MemoryFileSystem::ReplaceAtomically(std::string_view name,
+                                              std::span<const std::uint8_t> bytes) {
+  if (read_only.contains(name) || (creation_fails && !files.contains(name))) {
+    return FileError::kDenied;
+  }
+  if (bytes.size() > capacity) return FileError::kFull;
+  files[std::string(name)].assign(bytes.begin(), bytes.end());
+  return FileError::kNone;
+}
+
+bool MemoryFileSystem::Remove(std::string_view name) {
+  if (read_only.contains(name)) return false;
+  const auto found = files.find(name);
+  if (found != files.end()) files.erase(found);
+  return true;
+}
 
 FileHandle MemoryFileSystem::OpenForReading(std::string_view name) {
   const auto found = files.find(name);

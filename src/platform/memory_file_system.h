@@ -27,6 +27,12 @@ class MemoryFileSystem final : public FileSystem {
   FileError LastError() const override { return last_error_; }
   // "memory:" and the name.
   std::string Where(std::string_view name) const override;
+  // Refused (kDenied) like Create, except that an existing file may be replaced while creation
+  // fails; content larger than the capacity is refused (kFull) and the old content stays.
+  FileError ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
+  // Counts the locks held and taken; never waits.
+  FileLockHandle Lock(std::string_view name) override;
+  bool Remove(std::string_view name) override;
 
   // File contents by name; written bytes land here as they are written.
   std::map<std::string, Bytes, std::less<>> files;
@@ -38,6 +44,8 @@ class MemoryFileSystem final : public FileSystem {
   bool creation_fails = false;
   // The most bytes a file may hold; a write past it stores what fits and fails with kFull.
   std::size_t capacity = std::numeric_limits<std::size_t>::max();
+  int locks_held = 0;
+  int locks_taken = 0;
 
  private:
   FileHandle Opened(Bytes& content);

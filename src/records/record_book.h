@@ -44,6 +44,15 @@ struct RecordBook {
   NameBuffer lastName = kInitialLastName;
   // True once a result entered the table since it was loaded; only then is it saved.
   bool recordsDirty = false;
+  // The table as the record file held it when this run last read or wrote it: what the table
+  // holds beyond it are this run's results, which a save merges into the file as it is then.
+  RecordTable lastRead = DefaultRecordTable({});
+  // The default entries' names LoadRecords was given: a save reads the file again and fills
+  // what it lacks with them.
+  DefaultNames names;
+  // What a save stored for a result whose name was still being asked (under the name offered
+  // then), for the next save to put the final entry in its place.
+  std::optional<RecordEntry> storedAsOffered;
   // Set while the name dialog of a new result is open, so that a save forced meanwhile (the
   // display went away) keeps the result under the name offered.
   std::optional<PendingResult> pending;

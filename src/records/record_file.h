@@ -1,6 +1,7 @@
 // The record file: ten 16-byte records, no header (a length byte, the first 13 bytes of the
 // name field, the score as 16 bits little-endian), read once at start-up from "winrolvi.res"
-// or "rolvi.res" and written back in place at exit when the table changed.
+// or "rolvi.res" and written back, merged with what other programs saved meanwhile, when a
+// result entered the table.
 #pragma once
 
 #include <array>
@@ -55,8 +56,9 @@ struct LoadResult {
   friend bool operator==(const LoadResult&, const LoadResult&) = default;
 };
 
-// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table of `names`; then
-// sets recordScore and kingName from entry 0 and clears recordsDirty. A name under which
+// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table of `names` (which
+// the book keeps for its saves); then sets recordScore and kingName from entry 0, the table
+// last read, and clears recordsDirty. A name under which
 // stands something other than a regular file counts as missing.
 LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names);
 
@@ -65,28 +67,28 @@ LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const Defa
 RecordTable TableToSave(const RecordBook& book);
 
 enum class SaveOutcome {
-  kUnchanged,    // the table did not change since loading: nothing opened
-  kWritten,      // all 160 bytes written
-  kIncomplete,   // a file was opened but not every byte could be stored
-  kNotWritable,  // no file could be opened or created: nothing written
+  kUnchanged,    // no result entered the table since loading: nothing opened
+  kWritten,      // the whole file written
+  kNotWritable,  // the file could not be replaced (see `error`): it stays as it was
 };
 
 struct SaveResult {
   SaveOutcome outcome = SaveOutcome::kUnchanged;
-  // The file written, or the last one tried; and for a failure, why.
+  // The file written, or the one that could not be; and for a failure, why.
   std::string_view file_name;
   platform::FileError error = platform::FileError::kNone;
   bool written() const { return outcome == SaveOutcome::kWritten; }
-  bool failed() const {
-    return outcome == SaveOutcome::kIncomplete || outcome == SaveOutcome::kNotWritable;
-  }
+  bool failed() const { return outcome == SaveOutcome::kNotWritable; }
   friend bool operator==(const SaveResult&, const SaveResult&) = default;
 };
 
-// When recordsDirty, writes the table from offset 0 into "winrolvi.res", or else into
-// "rolvi.res", or else into a newly created "winrolvi.res". Bytes after the first 160 of an
-// existing file stay as they were. The book is left as it is, so that a save that failed can
-// be tried again.
-SaveResult SaveRecords(const RecordBook& book, platform::FileSystem& files);
+// When recordsDirty: under the file system's lock, reads the table as the file holds it now
+// (another program may have saved since), merges this run's new results into it
+// (MergeResults) and replaces the file with it in one step: "winrolvi.res", or else
+// "rolvi.res", whichever can be written, or else a new "winrolvi.res". Bytes after the first
+// 160 of an existing file are kept (up to a megabyte of them). Once written, the merged table
+// is also this run's. A save that failed leaves the file and this run's table as they were,
+// so that it can be tried again.
+SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files);
 
 }  // namespace rolvi::records

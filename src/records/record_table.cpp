@@ -32,4 +32,15 @@ std::uint16_t SaturatedScore(std::int32_t score) {
   return static_cast<std::uint16_t>(std::clamp<std::int32_t>(score, 0, kMaxRecordScore));
 }
 
+std::optional<std::size_t> PlaceFor(const RecordTable& table, std::int32_t score) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (static_cast<std::int32_t>(table[i].score) < score) return i;
+  }
+  return std::nullopt;
+}
+
+bool SameResult(const RecordEntry& a, const RecordEntry& b) {
+  return a.score == b.score && NameText(a.name) == NameText(b.name);
+}
+
 }  // namespace rolvi::records

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace rolvi::records {
@@ -61,5 +62,12 @@ void StoreName(NameField& field, std::string_view text);
 
 // A score as the table stores it: below 0 is 0, above 65,535 is 65,535.
 std::uint16_t SaturatedScore(std::int32_t score);
+
+// Where `score` enters the table: above the first entry whose score is strictly below it, so
+// that it goes below equal scores; nothing when it does not qualify.
+std::optional<std::size_t> PlaceFor(const RecordTable& table, std::int32_t score);
+
+// The same result: the same name (the bytes before its terminator) and the same score.
+bool SameResult(const RecordEntry& a, const RecordEntry& b);
 
 }  // namespace rolvi::records

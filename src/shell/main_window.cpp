@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <string>
+#include <utility>
 
 #include "dialogs/name_dialog.h"
 #include "dialogs/records_dialog.h"
@@ -12,6 +13,22 @@
 #include "shell/settings.h"
 
 namespace rolvi::shell {
+
+namespace {
+
+// Counts a handler that plays a turn while it runs.
+class TurnUnderWay {
+ public:
+  explicit TurnUnderWay(int& count) : count_(count) { ++count_; }
+  TurnUnderWay(const TurnUnderWay&) = delete;
+  TurnUnderWay& operator=(const TurnUnderWay&) = delete;
+  ~TurnUnderWay() { --count_; }
+
+ private:
+  int& count_;
+};
+
+}  // namespace
 
 MainWindow::MainWindow(platform::WindowSystem& system, const Assets& assets, RecordSaving saving,
                        platform::FileSystem* settings_files)
@@ -44,11 +61,13 @@ void MainWindow::OnCreate() {
   show_next_ = true;
   game_.figures = game::FigureState{};
   game::SeedRandom(game_.supply.random, system_.TickCount());
-  game::SetUpNewGame(game_, frontend());
+  if (!ResumeKeptGame()) game::SetUpNewGame(game_, frontend());
+  Settled();
 }
 
 void MainWindow::OnDestroy() {
   KeepRecords();
+  KeepGameAtSessionEnd();
   if (stats_open_) {
     system_.CloseModelessDialog();
     stats_open_ = false;
@@ -59,14 +78,48 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::OnSessionEnding() {
   KeepRecords();
+  KeepGameAtSessionEnd();
+}
+
+void MainWindow::KeepGame(GameKeeping keeping) {
+  keeper_.emplace(std::move(keeping));
+}
+
+bool MainWindow::ResumeKeptGame() {
+  const std::optional<game::KeptGame> kept = keeper_ ? keeper_->Read() : std::nullopt;
+  if (!kept) return false;
+  game::ResumeGame(game_, *kept);
+  show_next_ = kept->showNext;
+  if (!show_next_) system_.SetMenuCheck(CommandNumber(Command::kToggleNext), false);
+  return true;  // the first paint shows it
+}
+
+void MainWindow::Settled() {
+  if (keeper_ && turns_under_way_ == 0) keeper_->Settled(KeptState());
+}
+
+void MainWindow::KeepGameAtSessionEnd() {
+  if (!keeper_) return;
+  const game::KeptGame now = KeptState();
+  keeper_->SessionEnding(turns_under_way_ == 0 ? &now : nullptr);
+}
+
+void MainWindow::GameOver() {
+  if (keeper_) keeper_->GameEnded();
 }
 
 void MainWindow::KeepRecords() {
   if (saving_ == RecordSaving::kOnceAtEnd && records_saved_) return;
   // Nothing is written until a result is in the table.
   const records::SaveResult saved = records::SaveRecords(game_.records, system_.Files());
-  if (saved.written()) records_saved_ = true;
-  if (saved.failed()) {
+  if (saved.written()) {
+    records_saved_ = true;
+    failed_save_told_.reset();
+  }
+  // A save that fails as the last one did (the result was told, and now the run ends) is not
+  // told again: the player knows.
+  if (saved.failed() && failed_save_told_ != saved) {
+    failed_save_told_ = saved;
     ReportFileProblem(assets_.texts.file_problems.not_saved, saved.file_name, saved.error);
   }
 }
@@ -102,9 +155,15 @@ void MainWindow::OnPaint(platform::Surface& surface) {
 void MainWindow::OnCommand(int command) {
   // Only the low 16 bits name the command, from a menu and an accelerator alike.
   switch (static_cast<Command>(command & 0xFFFF)) {
-    case Command::kNewGame:
-      game::NewGameCommand(game_, frontend());
+    case Command::kNewGame: {
+      if (keeper_) keeper_->GameEnded();  // abandoned: the next game replaces it
+      {
+        TurnUnderWay turn(turns_under_way_);
+        game::NewGameCommand(game_, frontend());
+      }
+      Settled();
       break;
+    }
     case Command::kShowRecords:
       ShowRecordsDialog(game_.records.table);
       break;
@@ -139,6 +198,7 @@ void MainWindow::ToggleNextBalls() {
   show_next_ = !show_next_;
   system_.SetMenuCheck(CommandNumber(Command::kToggleNext), show_next_);
   DrawNextBalls();
+  Settled();
 }
 
 void MainWindow::ToggleStats() {
@@ -171,6 +231,7 @@ void MainWindow::OnStatsClosed() {
 
 void MainWindow::OnTimer() {
   game::Tick(game_, frontend());
+  Settled();
 }
 
 bool MainWindow::TimerShowsNothing() const {
@@ -179,15 +240,30 @@ bool MainWindow::TimerShowsNothing() const {
 
 void MainWindow::OnSkippedTicks(std::uint32_t count) {
   game::SkipTicks(game_, count);
+  Settled();
 }
 
 void MainWindow::OnMouseDown(int x, int y) {
   HideCursor();
   game::Press(game_, CellAtPoint(layout_.board_origin, x, y));
+  Settled();
 }
 
 void MainWindow::OnMouseUp(int x, int y) {
-  game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
+  {
+    TurnUnderWay turn(turns_under_way_);
+    game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
+  }
+  Settled();
+}
+
+void MainWindow::ClickCell(game::CellRef cell) {
+  game::Press(game_, cell);
+  {
+    TurnUnderWay turn(turns_under_way_);
+    game::Release(game_, frontend(), cell);
+  }
+  Settled();
 }
 
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {

@@ -1,6 +1,5 @@
 // The main window's keyboard play: the board cursor moved by the arrows and their jumps, and
 // Space or Enter as a click on its cell, through the turn flow exactly as a mouse click goes.
-#include "game/turn_flow.h"
 #include "gfx/cell_cursor.h"
 #include "shell/main_window.h"
 
@@ -14,9 +13,7 @@ void MainWindow::OnKey(platform::ClientKey key) {
     return;
   }
   if (ActsOnCell(key)) {
-    const game::CellRef cell = cursor_.cell();
-    game::Press(game_, cell);
-    game::Release(game_, frontend(), cell);
+    ClickCell(cursor_.cell());
     return;
   }
   const game::CellRef from = cursor_.cell();

@@ -51,28 +51,32 @@ wait_other_window() {  # title
 }
 
 # A FIFO in place of the record file: the defaults, a prompt start, and at exit no write and
-# no wait for a reader. The result that could not be kept is told: a message box over the
-# main window names the file and the reason, and the program ends once it is dismissed.
+# no wait for a reader. The result that could not be kept is told as soon as its name is
+# taken: a message box over the main window names the file and the reason; the exit, which
+# fails to save for the same reason, tells nothing more.
 mkdir fifo
 mkfifo fifo/winrolvi.res
 if launch "$seed" fifo; then
   [ "$launch_ms" -le 5000 ] && echo "ok: the window appeared after $launch_ms ms" ||
     fail "the window took $launch_ms ms to appear"
-  enter_a_result
-  activate "$main"
-  xdotool key alt+x
-  if box="$(wait_other_window "Color rolvi")"; then
-    echo "ok: a message box tells that the table could not be saved"
-    shot fifo-not-saved
-    activate "$box"
-    xdotool key Return
+  play_moves moves.txt
+  press "$main" F4
+  if dialog="$(wait_window "恭喜恭喜")"; then
+    press "$dialog" Return
+    if box="$(wait_other_window "Color rolvi")"; then
+      echo "ok: a message box tells that the table could not be saved"
+      shot fifo-not-saved
+      press "$box" Return
+    else
+      fail "no message box told that the table could not be saved"
+    fi
+    close_records "after the name and the message box" || true
   else
-    fail "no message box told that the table could not be saved"
+    fail "F4 with a result did not ask for a name"
   fi
-  wait_exit
-  check_equal "with a result and a FIFO for the record file: exit code" 0 "$exit_status"
+  quit "with a result and a FIFO for the record file"
   check_equal "what the FIFO's directory holds afterwards" "./winrolvi.res p " "$(listing fifo)"
-  check_equal "the problem on standard error" \
+  check_equal "the problem on standard error, once" \
     "rolvi: 无法保存排行榜： $PWD/fifo/winrolvi.res 这不是普通文件。" "$(cat fifo.log)"
 else
   fail "with a FIFO named winrolvi.res the window did not appear"
@@ -114,7 +118,7 @@ fi
 status=0
 timeout 10 "$program" --user-data --records-here > usage.out 2> usage.err || status=$?
 check_equal "exit code for an unknown argument" 2 "$status"
-check_equal "usage line" "usage: rolvi [--user-data]" "$(head -n 1 usage.err)"
+check_equal "usage line" "usage: rolvi [--user-data] [--keep-game]" "$(head -n 1 usage.err)"
 check_equal "nothing on standard output" "" "$(cat usage.out)"
 
 finish "record file"

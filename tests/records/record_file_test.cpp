@@ -167,18 +167,26 @@ TEST(RecordFileFallbackTest, UnwritableFirstChoiceFallsBackToTheSecondThenToCrea
   RecordBook book;
   LoadRecords(book, files, Names());
   EXPECT_EQ(NameText(book.kingName), "A");
-  book.recordsDirty = true;
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"B", "C"};
+  InsertRecord(book, 5, dialogs);
   EXPECT_EQ(SaveRecords(book, files).outcome, SaveOutcome::kWritten);
-  // The table read from the first file went into the second.
-  EXPECT_EQ(files.files[std::string(kSecondRecordFileName)], FileOf({Record(1, "A", 9, 0)}));
+  // The table read from the first file, with the result, went into the second.
+  EXPECT_EQ(files.files[std::string(kSecondRecordFileName)],
+            FileOf({Record(1, "A", 9, 0), Record(1, "B\0\xBF\xD5 \xC8\xB1 -"sv, 5, 0)}));
 
   files.read_only.insert(std::string(kSecondRecordFileName));
   EXPECT_EQ(SaveRecords(book, files).outcome, SaveOutcome::kNotWritable);
-  files.files.erase(std::string(kRecordFileName));
+  files.files.clear();
   files.read_only.clear();
-  files.files.erase(std::string(kSecondRecordFileName));
+  InsertRecord(book, 200, dialogs);
   EXPECT_EQ(SaveRecords(book, files).outcome, SaveOutcome::kWritten);
-  EXPECT_EQ(files.files[std::string(kRecordFileName)], FileOf({Record(1, "A", 9, 0)}));
+  // With neither file there the first is made, from the default table and the new result
+  // (typed over the field of A, who led this run's table).
+  EXPECT_EQ(files.files[std::string(kRecordFileName)],
+            FileOf({Record(1, "C", 200, 0), Record(8, " \xB9\xFA  \xCD\xF5 ", 100, 0)}));
+  EXPECT_EQ(files.locks_taken, 3);
+  EXPECT_EQ(files.locks_held, 0);
 }
 
 TEST(DecodeRecordFileTest, AShortFileKeepsItsWholeRecordsAndFillsTheRestWithDefaults) {
@@ -277,8 +285,9 @@ TEST(RecordFileProblemTest, AFailedSaveSaysWhyAndALaterOneStillKeepsTheResult) {
   files.capacity = 100;  // the disk fills up after 100 bytes
   const SaveResult full = SaveRecords(book, files);
   EXPECT_EQ(full,
-            (SaveResult{SaveOutcome::kIncomplete, kRecordFileName, platform::FileError::kFull}));
+            (SaveResult{SaveOutcome::kNotWritable, kRecordFileName, platform::FileError::kFull}));
   EXPECT_TRUE(full.failed());
+  EXPECT_FALSE(files.files.contains(std::string(kRecordFileName))) << "nothing half written";
 
   files.capacity = kRecordFileSize;
   EXPECT_EQ(SaveRecords(book, files),

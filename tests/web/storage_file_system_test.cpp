@@ -29,7 +29,8 @@ class StorageFileSystemTest : public ::testing::Test {
   // A file system made now, reading the key as it is now.
   StorageFileSystem Files() { return {store, kKey, "winrolvi.res"}; }
   records::SaveOutcome SaveGrace(FileSystem& files, std::uint16_t score = 42) {
-    return records::SaveRecords(BookWithResult("Grace", score), files).outcome;
+    records::RecordBook book = BookWithResult("Grace", score);
+    return records::SaveRecords(book, files).outcome;
   }
   std::vector<std::uint8_t> Stored() const { return DecodeBase64(store.values.at(kKey)).value(); }
 
@@ -105,11 +106,13 @@ TEST_F(StorageFileSystemTest, ShortStoredTablesAreRepairedAndLongerOnesKeepTheir
 TEST_F(StorageFileSystemTest, FullOrDisabledStorageLosesTheWriteSaysWhyAndNothingElse) {
   store.full = true;
   StorageFileSystem files = Files();
-  const records::SaveResult saved = records::SaveRecords(BookWithResult("Grace", 42), files);
-  EXPECT_EQ(saved.outcome, records::SaveOutcome::kIncomplete);
+  records::RecordBook book = BookWithResult("Grace", 42);
+  const records::SaveResult saved = records::SaveRecords(book, files);
+  EXPECT_EQ(saved.outcome, records::SaveOutcome::kNotWritable);
   EXPECT_EQ(saved.error, FileError::kFull);
   EXPECT_EQ(files.Where(saved.file_name), "localStorage: rolvi.records");
   EXPECT_TRUE(store.values.empty());
+  EXPECT_EQ(files.OpenForReading("winrolvi.res"), nullptr) << "nothing stored, nothing read";
   store.full = false;  // room again: the next save goes through
   EXPECT_EQ(SaveGrace(files, 43), records::SaveOutcome::kWritten);
   EXPECT_EQ(Stored().at(30), 43);

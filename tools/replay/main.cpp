@@ -1,4 +1,4 @@
-// replay [--seed N] [--dir DIR] [--size W H] [--lang zh|en] < script
+// replay [--seed N] [--dir DIR] [--size W H] [--resume PATH] [--lang zh|en] < script
 // Plays a script of clicks, commands and ticks on the headless game and prints what it asks,
 // in Chinese unless --lang names another of the program's languages.
 #include <charconv>
@@ -15,7 +15,8 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: replay [--seed N] [--dir DIR] [--size W H] [--lang zh|en] < script\n";
+  std::cerr << "usage: replay [--seed N] [--dir DIR] [--size W H] [--resume PATH] [--lang zh|en]"
+               " < script\n";
   return 2;
 }
 
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
       options.language = wanted[0];
     } else if (arg == "--dir" && i + 1 < argc) {
       options.directory = argv[++i];
+    } else if (arg == "--resume" && i + 1 < argc) {
+      options.resume = argv[++i];
     } else if (arg == "--size") {
       const long long largest = rolvi::platform::kMaxClientSide;
       if (i + 2 >= argc || !ParseNumber(argv[i + 1], 1, largest, value) ||

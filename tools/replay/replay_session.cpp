@@ -1,10 +1,12 @@
 #include "replay_session.h"
 
 #include <charconv>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "game/kept_game.h"
 #include "game/turn_flow.h"
 #include "key_script.h"
 #include "platform/gbk/gbk_text.h"
@@ -89,6 +91,10 @@ ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
       window_(system_, shell::LoadAssets(resources_)) {
   system_.SetObserver(this);
   system_.Attach(window_);
+  if (!options.resume.empty()) {
+    window_.KeepGame({&paths_, options.resume, false,
+                      [](std::string_view line) { std::cerr << "replay: " << line << "\n"; }});
+  }
   system_.Create();
   system_.Resize(options.width, options.height);
 }
@@ -167,6 +173,9 @@ void ReplaySession::Run(std::string_view line) {
                            std::string(words[1]))) {
       throw ScriptError("cannot write " + Quoted(words[1]));
     }
+  } else if (command == "keep") {
+    ExpectWords(words, 2);
+    Keep(std::string(words[1]));
   } else if (command == "shot-at-message") {
     ExpectWords(words, 2);
     shot_at_message_ = std::string(words[1]);
@@ -255,6 +264,14 @@ void ReplaySession::PrintRecords() {
   out_ << "lastName " << GbkToUtf8(records::NameText(book.lastName)) << "\n";
   out_ << "dirty " << (book.recordsDirty ? 1 : 0) << "\n";
   out_ << "end\n";
+}
+
+// Written as the program keeps a game between runs; --resume continues it.
+void ReplaySession::Keep(const std::string& path) {
+  const game::KeptGameImage image = game::EncodeKeptGame(window_.KeptState());
+  if (paths_.ReplaceAtomically(path, image) != platform::FileError::kNone) {
+    throw ScriptError("cannot write " + Quoted(path));
+  }
 }
 
 void ReplaySession::Shot(const std::string& path) {

@@ -22,6 +22,8 @@ struct SessionOptions {
   std::filesystem::path directory = ".";
   int width = 612;
   int height = 374;
+  // A kept game to continue instead of starting a new one (never written).
+  std::string resume;
 };
 
 // A script line that cannot be run: the message names what is wrong.
@@ -55,10 +57,13 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Dump();
   void PrintRecords();
   void Shot(const std::string& path);
+  void Keep(const std::string& path);
 
   std::ostream& out_;
   platform::widgets::TableResourceLookup resources_;
   platform::DiskFileSystem files_;
+  // Paths as the script and the command line give them, from the current directory.
+  platform::DiskFileSystem paths_{""};
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;
   bool logging_ = false;

@@ -28,6 +28,8 @@ class HeadlessObserver {
   virtual void OnProblem(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
   virtual void OnDialog(int /*dialog*/) {}
   virtual void OnStatsRefresh() {}
+  // Every pause of an animation, after the clock has advanced.
+  virtual void OnPause() {}
 };
 
 // Thrown when a dialog asks for text and no answer is queued.
@@ -76,7 +78,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   Rect WindowRect() const override;
   Size ScreenSize() const override { return {1024, 768}; }
   std::uint32_t TickCount() override { return tick_count_; }
-  void Pause(int milliseconds) override { clock_ms_ += milliseconds; }
+  void Pause(int milliseconds) override {
+    clock_ms_ += milliseconds;
+    if (observer_) observer_->OnPause();
+  }
   bool Beep() override;
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override { timer_period_ms_ = period_ms; }

@@ -1,5 +1,6 @@
 #include "platform/sdl/record_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -40,25 +41,27 @@ std::string Shown(const std::filesystem::path& directory) {
   return shown;
 }
 
+// Whether `option` is among the arguments after the program's name.
+bool HasOption(std::span<const char* const> command_line, std::string_view option) {
+  const auto arguments = command_line.subspan(command_line.empty() ? 0 : 1);
+  return std::any_of(arguments.begin(), arguments.end(),
+                     [option](const char* argument) { return argument == option; });
+}
+
 }  // namespace
 
 bool AsksForHelp(std::span<const char* const> command_line) {
-  for (const char* argument : command_line.subspan(command_line.empty() ? 0 : 1)) {
-    if (argument == kHelpOption) return true;
-  }
-  return false;
+  return HasOption(command_line, kHelpOption);
 }
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out,
-               "usage: rolvi [%.*s]\n"
-               "  %.*s  keep the record file in $XDG_DATA_HOME/rolvi (default"
-               " ~/.local/share/rolvi)\n"
-               "               instead of the current directory\n"
-               "  %.*s       show this and exit\n",
-               static_cast<int>(kUserDataOption.size()), kUserDataOption.data(),
-               static_cast<int>(kUserDataOption.size()), kUserDataOption.data(),
-               static_cast<int>(kHelpOption.size()), kHelpOption.data());
+               "usage: rolvi [--user-data] [--keep-game]\n"
+               "  --user-data  keep the record file in $XDG_DATA_HOME/rolvi (default\n"
+               "               ~/.local/share/rolvi) instead of the current directory, and\n"
+               "               the game in progress beside it\n"
+               "  --keep-game  keep the game in progress between runs beside the record file\n"
+               "  --help       show this and exit\n");
 }
 
 StartEnvironment ProcessEnvironment() {
@@ -71,11 +74,11 @@ std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_
                                            const StartEnvironment& environment, std::FILE* errors) {
   bool user_data = false;
   for (const char* argument : command_line.subspan(command_line.empty() ? 0 : 1)) {
-    if (argument != kUserDataOption) {
+    if (argument != kUserDataOption && argument != kKeepGameOption) {
       PrintUsage(errors);
       return nullptr;
     }
-    user_data = true;
+    user_data = user_data || argument == kUserDataOption;
   }
   if (!user_data) {
     return std::make_unique<DiskFileSystem>(environment.current_directory,
@@ -102,6 +105,14 @@ std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_
     return std::make_unique<NoFiles>(Shown(*directory), reason);
   }
   return std::make_unique<DiskFileSystem>(*directory, Shown(*directory));
+}
+
+bool KeepsGame(std::span<const char* const> command_line) {
+  return HasOption(command_line, kUserDataOption) || HasOption(command_line, kKeepGameOption);
+}
+
+bool KeepsSettings(std::span<const char* const> command_line) {
+  return HasOption(command_line, kUserDataOption);
 }
 
 }  // namespace rolvi::platform::sdl

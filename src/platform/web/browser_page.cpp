@@ -70,6 +70,7 @@ bool BrowserPage::NextEvent(PageEvent& event) {
 }
 
 void BrowserPage::WaitForEvent(int timeout_ms) {
+  if (on_waiting_) on_waiting_();
   rolvi_wait(timeout_ms);
 }
 

@@ -67,6 +67,14 @@ FileHandle StorageFileSystem::Create(std::string_view name) {
   return Storing(memory_.Create(name));
 }
 
+FileError StorageFileSystem::ReplaceAtomically(std::string_view name,
+                                               std::span<const std::uint8_t> bytes) {
+  if (name != file_name_) return FileError::kDenied;  // no other name can be made
+  const FileError error = store_.Write(key_, EncodeBase64(bytes));
+  if (error == FileError::kNone) memory_.files[file_name_].assign(bytes.begin(), bytes.end());
+  return error;
+}
+
 std::string StorageFileSystem::Where(std::string_view) const {
   return "localStorage: " + key_;
 }

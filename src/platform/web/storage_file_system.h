@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,9 @@ class StorageFileSystem final : public FileSystem {
   FileError LastError() const override { return last_error_; }
   // The page's storage and the key, as the browser's tools show it.
   std::string Where(std::string_view name) const override;
+  // Stores the bytes under the key in one step; what is read stays the old content when the
+  // store refuses them.
+  FileError ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
  private:
   // The file's bytes live in memory; closing a file that was opened for writing stores them.
