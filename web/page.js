@@ -283,7 +283,7 @@ var rolviPage = (function () {
   // ---- The page's texts, in the shown language
   //
   // Every text the page itself shows or announces, one table per language; the shown language
-  // is the game's (Chinese), and setLanguage() switches the page to another.
+  // is the program's (chosen below), and setLanguage() switches the page to another.
   const pageTexts = {
     'zh-CN': {
       description: 'Color rolvi：在 9×9 的棋盘上移动彩色小球，同色五个连成一线即可消除得分的单人益智游戏。',
@@ -333,6 +333,29 @@ var rolviPage = (function () {
     }
     return true;
   }
+
+  // The languages the player wants, most wanted first: a `?lang=en` or `?lang=zh` in the
+  // address (a link shared in one language), then the browser's languages. The program picks
+  // its texts from the same list, so the page and the program speak alike.
+  function wantedLanguages() {
+    const asked = parameters.get('lang');
+    const browser = navigator.languages?.length ? navigator.languages : [navigator.language];
+    return [...(asked === 'en' || asked === 'zh' ? [asked] : []), ...browser]
+      .filter((tag) => typeof tag === 'string' && tag !== '');
+  }
+
+  // The page's texts for the first wanted language they have ("zh-TW" finds 'zh-CN'), else
+  // English, as the program does.
+  function pageLanguageFor(wanted) {
+    const primary = (tag) => tag.toLowerCase().split(/[-_]/)[0];
+    for (const tag of wanted) {
+      const found = Object.keys(pageTexts).find((key) => primary(key) === primary(tag));
+      if (found !== undefined) return found;
+    }
+    return 'en';
+  }
+
+  const wanted = wantedLanguages();
 
   // A window's canvas is a picture of the game to assistive technology; what changes in the
   // game is told by the live region.
@@ -416,6 +439,7 @@ var rolviPage = (function () {
                                                modifiers: 0, repeat: false, code: '', key: '',
                                                text: [] }));
   window.addEventListener('resize', layout);
+  setLanguage(pageLanguageFor(wanted));
   // A hidden page may be closed or discarded without another word: the program keeps its
   // record table now.
   function keepRecords() {
@@ -581,6 +605,8 @@ var rolviPage = (function () {
     reportGame,
     setLanguage,
     text,
+    // The wanted languages for the program, as one comma-separated line.
+    wantedLanguages: () => wanted.join(','),
 
     // The test build's seed: ?seed=N, or -1.
     testSeed() {

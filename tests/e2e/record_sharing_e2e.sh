@@ -69,7 +69,7 @@ mkdir shared
 launch "$seed" shared || fail "shared: the first program's window did not appear"
 first_pid="$program_pid"
 first="$(window_of "$first_pid")" || fail "shared: no window of the first program"
-env -C shared ROLVI_TEST_SEED="$seed" SDL_AUDIODRIVER=dummy "$program" >> shared-second.log 2>&1 &
+env -C shared "${chinese_locale[@]}" ROLVI_TEST_SEED="$seed" SDL_AUDIODRIVER=dummy "$program" >> shared-second.log 2>&1 &
 second_pid=$!
 second="$(window_of "$second_pid")" || fail "shared: no window of the second program"
 sleep 1.5  # the second program's first game lands

@@ -200,13 +200,16 @@ play_moves() {  # file of moves
   done < "$1"
 }
 
+# env's arguments that start a program in Chinese, the language the tests read, whatever the
+# caller's locale: LANG=zh_CN.UTF-8 and no other locale variable.
+chinese_locale=(-u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=zh_CN.UTF-8)
+
 # Starts the program in directory $2 (made when missing) with ROLVI_TEST_SEED=$1, in Chinese
-# (LANG=zh_CN.UTF-8 and no other locale variable), with the environment assignments
-# (NAME=value) and then the program arguments that follow; its output
-# goes to $2.log. Waits for the main window and the first game's drops ($drops_seconds, 1.5
-# by default) and activates it; false when no window appears. Sets program_pid, main,
-# launch_ms (how long the window took to appear), and client_x and client_y, where the 612 by
-# 374 game area starts below the menu bar.
+# (chinese_locale), with the environment assignments (NAME=value) and then the program
+# arguments that follow; its output goes to $2.log. Waits for the main window and the first
+# game's drops ($drops_seconds, 1.5 by default) and activates it; false when no window appears.
+# Sets program_pid, main, launch_ms (how long the window took to appear), and client_x and
+# client_y, where the 612 by 374 game area starts below the menu bar.
 launch() {  # seed directory [NAME=value...] [arguments...]
   local seed="$1" directory="$2" settings=() start y height
   shift 2
@@ -216,9 +219,8 @@ launch() {  # seed directory [NAME=value...] [arguments...]
   done
   mkdir -p "$directory"
   start=$(date +%s%N)
-  env -C "$directory" -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=zh_CN.UTF-8 \
-    ROLVI_TEST_SEED="$seed" SDL_AUDIODRIVER=dummy "${settings[@]}" \
-    "$program" "$@" >> "$directory.log" 2>&1 &
+  env -C "$directory" "${chinese_locale[@]}" ROLVI_TEST_SEED="$seed" SDL_AUDIODRIVER=dummy \
+    "${settings[@]}" "$program" "$@" >> "$directory.log" 2>&1 &
   program_pid=$!
   main="$(wait_window "Color rolvi")" || return 1
   launch_ms=$((($(date +%s%N) - start) / 1000000))

@@ -2,7 +2,8 @@
 // window, with the record table in the page's storage. The page keeps the table as soon as a
 // result enters it and whenever it is hidden, since it may be closed at any moment, and the
 // game in progress beside it at every turn's end and whenever it is hidden; it hears the score
-// and the game's end for its live region whenever the program waits. The test
+// and the game's end for its live region whenever the program waits. It speaks the language
+// the page chose from the address and the browser's languages. The test
 // build takes its seed from the page's address and tells the page's tests what it shows.
 #include <emscripten.h>
 
@@ -10,12 +11,15 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/web/browser_page.h"
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
+#include "platform/widgets/language_match.h"
 #include "platform/widgets/table_resource_lookup.h"
 #include "records/record_file.h"
 #include "res/tables.h"
@@ -45,6 +49,31 @@ EM_JS(void, rolvi_report_game, (int score, int over, int record_beaten), {
   rolviPage.reportGame(score, over !== 0, record_beaten !== 0);
 });
 // clang-format on
+
+// clang-format off
+EM_JS(char*, rolvi_wanted_languages, (), {
+  const line = rolviPage.wantedLanguages();
+  const size = lengthBytesUTF8(line) + 1;
+  const copy = _malloc(size);
+  if (copy) stringToUTF8(line, copy, size);
+  return copy;
+});
+// clang-format on
+
+// The program's texts in the first language the page's list wants that the program has, else
+// in its language of last resort.
+const rolvi::platform::widgets::ResourceTables& ChosenTables() {
+  char* const line = rolvi_wanted_languages();
+  const std::string list = line != nullptr ? line : "";
+  std::free(line);
+  std::vector<std::string_view> wanted;
+  for (std::size_t at = 0; at < list.size();) {
+    const std::size_t end = std::min(list.find(',', at), list.size());
+    wanted.push_back(std::string_view(list).substr(at, end - at));
+    at = end + 1;
+  }
+  return rolvi::platform::widgets::ChooseLanguage(rolvi::res::Languages(), wanted);
+}
 
 // What the page's live region announces from: the score, whether the board is full (the game
 // is over) and whether the record is beaten.
@@ -148,9 +177,10 @@ int main() {
                                          std::string(records::kRecordFileName));
   platform::web::StorageFileSystem settings(storage, kSettingsKey,
                                             std::string(shell::kSettingsFileName));
-  const platform::widgets::TableResourceLookup resources(res::Tables());
+  const platform::widgets::ResourceTables& tables = ChosenTables();
+  const platform::widgets::TableResourceLookup resources(tables);
   const shell::Assets assets = shell::LoadAssets(resources);
-  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, res::Tables(),
+  platform::web::WebWindowSystem system(page, shell::kMainWindowSize, tables,
                                         shell::MainWindowIdentity(assets.texts.title), files,
                                         &Ticks);
   shell::MainWindow window(system, assets, shell::RecordSaving::kWhenAResultEnters, &settings);

@@ -86,11 +86,16 @@ export async function launchBrowser() {
 // A tab in a context of its own (its own storage), with everything the console and the
 // network report collected in `problems`. `shared`: a tab of the browser's default context
 // instead, which the browser does not treat as a private window (only there may a page be
-// installed). `mobile`: a phone's touch screen and mobile view.
+// installed). `mobile`: a phone's touch screen and mobile view. `languages`: the browser's
+// languages (navigator.languages and the Accept-Language header), Chinese unless said.
 export async function openTab(browser, { width = 800, height = 600, scale = 1, before,
-                                         shared = false, mobile = false } = {}) {
+                                         shared = false, mobile = false,
+                                         languages = ['zh-CN'] } = {}) {
   const context = shared ? browser.defaultBrowserContext() : await browser.createBrowserContext();
   const page = await context.newPage();
+  const session = await page.createCDPSession();
+  await session.send('Emulation.setUserAgentOverride',
+                     { userAgent: await browser.userAgent(), acceptLanguage: languages.join(',') });
   await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
                            hasTouch: mobile });
   const problems = [];
@@ -209,13 +214,15 @@ export async function savePicture(page, name) {
 
 // ---- The headless game
 
-// Runs the replay driver with `lines` for `seed` in a directory of its own; gives its
-// output, the screenshots it was asked for (by name) and the record file it left.
-export function replay(seed, lines, shots = []) {
+// Runs the replay driver with `lines` for `seed` in a directory of its own, in the program's
+// language `language` (its default, Chinese, unless said); gives its output, the screenshots
+// it was asked for (by name) and the record file it left.
+export function replay(seed, lines, shots = [], language = 'zh') {
   const directory = mkdtempSync(join(tmpdir(), 'rolvi-replay-'));
   try {
     const script = lines.map((line) => line.replace(/\{([\w.-]+)\}/g, (_, name) => join(directory, name)));
-    const output = execFileSync(settings.replay, ['--seed', String(seed), '--dir', directory],
+    const output = execFileSync(settings.replay, ['--seed', String(seed), '--dir', directory,
+                                                  '--lang', language],
                                 { input: script.join('\n') + '\n' }).toString();
     const pictures = Object.fromEntries(
       shots.map((name) => [name, decodePng(readFileSync(join(directory, name)))]));
