@@ -45,7 +45,27 @@ void AppendWindowFields(std::string& json, const PageWindow& window) {
   Append(json, "\"id\":", std::to_string(window.id()), ",\"caption\":", Hex(window.caption()),
          ",\"rect\":", Numbers({outer.left, outer.top, outer.right, outer.bottom}),
          ",\"content\":", Numbers({content.left, content.top, content.right, content.bottom}),
-         ",\"shown\":", Bool(window.shown()), ",\"active\":", Bool(window.active()));
+         ",\"shown\":", Bool(window.shown()), ",\"active\":", Bool(window.active()),
+         ",\"closeBox\":",
+         Numbers({window.layout().close_box.left, window.layout().close_box.top,
+                  window.layout().close_box.right, window.layout().close_box.bottom}));
+}
+
+// The rectangles of the dialog's buttons and edit fields, in its canvas pixels.
+void AppendControls(std::string& json, const widgets::DialogModel& model, const Rect& content) {
+  for (const widgets::ControlRole role :
+       {widgets::ControlRole::kPushButton, widgets::ControlRole::kEdit}) {
+    json += role == widgets::ControlRole::kPushButton ? ",\"buttons\":[" : ",\"fields\":[";
+    bool first = true;
+    for (const widgets::DialogControl& control : model.controls()) {
+      if (control.role != role) continue;
+      if (!first) json += ',';
+      first = false;
+      json += Numbers({content.left + control.rect.left, content.top + control.rect.top,
+                       content.left + control.rect.right, content.top + control.rect.bottom});
+    }
+    json += ']';
+  }
 }
 
 }  // namespace
@@ -101,6 +121,7 @@ std::string WebWindowSystem::Describe() const {
       json += Hex(controls[c].text);
     }
     json += "]";
+    AppendControls(json, dialog.model(), window->layout().content);
     if (const widgets::EditField* edit = dialog.model().Edit()) {
       Append(json, ",\"edit\":", Hex(edit->text()));
     }

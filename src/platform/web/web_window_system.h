@@ -23,10 +23,15 @@ namespace rolvi::platform::web {
 // it, so that the desk's windows close on a page that is still there.
 class WebPort : public widgets::DeskPort {
  protected:
-  explicit WebPort(Page& page) : page_(page) {}
+  explicit WebPort(Page& page) : page_(page), touch_(page.TouchScreen()) {}
+
+  // The main window's content for a touch screen of `points`, and what follows a present of a
+  // window: the window system knows them, the port does not.
+  virtual Size TouchContentFor(Size points) { return points; }
+  virtual void AfterPresent(int /*window*/) {}
 
   int OpenWindow(const widgets::WindowSpec& spec) override;
-  void CloseWindow(int window) override { windows_.erase(window); }
+  void CloseWindow(int window) override;
   void ResizeWindow(int window, Size content) override;
   void PlaceWindow(int window, const widgets::Placement& placement) override;
   void ShowWindow(int window, bool shown) override;
@@ -47,11 +52,18 @@ class WebPort : public widgets::DeskPort {
   void Sleep(int milliseconds) override { page_.Sleep(milliseconds); }
   bool StopSignalled() override { return false; }
   bool Sound() override { return page_.Chime(); }
+  void PlaceMenuButton(int window, const Rect& content_rect) override;
+  void MenuCheckChanged(int command, bool checked) override;
 
   PageWindow* Find(int window) const;
   bool Translate(const PageEvent& page, widgets::DeskEvent& event);
 
   Page& page_;
+  bool touch_;  // the page shows the program for a touch screen
+  // The page's text input over a dialog's edit field: its window (0: none) and the text
+  // (GBK) it holds as far as the program knows.
+  int field_window_ = 0;
+  std::string field_text_;
   std::optional<IconPicture> icon_;
   std::map<int, std::unique_ptr<PageWindow>> windows_;
   int main_id_ = 0;
@@ -69,7 +81,8 @@ class WebWindowSystem final : private WebPort, public widgets::Desk {
   ~WebWindowSystem() override;
 
   // Creation, first size, show, paint and the event loop, until the main window is destroyed;
-  // then the page shows that the program is closed.
+  // then the page shows that the program is closed. On a touch screen the client area is what
+  // the handlers ask for the page's size, and follows the page's size.
   void Run(WindowHandlers& handlers);
   // The page is being hidden, and may be closed unseen: the record table is kept at once.
   // Called from the page while the program waits; it touches no window.
@@ -78,6 +91,12 @@ class WebWindowSystem final : private WebPort, public widgets::Desk {
   // For the page's tests: the windows, their captions and texts, and the menu, as JSON with
   // every text as the hex digits of its GBK bytes.
   std::string Describe() const;
+
+ private:
+  Size TouchContentFor(Size points) override;
+  // Puts the page's text input over a dialog's edit field as it is shown, and keeps its text
+  // the field's.
+  void AfterPresent(int window) override;
 };
 
 }  // namespace rolvi::platform::web
