@@ -286,8 +286,10 @@ var rolviPage = (function () {
     let bottom = view.height;
     for (const win of windows.values()) {
       placeOnTouchScreen(win);
-      if (shown(win)) bottom = Math.max(bottom, parseFloat(win.canvas.style.top) +
-                                                parseFloat(win.canvas.style.height) + touchMargin);
+      if (shown(win) && win.kind === windowKind.dialog) {
+        bottom = Math.max(bottom, parseFloat(win.canvas.style.top) +
+                                  parseFloat(win.canvas.style.height) + touchMargin);
+      }
     }
     // Only a dialog taller than the screen lets the page scroll, by a drag on that dialog.
     desk.style.width = view.width + 'px';
@@ -300,13 +302,12 @@ var rolviPage = (function () {
     if (touch.sheet !== null) closeMenu();
   }
 
-  // The main window fills the screen, enlarged by whatever fits; dialogs are centred, as large
-  // as fits but at least a point a pixel and at most two; the statistics window stands where
-  // the program put it beside the board, inside the screen.
+  // The main window fills the screen, enlarged by whatever fits. Dialogs are centred, as large
+  // as fits but at least a point a pixel and at most 1.6; so is the statistics window, which so
+  // leaves the menu button free wherever it stands.
   function placeOnTouchScreen(win) {
     const view = viewSize();
     const ratio = window.devicePixelRatio || 1;
-    const main = [...windows.values()].find((each) => each.kind === windowKind.main);
     let across;
     let left;
     let top;
@@ -315,19 +316,13 @@ var rolviPage = (function () {
       left = (view.width - win.width * across) / 2;
       top = (view.height - win.height * across) / 2;
       scale = across * ratio;
-    } else if (win.kind === windowKind.dialog) {
+    } else {
       const fit = Math.min((view.width - 2 * touchMargin) / win.width,
                            (view.height - 2 * touchMargin) / win.height);
-      across = Math.min(2, Math.max(1, fit));
+      across = Math.min(1.6, Math.max(1, fit));
       left = Math.max(0, (view.width - win.width * across) / 2);
-      top = Math.max(touchMargin, (view.height - win.height * across) / 2);
-    } else {
-      const under = main !== undefined ? placed(main) : { left: 0, top: 0, across: 1 };
-      across = Math.max(1, under.across);
-      const x = under.left + (win.x - (main !== undefined ? main.x : 0)) * under.across;
-      const y = under.top + (win.y - (main !== undefined ? main.y : 0)) * under.across;
-      left = Math.max(0, Math.min(x, view.width - win.width * across - touchMargin));
-      top = Math.max(touchMargin, Math.min(y, view.height - win.height * across - touchMargin));
+      top = (view.height - win.height * across) / 2;
+      top = win.kind === windowKind.dialog ? Math.max(touchMargin, top) : Math.max(0, top);
     }
     const style = win.canvas.style;
     style.left = Math.round(left * ratio) / ratio + 'px';
@@ -415,10 +410,15 @@ var rolviPage = (function () {
     sheet.setAttribute('role', 'menu');
     sheet.setAttribute('aria-label', 'Menu');
     for (const popup of touch.menu) {
+      const group = document.createElement('div');
+      group.className = 'menu-group';
+      group.setAttribute('role', 'group');
       const heading = document.createElement('div');
       heading.className = 'menu-heading';
       heading.textContent = menuLabel(popup.title);
-      sheet.appendChild(heading);
+      group.setAttribute('aria-label', heading.textContent);
+      group.appendChild(heading);
+      sheet.appendChild(group);
       for (const item of popup.items) {
         if (item.separator) continue;
         const row = document.createElement('button');
@@ -434,7 +434,7 @@ var rolviPage = (function () {
           push({ kind: kind.command, window: 0, x: item.command, y: 0, modifiers: 0,
                  repeat: false, code: '', key: '', text: [] });
         });
-        sheet.appendChild(row);
+        group.appendChild(row);
       }
     }
     sheet.addEventListener('keydown', (event) => {
@@ -589,6 +589,9 @@ var rolviPage = (function () {
     }
     return bytes;
   }
+
+  // The desk's layout moves the windows when the browser window changes size; the input follows.
+  window.addEventListener('resize', () => requestAnimationFrame(placeTextField));
 
   // What follows a window's show, hide or close: its text input, the dim layer and the button.
   function windowsChanged(number, nowShown) {

@@ -16,12 +16,11 @@ using platform::Rect;
 using platform::Size;
 
 // The figures: the column of figure, pillar and foot plate above the base, the name plate
-// below it, the widest part (the plate, from 16 pixels left of the base) and the foot plate.
+// below it, and the foot plate, centred in each figure's column (the 90-pixel name plate
+// reaches 16 pixels past it on either side).
 constexpr int kFigureColumnHeight = 234;
 constexpr int kPlateBottom = 24;
 constexpr int kFigureBand = kFigureColumnHeight + kPlateBottom;
-constexpr int kPlateWidth = 90;
-constexpr int kPlateInset = 16;
 constexpr int kPillarFootWidth = 58;
 
 constexpr Size kScoreBox{72, 24};

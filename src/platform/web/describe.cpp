@@ -92,6 +92,20 @@ std::string WebWindowSystem::Describe() const {
     if (i > 0) json += ',';
     json += Numbers({title.left, title.top, title.right, title.bottom});
   }
+  // The open drop-down's items, in the main window's content pixels.
+  json += "],\"items\":[";
+  if (const auto drop_down = menu().DropDownRect()) {
+    const std::size_t popup = static_cast<std::size_t>(menu().active_popup());
+    const auto& items = tables().menu[popup].items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const Rect item = menu().ItemRect(static_cast<int>(i));
+      if (i > 0) json += ',';
+      Append(json, "{\"command\":", std::to_string(items[i].command), ",\"rect\":",
+             Numbers({drop_down->left + item.left, drop_down->top + item.top,
+                      drop_down->left + item.right, drop_down->top + item.bottom}),
+             "}");
+    }
+  }
   json += "]},\"dialogs\":[";
   bool first = true;
   for (const Dialog* each : Dialogs()) {

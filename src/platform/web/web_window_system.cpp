@@ -70,7 +70,7 @@ Size WebWindowSystem::TouchContentFor(Size points) {
   return handlers() != nullptr ? TouchContent(*handlers(), points) : ContentSize(main_id_);
 }
 
-void WebWindowSystem::AfterPresent(int window) {
+void WebWindowSystem::SyncTextField(int window) {
   for (const Dialog* dialog : Dialogs()) {
     if (dialog->id() != window) continue;
     const widgets::EditField* edit = dialog->model().Edit();
@@ -186,6 +186,12 @@ int WebPort::OpenWindow(const widgets::WindowSpec& spec) {
   return id;
 }
 
+void WebPort::SetModalWindow(int window) {
+  modal_ = window;
+  // A dialog is presented as it is shown, before it is on the desk's modal stack.
+  if (window != 0) SyncTextField(window);
+}
+
 void WebPort::CloseWindow(int window) {
   windows_.erase(window);
   if (window == field_window_) field_window_ = 0;  // its text input went with it
@@ -235,13 +241,13 @@ void WebPort::FocusWindow(int window, bool /*raise*/) {
 
 void WebPort::PresentAll(int window, Size /*covered*/, std::initializer_list<Layer> layers) {
   if (PageWindow* found = Find(window)) found->Present(layers);
-  AfterPresent(window);
+  SyncTextField(window);
 }
 
 bool WebPort::PresentChanges(int window, std::initializer_list<Layer> layers) {
   PageWindow* found = Find(window);
   if (found == nullptr || !found->PresentChanges(layers)) return false;
-  AfterPresent(window);
+  SyncTextField(window);
   return true;
 }
 

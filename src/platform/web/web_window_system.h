@@ -25,10 +25,11 @@ class WebPort : public widgets::DeskPort {
  protected:
   explicit WebPort(Page& page) : page_(page), touch_(page.TouchScreen()) {}
 
-  // The main window's content for a touch screen of `points`, and what follows a present of a
-  // window: the window system knows them, the port does not.
+  // The main window's content for a touch screen of `points`, and the page's text input over
+  // a window's edit field, made and kept as the window is presented and made modal: the window
+  // system knows them, the port does not.
   virtual Size TouchContentFor(Size points) { return points; }
-  virtual void AfterPresent(int /*window*/) {}
+  virtual void SyncTextField(int /*window*/) {}
 
   int OpenWindow(const widgets::WindowSpec& spec) override;
   void CloseWindow(int window) override;
@@ -37,7 +38,7 @@ class WebPort : public widgets::DeskPort {
   void ShowWindow(int window, bool shown) override;
   // The window with the keyboard draws its caption active, every other one inactive.
   void FocusWindow(int window, bool raise) override;
-  void SetModalWindow(int window) override { modal_ = window; }
+  void SetModalWindow(int window) override;
   Rect OuterRect(int window) const override;
   // The main window's outer size: it stands at the origin of the screen.
   Size ScreenArea() const override { return windows_.at(main_id_)->layout().outer; }
@@ -94,9 +95,9 @@ class WebWindowSystem final : private WebPort, public widgets::Desk {
 
  private:
   Size TouchContentFor(Size points) override;
-  // Puts the page's text input over a dialog's edit field as it is shown, and keeps its text
+  // Puts the page's text input over a dialog's edit field once it is shown, and keeps its text
   // the field's.
-  void AfterPresent(int window) override;
+  void SyncTextField(int window) override;
 };
 
 }  // namespace rolvi::platform::web

@@ -55,6 +55,7 @@ class Desk : public WindowSystem {
   int bar_height() const { return touch() ? 0 : menu_.height(); }
   bool touch() const { return style_ == DeskStyle::kTouchScreen; }
   const MenuBar& menu() const { return menu_; }
+  const ResourceTables& tables() const { return tables_; }
   bool timer_running() const { return timer_.running(); }
   // The modal dialogs from the bottom up, then the statistics window.
   std::vector<const Dialog*> Dialogs() const;

@@ -69,11 +69,14 @@ export async function launchBrowser() {
 }
 
 // A tab in a context of its own (its own storage), with everything the console and the
-// network report collected in `problems`.
-export async function openTab(browser, { width = 800, height = 600, scale = 1, before } = {}) {
+// network report collected in `problems`; `mobile` emulates a phone's or a tablet's touch
+// screen (touch events, a coarse pointer, the mobile viewport).
+export async function openTab(browser, { width = 800, height = 600, scale = 1, mobile = false,
+                                         before } = {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.setViewport({ width, height, deviceScaleFactor: scale });
+  await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
+                           hasTouch: mobile, isLandscape: mobile && width > height });
   const problems = [];
   page.on('console', (message) => {
     if (['error', 'assert', 'warn', 'warning'].includes(message.type())) {

@@ -32,7 +32,8 @@ ROLVI_TEST_PAGE_DIR="$root/build/web-wasm/test-page" \
 ROLVI_REPLAY="$replay" ROLVI_AUTOPLAY="$autoplay" \
 ROLVI_NODE_MODULES="$root/$modules/node_modules" \
 ROLVI_BROWSER_SHOTS="$root/$modules/shots" \
-  node --test --test-concurrency=1 "$here/page_test.mjs" "$here/ball_symbols_test.mjs"
+  node --test --test-concurrency=1 "$here/page_test.mjs" "$here/ball_symbols_test.mjs" \
+    "$here/touch_test.mjs" "$here/name_input_test.mjs"
 
 if [ "$update_docs" = "--update-docs" ]; then
   mkdir -p docs/web
