@@ -284,8 +284,12 @@ var rolviPage = (function () {
              repeat: false, code: '', key: '', text: [] });
     }
     let bottom = view.height;
-    for (const win of windows.values()) {
+    // The main window and its button first: the statistics window keeps clear of the button.
+    const order = [...windows.values()].sort((a, b) => (a.kind === windowKind.main ? -1 : 0) -
+                                                       (b.kind === windowKind.main ? -1 : 0));
+    for (const win of order) {
       placeOnTouchScreen(win);
+      if (win.kind === windowKind.main) positionMenuButton();
       if (shown(win) && win.kind === windowKind.dialog) {
         bottom = Math.max(bottom, parseFloat(win.canvas.style.top) +
                                   parseFloat(win.canvas.style.height) + touchMargin);
@@ -303,8 +307,8 @@ var rolviPage = (function () {
   }
 
   // The main window fills the screen, enlarged by whatever fits. Dialogs are centred, as large
-  // as fits but at least a point a pixel and at most 1.6; so is the statistics window, which so
-  // leaves the menu button free wherever it stands.
+  // as fits but at least a point a pixel and at most 1.6; so is the statistics window, at most
+  // 1.3, below the menu button where it would cover it.
   function placeOnTouchScreen(win) {
     const view = viewSize();
     const ratio = window.devicePixelRatio || 1;
@@ -319,10 +323,17 @@ var rolviPage = (function () {
     } else {
       const fit = Math.min((view.width - 2 * touchMargin) / win.width,
                            (view.height - 2 * touchMargin) / win.height);
-      across = Math.min(1.6, Math.max(1, fit));
+      const dialog = win.kind === windowKind.dialog;
+      across = Math.min(dialog ? 1.6 : 1.3, Math.max(1, fit));
       left = Math.max(0, (view.width - win.width * across) / 2);
       top = (view.height - win.height * across) / 2;
-      top = win.kind === windowKind.dialog ? Math.max(touchMargin, top) : Math.max(0, top);
+      top = dialog ? Math.max(touchMargin, top) : Math.max(0, top);
+      const button = touch.button !== null && !touch.button.hidden
+        ? touch.button.getBoundingClientRect() : null;
+      if (!dialog && button !== null && left < button.right && button.left < left + win.width * across &&
+          top < button.bottom && button.top < top + win.height * across) {
+        top = Math.min(button.bottom + touchMargin, Math.max(0, view.height - win.height * across));
+      }
     }
     const style = win.canvas.style;
     style.left = Math.round(left * ratio) / ratio + 'px';

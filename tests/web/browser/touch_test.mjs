@@ -209,6 +209,8 @@ test('a tapped game takes a name typed into the page\'s input and lists it', asy
         for (const [column, row] of clicks) await tap(page, await cellPoint(page, described, column, row));
         described = await state(page);
         assert.ok(described.game.score >= 10, `${what}: scored ${described.game.score}`);
+        const slug = `${name.replace(/ /g, '-').toLowerCase()}-${landscape ? 'landscape' : 'portrait'}`;
+        await saveShot(page, `play-${slug}.png`);
 
         await chooseFromMenu(page, described, 256, targets);  // a new game: the result enters
         described = await state(page);
@@ -237,7 +239,7 @@ test('a tapped game takes a name typed into the page\'s input and lists it', asy
           for (const button of dialog.buttons) targets.push(['OK button', await pageRect(page, dialog.id, button)]);
           targets.push(['close box', await pageRect(page, dialog.id, dialog.closeBox)]);
         }
-        await saveShot(page, `name-${name.replace(/ /g, '-').toLowerCase()}-${landscape ? 'landscape' : 'portrait'}.png`);
+        await saveShot(page, `name-${slug}.png`);
 
         // Typed into the input, key by key: a name one letter too long is refused.
         await input.evaluate((element) => element.select());
@@ -267,7 +269,7 @@ test('a tapped game takes a name typed into the page\'s input and lists it', asy
         assert.equal(await page.$('input.text-field'), null, 'the input went with its dialog');
         if (view.phone) {
           targets.push(['records OK', await pageRect(page, records.id, records.buttons[0])]);
-          await saveShot(page, `records-${landscape ? 'landscape' : 'portrait'}.png`);
+          await saveShot(page, `records-${slug}.png`);
         }
         await tapRect(page, await pageRect(page, records.id, records.buttons[0]));
         assert.deepEqual((await state(page)).windows.dialogs, []);
