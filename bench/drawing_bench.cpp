@@ -15,9 +15,11 @@
 #include "platform/sdl/enlarge.h"
 #include "platform/software/soft_image.h"
 #include "platform/software/soft_surface.h"
+#include "platform/widgets/table_resource_lookup.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace rolvi {
 namespace {
@@ -28,11 +30,14 @@ using platform::SoftSurface;
 // The main window created as the program creates it, on a headless window system.
 struct Window {
   Window(int width, int height)
-      : system({width, height}, 7, files), window(system, shell::EmbeddedResources()) {
+      : resources(res::Tables()),
+        system({width, height}, 7, files),
+        window(system, shell::LoadAssets(resources)) {
     system.Attach(window);
     system.Create();
     system.Resize(width, height);
   }
+  platform::widgets::TableResourceLookup resources;
   platform::MemoryFileSystem files;
   platform::HeadlessWindowSystem system;
   shell::MainWindow window;

@@ -8,18 +8,26 @@
 #include "platform/headless/headless_window_system.h"
 #include "platform/memory_file_system.h"
 #include "platform/software/soft_surface.h"
+#include "platform/widgets/table_resource_lookup.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace rolvi {
 namespace {
 
+const shell::Assets& ProgramAssets() {
+  static const platform::widgets::TableResourceLookup resources(res::Tables());
+  static const shell::Assets assets = shell::LoadAssets(resources);
+  return assets;
+}
+
 void BM_MainWindowStart(benchmark::State& state) {
-  const shell::Resources resources = shell::EmbeddedResources();
+  const shell::Assets& assets = ProgramAssets();
   for (auto _ : state) {
     platform::MemoryFileSystem files;
     platform::HeadlessWindowSystem system({612, 374}, 7, files);
-    shell::MainWindow window(system, resources);
+    shell::MainWindow window(system, assets);
     system.Attach(window);
     system.Create();
     system.Resize(612, 374);
@@ -30,11 +38,11 @@ void BM_MainWindowStart(benchmark::State& state) {
 BENCHMARK(BM_MainWindowStart)->Unit(benchmark::kMillisecond)->Apply(bench::FixedIterations);
 
 void BM_LoadSpriteSheet(benchmark::State& state) {
-  const shell::Resources resources = shell::EmbeddedResources();
+  const shell::Assets& assets = ProgramAssets();
   platform::SoftSurface surface(612, 374);
   for (auto _ : state) {
     gfx::SpriteSheet sheet;
-    benchmark::DoNotOptimize(gfx::LoadSpriteSheet(surface, resources.sheet_stream, sheet));
+    benchmark::DoNotOptimize(gfx::LoadSpriteSheet(surface, assets.sheet_stream, sheet));
     benchmark::ClobberMemory();
   }
 }

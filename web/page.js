@@ -1,9 +1,11 @@
 // The page around the game's program (rolvi.js and rolvi.wasm): the program's windows as
 // canvases on the desk, enlarged by the largest whole number that fits the browser window in
 // device pixels; on a phone, the game filling the screen with its menu behind a button; the
-// mouse, touch and keyboard input queued for the program; a text input of the page over the
-// program's edit field; the chime; the record table's storage; and the closed state. The
-// program calls the functions of `rolviPage`.
+// mouse, touch and keyboard input queued for the program (only the game's own keys are kept
+// from the browser); a text input of the page over the program's edit field; the chime; the
+// record table's storage; the page's texts and what its live region announces; the closed
+// state; and the service worker that lets the page play offline. The program calls the
+// functions of `rolviPage`.
 'use strict';
 
 var rolviPage = (function () {
@@ -55,14 +57,25 @@ var rolviPage = (function () {
     const areaWidth = area.right - area.left;
     const areaHeight = area.bottom - area.top;
     scale = Math.max(1, Math.min(Math.floor(width / areaWidth), Math.floor(height / areaHeight)));
-    origin = {
-      x: Math.max(0, Math.floor((width - areaWidth * scale) / 2)),
-      y: Math.max(0, Math.floor((height - areaHeight * scale) / 2)),
-    };
+    origin = deskOrigin(width, height, areaWidth, areaHeight);
     // A browser window smaller than the desk at scale 1 scrolls.
     desk.style.width = Math.max(width, areaWidth * scale) / ratio + 'px';
     desk.style.height = Math.max(height, areaHeight * scale) / ratio + 'px';
     for (const win of windows.values()) place(win);
+  }
+
+  // Where the desk area's top-left corner goes, in device pixels: the desk centred top to bottom,
+  // and the main window (the first window) centred across the browser window as far as the
+  // whole desk, with the room on the main window's right for the statistics window, still fits.
+  function deskOrigin(width, height, areaWidth, areaHeight) {
+    const free = { x: width - areaWidth * scale, y: height - areaHeight * scale };
+    const main = windows.values().next().value;
+    let x = Math.floor(free.x / 2);
+    if (main !== undefined) {
+      const mainCentre = (main.x - area.left) * scale + (main.width * scale) / 2;
+      x = Math.min(free.x, Math.floor(width / 2 - mainCentre));
+    }
+    return { x: Math.max(0, x), y: Math.max(0, Math.floor(free.y / 2)) };
   }
 
   function place(win) {
@@ -117,18 +130,63 @@ var rolviPage = (function () {
     return toGbk(event.key);
   }
 
-  // Keys the browser keeps for itself: its shortcuts with Control or Meta, full screen and the
-  // developer tools.
-  function browsersKey(event) {
-    return event.ctrlKey || event.metaKey || event.key === 'F11' || event.key === 'F12';
+  // ---- Keys: the game's and the browser's
+  //
+  // The page keeps from the browser only the keys the game uses; every other key does what the
+  // browser does with it (Tab, the Control and Meta shortcuts, Alt+Left, Alt+D, F6, F11, F12...).
+  const gameKeys = new Set(['F1', 'F3', 'F4', 'F5', 'F10', 'Escape', 'Enter', 'NumpadEnter',
+                            'Space', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home',
+                            'End', 'PageUp', 'PageDown', 'AltLeft', 'AltRight']);
+  // With Alt: the menu bar's titles (File, Options, Help), Exit, and the dialogs' buttons (O).
+  const gameAltKeys = new Set(['KeyF', 'KeyO', 'KeyH', 'KeyX']);
+  // What a dialog's controls take besides the game's keys: deleting, Tab between controls.
+  const dialogKeys = new Set(['Tab', 'Backspace', 'Delete']);
+  // Function keys and Tab, where the game has no use for them, are the browser's alone.
+  const browserOnly = /^(F\d+|Tab)$/;
+
+  // True while a window other than the main window is shown: a dialog, a message box or the
+  // statistics window, which take typing and Tab.
+  function dialogShown() {
+    let first = true;
+    for (const win of windows.values()) {
+      if (!first && win.canvas.style.display !== 'none') return true;
+      first = false;
+    }
+    return false;
+  }
+
+  // What becomes of a key: 'game' (the program gets it and the browser does not), 'shared' (the
+  // program gets it, and so does the browser, which does nothing with it or only scrolls: a
+  // letter for an open menu) or 'browser' (the browser's alone).
+  function keyOwner(event) {
+    const name = event.code || event.key || '';
+    if (event.ctrlKey || event.metaKey || event.isComposing) return 'browser';
+    if (event.altKey) {
+      return name === 'AltLeft' || name === 'AltRight' || gameAltKeys.has(name) ? 'game' : 'browser';
+    }
+    if (gameKeys.has(name)) return 'game';
+    const typing = [...(event.key || '')].length === 1 || dialogKeys.has(name);
+    if (typing && dialogShown()) return 'game';
+    return browserOnly.test(name) ? 'browser' : 'shared';
   }
 
   function onKey(event) {
-    if (closed || browsersKey(event) || textFieldTakes(event)) return;
-    event.preventDefault();
-    push({ kind: event.type === 'keydown' ? kind.keyDown : kind.keyUp, window: 0, x: 0, y: 0,
-           modifiers: modifiersOf(event), repeat: event.repeat, code: event.code || '',
-           key: event.key || '', text: event.type === 'keydown' ? typed(event) : [] });
+    if (closed || textFieldTakes(event)) return;
+    const down = event.type === 'keydown';
+    const owner = keyOwner(event);
+    if (owner === 'browser') {
+      // The program only learns that a key came, so that Alt held for Alt+D or Alt+Left is not
+      // taken for a tap of Alt alone, which would open the menu.
+      if (down) push(keyEvent(kind.keyDown, 0, '', '', []));
+      return;
+    }
+    if (owner === 'game') event.preventDefault();
+    push(keyEvent(down ? kind.keyDown : kind.keyUp, modifiersOf(event), event.code || '',
+                  event.key || '', down ? typed(event) : [], event.repeat));
+  }
+
+  function keyEvent(eventKind, modifiers, code, key, text, repeat = false) {
+    return { kind: eventKind, window: 0, x: 0, y: 0, modifiers, repeat, code, key, text };
   }
 
   let gbkTable = null;  // character -> its two GBK bytes, made at the first use
@@ -225,12 +283,14 @@ var rolviPage = (function () {
     }
   }
 
+  // 0 when stored, 1 when the storage is full, 2 when it is disabled; the program tells the
+  // player and tries again at the next save.
   function storageWrite(key, value) {
     try {
       window.localStorage.setItem(key, value);
-      return true;
+      return 0;
     } catch (error) {
-      return false;  // full or disabled: this visit's results are lost, play goes on
+      return error instanceof DOMException && error.name === 'QuotaExceededError' ? 1 : 2;
     }
   }
 
@@ -373,7 +433,7 @@ var rolviPage = (function () {
       const button = document.createElement('button');
       button.type = 'button';
       button.id = 'menu-button';
-      button.setAttribute('aria-label', 'Menu');
+      button.setAttribute('aria-label', text('menu'));
       button.setAttribute('aria-haspopup', 'menu');
       button.setAttribute('aria-expanded', 'false');
       button.innerHTML = '<svg viewBox="0 0 20 16" aria-hidden="true">' +
@@ -419,7 +479,7 @@ var rolviPage = (function () {
     const sheet = document.createElement('div');
     sheet.className = 'menu-sheet';
     sheet.setAttribute('role', 'menu');
-    sheet.setAttribute('aria-label', 'Menu');
+    sheet.setAttribute('aria-label', text('menu'));
     for (const popup of touch.menu) {
       const group = document.createElement('div');
       group.className = 'menu-group';
@@ -511,7 +571,7 @@ var rolviPage = (function () {
     const input = document.createElement('input');
     input.type = 'text';
     input.className = 'text-field';
-    input.setAttribute('aria-label', 'Your name');
+    input.setAttribute('aria-label', text('name'));
     input.setAttribute('autocapitalize', 'off');
     input.setAttribute('autocorrect', 'off');
     input.setAttribute('autocomplete', 'off');
@@ -615,6 +675,133 @@ var rolviPage = (function () {
     }
   }
 
+  // ---- The page's texts, in the shown language
+  //
+  // Every text the page itself shows or announces, one table per language; the shown language
+  // is the game's (Chinese), and setLanguage() switches the page to another.
+  const pageTexts = {
+    'zh-CN': {
+      description: 'Color rolvi：在 9×9 的棋盘上移动彩色小球，同色五个连成一线即可消除得分的单人益智游戏。',
+      loading: '正在载入 Color rolvi…',
+      stopped: 'Color rolvi 已停止：',
+      closed: 'Color rolvi 已关闭——点击或按 Enter 键再玩一局',
+      mainWindow: 'Color rolvi 游戏窗口：9×9 的棋盘、下一组小球、得分和排行榜第一名',
+      window: 'Color rolvi 对话框',
+      score: '得分 {score}',
+      newRecord: '得分 {score}，新纪录！',
+      gameOver: '游戏结束，得分 {score}',
+      newGame: '新游戏',
+      menu: '菜单',
+      name: '你的名字',
+    },
+    en: {
+      description: 'Color rolvi: move coloured balls on a 9 by 9 board; five of a colour in a line ' +
+                   'leave the board and score. A single-player puzzle game.',
+      loading: 'Loading Color rolvi…',
+      stopped: 'Color rolvi stopped: ',
+      closed: 'Color rolvi is closed: click or press Enter to play again',
+      mainWindow: 'Color rolvi game window: the 9 by 9 board, the next balls, the score and ' +
+                  'the record holder',
+      window: 'Color rolvi dialog',
+      score: 'Score {score}',
+      newRecord: 'Score {score}, a new record!',
+      gameOver: 'Game over, score {score}',
+      newGame: 'New game',
+      menu: 'Menu',
+      name: 'Your name',
+    },
+  };
+  let language = 'zh-CN';
+
+  // The text `name` in the shown language, with {placeholders} filled from `values`.
+  function text(name, values = {}) {
+    return pageTexts[language][name].replace(/\{(\w+)\}/g, (_, key) => String(values[key]));
+  }
+
+  function setLanguage(tag) {
+    if (!(tag in pageTexts)) return false;
+    language = tag;
+    document.documentElement.lang = tag;
+    document.querySelector('meta[name="description"]')?.setAttribute('content', text('description'));
+    const notice = document.getElementById('status');
+    if (notice) notice.textContent = text(closed ? 'closed' : 'loading');
+    let first = true;
+    for (const win of windows.values()) {
+      label(win.canvas, first);
+      first = false;
+    }
+    return true;
+  }
+
+  // A window's canvas is a picture of the game to assistive technology; what changes in the
+  // game is told by the live region.
+  function label(canvas, main) {
+    canvas.setAttribute('role', 'img');
+    canvas.setAttribute('aria-label', text(main ? 'mainWindow' : 'window'));
+  }
+
+  // ---- What the live region announces
+
+  let reported = null;  // the game as the program last reported it
+
+  // The program reports the score, whether the board is full (the game is over) and whether the
+  // record has been beaten whenever it waits for the player; the page announces what changed.
+  function reportGame(score, over, recordBeaten) {
+    const last = reported;
+    reported = { score, over, recordBeaten };
+    if (last === null) return;  // the first game's start is no news
+    let news = null;
+    if (over && !last.over) {
+      news = text('gameOver', { score });
+    } else if (!over && (last.over || (score === 0 && last.score !== 0))) {
+      news = text('newGame');
+    } else if (score !== last.score) {
+      news = text(recordBeaten && !last.recordBeaten ? 'newRecord' : 'score', { score });
+    }
+    if (news !== null) announce(news);
+  }
+
+  function announce(news) {
+    const region = document.getElementById('announcer');
+    if (!region) return;
+    // The same words again are news again: the region is emptied first.
+    region.textContent = '';
+    requestAnimationFrame(() => {
+      region.textContent = news;
+    });
+  }
+
+  // ---- The closed page
+
+  // The notice is a button: a click on it or on the desk, Enter or Space loads the page again.
+  function showClosedNotice() {
+    const notice = document.createElement('button');
+    notice.type = 'button';
+    notice.id = 'status';
+    notice.className = 'closed';
+    notice.textContent = text('closed');
+    desk.appendChild(notice);
+    const again = () => window.location.reload();
+    desk.addEventListener('click', again);
+    document.addEventListener('keydown', (event) => {
+      if (event.ctrlKey || event.altKey || event.metaKey) return;
+      if (event.key === 'Enter' || event.key === ' ') {
+        event.preventDefault();
+        again();
+      }
+    });
+    notice.focus();
+  }
+
+  // ---- Offline: the service worker keeps this release's files
+
+  // Called once the game shows. The worker starts a second later: on its first visit it fetches
+  // every file again, which is not to slow the start.
+  function registerServiceWorker() {
+    if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+    setTimeout(() => navigator.serviceWorker.register('service-worker.js').catch(() => {}), 1000);
+  }
+
   // ---- The page's own events
 
   desk.addEventListener('pointerdown', (event) => {
@@ -689,6 +876,7 @@ var rolviPage = (function () {
       const number = nextWindow++;
       const win = { canvas, context: canvas.getContext('2d'), x: 0, y: 0, width, height,
                     kind: kindOfWindow, number };
+      label(canvas, windows.size === 0);
       canvas.addEventListener('pointerdown', (event) => {
         if (event.button !== 0) return;
         event.preventDefault();
@@ -741,6 +929,7 @@ var rolviPage = (function () {
         mainShown = true;
         mark('main-shown');
         if (status) status.remove();
+        registerServiceWorker();
       }
       windowsChanged(number, shown);
     },
@@ -762,8 +951,23 @@ var rolviPage = (function () {
       }
     },
 
-    setTitle(gbk) {
-      document.title = new TextDecoder('gbk').decode(gbk);
+    // The program's texts are GBK bytes.
+    setTitle(bytes) {
+      document.title = new TextDecoder('gbk').decode(bytes);
+    },
+
+    // A problem the player should know of (a result that could not be saved): a line across
+    // the top of the page until the next one, or a click on it.
+    showNotice(bytes) {
+      let notice = document.getElementById('problem');
+      if (notice === null) {
+        notice = document.createElement('p');
+        notice.id = 'problem';
+        notice.setAttribute('role', 'alert');
+        notice.addEventListener('click', () => notice.remove());
+        (document.querySelector('main') || document.body).appendChild(notice);
+      }
+      notice.textContent = new TextDecoder('gbk').decode(bytes);
     },
 
     chime,
@@ -796,16 +1000,14 @@ var rolviPage = (function () {
       if (touch.button !== null) touch.button.remove();
       touch.button = null;
       for (const number of [...windows.keys()]) this.closeWindow(number);
-      const notice = document.createElement('p');
-      notice.id = 'status';
-      notice.className = 'closed';
-      notice.textContent = 'Color rolvi \u2014 closed; click to play again';
-      desk.appendChild(notice);
-      desk.addEventListener('click', () => window.location.reload());
+      showClosedNotice();
     },
 
     storageRead,
     storageWrite,
+    reportGame,
+    setLanguage,
+    text,
 
     // The test build's seed: ?seed=N, or -1.
     testSeed() {
@@ -841,11 +1043,23 @@ var rolviPage = (function () {
 })();
 
 var Module = {
+  // The program's code as index.html compiled it while it downloaded; where that failed (a
+  // server that does not call it application/wasm, say), fetched and compiled now.
+  instantiateWasm(imports, receive) {
+    const compiled = window.rolviCode || Promise.reject(new Error('not compiled yet'));
+    compiled
+      .catch(() => fetch('rolvi.wasm').then((response) => response.arrayBuffer())
+        .then((bytes) => WebAssembly.compile(bytes)))
+      .then((code) => WebAssembly.instantiate(code, imports)
+        .then((instance) => receive(instance, code)))
+      .catch((error) => Module.onAbort(String(error)));
+    return {};
+  },
   onRuntimeInitialized() {
     rolviPage.marks['runtime'] = performance.now();
   },
   onAbort(what) {
     const notice = document.getElementById('status');
-    if (notice) notice.textContent = 'Color rolvi stopped: ' + what;
+    if (notice) notice.textContent = rolviPage.text('stopped') + what;
   },
 };

@@ -20,16 +20,16 @@ NameVerdict ValidateName(std::string_view edit_text, records::NameBuffer& lastNa
   return NameVerdict::kAccepted;
 }
 
-std::string_view NameVerdictMessage(NameVerdict verdict) {
+std::string_view NameVerdictMessage(NameVerdict verdict, const NameCheckTexts& texts) {
   switch (verdict) {
     case NameVerdict::kAccepted:
       return {};
     case NameVerdict::kEmpty:
-      return kEmptyNameMessage;
+      return texts.empty;
     case NameVerdict::kTooLong:
-      return kNameTooLongMessage;
+      return texts.too_long;
     case NameVerdict::kNotLatin:
-      return kNameNotLatinMessage;
+      return texts.not_latin;
   }
   return {};
 }

@@ -1,7 +1,6 @@
 #include "dialogs/name_dialog.h"
 
 #include "dialogs/center_on_screen.h"
-#include "dialogs/name_check.h"
 #include "dialogs/simple_dialogs.h"
 #include "shell/commands.h"
 
@@ -29,7 +28,7 @@ void NameDialog::Validate(platform::DialogControls& dialog) {
     dialog.EndDialog(0);
     return;
   }
-  dialog.ShowMessageBox(NameVerdictMessage(verdict), kNameErrorCaption,
+  dialog.ShowMessageBox(NameVerdictMessage(verdict, texts_), texts_.caption,
                         platform::MessageIcon::kNone);
 }
 

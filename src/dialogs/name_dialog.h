@@ -2,6 +2,7 @@
 // valid name, through the OK button or the close box alike; a refused name gets its message.
 #pragma once
 
+#include "dialogs/name_check.h"
 #include "platform/dialog.h"
 #include "records/record_book.h"
 
@@ -9,8 +10,8 @@ namespace rolvi::dialogs {
 
 class NameDialog final : public platform::DialogHandler {
  public:
-  NameDialog(platform::Size screen, records::NameBuffer& lastName)
-      : screen_(screen), lastName_(lastName) {}
+  NameDialog(platform::Size screen, records::NameBuffer& lastName, const NameCheckTexts& texts)
+      : screen_(screen), lastName_(lastName), texts_(texts) {}
   void OnInit(platform::DialogControls& dialog) override;
   bool OnCommand(platform::DialogControls& dialog, int command) override;
   bool OnClose(platform::DialogControls& dialog) override;
@@ -20,6 +21,7 @@ class NameDialog final : public platform::DialogHandler {
 
   platform::Size screen_;
   records::NameBuffer& lastName_;
+  const NameCheckTexts& texts_;
 };
 
 }  // namespace rolvi::dialogs

@@ -19,19 +19,19 @@ constexpr int kBelowMainTop = 32;
 constexpr int kTextLeft = 44;
 constexpr int kRowHeight = 36;
 
-// GBK ", 消除" (removed); the number follows without a blank.
-constexpr std::string_view kRemovedLabel = ", \xCF\xFB\xB3\xFD";
 constexpr std::string_view kTrailingBlanks = "          ";
 
 }  // namespace
 
-StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed) {
+StatsRow StatsRowText(int code, std::int32_t count, std::uint32_t removed,
+                      std::string_view removed_label) {
   StatsRow row;
   row.AppendNumber(static_cast<std::uint32_t>(count))
       .Append(" (")
       .AppendNumber(static_cast<std::uint32_t>(count * 100 / game::kCellCount))
       .Append("%)");
-  if (code > 0) row.Append(kRemovedLabel).AppendNumber(removed);
+  // The number follows the label without a blank.
+  if (code > 0) row.Append(removed_label).AppendNumber(removed);
   return row.Append(kTrailingBlanks);
 }
 
@@ -61,7 +61,8 @@ void StatsWindow::OnPaint(platform::DialogControls& dialog, platform::Surface& s
     if (symbols_ == gfx::BallSymbols::kOn) {
       gfx::DrawBallSymbol(surface, code, 0, text.left - kTextLeft, text.top);
     }
-    const StatsRow row = StatsRowText(code, counts[code], game_.supply.tally.removed[code]);
+    const StatsRow row =
+        StatsRowText(code, counts[code], game_.supply.tally.removed[code], removed_label_);
     surface.DrawText(row.view(), text, {.vertical_centre = true, .single_line = true});
     text.top += kRowHeight;
     text.bottom += kRowHeight;

@@ -1,7 +1,5 @@
 #include "game/turn_flow.h"
 
-#include <string_view>
-
 #include "game/score_race.h"
 #include "records/insert_record.h"
 
@@ -15,16 +13,13 @@ constexpr int kRefusalBlinkPause = 120;
 constexpr int kBallsPerTurn = 3;
 constexpr int kBallsPerNewGame = 5;
 
-// GBK " 玩  完  !" (game over!) and the program's title.
-constexpr std::string_view kGameOverText = " \xCD\xE6  \xCD\xEA  !";
-constexpr std::string_view kProgramTitle = "Color rolvi";
-
 void DrawCellAt(const Game& game, const Frontend& frontend, CellRef cell, int frame) {
   frontend.view.DrawCell(cell.column, cell.row, game.supply.board.at(cell.column, cell.row), frame);
 }
 
 void EndGame(Game& game, const Frontend& frontend) {
-  frontend.feedback.ShowMessageBox(kGameOverText, kProgramTitle,
+  frontend.view.GameOver();
+  frontend.feedback.ShowMessageBox(frontend.texts.game_over, frontend.texts.title,
                                    platform::MessageIcon::kExclamation);
   records::InsertRecord(game.records, game.score.score, frontend.dialogs);
   NewGameTransition(game, frontend);

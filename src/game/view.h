@@ -1,11 +1,12 @@
 // What the game shows while it plays: its pieces drawn at once on the main window (cells,
 // the board, the preview, the score boxes, the two figures) and the statistics window's
 // refresh; and the Frontend, which hands the game its view together with the system's
-// pauses, beep and message boxes and the record dialogs. The shell implements the view;
-// tests record it.
+// pauses, beep and message boxes, the record dialogs and the texts it shows. The shell
+// implements the view; tests record it.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "game/board.h"
 #include "platform/feedback.h"
@@ -37,6 +38,17 @@ class View {
 
   // Asks the statistics window, if open, to repaint itself once the event loop runs again.
   virtual void RequestStatsRefresh() = 0;
+
+  // The board is full: the game is over, and its end (the message box, the record entry and
+  // the next game) follows. Nothing is drawn for it.
+  virtual void GameOver() {}
+};
+
+// The texts the game shows itself (GBK): the message at the end of a game, under the
+// program's title.
+struct GameTexts {
+  std::string_view title;
+  std::string_view game_over;
 };
 
 // What the game plays on.
@@ -44,6 +56,7 @@ struct Frontend {
   View& view;
   platform::Feedback& feedback;
   records::RecordDialogs& dialogs;
+  const GameTexts& texts;
 };
 
 }  // namespace rolvi::game

@@ -12,15 +12,34 @@ using platform::Rect;
 using platform::Rgb;
 using platform::SystemColour;
 
-// GBK "下组" (next group) and "颜色" (colours) with two blanks.
-constexpr std::string_view kNextGroupLabel = "\xCF\xC2\xD7\xE9";
-constexpr std::string_view kColoursLabel = "\xD1\xD5\xC9\xAB  ";
-
 constexpr int kPreviewSmallBallFrame = 6;
+// The tiles start inside the board frame's one-pixel line and a one-pixel gap.
+constexpr int kTileInset = 2;
 
-void DrawLabelText(platform::Surface& target, std::string_view text, const Rect& rect,
-                   HorizontalAlign align, Rgb colour) {
-  target.SetTextColour(colour);
+// A score box: a raised bevel around its edge, a sunken one three pixels inside it, the black
+// field within that, and the digits right-aligned in the field short of its last pixels.
+constexpr int kSunkenInset = 3;
+constexpr int kDigitsRightMargin = 8;
+
+// The labels stand on the bar's text row, each kLabelGap pixels from the preview: the first
+// right-aligned to its left, the second left-aligned to its right.
+constexpr int kLabelTop = 14;
+constexpr int kLabelBottom = 31;
+constexpr int kLabelGap = 16;
+constexpr int kNextGroupWidth = 63;
+constexpr int kColoursWidth = 65;
+
+// Dark text with a highlight-coloured copy one pixel below and to the right, etched into the
+// bar: white text on the face grey would be too faint to read. The copy's rectangle grows by
+// that pixel on the side the text is aligned to, so that it keeps the text's clipping.
+void DrawEtchedLabel(platform::Surface& target, std::string_view text, const Rect& rect,
+                     HorizontalAlign align, Rgb text_colour, Rgb highlight) {
+  const bool left = align == HorizontalAlign::kLeft;
+  const Rect copy{rect.left + (left ? 1 : 0), rect.top + 1, rect.right + (left ? 0 : 1),
+                  rect.bottom};
+  target.SetTextColour(highlight);
+  target.DrawText(text, copy, {.align = align, .single_line = true});
+  target.SetTextColour(text_colour);
   target.DrawText(text, rect, {.align = align, .single_line = true});
 }
 
@@ -55,15 +74,15 @@ void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Po
 void DrawCell(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
               int column, int row, game::CellCode code, int frame, BallSymbols symbols) {
   const int colour = code & game::kColourMask;
-  const int x = origin.x + 2 + kCellPitch * column;
-  const int y = origin.y + 2 + kCellPitch * row;
+  const int x = origin.x + kTileInset + kCellPitch * column;
+  const int y = origin.y + kTileInset + kCellPitch * row;
   DrawSprite(target, sheet, CellTile(colour, frame), x, y);
   if (symbols == BallSymbols::kOn) DrawBallSymbol(target, colour, frame, x, y);
 }
 
 void DrawNextBalls(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
                    const game::NextBalls& next, bool show_next, BallSymbols symbols) {
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < kPreviewBalls; ++i) {
     const SpriteRect tile =
         show_next ? CellTile(next.colours[i], kPreviewSmallBallFrame) : CellTile(game::kEmpty, 0);
     const int x = origin.x + kTileSize * i;
@@ -88,46 +107,53 @@ void DrawBevel(platform::Surface& target, int left, int right, int top, int bott
 }
 
 void DrawScoreBox(platform::Surface& target, int x, int y, std::uint32_t value) {
-  target.FillRect({x + 4, y + 4, x + 68, y + 20}, platform::kBlack);
+  const Rect outer{x, y, x + kScoreBoxSize.width - 1, y + kScoreBoxSize.height - 1};
+  const Rect sunken{outer.left + kSunkenInset, outer.top + kSunkenInset, outer.right - kSunkenInset,
+                    outer.bottom - kSunkenInset};
+  // The field fills what the sunken bevel's left and top lines leave; its right and bottom
+  // lines are drawn over the field's excluded edges.
+  const Rect field{sunken.left + 1, sunken.top + 1, sunken.right, sunken.bottom};
+  target.FillRect(field, platform::kBlack);
   const Rgb highlight = target.SystemColour(SystemColour::kHighlight);
   const Rgb shadow = target.SystemColour(SystemColour::kShadow);
-  DrawBevel(target, x, x + 71, y, y + 23, highlight, shadow);
-  DrawBevel(target, x + 3, x + 68, y + 3, y + 20, shadow, highlight);
+  DrawBevel(target, outer.left, outer.right, outer.top, outer.bottom, highlight, shadow);
+  DrawBevel(target, sunken.left, sunken.right, sunken.top, sunken.bottom, shadow, highlight);
   target.SetTextColour(platform::kWhite);
   target.SetBackgroundMode(platform::BackgroundMode::kTransparent);
   DecimalText digits;
   FormatDecimal(value, digits);
-  target.DrawText(DecimalView(digits), {x + 4, y + 4, x + 60, y + 20},
+  target.DrawText(DecimalView(digits),
+                  {field.left, field.top, field.right - kDigitsRightMargin, field.bottom},
                   {.align = HorizontalAlign::kRight, .single_line = true});
 }
 
 void DrawHeaderBar(platform::Surface& target, int client_width, int preview_x,
-                   std::uint32_t record_score) {
+                   std::uint32_t record_score, const HeaderLabels& labels) {
   const Rgb face = target.SystemColour(SystemColour::kFace);
   const Rgb highlight = target.SystemColour(SystemColour::kHighlight);
   const Rgb shadow = target.SystemColour(SystemColour::kShadow);
   target.FillRect({0, 0, client_width, kHeaderBarHeight}, face);
 
+  // Etched edges: shadow over highlight at the top, highlight over shadow at the bottom.
   const Rgb previous = target.SelectPen(shadow);
   DrawHorizontalLine(target, 0, client_width);
   target.SelectPen(highlight);
   DrawHorizontalLine(target, 1, client_width);
   target.SelectPen(shadow);
-  DrawHorizontalLine(target, 43, client_width);
+  DrawHorizontalLine(target, kHeaderBarHeight, client_width);
   target.SelectPen(highlight);
-  DrawHorizontalLine(target, 42, client_width);
+  DrawHorizontalLine(target, kHeaderBarHeight - 1, client_width);
 
-  // Each label is dark text with a highlight-coloured copy one pixel below and to the right,
-  // etched into the bar: white text on the face grey would be too faint to read.
   const Rgb text = target.SystemColour(SystemColour::kWindowText);
   target.SetBackgroundMode(platform::BackgroundMode::kTransparent);
-  const int px = preview_x;
-  DrawLabelText(target, kNextGroupLabel, {px - 79, 15, px - 15, 31}, HorizontalAlign::kRight,
-                highlight);
-  DrawLabelText(target, kNextGroupLabel, {px - 79, 14, px - 16, 31}, HorizontalAlign::kRight, text);
-  DrawLabelText(target, kColoursLabel, {px + 125, 15, px + 189, 31}, HorizontalAlign::kLeft,
-                highlight);
-  DrawLabelText(target, kColoursLabel, {px + 124, 14, px + 189, 31}, HorizontalAlign::kLeft, text);
+  const int next_group_right = preview_x - kLabelGap;
+  DrawEtchedLabel(target, labels.next_group,
+                  {next_group_right - kNextGroupWidth, kLabelTop, next_group_right, kLabelBottom},
+                  HorizontalAlign::kRight, text, highlight);
+  const int colours_left = preview_x + kPreviewBalls * kTileSize + kLabelGap;
+  DrawEtchedLabel(target, labels.colours,
+                  {colours_left, kLabelTop, colours_left + kColoursWidth, kLabelBottom},
+                  HorizontalAlign::kLeft, text, highlight);
 
   DrawScoreBox(target, kRecordBoxOrigin.x, kRecordBoxOrigin.y, record_score);
   target.SelectPen(previous);

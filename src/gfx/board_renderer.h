@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "game/ball_supply.h"
 #include "game/board.h"
@@ -16,9 +17,20 @@ inline constexpr platform::Rgb kFrameGrey{85, 85, 85};
 // The side of the board frame in pixels, and the pitch of its cells.
 inline constexpr int kBoardFrameSide = 328;
 inline constexpr int kCellPitch = 36;
-// The record score box, part of the header bar, stands at a fixed point of the client area.
+// The preview shows three small balls in cell tiles side by side.
+inline constexpr int kPreviewBalls = 3;
+// A score box's outer size. The record score box, part of the header bar, stands at a fixed
+// point of the client area.
+inline constexpr platform::Size kScoreBoxSize{72, 24};
 inline constexpr platform::Point kRecordBoxOrigin{24, 10};
+// The bar's face; its etched bottom edge lies on this row and the next.
 inline constexpr int kHeaderBarHeight = 43;
+
+// The header bar's labels, left and right of the preview (GBK).
+struct HeaderLabels {
+  std::string_view next_group;
+  std::string_view colours;
+};
 
 // With `symbols` on, every ball carries its colour's symbol.
 void DrawBoard(platform::Surface& target, const SpriteSheet& sheet, platform::Point origin,
@@ -45,6 +57,6 @@ void DrawScoreBox(platform::Surface& target, int x, int y, std::uint32_t value);
 // The bar across the top of the client area with its two labels around the preview and the
 // record score box.
 void DrawHeaderBar(platform::Surface& target, int client_width, int preview_x,
-                   std::uint32_t record_score);
+                   std::uint32_t record_score, const HeaderLabels& labels);
 
 }  // namespace rolvi::gfx

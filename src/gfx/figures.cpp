@@ -3,9 +3,6 @@
 namespace rolvi::gfx {
 namespace {
 
-// GBK "玩  家" (Player) and three blanks, which take part in the centring.
-constexpr std::string_view kPlayerLabel = "\xCD\xE6  \xBC\xD2   ";
-
 // A figure's column above its anchor (the foot plate's lower left corner): the 9-pixel foot
 // plate, up to 125 pixels of pillar, the 100-pixel body; the name plate hangs below.
 constexpr int kFootHeight = 9;
@@ -61,10 +58,10 @@ void DrawKing(platform::Surface& target, const SpriteSheet& sheet, platform::Poi
 }
 
 void DrawPlayer(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
-                const game::FigureState& figures, game::FigureParts parts,
+                const game::FigureState& figures, std::string_view plate, game::FigureParts parts,
                 game::BodyUnderCrown body) {
   const int offset = figures.playerOffset;
-  if (parts == game::FigureParts::kAll) DrawPedestal(target, sheet, base, offset, kPlayerLabel);
+  if (parts == game::FigureParts::kAll) DrawPedestal(target, sheet, base, offset, plate);
   if (figures.crownFrame == 0 || body == game::BodyUnderCrown::kDraw) {
     DrawSprite(target, sheet, kPlayerSprite, base.x + kPlayerBodyInset, BodyTop(base, offset));
   }

@@ -18,9 +18,10 @@ void DrawKing(platform::Surface& target, const SpriteSheet& sheet, platform::Poi
               game::FigureParts parts);
 
 // The body is drawn without a crown overlay, or when `body` says so; the overlay whenever the
-// crown has begun to appear.
+// crown has begun to appear. `plate` is the Player's label (GBK), blanks included, which take
+// part in the centring.
 void DrawPlayer(platform::Surface& target, const SpriteSheet& sheet, platform::Point base,
-                const game::FigureState& figures, game::FigureParts parts,
+                const game::FigureState& figures, std::string_view plate, game::FigureParts parts,
                 game::BodyUnderCrown body);
 
 }  // namespace rolvi::gfx

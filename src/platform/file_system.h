@@ -1,6 +1,8 @@
 // The file access the core may ask of the system: open an existing file for reading, open an
 // existing file for writing without truncating it, create (or truncate) a file, read and write
-// bytes, close. Handles close themselves; a failed open or create gives a null handle.
+// bytes, close; replace a file whole, lock it against other programs, remove it. Handles close
+// themselves; a failed open or create gives a null handle, and each failure says why, and
+// where the file was looked for, so that the player can be told.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +13,20 @@
 #include <string_view>
 
 namespace rolvi::platform {
+
+// Why a file could not be opened, created, written or stored.
+enum class FileError {
+  kNone,
+  kNotFound,  // the file, or a folder on the way to it, does not exist
+  kDenied,    // no permission, or the storage is disabled
+  kReadOnly,  // the file system is mounted read-only
+  kFull,      // no space is left
+  kNotAFile,  // a FIFO, a device or a folder stands under the name
+  kFailed,    // any other failure
+};
+
+// What an error number of the C library (errno) says for the player.
+FileError FileErrorFromErrno(int number);
 
 // An open file with one position, starting at offset 0.
 class File {
@@ -28,9 +44,21 @@ class File {
   // Flushes and releases the file. Returns false when data accepted by Write could not be
   // stored. Later calls do nothing and return true; the destructor closes an open file.
   virtual bool Close() = 0;
+
+  // Why the last Write or Close fell short; kNone while nothing did.
+  virtual FileError LastError() const = 0;
 };
 
 using FileHandle = std::unique_ptr<File>;
+
+// Held while this program changes a file that other programs may change as well; released
+// when it goes.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+using FileLockHandle = std::unique_ptr<FileLock>;
 
 class FileSystem {
  public:
@@ -43,11 +71,23 @@ class FileSystem {
   // Makes an empty file, truncating one that exists, open for writing.
   virtual FileHandle Create(std::string_view name) = 0;
 
+  // Why the last open or create gave a null handle; kNone after one that succeeded.
+  virtual FileError LastError() const = 0;
+  // Where a file of this name lives, as the player would look for it: its full name on disk,
+  // or the storage that holds it. GBK text, made only when a problem is reported.
+  virtual std::string Where(std::string_view name) const = 0;
+
   // Gives `name` exactly `bytes`, all at once: a reader, or the next start after a crash, finds
-  // the old content or the new one, never a mixture. False when it could not be stored; the
-  // old content then stays. The default writes through Create, which is whole where a file is
-  // only stored when it is closed.
-  virtual bool ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes);
+  // the old content or the new one, never a mixture. kNone when it was stored; else why not,
+  // and the old content stays. The default writes through Create, which is whole where a file
+  // is only stored when it is closed.
+  virtual FileError ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes);
+  // Waits until no other program holds the lock of `name` (two seconds at most, so that a
+  // stuck program cannot hang this one) and holds it until the handle goes. Null where no
+  // lock can be had; the caller then goes on without one. Here: no lock.
+  virtual FileLockHandle Lock(std::string_view name);
+  // Deletes the file; true when it is gone or was never there. Here: it is left empty.
+  virtual bool Remove(std::string_view name);
 };
 
 // A directory name as the system's file calls take it: UTF-16 on Windows, bytes elsewhere.
@@ -62,20 +102,36 @@ using NativePath = std::string;
 // directory given at construction, not against the process's current directory. Only regular
 // files open: a FIFO, a device or a directory is a file that cannot be opened, and opening one
 // never waits. On Windows a name must be ASCII, as the program's own names are.
+//
+// On Linux a replacement is written beside the file and renamed over it (a symbolic link's
+// target is replaced, the link kept), and the lock is an flock on the file's directory, so
+// that it needs no file of its own. On Windows these are the base class's; the Windows
+// program wraps this file system in one of its own that has them.
 class DiskFileSystem final : public FileSystem {
  public:
-  explicit DiskFileSystem(NativePath root);
+  // `shown_root` is the directory as GBK text for the player, which only the back end can
+  // convert; without it every character outside ASCII shows as '?'.
+  explicit DiskFileSystem(NativePath root, std::string shown_root = {});
 
   FileHandle OpenForReading(std::string_view name) override;
   FileHandle OpenForWriting(std::string_view name) override;
   FileHandle Create(std::string_view name) override;
-  // Writes a temporary file beside `name` and renames it over `name`.
-  bool ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
+  FileError LastError() const override { return last_error_; }
+  std::string Where(std::string_view name) const override;
+  bool Remove(std::string_view name) override;
+#ifndef _WIN32
+  FileLockHandle Lock(std::string_view name) override;
+  FileError ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
+#endif
+
+  // Where `name` is: relative names below the root, absolute ones as they are; empty for a
+  // name the system cannot take.
+  NativePath PathOf(std::string_view name) const;
 
  private:
-  NativePath Join(std::string_view name) const;
-
   NativePath root_;
+  std::string shown_root_;
+  FileError last_error_ = FileError::kNone;
 };
 
 }  // namespace rolvi::platform

@@ -47,6 +47,17 @@ struct MainWindowIdentity {
   int menu_id = 0;
 };
 
+// The keys a window system hands the main window's client area when no menu, accelerator,
+// mnemonic or dialog takes them: the arrows, the jumps to the ends of a row (Home, End) or of
+// a column (Page Up, Page Down), and Space and Enter, which act where the arrows point. They
+// come without Alt or Control; Space and Enter come once a press (their repeats are dropped),
+// the others also repeat while held.
+enum class ClientKey { kLeft, kRight, kUp, kDown, kHome, kEnd, kPageUp, kPageDown, kSpace, kEnter };
+
+constexpr bool RepeatsWhileHeld(ClientKey key) {
+  return key != ClientKey::kSpace && key != ClientKey::kEnter;
+}
+
 // Implemented by the shell's main window; the window system calls these on its one thread.
 class WindowHandlers {
  public:
@@ -72,6 +83,9 @@ class WindowHandlers {
   // size, in the program's pixels, for a screen of `screen_points` (the unit a finger is
   // measured in, CSS pixels on a page). By default one pixel a point.
   virtual Size TouchClientSize(Size screen_points) const { return screen_points; }
+  // A key for the client area, queued and handled in order with the mouse's presses; a
+  // window that takes no keys leaves it.
+  virtual void OnKey(ClientKey /*key*/) {}
   // The process is about to end without OnDestroy (the display connection was lost, the user
   // logs off), or may end so (a page that is hidden can be closed or discarded unseen, or come
   // back): keep what must not be lost, the record table, and touch no window.
@@ -122,6 +136,13 @@ class WindowSystem : public Feedback {
 
   // Where the record file lives (the current directory).
   virtual FileSystem& Files() = 0;
+
+  // Tells the player of a problem outside the game that needs no answer (a record file that
+  // could not be read or saved): a desktop shows a message box owned by the main window, with
+  // the exclamation icon, and returns when it is dismissed; a page shows a notice beside the
+  // game and returns at once. Once no window can be shown any more (the session is ending) a
+  // back end writes it to its error stream, or drops it. GBK texts.
+  virtual void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) = 0;
 };
 
 }  // namespace rolvi::platform

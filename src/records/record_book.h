@@ -33,16 +33,26 @@ struct PendingResult {
   std::int32_t score = 0;
 };
 
-// Starts as the state after loading without a record file.
+// Starts as the state after loading without a record file, but with unnamed entries:
+// LoadRecords, which the program calls before anything is shown, names them.
 struct RecordBook {
-  RecordTable table = DefaultRecordTable();
+  RecordTable table = DefaultRecordTable({});
   // Set from entry 0 by LoadRecords; later changed only when the record is beaten.
   std::int32_t recordScore = kKingScore;
-  NameBuffer kingName = MakeNameBuffer(kKingName);
+  NameBuffer kingName{};
   // The last name accepted in the name dialog, offered again next time.
   NameBuffer lastName = kInitialLastName;
   // True once a result entered the table since it was loaded; only then is it saved.
   bool recordsDirty = false;
+  // The table as the record file held it when this run last read or wrote it: what the table
+  // holds beyond it are this run's results, which a save merges into the file as it is then.
+  RecordTable lastRead = DefaultRecordTable({});
+  // The default entries' names LoadRecords was given: a save reads the file again and fills
+  // what it lacks with them.
+  DefaultNames names;
+  // What a save stored for a result whose name was still being asked (under the name offered
+  // then), for the next save to put the final entry in its place.
+  std::optional<RecordEntry> storedAsOffered;
   // Set while the name dialog of a new result is open, so that a save forced meanwhile (the
   // display went away) keeps the result under the name offered.
   std::optional<PendingResult> pending;

@@ -1,6 +1,9 @@
 #include "records/record_file.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "records/merge_results.h"
 
 namespace rolvi::records {
 namespace {
@@ -20,10 +23,67 @@ std::size_t ReadUpTo(platform::File& file, std::span<std::uint8_t> into) {
   return total;
 }
 
-platform::FileHandle OpenRecordFileForWriting(platform::FileSystem& files) {
-  if (auto file = files.OpenForWriting(kRecordFileName)) return file;
-  if (auto file = files.OpenForWriting(kSecondRecordFileName)) return file;
-  return files.Create(kRecordFileName);
+// A longer record file keeps its bytes after the table; they are carried over up to this many.
+constexpr std::size_t kLargestKeptFile = std::size_t{1} << 20;
+
+// The file a save replaces: the first of the two that can be written, else a new first one.
+std::string_view SaveTarget(platform::FileSystem& files) {
+  if (files.OpenForWriting(kRecordFileName)) return kRecordFileName;
+  if (files.OpenForWriting(kSecondRecordFileName)) return kSecondRecordFileName;
+  return kRecordFileName;
+}
+
+// The table as LoadRecords reads it now.
+RecordTable ReadTable(platform::FileSystem& files, const DefaultNames& names) {
+  platform::FileHandle file = files.OpenForReading(kRecordFileName);
+  if (!file) file = files.OpenForReading(kSecondRecordFileName);
+  if (!file) return DefaultRecordTable(names);
+  RecordFileImage image{};
+  const std::size_t count = ReadUpTo(*file, image);
+  return DecodeRecordFile(std::span(image.data(), count), names).table;
+}
+
+// What an existing file holds after its table.
+std::vector<std::uint8_t> ReadTail(platform::FileSystem& files, std::string_view name) {
+  std::vector<std::uint8_t> tail;
+  platform::FileHandle file = files.OpenForWriting(name);
+  if (!file) return tail;
+  RecordFileImage table{};
+  if (ReadUpTo(*file, table) < table.size()) return tail;
+  std::array<std::uint8_t, 4096> chunk{};
+  while (tail.size() < kLargestKeptFile) {
+    const std::size_t count = file->Read(chunk);
+    if (count == 0) break;
+    tail.insert(tail.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(count));
+  }
+  return tail;
+}
+
+// After a save: the table becomes the merged one, with a result whose name is still being
+// asked moved to its place there (its field as before, to be typed over).
+void Adopt(RecordBook& book, const RecordTable& ours, const RecordTable& merged) {
+  if (!book.pending) {
+    book.table = merged;
+    return;
+  }
+  const std::size_t index = book.pending->index;
+  for (std::size_t i = 0; i < merged.size(); ++i) {
+    if (merged[i] == ours[index]) {
+      const RecordEntry asked = book.table[index];
+      book.table = merged;
+      book.table[i] = asked;
+      book.pending->index = i;
+      return;
+    }
+  }
+  // Another program's results pushed it out of the file; this run's table keeps it.
+}
+
+// A failure to open for reading that says the file is there and could not be read, rather
+// than missing: not a missing name, and not something other than a regular file.
+bool UnreadableFile(platform::FileError error) {
+  return error != platform::FileError::kNone && error != platform::FileError::kNotFound &&
+         error != platform::FileError::kNotAFile;
 }
 
 }  // namespace
@@ -44,8 +104,8 @@ RecordFileImage EncodeRecordFile(const RecordTable& table) {
   return image;
 }
 
-DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
-  DecodedRecords decoded{DefaultRecordTable(), 0};
+DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes, const DefaultNames& names) {
+  DecodedRecords decoded{DefaultRecordTable(names), 0};
   for (std::size_t i = 0; i < decoded.table.size(); ++i) {
     const std::size_t start = i * kRecordSize;
     if (bytes.size() < start + kRecordSize) {
@@ -71,26 +131,34 @@ DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes) {
   return decoded;
 }
 
-LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files) {
+LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names) {
+  LoadResult result;
   platform::FileHandle file = files.OpenForReading(kRecordFileName);
+  const platform::FileError first_error = file ? platform::FileError::kNone : files.LastError();
   if (!file) file = files.OpenForReading(kSecondRecordFileName);
+  if (!file && UnreadableFile(first_error)) {
+    result = {LoadOutcome::kUnreadable, kRecordFileName, first_error};
+  } else if (!file && UnreadableFile(files.LastError())) {
+    result = {LoadOutcome::kUnreadable, kSecondRecordFileName, files.LastError()};
+  }
 
-  LoadOutcome outcome = LoadOutcome::kNoFile;
   if (file) {
     RecordFileImage image{};
     const std::size_t count = ReadUpTo(*file, image);
     file->Close();
-    const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count));
+    const DecodedRecords decoded = DecodeRecordFile(std::span(image.data(), count), names);
     book.table = decoded.table;
-    outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
+    result.outcome = decoded.repairedRecords == 0 ? LoadOutcome::kLoaded : LoadOutcome::kRepaired;
   } else {
-    book.table = DefaultRecordTable();
+    book.table = DefaultRecordTable(names);
   }
 
   book.recordScore = book.table[0].score;
   book.kingName = MakeNameBuffer(NameText(book.table[0].name));
   book.recordsDirty = false;
-  return outcome;
+  book.lastRead = book.table;
+  book.names = names;
+  return result;
 }
 
 RecordTable TableToSave(const RecordBook& book) {
@@ -103,14 +171,24 @@ RecordTable TableToSave(const RecordBook& book) {
   return table;
 }
 
-SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files) {
-  if (!book.recordsDirty) return SaveOutcome::kUnchanged;
-  platform::FileHandle file = OpenRecordFileForWriting(files);
-  if (!file) return SaveOutcome::kNotWritable;
-  const RecordFileImage image = EncodeRecordFile(TableToSave(book));
-  const bool all_written = file->Write(image) == image.size();
-  const bool stored = file->Close();
-  return all_written && stored ? SaveOutcome::kWritten : SaveOutcome::kIncomplete;
+SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files) {
+  if (!book.recordsDirty) return {};
+  const platform::FileLockHandle lock = files.Lock(kRecordFileName);
+  const RecordTable fresh = ReadTable(files, book.names);
+  const std::string_view target = SaveTarget(files);
+  const RecordTable ours = TableToSave(book);
+  const RecordTable merged = MergeResults(fresh, book.lastRead, ours, book.storedAsOffered);
+
+  std::vector<std::uint8_t> content = ReadTail(files, target);
+  const RecordFileImage image = EncodeRecordFile(merged);
+  content.insert(content.begin(), image.begin(), image.end());
+  const platform::FileError error = files.ReplaceAtomically(target, content);
+  if (error != platform::FileError::kNone) return {SaveOutcome::kNotWritable, target, error};
+  book.lastRead = merged;
+  book.storedAsOffered.reset();
+  if (book.pending) book.storedAsOffered = ours[book.pending->index];
+  Adopt(book, ours, merged);
+  return {SaveOutcome::kWritten, target};
 }
 
 }  // namespace rolvi::records

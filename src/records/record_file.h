@@ -1,6 +1,7 @@
 // The record file: ten 16-byte records, no header (a length byte, the first 13 bytes of the
 // name field, the score as 16 bits little-endian), read once at start-up from "winrolvi.res"
-// or "rolvi.res" and written back in place at exit when the table changed.
+// or "rolvi.res" and written back, merged with what other programs saved meanwhile, when a
+// result entered the table.
 #pragma once
 
 #include <array>
@@ -38,32 +39,56 @@ RecordFileImage EncodeRecordFile(const RecordTable& table);
 // bytes are not all present becomes the default entry for its place. A length byte above 13
 // ends the name after 13 bytes. Every name comes back zero-terminated within its field, with
 // the field's 14th byte 0.
-DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes);
+DecodedRecords DecodeRecordFile(std::span<const std::uint8_t> bytes, const DefaultNames& names);
 
 enum class LoadOutcome {
-  kNoFile,    // neither file could be opened: the default table
-  kLoaded,    // read as stored
-  kRepaired,  // read, but records were missing, cut short or had a length byte above 13
+  kNoFile,      // neither file exists (or is a regular file): the default table
+  kLoaded,      // read as stored
+  kRepaired,    // read, but records were missing, cut short or had a length byte above 13
+  kUnreadable,  // a file is there but could not be opened: the default table
 };
 
-// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table; then sets
-// recordScore and kingName from entry 0 and clears recordsDirty.
-LoadOutcome LoadRecords(RecordBook& book, platform::FileSystem& files);
+struct LoadResult {
+  LoadOutcome outcome = LoadOutcome::kNoFile;
+  // For kUnreadable, the file and why it could not be opened.
+  std::string_view file_name;
+  platform::FileError error = platform::FileError::kNone;
+  friend bool operator==(const LoadResult&, const LoadResult&) = default;
+};
+
+// Reads "winrolvi.res", or else "rolvi.res", or else takes the default table of `names` (which
+// the book keeps for its saves); then sets recordScore and kingName from entry 0, the table
+// last read, and clears recordsDirty. A name under which
+// stands something other than a regular file counts as missing.
+LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names);
 
 // The table as it is to be kept: a result still waiting for its name (the name dialog is
 // open) is filled in under the name the dialog offers.
 RecordTable TableToSave(const RecordBook& book);
 
 enum class SaveOutcome {
-  kUnchanged,    // the table did not change since loading: nothing opened
-  kWritten,      // all 160 bytes written
-  kIncomplete,   // a file was opened but not every byte could be stored
-  kNotWritable,  // no file could be opened or created: nothing written
+  kUnchanged,    // no result entered the table since loading: nothing opened
+  kWritten,      // the whole file written
+  kNotWritable,  // the file could not be replaced (see `error`): it stays as it was
 };
 
-// When recordsDirty, writes the table from offset 0 into "winrolvi.res", or else into
-// "rolvi.res", or else into a newly created "winrolvi.res". Bytes after the first 160 of an
-// existing file stay as they were.
-SaveOutcome SaveRecords(const RecordBook& book, platform::FileSystem& files);
+struct SaveResult {
+  SaveOutcome outcome = SaveOutcome::kUnchanged;
+  // The file written, or the one that could not be; and for a failure, why.
+  std::string_view file_name;
+  platform::FileError error = platform::FileError::kNone;
+  bool written() const { return outcome == SaveOutcome::kWritten; }
+  bool failed() const { return outcome == SaveOutcome::kNotWritable; }
+  friend bool operator==(const SaveResult&, const SaveResult&) = default;
+};
+
+// When recordsDirty: under the file system's lock, reads the table as the file holds it now
+// (another program may have saved since), merges this run's new results into it
+// (MergeResults) and replaces the file with it in one step: "winrolvi.res", or else
+// "rolvi.res", whichever can be written, or else a new "winrolvi.res". Bytes after the first
+// 160 of an existing file are kept (up to a megabyte of them). Once written, the merged table
+// is also this run's. A save that failed leaves the file and this run's table as they were,
+// so that it can be tried again.
+SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files);
 
 }  // namespace rolvi::records

@@ -4,21 +4,21 @@
 
 namespace rolvi::records {
 
-RecordEntry DefaultRecordEntry(std::size_t index) {
+RecordEntry DefaultRecordEntry(std::size_t index, const DefaultNames& names) {
   RecordEntry entry;
   if (index == 0) {
-    StoreName(entry.name, kKingName);
+    StoreName(entry.name, names.king);
     entry.score = kKingScore;
   } else {
-    StoreName(entry.name, kVacantName);
+    StoreName(entry.name, names.vacant);
   }
   return entry;
 }
 
-RecordTable DefaultRecordTable() {
+RecordTable DefaultRecordTable(const DefaultNames& names) {
   RecordTable table;
   for (std::size_t i = 0; i < table.size(); ++i)
-    table[i] = DefaultRecordEntry(i);
+    table[i] = DefaultRecordEntry(i, names);
   return table;
 }
 
@@ -30,6 +30,17 @@ void StoreName(NameField& field, std::string_view text) {
 
 std::uint16_t SaturatedScore(std::int32_t score) {
   return static_cast<std::uint16_t>(std::clamp<std::int32_t>(score, 0, kMaxRecordScore));
+}
+
+std::optional<std::size_t> PlaceFor(const RecordTable& table, std::int32_t score) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (static_cast<std::int32_t>(table[i].score) < score) return i;
+  }
+  return std::nullopt;
+}
+
+bool SameResult(const RecordEntry& a, const RecordEntry& b) {
+  return a.score == b.score && NameText(a.name) == NameText(b.name);
 }
 
 }  // namespace rolvi::records

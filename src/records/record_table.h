@@ -1,11 +1,12 @@
 // The table of the ten best results: RecordEntry (a 14-byte name field and a 16-bit score),
-// RecordTable, the default table with its GBK names, and the small byte-string helpers that
-// keep every name zero-terminated inside its field.
+// RecordTable, the default table, and the small byte-string helpers that keep every name
+// zero-terminated inside its field.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace rolvi::records {
@@ -29,15 +30,17 @@ struct RecordEntry {
 // Best first. Insertion keeps the scores non-increasing; loading keeps the file's order.
 using RecordTable = std::array<RecordEntry, kRecordCount>;
 
-// GBK " 国  王 " (King): a blank, 国, two blanks, 王, a blank.
-inline constexpr std::string_view kKingName = " \xB9\xFA  \xCD\xF5 ";
 inline constexpr std::uint16_t kKingScore = 100;
-// GBK "- 空 缺 -" (vacant).
-inline constexpr std::string_view kVacantName = "- \xBF\xD5 \xC8\xB1 -";
+
+// The names the default table gives its entries, GBK texts of the program's string table.
+struct DefaultNames {
+  std::string_view king;    // entry 0's
+  std::string_view vacant;  // every other entry's
+};
 
 // Entry 0 is the King with 100, entries 1 to 9 are vacant with 0; bytes after each name are 0.
-RecordTable DefaultRecordTable();
-RecordEntry DefaultRecordEntry(std::size_t index);
+RecordTable DefaultRecordTable(const DefaultNames& names);
+RecordEntry DefaultRecordEntry(std::size_t index, const DefaultNames& names);
 
 // Bytes before the first zero, looking at no more than the buffer's size.
 template <std::size_t N>
@@ -59,5 +62,12 @@ void StoreName(NameField& field, std::string_view text);
 
 // A score as the table stores it: below 0 is 0, above 65,535 is 65,535.
 std::uint16_t SaturatedScore(std::int32_t score);
+
+// Where `score` enters the table: above the first entry whose score is strictly below it, so
+// that it goes below equal scores; nothing when it does not qualify.
+std::optional<std::size_t> PlaceFor(const RecordTable& table, std::int32_t score);
+
+// The same result: the same name (the bytes before its terminator) and the same score.
+bool SameResult(const RecordEntry& a, const RecordEntry& b);
 
 }  // namespace rolvi::records

@@ -1,24 +1,26 @@
-// The program's resource numbers as the C++ names them (the resource script gives them the same
-// numbers): the main window's commands, its menu, icon and title, the dialog templates and
-// their controls; and the size the main window is made at. The platform knows none of them.
+// The program's resource numbers as the C++ names them, all taken from res/resource_ids.h,
+// which the resource script reads too: the main window's commands, its menu and icon, the
+// dialog templates and their controls; what the main window tells its window system about
+// itself; and the size it is made at. The platform knows none of them.
 #pragma once
 
 #include <string_view>
 
 #include "platform/surface.h"
 #include "platform/window_system.h"
+#include "resource_ids.h"
 
 namespace rolvi::shell {
 
 enum class Command : int {
-  kNewGame = 256,
-  kShowRecords = 257,
-  kExit = 258,
-  kToggleNext = 512,
-  kToggleStats = 513,
-  kToggleSymbols = 514,
-  kRules = 768,
-  kAbout = 769,
+  kNewGame = IDM_NEW_GAME,
+  kShowRecords = IDM_SHOW_RECORDS,
+  kExit = IDM_EXIT,
+  kToggleNext = IDM_NEXT_BALLS,
+  kToggleStats = IDM_STATISTICS,
+  kToggleSymbols = IDM_BALL_SYMBOLS,
+  kRules = IDM_RULES,
+  kAbout = IDM_ABOUT,
 };
 
 constexpr int CommandNumber(Command command) {
@@ -27,11 +29,11 @@ constexpr int CommandNumber(Command command) {
 
 // The dialog templates.
 enum class DialogId : int {
-  kRules = 1000,
-  kRecords = 1001,
-  kName = 1002,
-  kAbout = 1003,
-  kStatistics = 1004,
+  kRules = IDD_RULES,
+  kRecords = IDD_RECORDS,
+  kName = IDD_NAME,
+  kAbout = IDD_ABOUT,
+  kStatistics = IDD_STATISTICS,
 };
 
 constexpr int DialogNumber(DialogId dialog) {
@@ -39,16 +41,18 @@ constexpr int DialogNumber(DialogId dialog) {
 }
 
 // Control identifiers shared by the templates: each dialog's button, the name dialog's field.
-inline constexpr int kButtonId = 256;
-inline constexpr int kNameEditId = 257;
+inline constexpr int kButtonId = IDC_BUTTON;
+inline constexpr int kNameEditId = IDC_NAME_EDIT;
 
-// The menu and accelerator table, and the program's icon.
-inline constexpr int kMenuId = 1100;
-inline constexpr int kIconId = 3000;
-inline constexpr std::string_view kProgramTitle = "Color rolvi";
+// The menu with the accelerator table of the same number, and the program's icon.
+inline constexpr int kMenuId = IDR_MAIN_MENU;
+inline constexpr int kIconId = IDI_ROLVI;
 
-// What the program's main.cpp files tell their window system about the main window.
-inline constexpr platform::MainWindowIdentity kMainWindowIdentity{kProgramTitle, kIconId, kMenuId};
+// What the program's main.cpp files tell their window system about the main window: its title
+// (GBK), which the string table holds (Texts::title), its icon and its menu.
+constexpr platform::MainWindowIdentity MainWindowIdentity(std::string_view gbk_title) {
+  return {gbk_title, kIconId, kMenuId};
+}
 
 // The main window's outer size when it is made, frame, caption and menu bar included; it
 // cannot be made smaller by the user either.

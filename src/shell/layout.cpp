@@ -9,10 +9,12 @@ using gfx::kBoardFrameSide;
 using gfx::kCellPitch;
 using gfx::kRecordBoxOrigin;
 
-constexpr int kPreviewWidth = 3 * kCellPitch;
+constexpr int kPreviewWidth = gfx::kPreviewBalls * kCellPitch;
 constexpr int kPreviewTop = 5;
 constexpr int kScoreBoxTop = kRecordBoxOrigin.y;
-constexpr int kScoreBoxMargin = 96;  // box width 72 plus 24 pixels of margin
+// From the box's left edge to the client's right: the box and 24 pixels of margin, as wide as
+// the record box's from the left.
+constexpr int kScoreBoxMargin = gfx::kScoreBoxSize.width + kRecordBoxOrigin.x;
 constexpr int kPillarFootWidth = 58;
 constexpr int kFigureColumnHeight = 234;  // figure 100, pillar 125, foot plate 9
 // The board is centred in the band from 46 pixels down (the header bar and 2 more) to

@@ -1,5 +1,8 @@
 #include "shell/main_window.h"
 
+#include <string>
+#include <utility>
+
 #include "dialogs/name_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "dialogs/simple_dialogs.h"
@@ -11,20 +14,41 @@
 
 namespace rolvi::shell {
 
-MainWindow::MainWindow(platform::WindowSystem& system, const Resources& resources,
-                       RecordSaving saving, platform::FileSystem* settings_files)
+namespace {
+
+// Counts a handler that plays a turn while it runs.
+class TurnUnderWay {
+ public:
+  explicit TurnUnderWay(int& count) : count_(count) { ++count_; }
+  TurnUnderWay(const TurnUnderWay&) = delete;
+  TurnUnderWay& operator=(const TurnUnderWay&) = delete;
+  ~TurnUnderWay() { --count_; }
+
+ private:
+  int& count_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(platform::WindowSystem& system, const Assets& assets, RecordSaving saving,
+                       platform::FileSystem* settings_files)
     : system_(system),
-      resources_(resources),
+      assets_(assets),
       settings_files_(settings_files),
       stats_window_(game_, sheet_, system, layout_.board_origin, symbols_,
-                    [this] { OnStatsClosed(); }),
+                    assets.texts.stats_removed, [this] { OnStatsClosed(); }),
       saving_(saving) {}
 
 void MainWindow::OnCreate() {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    sheet_load_ = gfx::LoadSpriteSheet(*surface, resources_.sheet_stream, sheet_);
+    sheet_load_ = gfx::LoadSpriteSheet(*surface, assets_.sheet_stream, sheet_);
   }
-  records::LoadRecords(game_.records, system_.Files());
+  const records::LoadResult loaded =
+      records::LoadRecords(game_.records, system_.Files(), assets_.texts.default_names);
+  if (loaded.outcome == records::LoadOutcome::kUnreadable) {
+    // The game goes on with the default table; the player may fix the file and start again.
+    ReportFileProblem(assets_.texts.file_problems.not_read, loaded.file_name, loaded.error);
+  }
   if (settings_files_ != nullptr && LoadSettings(*settings_files_).ball_symbols) {
     symbols_ = gfx::BallSymbols::kOn;
     system_.SetMenuCheck(CommandNumber(Command::kToggleSymbols), true);
@@ -37,11 +61,13 @@ void MainWindow::OnCreate() {
   show_next_ = true;
   game_.figures = game::FigureState{};
   game::SeedRandom(game_.supply.random, system_.TickCount());
-  game::SetUpNewGame(game_, frontend());
+  if (!ResumeKeptGame()) game::SetUpNewGame(game_, frontend());
+  Settled();
 }
 
 void MainWindow::OnDestroy() {
   KeepRecords();
+  KeepGameAtSessionEnd();
   if (stats_open_) {
     system_.CloseModelessDialog();
     stats_open_ = false;
@@ -52,16 +78,58 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::OnSessionEnding() {
   KeepRecords();
+  KeepGameAtSessionEnd();
+}
+
+void MainWindow::KeepGame(GameKeeping keeping) {
+  keeper_.emplace(std::move(keeping));
+}
+
+bool MainWindow::ResumeKeptGame() {
+  const std::optional<game::KeptGame> kept = keeper_ ? keeper_->Read() : std::nullopt;
+  if (!kept) return false;
+  game::ResumeGame(game_, *kept);
+  show_next_ = kept->showNext;
+  if (!show_next_) system_.SetMenuCheck(CommandNumber(Command::kToggleNext), false);
+  return true;  // the first paint shows it
+}
+
+void MainWindow::Settled() {
+  if (keeper_ && turns_under_way_ == 0) keeper_->Settled(KeptState());
+}
+
+void MainWindow::KeepGameAtSessionEnd() {
+  if (!keeper_) return;
+  const game::KeptGame now = KeptState();
+  keeper_->SessionEnding(turns_under_way_ == 0 ? &now : nullptr);
+}
+
+void MainWindow::GameOver() {
+  if (keeper_) keeper_->GameEnded();
 }
 
 void MainWindow::KeepRecords() {
-  if (saving_ == RecordSaving::kWhenAResultEnters) {
-    records::SaveRecords(game_.records, system_.Files());  // only once a result is in the table
-    return;
+  if (saving_ == RecordSaving::kOnceAtEnd && records_saved_) return;
+  // Nothing is written until a result is in the table.
+  const records::SaveResult saved = records::SaveRecords(game_.records, system_.Files());
+  if (saved.written()) {
+    records_saved_ = true;
+    failed_save_told_.reset();
   }
-  if (records_saved_) return;
-  records_saved_ =
-      records::SaveRecords(game_.records, system_.Files()) != records::SaveOutcome::kUnchanged;
+  // A save that fails as the last one did (the result was told, and now the run ends) is not
+  // told again: the player knows.
+  if (saved.failed() && failed_save_told_ != saved) {
+    failed_save_told_ = saved;
+    ReportFileProblem(assets_.texts.file_problems.not_saved, saved.file_name, saved.error);
+  }
+}
+
+void MainWindow::ReportFileProblem(std::string_view first_line, std::string_view file_name,
+                                   platform::FileError error) {
+  const FileProblemTexts& texts = assets_.texts.file_problems;
+  const std::string message = std::string(first_line) + "\n" + system_.Files().Where(file_name) +
+                              "\n" + std::string(texts.Reason(error));
+  system_.ReportProblem(message, assets_.texts.title);
 }
 
 void MainWindow::OnSize(int client_width, int client_height) {
@@ -76,11 +144,12 @@ void MainWindow::OnSize(int client_width, int client_height) {
 void MainWindow::OnPaint(platform::Surface& surface) {
   gfx::SelectSheetPalette(surface, sheet_);
   gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
+  DrawCursor(surface);
   if (system_.TouchScreen()) {
     DrawTouchPanels(surface, touch_places_, static_cast<std::uint32_t>(game_.records.recordScore));
   } else {
     gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
-                       static_cast<std::uint32_t>(game_.records.recordScore));
+                       static_cast<std::uint32_t>(game_.records.recordScore), assets_.texts.header);
   }
   gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
                     static_cast<std::uint32_t>(game_.score.score));
@@ -88,16 +157,22 @@ void MainWindow::OnPaint(platform::Surface& surface) {
                      symbols_);
   gfx::DrawKing(surface, sheet_, layout_.king_base, game_.figures,
                 records::NameText(game_.records.kingName), game::FigureParts::kAll);
-  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, game::FigureParts::kAll,
-                  game::BodyUnderCrown::kDraw);
+  gfx::DrawPlayer(surface, sheet_, layout_.player_base, game_.figures, assets_.texts.player_plate,
+                  game::FigureParts::kAll, game::BodyUnderCrown::kDraw);
 }
 
 void MainWindow::OnCommand(int command) {
   // Only the low 16 bits name the command, from a menu and an accelerator alike.
   switch (static_cast<Command>(command & 0xFFFF)) {
-    case Command::kNewGame:
-      game::NewGameCommand(game_, frontend());
+    case Command::kNewGame: {
+      if (keeper_) keeper_->GameEnded();  // abandoned: the next game replaces it
+      {
+        TurnUnderWay turn(turns_under_way_);
+        game::NewGameCommand(game_, frontend());
+      }
+      Settled();
       break;
+    }
     case Command::kShowRecords:
       ShowRecordsDialog(game_.records.table);
       break;
@@ -119,8 +194,7 @@ void MainWindow::OnCommand(int command) {
       break;
     }
     case Command::kAbout: {
-      dialogs::AboutDialog about(system_.ScreenSize(), resources_.about_picture,
-                                 resources_.about_mask);
+      dialogs::AboutDialog about(system_.ScreenSize(), assets_.about_picture, assets_.about_mask);
       system_.RunModalDialog(DialogNumber(DialogId::kAbout), about);
       break;
     }
@@ -133,6 +207,7 @@ void MainWindow::ToggleNextBalls() {
   show_next_ = !show_next_;
   system_.SetMenuCheck(CommandNumber(Command::kToggleNext), show_next_);
   DrawNextBalls();
+  Settled();
 }
 
 void MainWindow::ToggleStats() {
@@ -165,6 +240,7 @@ void MainWindow::OnStatsClosed() {
 
 void MainWindow::OnTimer() {
   game::Tick(game_, frontend());
+  Settled();
 }
 
 bool MainWindow::TimerShowsNothing() const {
@@ -173,25 +249,43 @@ bool MainWindow::TimerShowsNothing() const {
 
 void MainWindow::OnSkippedTicks(std::uint32_t count) {
   game::SkipTicks(game_, count);
+  Settled();
 }
 
 void MainWindow::OnMouseDown(int x, int y) {
+  HideCursor();
   game::Press(game_, CellAtPoint(layout_.board_origin, x, y));
+  Settled();
 }
 
 void MainWindow::OnMouseUp(int x, int y) {
-  game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
+  {
+    TurnUnderWay turn(turns_under_way_);
+    game::Release(game_, frontend(), CellAtPoint(layout_.board_origin, x, y));
+  }
+  Settled();
+}
+
+void MainWindow::ClickCell(game::CellRef cell) {
+  game::Press(game_, cell);
+  {
+    TurnUnderWay turn(turns_under_way_);
+    game::Release(game_, frontend(), cell);
+  }
+  Settled();
 }
 
 void MainWindow::DrawCell(int column, int row, game::CellCode code, int frame) {
   if (platform::Surface* surface = system_.StartDrawing()) {
     gfx::DrawCell(*surface, sheet_, layout_.board_origin, column, row, code, frame, symbols_);
+    if (cursor_.cell() == game::CellRef{column, row}) DrawCursor(*surface);
   }
 }
 
 void MainWindow::DrawBoard() {
   if (platform::Surface* surface = system_.StartDrawing()) {
     gfx::DrawBoard(*surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
+    DrawCursor(*surface);
   }
 }
 
@@ -220,7 +314,8 @@ void MainWindow::DrawKing(game::FigureParts parts) {
 
 void MainWindow::DrawPlayer(game::FigureParts parts, game::BodyUnderCrown body) {
   if (platform::Surface* surface = system_.StartDrawing()) {
-    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures, parts, body);
+    gfx::DrawPlayer(*surface, sheet_, layout_.player_base, game_.figures,
+                    assets_.texts.player_plate, parts, body);
   }
 }
 
@@ -229,7 +324,7 @@ void MainWindow::RequestStatsRefresh() {
 }
 
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {
-  dialogs::NameDialog name(system_.ScreenSize(), lastName);
+  dialogs::NameDialog name(system_.ScreenSize(), lastName, assets_.texts.name_check);
   system_.RunModalDialog(DialogNumber(DialogId::kName), name);
   // The result now stands in the table under the accepted name.
   if (saving_ == RecordSaving::kWhenAResultEnters) KeepRecords();

@@ -71,8 +71,9 @@ Settings LoadSettings(platform::FileSystem& files) {
 
 bool SaveSettings(platform::FileSystem& files, const Settings& settings) {
   const std::string text = FormatSettings(settings);
-  return files.ReplaceAtomically(kSettingsFileName,
-                                 {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size());
+  return files.ReplaceAtomically(kSettingsFileName, bytes) == platform::FileError::kNone;
 }
 
 }  // namespace rolvi::shell

@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/gbk/gbk_text.h"
 #include "records/record_book.h"
+#include "support/program_assets.h"
 
 namespace rolvi::dialogs {
 namespace {
 
+using platform::GbkToUtf8;
 using records::NameBuffer;
 using records::NameText;
 using namespace std::string_view_literals;
@@ -50,7 +53,19 @@ TEST(ValidateNameTest, AnAcceptedNameReplacesTheWholeBufferWithItsTerminator) {
     std::copy(stored.begin(), stored.end(), expected.begin());
     EXPECT_EQ(lastName, expected) << name;
   }
-  EXPECT_TRUE(NameVerdictMessage(NameVerdict::kAccepted).empty());
+}
+
+// Each refusal has its own message, and the program's are the Chinese ones with their blanks.
+TEST(NameVerdictMessageTest, EachRefusalShowsItsOwnText) {
+  const NameCheckTexts& texts = testing::ProgramTexts().name_check;
+  EXPECT_TRUE(NameVerdictMessage(NameVerdict::kAccepted, texts).empty());
+  EXPECT_EQ(GbkToUtf8(NameVerdictMessage(NameVerdict::kEmpty, texts)),
+            "你应该输入姓名" + std::string(10, ' '));
+  EXPECT_EQ(GbkToUtf8(NameVerdictMessage(NameVerdict::kTooLong, texts)),
+            "姓名太长" + std::string(5, ' '));
+  EXPECT_EQ(GbkToUtf8(NameVerdictMessage(NameVerdict::kNotLatin, texts)),
+            "你只能用拉丁字母" + std::string(17, ' '));
+  EXPECT_EQ(GbkToUtf8(texts.caption), "错 误");
 }
 
 }  // namespace

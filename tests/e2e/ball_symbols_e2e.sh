@@ -52,7 +52,10 @@ if launch "$seed" first XDG_DATA_HOME="$PWD/xdg" --user-data; then
 else
   fail "with --user-data the window did not appear"
 fi
-check_equal "the data directory holds the settings file" "./rolvi.ini" "$(listing xdg/rolvi)"
+# Beside it the game in progress, kept as every --user-data run keeps it; the next starts
+# continue that game, which no move has changed, so that they show the same board.
+check_equal "the data directory holds the kept game and the settings file" \
+  "./rolvi.game ./rolvi.ini" "$(listing xdg/rolvi)"
 
 # The next start with --user-data shows the symbols from the first frame, also at scale 2.
 if launch "$seed" second XDG_DATA_HOME="$PWD/xdg" --user-data; then

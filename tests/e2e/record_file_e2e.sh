@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end test of where the desktop program keeps its record file, under a window manager:
-# a FIFO named winrolvi.res neither hangs the start nor takes the table at exit; started with
+# a FIFO named winrolvi.res neither hangs the start nor takes the table at exit, and the
+# player is told, in a message box and on standard error, where and why; started with
 # --user-data, as its desktop entry starts it, the program keeps the file in the user's data
 # directory (made private on demand) and nothing in the current one; a data directory that
 # cannot be made is reported once and the game plays on; unknown arguments get a usage and
@@ -34,16 +35,49 @@ enter_a_result() {
 listing() { (cd "$1" && find . -mindepth 1 -printf '%p %y\n' | sort | tr '\n' ' '); }
 mode() { stat -c %a "$1" 2> /dev/null || echo none; }
 
+# A window titled $1 other than the main window, as its id; fails after ten seconds.
+wait_other_window() {  # title
+  local id
+  for _ in $(seq 100); do
+    id="$(xwininfo -root -tree 2> /dev/null | grep -F "\"$1\": (" | awk '{ print $1 }' |
+      grep -v -x "$main" | head -n 1)"
+    if [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 # A FIFO in place of the record file: the defaults, a prompt start, and at exit no write and
-# no wait for a reader.
+# no wait for a reader. The result that could not be kept is told as soon as its name is
+# taken: a message box over the main window names the file and the reason; the exit, which
+# fails to save for the same reason, tells nothing more.
 mkdir fifo
 mkfifo fifo/winrolvi.res
 if launch "$seed" fifo; then
   [ "$launch_ms" -le 5000 ] && echo "ok: the window appeared after $launch_ms ms" ||
     fail "the window took $launch_ms ms to appear"
-  enter_a_result
+  play_moves moves.txt
+  press "$main" F4
+  if dialog="$(wait_window "恭喜恭喜")"; then
+    press "$dialog" Return
+    if box="$(wait_other_window "Color rolvi")"; then
+      echo "ok: a message box tells that the table could not be saved"
+      shot fifo-not-saved
+      press "$box" Return
+    else
+      fail "no message box told that the table could not be saved"
+    fi
+    close_records "after the name and the message box" || true
+  else
+    fail "F4 with a result did not ask for a name"
+  fi
   quit "with a result and a FIFO for the record file"
   check_equal "what the FIFO's directory holds afterwards" "./winrolvi.res p " "$(listing fifo)"
+  check_equal "the problem on standard error, once" \
+    "rolvi: 无法保存排行榜： $PWD/fifo/winrolvi.res 这不是普通文件。" "$(cat fifo.log)"
 else
   fail "with a FIFO named winrolvi.res the window did not appear"
   exit 1
@@ -84,7 +118,7 @@ fi
 status=0
 timeout 10 "$program" --user-data --records-here > usage.out 2> usage.err || status=$?
 check_equal "exit code for an unknown argument" 2 "$status"
-check_equal "usage line" "usage: rolvi [--user-data]" "$(head -n 1 usage.err)"
+check_equal "usage line" "usage: rolvi [--user-data] [--keep-game]" "$(head -n 1 usage.err)"
 check_equal "nothing on standard output" "" "$(cat usage.out)"
 
 finish "record file"

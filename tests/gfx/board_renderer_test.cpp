@@ -121,10 +121,14 @@ TEST(BoardRendererTest, ScoreBoxSpans72By24AndShowsAPlainRightAlignedZero) {
   EXPECT_GE(rows, 8);
 }
 
+// GBK 下组 (next group) and 颜色 (colours) with two blanks, as the header bar shows them.
+const std::string kNextGroup = "\xCF\xC2\xD7\xE9";
+const std::string kColours = "\xD1\xD5\xC9\xAB  ";
+
 TEST(BoardRendererTest, HeaderBarLinesReachTheLastColumnAtAnyWidth) {
   for (const int width : {612, 777, 1016}) {
     SoftSurface surface(width, 60, kBackground);
-    DrawHeaderBar(surface, width, (width - 108) / 2, 100);
+    DrawHeaderBar(surface, width, (width - 108) / 2, 100, {kNextGroup, kColours});
     for (const int x : {0, width / 2, width - 1}) {
       EXPECT_EQ(At(surface, x, 0), kShadow) << width;
       EXPECT_EQ(At(surface, x, 1), kHighlight) << width;
@@ -140,9 +144,6 @@ TEST(BoardRendererTest, HeaderBarLinesReachTheLastColumnAtAnyWidth) {
   }
 }
 
-// GBK 下组 (next group) and 颜色 (colours) with two blanks, as the header bar shows them.
-const std::string kNextGroup = "\xCF\xC2\xD7\xE9";
-const std::string kColours = "\xD1\xD5\xC9\xAB  ";
 constexpr Rgb kMarker{1, 2, 3};
 
 // The pixels that `text` covers when drawn alone, the way the header bar places its label.
@@ -178,7 +179,7 @@ double Contrast(Rgb a, Rgb b) {
 TEST(BoardRendererTest, HeaderLabelsStandOutFromTheBarWithAnEtchedCopyBelowRight) {
   SoftSurface surface(612, 60, kBackground);
   const int px = 252;
-  DrawHeaderBar(surface, 612, px, 100);
+  DrawHeaderBar(surface, 612, px, 100, {kNextGroup, kColours});
   struct Label {
     std::string text;
     platform::Rect rect;  // where the front copy is drawn

@@ -94,13 +94,13 @@ TEST_F(FiguresTest, BodyOnlyDrawLeavesPillarAndPlateAlone) {
 }
 
 TEST_F(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
-  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 0},
+  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 0}, "x",
              game::FigureParts::kBodyOnly, game::BodyUnderCrown::kLeave);
   EXPECT_EQ(testing::CountPixels(surface, testing::kPlayerColour), 72 * 100);
   EXPECT_EQ(At(surface, x - 10, y - 234), testing::kPlayerColour);
 
   // With the crown appearing only the overlay is drawn, 6 rows below the body's top.
-  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 4},
+  DrawPlayer(surface, sheet, kBase, {.playerOffset = 0, .crownFrame = 4}, "x",
              game::FigureParts::kBodyOnly, game::BodyUnderCrown::kLeave);
   EXPECT_EQ(testing::CountPixels(surface, testing::CrownColour(4)), 50 * 65);
   EXPECT_EQ(At(surface, x - 10, y - 228), testing::CrownColour(4));
@@ -110,8 +110,8 @@ TEST_F(FiguresTest, PlayerCrownOverlayCoversTheLeftOfHisBody) {
 
   // A full paint draws the body first, then the overlay.
   SoftSurface painted(300, 340, kBackground);
-  DrawPlayer(painted, sheet, kBase, {.playerOffset = 0, .crownFrame = 6}, game::FigureParts::kAll,
-             game::BodyUnderCrown::kDraw);
+  DrawPlayer(painted, sheet, kBase, {.playerOffset = 0, .crownFrame = 6}, "x",
+             game::FigureParts::kAll, game::BodyUnderCrown::kDraw);
   EXPECT_EQ(At(painted, x - 10, y - 234), testing::kPlayerColour);
   EXPECT_EQ(At(painted, x - 10, y - 228), testing::CrownColour(6));
 }

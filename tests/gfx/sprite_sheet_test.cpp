@@ -14,7 +14,7 @@
 #include "gfx/atlas.h"
 #include "platform/software/soft_image.h"
 #include "platform/software/soft_surface.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 
 namespace rolvi::gfx {
 namespace {
@@ -28,7 +28,7 @@ const SpriteSheet& Sheet() {
   static const SpriteSheet sheet = [] {
     SpriteSheet loaded;
     platform::SoftSurface display(1, 1);
-    EXPECT_EQ(LoadSpriteSheet(display, shell::EmbeddedResources().sheet_stream, loaded),
+    EXPECT_EQ(LoadSpriteSheet(display, testing::ProgramAssets().sheet_stream, loaded),
               SheetLoad::kLoaded);
     return loaded;
   }();
@@ -226,8 +226,8 @@ TEST_F(SpriteArt, BallColoursDifferInLightnessToo) {
 TEST(AboutArt, ThePictureIsBlackWhereverItsMaskLetsTheDialogShowThrough) {
   // The mask is ANDed, then the picture ORed: where the mask is white the dialog stays, and a
   // picture pixel that is not black there would tint it.
-  const auto picture = SoftImage::FromDib(shell::EmbeddedResources().about_picture);
-  const auto mask = SoftImage::FromDib(shell::EmbeddedResources().about_mask);
+  const auto picture = SoftImage::FromDib(testing::ProgramAssets().about_picture);
+  const auto mask = SoftImage::FromDib(testing::ProgramAssets().about_mask);
   ASSERT_TRUE(picture && mask);
   ASSERT_EQ(picture->size(), mask->size());
   int picture_pixels = 0;

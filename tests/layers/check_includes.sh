@@ -10,26 +10,30 @@ cd "$src"
 # The platform's interface headers: what every layer may see of the platform.
 interfaces='platform/[a-z_]+\.h'
 software='platform/software/'
+# The numbers of the program's resources (res/resource_ids.h): the shell's, and the
+# programs' (a back end's main.cpp), never the platform's own.
+ids='resource_ids\.h$'
 
 # The quoted includes a file may have, as one extended regular expression per layer.
 allowed_for() {
   case "$1" in
     game/* | records/*) echo "^(game/|records/|platform/(feedback|file_system)\.h$)" ;;
     gfx/*) echo "^(gfx/|game/|records/|$interfaces$)" ;;
-    dialogs/* | shell/*) echo "^(dialogs/|shell/|gfx/|game/|records/|$interfaces$)" ;;
+    dialogs/*) echo "^(dialogs/|shell/|gfx/|game/|records/|$interfaces$)" ;;
+    shell/*) echo "^(dialogs/|shell/|gfx/|game/|records/|$interfaces$|$ids)" ;;
     platform/headless/*) echo "^(platform/headless/|$software|$interfaces$)" ;;
     platform/widgets/*) echo "^(platform/widgets/|$software|$interfaces$)" ;;
     platform/gbk/*) echo "^(platform/gbk/)" ;;
     # A back end's main.cpp is its program: it also starts the shell's main window, and the
     # back ends that draw their own windows get the program's resource tables (res/tables.h).
     platform/sdl/main.cpp)
-      echo "^(shell/|res/tables\.h$|platform/(sdl|widgets|gbk)/|$software|$interfaces$)" ;;
+      echo "^(shell/|res/tables\.h$|platform/(sdl|widgets|gbk)/|$software|$interfaces$|$ids)" ;;
     platform/sdl/*) echo "^(platform/(sdl|widgets|gbk)/|$software|$interfaces$)" ;;
-    platform/win32/main.cpp) echo "^(shell/|platform/win32/|$software|$interfaces$)" ;;
+    platform/win32/main.cpp) echo "^(shell/|platform/win32/|$software|$interfaces$|$ids)" ;;
     platform/win32/*) echo "^(platform/win32/|$software|$interfaces$)" ;;
     # The page's program also names the record file, which it keeps in the page's storage.
     platform/web/main.cpp)
-      echo "^(shell/|res/tables\.h$|records/record_file\.h$|platform/(web|widgets)/|$software|$interfaces$)" ;;
+      echo "^(shell/|res/tables\.h$|records/record_file\.h$|platform/(web|widgets)/|$software|$interfaces$|$ids)" ;;
     platform/web/*) echo "^(platform/(web|widgets)/|$software|$interfaces$)" ;;
     platform/software/* | platform/*) echo "^($software|$interfaces$)" ;;
     *) echo "^$" ;;  # a folder without a layer: nothing is allowed until it gets one

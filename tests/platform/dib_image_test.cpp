@@ -156,5 +156,42 @@ TEST(DibDecodeTest, MalformedDibsGiveNoImage) {
   EXPECT_EQ(broken([](Dib& d) { d.bits.clear(); }), nullptr);
 }
 
+// The same DIB as a BMP file (a 14-byte file header naming where the rows start) and as a
+// packed DIB (a bitmap resource: header, colour table and rows in one block) splits into the
+// header with its table and the rows, which decode as the DIB did.
+TEST(DibSplitTest, BitmapFilesAndPackedDibsSplitAfterTheColourTable) {
+  const Dib dib = MakeDib(4, {{0, 1, 2}, {2, 1, 0}}, {kA, kB, kC}, false, 3);
+  std::vector<std::uint8_t> packed = dib.header;
+  packed.insert(packed.end(), dib.bits.begin(), dib.bits.end());
+  std::vector<std::uint8_t> file(14, 0);
+  file[0] = 'B';
+  file[1] = 'M';
+  Put32(file, 10, static_cast<std::uint32_t>(14 + dib.header.size()));
+  file.insert(file.end(), packed.begin(), packed.end());
+
+  for (const DibView& split : {DibFromPackedDib(packed), DibFromBitmapFile(file)}) {
+    EXPECT_EQ(split.header.size(), dib.header.size());
+    EXPECT_EQ(split.bits.size(), dib.bits.size());
+    const auto image = SoftImage::FromDib(split);
+    ASSERT_NE(image, nullptr);
+    ExpectPixels(*image, {{0, 1, 2}, {2, 1, 0}}, {kA, kB, kC});
+  }
+
+  // Too short, a pixel offset outside the file, a depth without a colour table, a table past
+  // the end: nothing.
+  EXPECT_TRUE(DibFromBitmapFile(std::span(file).first(13)).header.empty());
+  std::vector<std::uint8_t> far = file;
+  Put32(far, 10, static_cast<std::uint32_t>(far.size()));
+  EXPECT_TRUE(DibFromBitmapFile(far).header.empty());
+  EXPECT_TRUE(DibFromPackedDib(std::span(packed).first(39)).header.empty());
+  std::vector<std::uint8_t> deep = packed;
+  deep[14] = 24;
+  EXPECT_TRUE(DibFromPackedDib(deep).header.empty());
+  std::vector<std::uint8_t> wide_table = packed;
+  Put32(wide_table, 32, 0);  // the full sixteen entries reach past the block
+  wide_table.resize(40 + 16 * 4);
+  EXPECT_TRUE(DibFromPackedDib(wide_table).header.empty());
+}
+
 }  // namespace
 }  // namespace rolvi::platform

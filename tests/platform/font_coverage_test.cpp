@@ -4,30 +4,31 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/name_check.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/font_data.h"
 #include "platform/software/glyphs.h"
-#include "records/record_table.h"
+#include "platform/widgets/resource_tables.h"
+#include "res/tables.h"
 
 namespace rolvi::platform {
 namespace {
 
-// The texts the program shows that live in its code rather than in the resource script (whose
-// texts text_fit_test checks): header labels, the Player's plate, the game-over message, the
-// statistics rows, the default names and the name check's messages.
-TEST(FontCoverageTest, EveryCharacterOfTheProgramsOwnTextsHasAGlyph) {
-  std::vector<std::string> texts = {
-      std::string(records::kKingName),           std::string(records::kVacantName),
-      std::string(dialogs::kNameErrorCaption),   std::string(dialogs::kEmptyNameMessage),
-      std::string(dialogs::kNameTooLongMessage), std::string(dialogs::kNameNotLatinMessage)};
-  for (const char* utf8 : {"下组", "颜色", "玩  家", " 玩  完  !", ", 消除"})
-    texts.push_back(Utf8ToGbk(utf8).value());
-  for (const std::string& text : texts) {
-    for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length)
-      EXPECT_GE(GlyphOf(DecodeGbk(text, at)), font_data::kFirstAscii)
-          << GbkToUtf8(text) << " " << at;
+// Every string of the program's string table, which holds what the program draws or shows
+// outside its templates (whose texts text_fit_test checks): header labels, the Player's plate,
+// the game-over message, the statistics rows, the default names, the name check's messages and
+// the record file's problems.
+TEST(FontCoverageTest, EveryCharacterOfTheProgramsStringsHasAGlyph) {
+  int strings = 0;
+  for (const widgets::StringTableData& table : res::Tables().strings) {
+    for (const widgets::StringData& string : table.strings) {
+      ++strings;
+      const std::string_view text = string.text;
+      for (std::size_t at = 0; DecodeGbk(text, at).length != 0; at += DecodeGbk(text, at).length)
+        EXPECT_GE(GlyphOf(DecodeGbk(text, at)), font_data::kFirstAscii)
+            << GbkToUtf8(text) << " " << at;
+    }
   }
+  EXPECT_GE(strings, 20);
 }
 
 TEST(FontCoverageTest, TableIsSortedAndEveryFaceHoldsEveryGlyph) {

@@ -19,6 +19,8 @@ using testing::FakeRecordDialogs;
 using testing::TableWithScores;
 using namespace std::string_view_literals;
 
+constexpr DefaultNames kNames{"King", "vacant"};
+
 TEST(InsertRecordTest, OnTheDefaultTableAResultEntersBelowTheKingUnlessItBeatsHim) {
   // A result of zero or less never enters and opens no dialog.
   const std::pair<std::int32_t, std::optional<std::size_t>> cases[] = {
@@ -31,9 +33,9 @@ TEST(InsertRecordTest, OnTheDefaultTableAResultEntersBelowTheKingUnlessItBeatsHi
     EXPECT_EQ(book.recordsDirty, place.has_value());
     EXPECT_EQ(dialogs.offered.size() + dialogs.shown.size(), place ? 2u : 0u);
     if (place) {
-      EXPECT_EQ(book.table[1 - *place], DefaultRecordTable()[0]);  // the King's entry
+      EXPECT_EQ(book.table[1 - *place], DefaultRecordTable({})[0]);  // the King's entry
     } else {
-      EXPECT_EQ(book.table, DefaultRecordTable());
+      EXPECT_EQ(book.table, DefaultRecordTable({}));
     }
   }
 }
@@ -64,17 +66,45 @@ TEST(InsertRecordTest, ASaveWhileTheNameIsAskedKeepsTheResultUnderTheNameOffered
   FakeRecordDialogs dialogs;
   dialogs.answers = {"Ann"};
   platform::MemoryFileSystem files;
-  dialogs.while_name_is_asked = [&] { EXPECT_EQ(SaveRecords(book, files), SaveOutcome::kWritten); };
+  dialogs.while_name_is_asked = [&] { EXPECT_TRUE(SaveRecords(book, files).written()); };
   ASSERT_EQ(InsertRecord(book, 250, dialogs), 0u);
 
-  const DecodedRecords saved = DecodeRecordFile(files.files.at(std::string(kRecordFileName)));
+  const DecodedRecords saved = DecodeRecordFile(files.files.at(std::string(kRecordFileName)), {});
   EXPECT_EQ(NameText(saved.table[0].name), "Bo");
   EXPECT_EQ(saved.table[0].score, 250);
-  EXPECT_EQ(saved.table[1], DefaultRecordTable()[0]);
+  EXPECT_EQ(saved.table[1], DefaultRecordTable({})[0]);
   // Once the name is taken nothing is pending: the table saved is the table itself.
   EXPECT_FALSE(book.pending);
   EXPECT_EQ(TableToSave(book), book.table);
   EXPECT_EQ(NameText(book.table[0].name), "Ann");
+}
+
+TEST(InsertRecordTest, ASaveWhileTheNameIsAskedMergesOtherResultsAndTheNameGoesToItsNewPlace) {
+  // Another program saved a better result after this one loaded the file; the save made while
+  // this name is asked brings it in above, and the name typed then lands one place lower.
+  platform::MemoryFileSystem files;
+  RecordBook other;
+  LoadRecords(other, files, kNames);
+  RecordBook book;
+  LoadRecords(book, files, kNames);
+  FakeRecordDialogs others_dialogs;
+  others_dialogs.answers = {"Bert"};
+  InsertRecord(other, 300, others_dialogs);
+  ASSERT_TRUE(SaveRecords(other, files).written());
+
+  FakeRecordDialogs dialogs;
+  dialogs.answers = {"Anna"};
+  dialogs.while_name_is_asked = [&] { EXPECT_TRUE(SaveRecords(book, files).written()); };
+  EXPECT_EQ(InsertRecord(book, 250, dialogs), 1u);
+  EXPECT_EQ(NameText(book.table[0].name), "Bert");
+  EXPECT_EQ(NameText(book.table[1].name), "Anna");  // typed over the King's field it took
+  EXPECT_EQ(book.table[1].score, 250);
+  EXPECT_EQ(book.table[2], DefaultRecordTable(kNames)[0]);
+  // The next save puts the typed name where the offered one was stored.
+  ASSERT_TRUE(SaveRecords(book, files).written());
+  const DecodedRecords saved =
+      DecodeRecordFile(files.files.at(std::string(kRecordFileName)), kNames);
+  EXPECT_EQ(saved.table, book.table);
 }
 
 TEST(InsertRecordTest, ANewEntryIsTypedOverTheFieldItTakesAndPushesTheLastEntryOut) {

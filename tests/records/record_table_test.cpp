@@ -3,16 +3,26 @@
 #include <gtest/gtest.h>
 
 #include "platform/gbk/gbk_text.h"
+#include "support/program_assets.h"
 
 namespace rolvi::records {
 namespace {
 
 using platform::GbkToUtf8;
 
-// The default table's names are GBK bytes; they must read as the Chinese words they stand for.
+// The default table's names come from the program's strings; they must read as the Chinese
+// words they stand for, and fill the table as its entries' names.
 TEST(DefaultRecordTableTest, TheKingAndTheVacantPlacesAreNamedInChinese) {
-  EXPECT_EQ(GbkToUtf8(kKingName), " 国  王 ");
-  EXPECT_EQ(GbkToUtf8(kVacantName), "- 空 缺 -");
+  const DefaultNames& names = testing::ProgramTexts().default_names;
+  EXPECT_EQ(GbkToUtf8(names.king), " 国  王 ");
+  EXPECT_EQ(GbkToUtf8(names.vacant), "- 空 缺 -");
+  const RecordTable table = DefaultRecordTable(names);
+  EXPECT_EQ(NameText(table[0].name), names.king);
+  EXPECT_EQ(table[0].score, kKingScore);
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    EXPECT_EQ(NameText(table[i].name), names.vacant);
+    EXPECT_EQ(table[i].score, 0);
+  }
 }
 
 TEST(StoreNameTest, CutsToThirteenBytesAndToAnEmbeddedZeroKeepingTheBytesAfterIt) {

@@ -68,6 +68,28 @@ grep -qx 'dirty 1' "$work/entered.txt" || fail "table not dirty"
 [ "$(stat -c %s "$work/winrolvi.res")" = 160 ] || fail "record file not written at exit"
 printf 'records\n' | "$replay" --dir "$work" | grep -qP '^Grace\t' || fail "record file not read back"
 
+# By keys alone: the greedy player's game to a score played with the board cursor's keys
+# instead of clicks gives, dumped before every move and at the end, the same dumps; with the
+# cursor hidden by a last press beside the board, the same picture.
+"$autoplay" --seed 3 --until score:20 --moves 300 --keys > "$work/keys.txt"
+! grep -qv '^key \|^name ' "$work/keys.txt" || fail "the game by keys has other lines than keys"
+grep -q '^key \(home\|end\|pageup\|pagedown\)$' "$work/keys.txt" ||
+  fail "the game by keys makes no jump to an end of a row or column"
+mkdir -p "$work/bykeys"
+by_move() {  # moves file, screenshot
+  sed 's/^name Autoplay$/dump/' "$1"
+  printf 'dump\npress 0 0\nrelease 0 0\nshot %s\n' "$2"
+}
+by_move "$work/score.txt" "$work/clicks.png" | "$replay" --seed 3 --dir "$work/bykeys" \
+  > "$work/clicks-dumps.txt"
+by_move "$work/keys.txt" "$work/keys.png" | "$replay" --seed 3 --dir "$work/bykeys" \
+  > "$work/keys-dumps.txt"
+[ "$(grep -c '^score' "$work/keys-dumps.txt")" -gt 10 ] || fail "too few dumps of the game by keys"
+diff -u "$work/clicks-dumps.txt" "$work/keys-dumps.txt" > /dev/null ||
+  fail "the game by keys differs from the game by clicks"
+grep -q '^score [1-9]' "$work/keys-dumps.txt" || fail "the game by keys did not score"
+cmp -s "$work/clicks.png" "$work/keys.png" || fail "the game by keys looks different at its end"
+
 # Screenshots are PNG files of the client area.
 printf 'size 700 420\nshot %s/shot.png\n' "$work" | "$replay" --dir "$work"
 [ "$(head -c 8 "$work/shot.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
@@ -83,6 +105,8 @@ script_error() {  # expected error line, script lines...
 }
 script_error "line 2: unknown command: jump" dump "jump 1 2"
 script_error "line 1: bad number: 9" "click 9 0"
+script_error "line 2: unknown key: sideways" "key left" "key sideways"
+script_error "line 1: wrong number of arguments to key" "key"
 status=0
 { grep -v "^name " "$work/score.txt"; echo "command 256"; } |
   "$replay" --seed 3 --dir "$work/none" > /dev/null 2>&1 || status=$?

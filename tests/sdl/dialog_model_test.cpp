@@ -177,5 +177,24 @@ TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
   EXPECT_EQ(box.OnKey(Press(Key::kEnter)).command, kOkButtonId);
 }
 
+// A text of several lines, one of them a long file name without blanks, gets every line it
+// needs: each line break starts one, and the long name is cut where the box ends.
+TEST(MessageBoxModelTest, EveryLineOfALongerTextHasItsRoom) {
+  SoftSurface measure(1, 1);
+  const int line = measure.MeasureText("x", Font::kDialog, false).height;
+  const auto text_rect = [&](std::string_view text) {
+    return DialogModel::ForMessageBox(text, "", true, measure).controls()[0].rect;
+  };
+  EXPECT_EQ(text_rect("Cannot save:").height(), line);
+  EXPECT_EQ(text_rect("Cannot save:\n/tmp/winrolvi.res\nNo room.").height(), 3 * line);
+  const std::string path = "/" + std::string(120, 'a') + "/winrolvi.res";
+  const Rect wrapped = text_rect("Cannot save:\n" + path + "\nNo room.");
+  EXPECT_GE(wrapped.height(), 4 * line);
+  EXPECT_LE(wrapped.width(), 322);
+  // The widest line decides the width, not the whole text.
+  EXPECT_LT(text_rect("Cannot save:\nx\nNo room.").width(),
+            measure.MeasureText("Cannot save:xNo room.", Font::kDialog, false).width);
+}
+
 }  // namespace
 }  // namespace rolvi::platform::widgets

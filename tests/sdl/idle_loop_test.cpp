@@ -19,7 +19,7 @@
 #include "res/tables.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 
 namespace rolvi::platform::sdl {
 namespace {
@@ -65,7 +65,8 @@ class CountingHandlers final : public WindowHandlers {
 TEST(IdleLoopTest, OnlyTicksThatShowSomethingWakeTheLoopAndTheOthersAreCountedAfterwards) {
   for (const bool ticks_show_something : {false, true}) {
     MemoryFileSystem files;
-    SdlWindowSystem system({620, 420}, res::Tables(), shell::kMainWindowIdentity, files,
+    SdlWindowSystem system({620, 420}, res::Tables(),
+                           shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files,
                            &TicksForTest);
     std::string error;
     ASSERT_TRUE(system.Open(error)) << error;
@@ -113,7 +114,7 @@ std::vector<ShownFrame> PlayOnVirtualClock(bool sleep_through_ticks,
                                            std::uint32_t end_ms) {
   MemoryFileSystem files;
   HeadlessWindowSystem system({612, 374}, 5, files);
-  shell::MainWindow window(system, shell::EmbeddedResources());
+  shell::MainWindow window(system, rolvi::testing::ProgramAssets());
   system.Attach(window);
   system.Create();
   system.Resize(612, 374);

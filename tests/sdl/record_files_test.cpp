@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "support/temp_directory.h"
@@ -67,12 +69,35 @@ TEST_F(RecordFilesTest, TheCurrentDirectoryOrWithTheOptionTheDataDirectory) {
 }
 
 TEST_F(RecordFilesTest, UnknownArgumentsGiveAUsageAndNoFiles) {
-  for (const char* argument : {"--user", "-h", "", "winrolvi.res"}) {
+  for (const char* argument : {"--user", "-h", "", "winrolvi.res", "--keep"}) {
     EXPECT_EQ(Choose({argument}), nullptr) << argument;
-    EXPECT_EQ(errors_.rfind("usage: rolvi [--user-data]\n", 0), 0u) << errors_;
+    EXPECT_EQ(errors_.rfind("usage: rolvi [--user-data] [--keep-game]\n", 0), 0u) << errors_;
   }
   EXPECT_EQ(Choose({"--user-data", "x"}), nullptr);
   EXPECT_EQ(Choose({"x", "--user-data"}), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
+}
+
+// The game in progress is kept with the desktop entry's option or when asked for; the
+// classic start from a terminal keeps nothing.
+TEST_F(RecordFilesTest, TheGameIsKeptWithTheDataDirectoryOrWhenAsked) {
+  using Line = std::vector<const char*>;
+  for (const auto& [arguments, keeps] :
+       {std::pair{Line{"rolvi"}, false}, std::pair{Line{"rolvi", "--user-data"}, true},
+        std::pair{Line{"rolvi", "--keep-game"}, true},
+        std::pair{Line{"rolvi", "--keep-game", "--user-data"}, true}, std::pair{Line{}, false}}) {
+    EXPECT_EQ(KeepsGame(arguments), keeps) << arguments.size();
+    // Only the desktop entry's option remembers the settings.
+    EXPECT_EQ(KeepsSettings(arguments),
+              arguments.size() > 1 && arguments.back() == std::string_view("--user-data"))
+        << arguments.size();
+  }
+  // --keep-game alone leaves the record file where it was.
+  std::filesystem::create_directory(directory_ / "here");
+  auto files = Choose({"--keep-game"});
+  ASSERT_NE(files, nullptr);
+  Save(*files);
+  EXPECT_TRUE(std::filesystem::exists(directory_ / "here" / "winrolvi.res"));
   EXPECT_FALSE(std::filesystem::exists(directory_ / "data"));
 }
 
@@ -93,7 +118,7 @@ TEST(HelpOptionTest, HelpAnywhereAmongTheArgumentsAsksForTheUsage) {
   std::array<char, 256> first_line{};
   ASSERT_NE(std::fgets(first_line.data(), first_line.size(), out), nullptr);
   std::fclose(out);
-  EXPECT_STREQ(first_line.data(), "usage: rolvi [--user-data]\n");
+  EXPECT_STREQ(first_line.data(), "usage: rolvi [--user-data] [--keep-game]\n");
 }
 
 TEST_F(RecordFilesTest, ADataDirectoryThatCannotBeMadeIsReportedOnceAndSavesNothing) {

@@ -21,6 +21,7 @@
 #include "records/record_table.h"
 #include "res/tables.h"
 #include "shell/commands.h"
+#include "support/program_assets.h"
 
 namespace rolvi::platform::widgets {
 namespace {
@@ -156,7 +157,8 @@ TEST_F(TextFitTest, TheNameFieldHoldsThirteenCapitalsInsideItsPadding) {
 TEST_F(TextFitTest, RecordsRowsHoldRankNameAndFiveDigitScoreApart) {
   const DialogModel layout = DialogModel::FromTemplate(*FindDialog(res::Tables(), 1001), measure_);
   const Size client = layout.client_size();
-  records::RecordTable table = records::DefaultRecordTable();
+  records::RecordTable table =
+      records::DefaultRecordTable(rolvi::testing::ProgramTexts().default_names);
   // Thirteen capitals W with the largest score a record holds, and with a score of five
   // wide digits; rank 10 has the longest rank.
   records::StoreName(table[8].name, kThirteenCapitals);
@@ -203,7 +205,8 @@ TEST_F(TextFitTest, StatisticsRowsFitTheWindowWithFullBoardAndThreeDigitTallies)
   // The ten trailing blanks only cover an earlier, longer text; they may be cut.
   const auto width = [&](int code, std::int32_t cells, std::uint32_t removed,
                          bool cut_blanks = true) {
-    const dialogs::StatsRow row = dialogs::StatsRowText(code, cells, removed);
+    const dialogs::StatsRow row =
+        dialogs::StatsRowText(code, cells, removed, rolvi::testing::ProgramTexts().stats_removed);
     std::string_view text = row.view();
     if (cut_blanks) text = text.substr(0, text.find_last_not_of(' ') + 1);
     return measure_.MeasureText(text, Font::kList16, false).width;
@@ -227,13 +230,19 @@ TEST_F(TextFitTest, MessageBoxesLeaveTheTitleBarRoomForTheirCaption) {
     std::string_view caption;
     bool exclamation;
   };
-  std::vector<Case> cases = {{Utf8ToGbk(" 玩  完  !").value(), "Color rolvi", true},
+  const shell::Texts& texts = rolvi::testing::ProgramTexts();
+  std::vector<Case> cases = {{std::string(texts.game.game_over), texts.title, true},
                              {"x", "A caption much longer than the text of its box", false}};
   for (const auto verdict : {dialogs::NameVerdict::kEmpty, dialogs::NameVerdict::kTooLong,
                              dialogs::NameVerdict::kNotLatin}) {
-    cases.push_back(
-        {std::string(dialogs::NameVerdictMessage(verdict)), dialogs::kNameErrorCaption, false});
+    cases.push_back({std::string(dialogs::NameVerdictMessage(verdict, texts.name_check)),
+                     texts.name_check.caption, false});
   }
+  // A record file that could not be saved, with a long folder's name.
+  cases.push_back({std::string(texts.file_problems.not_saved) +
+                       "\n/home/someone/.local/share/rolvi/winrolvi.res\n" +
+                       std::string(texts.file_problems.not_a_file),
+                   texts.title, true});
   for (const Case& c : cases) {
     const DialogModel box = DialogModel::ForMessageBox(c.text, c.caption, c.exclamation, measure_);
     EXPECT_LE(measure_.MeasureText(c.caption, Font::kMain, false).width, TitleRoom(box))

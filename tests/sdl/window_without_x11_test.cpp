@@ -14,6 +14,7 @@
 #include "platform/sdl/x11_window_hints.h"
 #include "res/tables.h"
 #include "shell/commands.h"
+#include "support/program_assets.h"
 
 namespace rolvi::platform::sdl {
 namespace {
@@ -22,7 +23,7 @@ std::uint32_t TicksForTest() {
   return 1;
 }
 
-class WindowWithoutX11 : public testing::Test {
+class WindowWithoutX11 : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -120,7 +121,7 @@ TEST_F(WindowWithoutX11, WindowsArePlacedByTheirClientWithoutFrameReports) {
 constexpr Size kOuterSize{620, 420};
 constexpr Size kClientSize{612, 374};
 
-class MainWindowScale : public testing::Test {
+class MainWindowScale : public ::testing::Test {
  protected:
   void TearDown() override { unsetenv("ROLVI_SCALE"); }
   MemoryFileSystem files_;
@@ -131,12 +132,13 @@ class MainWindowScale : public testing::Test {
 TEST_F(MainWindowScale, TheShellSeesTheProgramsOwnPixels) {
   for (const auto& [value, scale] : {std::pair{"2", 2}, std::pair{"0", 1}}) {
     setenv("ROLVI_SCALE", value, 1);
-    SdlWindowSystem system(kOuterSize, res::Tables(), shell::kMainWindowIdentity, files_,
+    SdlWindowSystem system(kOuterSize, res::Tables(),
+                           shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files_,
                            &TicksForTest);
     std::string error;
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     const bool opened = system.Open(error);
-    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string report = ::testing::internal::GetCapturedStderr();
     ASSERT_TRUE(opened) << error;
     if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) GTEST_SKIP();
     SDL_DisplayMode mode{};

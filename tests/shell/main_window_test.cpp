@@ -2,21 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "game/turn_flow.h"
+#include "platform/gbk/gbk_text.h"
 #include "platform/headless/headless_window_system.h"
 #include "platform/memory_file_system.h"
 #include "records/record_file.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
+#include "support/temp_directory.h"
 
 namespace rolvi::shell {
 namespace {
 
+using platform::GbkToUtf8;
 using platform::Rgb;
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  explicit MainWindowTest(Resources resources = EmbeddedResources())
-      : system(platform::Size{612, 374}, 1, files), window(system, resources) {
+  explicit MainWindowTest(const Assets& assets = testing::ProgramAssets())
+      : system(platform::Size{612, 374}, 1, files), window(system, assets) {
     system.Attach(window);
   }
 
@@ -149,6 +157,140 @@ TEST_F(MainWindowTest, AResultIsEnteredAndTheTableIsWrittenOnlyOnceAtTheFirstEnd
   EXPECT_TRUE(File().empty());
 }
 
+// A program that writes its table as soon as a result enters it, as the desktop programs and
+// the page do, on files of the kind `Files`.
+template <typename Files>
+struct ResultSavingProgram {
+  template <typename... FilesArguments>
+  explicit ResultSavingProgram(FilesArguments&&... arguments)
+      : files(std::forward<FilesArguments>(arguments)...),
+        system(platform::Size{612, 374}, 1, files),
+        window(system, testing::ProgramAssets(), RecordSaving::kWhenAResultEnters) {
+    system.Attach(window);
+    system.Create();
+  }
+  // Ends the game with `score` and takes `name` for it.
+  void Enter(std::int32_t score, const std::string& name) {
+    system.name_answers().push_back(name);
+    const_cast<game::Game&>(window.game()).score.score = score;
+    window.OnCommand(256);
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : window.game().records.table)
+      names.emplace_back(records::NameText(entry.name));
+    return names;
+  }
+
+  Files files;
+  platform::HeadlessWindowSystem system;
+  MainWindow window;
+};
+
+// Two programs in one folder, as the desktop programs save: each result is on disk as soon
+// as its name is taken, and neither program's save loses the other's.
+TEST(TwoProgramsTest, BothResultsAreKeptAndEachIsOnDiskAsSoonAsItEnters) {
+  testing::TempDirectory folder;
+  const records::DefaultNames& defaults = testing::ProgramTexts().default_names;
+  const auto on_disk = [&] {
+    const auto bytes = testing::ReadWholeFile(folder / "winrolvi.res");
+    std::vector<std::string> names;
+    for (const auto& entry : records::DecodeRecordFile(bytes, defaults).table)
+      names.emplace_back(records::NameText(entry.name));
+    return names;
+  };
+  const std::string king(defaults.king);
+  const std::string vacant(defaults.vacant);
+
+  ResultSavingProgram<platform::DiskFileSystem> anna(folder.path());
+  ResultSavingProgram<platform::DiskFileSystem> bert(folder.path());
+  anna.Enter(42, "Anna");
+  EXPECT_EQ(on_disk()[1], "Anna") << "before the program ends";
+  bert.Enter(30, "Bert");
+  const std::vector<std::string> both = {king,   "Anna", "Bert", vacant, vacant,
+                                         vacant, vacant, vacant, vacant, vacant};
+  EXPECT_EQ(on_disk(), both);
+  EXPECT_EQ(bert.Names(), both) << "Bert's program lists Anna too once it saved";
+  anna.system.Destroy();
+  bert.system.Destroy();
+  EXPECT_EQ(on_disk(), both);
+  EXPECT_EQ(std::filesystem::file_size(folder / "winrolvi.res"), 160u);
+}
+
+// The problem as the player reads it: the first line, where the file is, and why.
+std::string Problem(std::string_view first_line, std::string_view where, std::string_view reason) {
+  return std::string(first_line) + "\n" + std::string(where) + "\n" + std::string(reason);
+}
+
+TEST_F(MainWindowTest, AFailedSaveIsToldAndTriedAgainAtTheNextEnd) {
+  const FileProblemTexts& texts = testing::ProgramTexts().file_problems;
+  Start();
+  EnterResult(42, {"Ada"});
+  files.creation_fails = true;
+  window.OnSessionEnding();
+  EXPECT_TRUE(files.files.empty());
+  ASSERT_EQ(system.problems().size(), 1u);
+  EXPECT_EQ(system.problems()[0], Problem(texts.not_saved, "memory:winrolvi.res", texts.denied));
+  EXPECT_EQ(GbkToUtf8(system.problems()[0]),
+            "无法保存排行榜：\nmemory:winrolvi.res\n没有访问权限。");
+  // The same failure again is not told twice; a new reason is.
+  window.OnSessionEnding();
+  EXPECT_EQ(system.problems().size(), 1u);
+  files.creation_fails = false;
+  files.capacity = 10;
+  window.OnSessionEnding();
+  ASSERT_EQ(system.problems().size(), 2u);
+  EXPECT_EQ(system.problems()[1], Problem(texts.not_saved, "memory:winrolvi.res", texts.full));
+
+  // The place can be written again by the time the program ends: the result is kept.
+  files.capacity = records::kRecordFileSize;
+  window.OnCommand(258);
+  ASSERT_EQ(File().size(), 160u);
+  EXPECT_EQ(File()[16], 3);  // "Ada"
+  EXPECT_EQ(system.problems().size(), 2u);
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeReadIsToldAtTheStartAndTheGamePlaysOn) {
+  files.files["winrolvi.res"] = std::vector<std::uint8_t>(160, 'x');
+  files.unreadable.insert("winrolvi.res");
+  Start();
+  const FileProblemTexts& texts = testing::ProgramTexts().file_problems;
+  EXPECT_EQ(system.problems(),
+            std::vector<std::string>{Problem(texts.not_read, "memory:winrolvi.res", texts.denied)});
+  EXPECT_EQ(window.game().records.recordScore, 100);  // the default table
+  EXPECT_EQ(game::CountEmptyCells(window.game().supply.board), 76);
+}
+
+TEST_F(MainWindowTest, NothingIsToldWhenTheFilesAreFine) {
+  Start();
+  EnterResult(42, {"Ada"});
+  window.OnCommand(258);
+  EXPECT_EQ(File().size(), 160u);
+  EXPECT_TRUE(system.problems().empty());
+}
+
+// A page keeps the table whenever a result enters; a result that could not be kept is told,
+// and the next save, at the next result or when the page is hidden, keeps both.
+TEST(PageMainWindowTest, AResultThatCouldNotBeKeptIsToldAndKeptByTheNextSave) {
+  ResultSavingProgram<platform::MemoryFileSystem> page;
+  page.files.capacity = 10;  // the storage is full
+  page.Enter(42, "Ada");
+  ASSERT_EQ(page.system.problems().size(), 1u);
+  EXPECT_NE(page.system.problems()[0].find(testing::ProgramTexts().file_problems.full),
+            std::string::npos);
+  // Hidden, the page tries again; the same failure is not told twice.
+  page.window.OnSessionEnding();
+  EXPECT_EQ(page.system.problems().size(), 1u);
+  page.files.capacity = 160;
+  page.Enter(43, "Bo");
+  EXPECT_EQ(page.system.problems().size(), 1u);
+  ASSERT_EQ(page.files.files["winrolvi.res"].size(), 160u);
+  records::RecordBook stored;
+  records::LoadRecords(stored, page.files, testing::ProgramTexts().default_names);
+  EXPECT_EQ(records::NameText(stored.table[1].name), "Bo");
+  EXPECT_EQ(records::NameText(stored.table[2].name), "Ada");
+}
+
 TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
   Start();
   const auto [ball, empty] = SomeMove();
@@ -174,11 +316,11 @@ TEST_F(MainWindowTest, MinimisedWindowDrawsNothingWhileTheGameGoesOn) {
 
 class BrokenSheetTest : public MainWindowTest {
  protected:
-  static Resources Broken() {
-    Resources resources = EmbeddedResources();
+  static Assets Broken() {
+    Assets assets = testing::ProgramAssets();
     static const std::uint8_t kBlockTypeThree[] = {0x07};
-    resources.sheet_stream = kBlockTypeThree;
-    return resources;
+    assets.sheet_stream = kBlockTypeThree;
+    return assets;
   }
   BrokenSheetTest() : MainWindowTest(Broken()) {}
 };

@@ -11,7 +11,7 @@
 #include "platform/headless/headless_window_system.h"
 #include "platform/memory_file_system.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 
 namespace rolvi::shell {
 namespace {
@@ -77,7 +77,8 @@ TEST(SettingsTest, SavingReplacesTheWholeFile) {
 class BallSymbolsOptionTest : public ::testing::Test {
  protected:
   void Start(platform::FileSystem* settings_files) {
-    window_.emplace(system_, EmbeddedResources(), RecordSaving::kOnceAtEnd, settings_files);
+    window_.emplace(system_, rolvi::testing::ProgramAssets(), RecordSaving::kOnceAtEnd,
+                    settings_files);
     system_.Attach(*window_);
     system_.Create();
     system_.Resize(612, 374);

@@ -10,7 +10,7 @@
 #include "platform/headless/headless_window_system.h"
 #include "platform/memory_file_system.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 
 namespace rolvi::shell {
 namespace {
@@ -169,7 +169,8 @@ TEST(TouchLayoutTest, AScreenTooSmallForFingerSizedCellsStillShowsTheWholeGame) 
 // record box on them instead of the header bar, the menu button's place told.
 class TouchMainWindowTest : public ::testing::Test {
  protected:
-  TouchMainWindowTest() : system(Size{336, 727}, 1, files), window(system, EmbeddedResources()) {
+  TouchMainWindowTest()
+      : system(Size{336, 727}, 1, files), window(system, testing::ProgramAssets()) {
     system.SetTouchScreen(true);
     system.Attach(window);
     system.Create();

@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "game/view.h"
 #include "support/fake_record_dialogs.h"
+#include "support/program_assets.h"
 
 namespace rolvi::testing {
 
@@ -60,7 +61,7 @@ using HostEvent = std::variant<DrawnCell, Paused, StatsRefresh, BoardDrawn, Next
 // boxes, and the record dialogs. It converts to the game::Frontend the game plays on.
 class RecordingHost : public game::View, public platform::Feedback {
  public:
-  operator game::Frontend() { return {*this, *this, dialogs}; }
+  operator game::Frontend() { return {*this, *this, dialogs, texts}; }
 
   void DrawCell(int column, int row, std::uint8_t code, int frame) override {
     Record<DrawnCell>(column, row, code, frame);
@@ -105,6 +106,8 @@ class RecordingHost : public game::View, public platform::Feedback {
   std::vector<HostEvent> events;
   std::int64_t clock_ms = 0;
   FakeRecordDialogs dialogs;
+  // The program's own texts.
+  game::GameTexts texts = ProgramTexts().game;
   // False plays a front end without sound.
   bool beep_sounds = true;
 };

@@ -38,6 +38,8 @@ TEST(DomKeysTest, NamedAndFunctionKeys) {
   EXPECT_EQ(KeyFromDom("NumpadEnter", "Enter", 0)->key, Key::kEnter);
   EXPECT_EQ(KeyFromDom("Space", " ", 0)->key, Key::kSpace);
   EXPECT_EQ(KeyFromDom("Backspace", "Backspace", 0)->key, Key::kBackspace);
+  EXPECT_EQ(KeyFromDom("PageUp", "PageUp", 0)->key, Key::kPageUp);
+  EXPECT_EQ(KeyFromDom("PageDown", "PageDown", 0)->key, Key::kPageDown);
   EXPECT_EQ(KeyFromDom("AltLeft", "Alt", kModifierAlt)->key, Key::kAlt);
   EXPECT_EQ(KeyFromDom("AltRight", "AltGraph", 0)->key, Key::kAlt);
   const auto f5 = KeyFromDom("F5", "F5", 0);

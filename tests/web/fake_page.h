@@ -82,6 +82,8 @@ class FakePage final : public platform::web::Page {
   const std::string& title() const { return title_; }
   platform::Rect desk() const { return desk_; }
   bool closed_shown() const { return closed_shown_; }
+  // The notices shown so far, GBK, in order.
+  const std::vector<std::string>& notices() const { return notices_; }
 
   // Page
   bool TouchScreen() override { return touch_; }
@@ -126,6 +128,7 @@ class FakePage final : public platform::web::Page {
   }
   std::string TextFieldText() override { return field_typed_; }
   void SetTitle(std::string_view gbk_title) override { title_ = gbk_title; }
+  void ShowNotice(std::string_view gbk_text) override { notices_.emplace_back(gbk_text); }
   bool Chime() override { return true; }
   void ShowClosed() override { closed_shown_ = true; }
 
@@ -148,6 +151,7 @@ class FakePage final : public platform::web::Page {
   std::map<int, FakeCanvas> canvases_;
   int next_window_ = 1;
   std::string title_;
+  std::vector<std::string> notices_;
   platform::Rect desk_;
   bool touch_ = false;
   platform::Size view_{1280, 800};
@@ -168,9 +172,10 @@ class FakeStore final : public platform::web::KeyValueStore {
     const auto found = values.find(key);
     return found == values.end() ? std::nullopt : std::optional(found->second);
   }
-  bool Write(std::string_view key, std::string_view value) override {
-    if (!full) values[std::string(key)] = value;
-    return !full;
+  platform::FileError Write(std::string_view key, std::string_view value) override {
+    if (full) return platform::FileError::kFull;
+    values[std::string(key)] = value;
+    return platform::FileError::kNone;
   }
 
   std::map<std::string, std::string, std::less<>> values;

@@ -4,12 +4,17 @@
 
 #include "platform/web/base64.h"
 #include "records/record_file.h"
+#include "support/program_assets.h"
 #include "web/fake_page.h"
 
 namespace rolvi::platform::web {
 namespace {
 
 const std::string kKey = "rolvi.records";
+
+const records::DefaultNames& Names() {
+  return rolvi::testing::ProgramTexts().default_names;
+}
 
 records::RecordBook BookWithResult(std::string_view name, std::uint16_t score) {
   records::RecordBook book;
@@ -24,7 +29,8 @@ class StorageFileSystemTest : public ::testing::Test {
   // A file system made now, reading the key as it is now.
   StorageFileSystem Files() { return {store, kKey, "winrolvi.res"}; }
   records::SaveOutcome SaveGrace(FileSystem& files, std::uint16_t score = 42) {
-    return records::SaveRecords(BookWithResult("Grace", score), files);
+    records::RecordBook book = BookWithResult("Grace", score);
+    return records::SaveRecords(book, files).outcome;
   }
   std::vector<std::uint8_t> Stored() const { return DecodeBase64(store.values.at(kKey)).value(); }
 
@@ -35,7 +41,7 @@ TEST_F(StorageFileSystemTest, TheTableGoesInAndComesBackAsBase64UnderOneKey) {
   {
     StorageFileSystem files = Files();
     records::RecordBook book;
-    EXPECT_EQ(records::LoadRecords(book, files), records::LoadOutcome::kNoFile);
+    EXPECT_EQ(records::LoadRecords(book, files, Names()).outcome, records::LoadOutcome::kNoFile);
     EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kWritten);
   }
   ASSERT_EQ(store.values.size(), 1u);
@@ -45,7 +51,7 @@ TEST_F(StorageFileSystemTest, TheTableGoesInAndComesBackAsBase64UnderOneKey) {
 
   StorageFileSystem again = Files();
   records::RecordBook book;
-  EXPECT_EQ(records::LoadRecords(book, again), records::LoadOutcome::kLoaded);
+  EXPECT_EQ(records::LoadRecords(book, again, Names()).outcome, records::LoadOutcome::kLoaded);
   EXPECT_EQ(records::NameText(book.table[1].name), "Grace");
   EXPECT_EQ(book.table[1].score, 42);
 }
@@ -56,7 +62,7 @@ TEST_F(StorageFileSystemTest, TheKeyIsReadOnceWhenTheFileSystemIsMade) {
   StorageFileSystem files = Files();
   store.values.clear();  // another page's change later on is not seen
   records::RecordBook book;
-  EXPECT_EQ(records::LoadRecords(book, files), records::LoadOutcome::kLoaded);
+  EXPECT_EQ(records::LoadRecords(book, files, Names()).outcome, records::LoadOutcome::kLoaded);
   EXPECT_EQ(records::NameText(book.table[1].name), "Ada");
   EXPECT_EQ(store.reads, 1);
 }
@@ -75,8 +81,8 @@ TEST_F(StorageFileSystemTest, AValueThatIsNotBase64CountsAsNoFileAndIsReplaced) 
   store.values[kKey] = "not a record table";
   StorageFileSystem files = Files();
   records::RecordBook book;
-  EXPECT_EQ(records::LoadRecords(book, files), records::LoadOutcome::kNoFile);
-  EXPECT_EQ(book.table, records::DefaultRecordTable());
+  EXPECT_EQ(records::LoadRecords(book, files, Names()).outcome, records::LoadOutcome::kNoFile);
+  EXPECT_EQ(book.table, records::DefaultRecordTable(Names()));
   EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kWritten);
   EXPECT_EQ(Stored().size(), 160u);
 }
@@ -93,14 +99,20 @@ TEST_F(StorageFileSystemTest, ShortStoredTablesAreRepairedAndLongerOnesKeepTheir
   store.values[kKey] = EncodeBase64(std::vector<std::uint8_t>(20, 0));
   StorageFileSystem short_files = Files();
   records::RecordBook book;
-  EXPECT_EQ(records::LoadRecords(book, short_files), records::LoadOutcome::kRepaired);
+  EXPECT_EQ(records::LoadRecords(book, short_files, Names()).outcome,
+            records::LoadOutcome::kRepaired);
 }
 
-TEST_F(StorageFileSystemTest, FullOrDisabledStorageLosesTheWriteAndNothingElse) {
+TEST_F(StorageFileSystemTest, FullOrDisabledStorageLosesTheWriteSaysWhyAndNothingElse) {
   store.full = true;
   StorageFileSystem files = Files();
-  EXPECT_EQ(SaveGrace(files), records::SaveOutcome::kIncomplete);
+  records::RecordBook book = BookWithResult("Grace", 42);
+  const records::SaveResult saved = records::SaveRecords(book, files);
+  EXPECT_EQ(saved.outcome, records::SaveOutcome::kNotWritable);
+  EXPECT_EQ(saved.error, FileError::kFull);
+  EXPECT_EQ(files.Where(saved.file_name), "localStorage: rolvi.records");
   EXPECT_TRUE(store.values.empty());
+  EXPECT_EQ(files.OpenForReading("winrolvi.res"), nullptr) << "nothing stored, nothing read";
   store.full = false;  // room again: the next save goes through
   EXPECT_EQ(SaveGrace(files, 43), records::SaveOutcome::kWritten);
   EXPECT_EQ(Stored().at(30), 43);

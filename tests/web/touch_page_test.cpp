@@ -11,8 +11,8 @@
 #include "records/record_file.h"
 #include "res/tables.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 #include "shell/touch_layout.h"
+#include "support/program_assets.h"
 #include "web/fake_page.h"
 
 namespace rolvi::platform::web {
@@ -46,9 +46,9 @@ class TouchPageTest : public ::testing::Test {
   TouchPageTest()
       : page(PhonePage()),
         files(store, "rolvi.records", "winrolvi.res"),
-        system(page, shell::kMainWindowSize, res::Tables(), shell::kMainWindowIdentity, files,
-               &Seed),
-        window(system, shell::EmbeddedResources(), shell::RecordSaving::kWhenAResultEnters) {}
+        system(page, shell::kMainWindowSize, res::Tables(),
+               shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
+        window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters) {}
 
   bool Run() {
     try {
@@ -74,7 +74,7 @@ class TouchPageTest : public ::testing::Test {
   std::string StoredName(std::size_t index) {
     StorageFileSystem stored(store, "rolvi.records", "winrolvi.res");
     records::RecordBook book;
-    records::LoadRecords(book, stored);
+    records::LoadRecords(book, stored, rolvi::testing::ProgramTexts().default_names);
     return std::string(records::NameText(book.table[index].name));
   }
 

@@ -13,7 +13,7 @@
 #include "records/record_file.h"
 #include "res/tables.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
+#include "support/program_assets.h"
 #include "web/fake_page.h"
 
 namespace rolvi::platform::web {
@@ -54,11 +54,11 @@ class WebWindowSystemTest : public ::testing::Test {
  protected:
   WebWindowSystemTest()
       : files(store, std::string(kKey), "winrolvi.res"),
-        system(page, shell::kMainWindowSize, res::Tables(), shell::kMainWindowIdentity, files,
-               &Seed),
-        window(system, shell::EmbeddedResources(), shell::RecordSaving::kWhenAResultEnters),
+        system(page, shell::kMainWindowSize, res::Tables(),
+               shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
+        window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters),
         headless(Size{612, 374}, kSeed, headless_files),
-        headless_window(headless, shell::EmbeddedResources()) {
+        headless_window(headless, rolvi::testing::ProgramAssets()) {
     headless.Attach(headless_window);
     headless.Create();  // as the replay driver starts: created, sized, painted
     headless.Resize(612, 374);
@@ -132,7 +132,7 @@ class WebWindowSystemTest : public ::testing::Test {
     if (!store.values.contains(kKey)) return "<nothing stored>";
     StorageFileSystem stored(store, std::string(kKey), "winrolvi.res");
     records::RecordBook book;
-    records::LoadRecords(book, stored);
+    records::LoadRecords(book, stored, rolvi::testing::ProgramTexts().default_names);
     return std::string(records::NameText(book.table[index].name));
   }
 
@@ -325,8 +325,8 @@ TEST_F(WebWindowSystemTest, AResultIsStoredWhenThePageHidesAndWhenItsCheckedName
   page.Do([&] {
     const std::string described = system.Describe();
     EXPECT_THAT(described, HasSubstr("\"kind\":\"message\""));
-    EXPECT_THAT(described, HasSubstr(Hex(dialogs::kNameTooLongMessage)));
-    EXPECT_THAT(described, HasSubstr(Hex(dialogs::kNameErrorCaption)));
+    EXPECT_THAT(described, HasSubstr(Hex(rolvi::testing::ProgramTexts().name_check.too_long)));
+    EXPECT_THAT(described, HasSubstr(Hex(rolvi::testing::ProgramTexts().name_check.caption)));
   });
   page.Press("Enter", "Enter");
   page.Press("End", "End");
@@ -351,8 +351,36 @@ TEST_F(WebWindowSystemTest, AResultIsStoredWhenThePageHidesAndWhenItsCheckedName
   ExitWithAltX();
   EXPECT_TRUE(Run());
   EXPECT_EQ(StoredName(1), "Grace");
-  EXPECT_EQ(StoredName(2), records::NameText(records::DefaultRecordTable()[1].name));
+  EXPECT_EQ(StoredName(2),
+            records::NameText(
+                records::DefaultRecordTable(rolvi::testing::ProgramTexts().default_names)[1].name));
   system.OnPageHidden();  // after the end: nothing is touched
+}
+
+// Storage that is full: the page says so in a notice, play goes on, and a later save, once
+// there is room, keeps the result.
+TEST_F(WebWindowSystemTest, AResultTheStorageCannotTakeIsToldOnThePageAndKeptLater) {
+  store.full = true;
+  SetScore(42);
+  page.Press("F4", "F4");
+  page.Press("Enter", "Enter");  // the offered name is taken, and the table cannot be kept
+  page.Do([&] {
+    const auto& texts = rolvi::testing::ProgramTexts().file_problems;
+    EXPECT_EQ(page.notices(), std::vector<std::string>{std::string(texts.not_saved) +
+                                                       "\nlocalStorage: rolvi.records\n" +
+                                                       std::string(texts.full)});
+    EXPECT_TRUE(store.values.empty());
+    EXPECT_THAT(system.Describe(), HasSubstr(Hex(kRecordsCaption)));  // the list still follows
+  });
+  page.Press("Enter", "Enter");
+  page.Do([&] {
+    store.full = false;
+    system.OnPageHidden();
+    EXPECT_EQ(StoredName(1), "Ulvo Dask");
+    EXPECT_EQ(page.notices().size(), 1u);
+  });
+  ExitWithAltX();
+  EXPECT_TRUE(Run());
 }
 
 TEST_F(WebWindowSystemTest, TheMainWindowsCloseBoxEndsTheProgramLikeExit) {

@@ -1,6 +1,6 @@
 // The desk on a fake port, with tables of its own (a File menu, one accelerator, a dialog with
 // an edit field): the first frame, presents of what changed, key and mouse routing, the modal
-// stack, the statistics window, the idle loop's timer, and stop requests.
+// stack, problems told, the statistics window, the idle loop's timer, and stop requests.
 #include "platform/widgets/desk.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ constexpr ControlData kControls[] = {
     {ControlClass::kEdit, kEdit, "", 8, 8, 60, 12, style::kTabStop | style::kBorder},
     {ControlClass::kButton, kOk, "&OK", 8, 24, 40, 14, style::kTabStop | style::kDefPushButton}};
 constexpr DialogData kDialogs[] = {{kDialog, 0, 0, 90, 44, 0, 0, "Ask", 9, "", kControls}};
-constexpr ResourceTables kTables{1, kMenu, 1, kAccelerators, kDialogs, {}, {}};
+constexpr ResourceTables kTables{1, kMenu, 1, kAccelerators, kDialogs, {}, {}, {}};
 
 class TestDesk final : public Desk {
  public:
@@ -77,6 +77,11 @@ class Handlers final : public WindowHandlers {
   void OnSkippedTicks(std::uint32_t count) override { skipped += count; }
   void OnMouseDown(int x, int y) override { log.push_back(Point("down", x, y)); }
   void OnMouseUp(int x, int y) override { log.push_back(Point("up", x, y)); }
+  void OnKey(ClientKey key) override {
+    static constexpr const char* kNames[] = {"left", "right",  "up",       "down",  "home",
+                                             "end",  "pageup", "pagedown", "space", "enter"};
+    log.push_back(std::string("key ") + kNames[static_cast<int>(key)]);
+  }
   void OnSessionEnding() override { log.push_back("session ending"); }
 
   static std::string Point(const char* what, int x, int y) {
@@ -210,6 +215,37 @@ TEST_F(DeskTest, KeysAndClicksReachTheMenuTheAcceleratorsOrTheClient) {
                                                     "down 50,60", "up 50,60", "destroy"}));
 }
 
+TEST_F(DeskTest, TheClientGetsTheKeysThatNoMenuAcceleratorOrMnemonicTakes) {
+  for (const Key key : {Key::kLeft, Key::kRight, Key::kUp, Key::kDown, Key::kHome, Key::kEnd,
+                        Key::kPageUp, Key::kPageDown, Key::kSpace, Key::kEnter}) {
+    port.Key(key);
+  }
+  // Held, the moves repeat and Space and Enter do not; with Alt or Control they are no
+  // client's keys; other keys are none either.
+  for (const Key key : {Key::kDown, Key::kEnter, Key::kSpace}) {
+    port.Push(
+        {.kind = Kind::kKeyDown, .window = kMain, .key = KeyEvent{.key = key}, .repeat = true});
+  }
+  port.Push({.kind = Kind::kKeyDown,
+             .window = kMain,
+             .key = KeyEvent{.key = Key::kHome, .control = true}});
+  port.Key(Key::kLeft, true);
+  port.Key(Key::kTab);
+  port.Key(Key::kEscape);
+  // An Alt tap gives the bar the arrows and Enter, which open a menu and choose from it.
+  port.Key(Key::kAlt, true);
+  port.Key(Key::kDown);
+  port.Key(Key::kEnter);
+  port.Key(Key::kFunction, false, 4);  // the accelerator, then Alt+F4
+  port.Key(Key::kFunction, true, 4);
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(handlers.log,
+            (std::vector<std::string>{"create", "size 200x120", "paint", "key left", "key right",
+                                      "key up", "key down", "key home", "key end", "key pageup",
+                                      "key pagedown", "key space", "key enter", "key down",
+                                      "command 10", "command 10", "destroy"}));
+}
+
 TEST_F(DeskTest, AModalDialogTakesTheInputWhileTheMainWindowStillTicks) {
   handlers.on_command[kNew] = [&] { desk.RunModalDialog(kDialog, ask); };
   port.Key(Key::kFunction, false, 4);
@@ -243,6 +279,8 @@ TEST_F(DeskTest, AModalDialogTakesTheInputWhileTheMainWindowStillTicks) {
   port.Key(Key::kFunction, true, 4);
   EXPECT_TRUE(Run());
   EXPECT_EQ(std::count(handlers.log.begin(), handlers.log.end(), "down 50,60"), 0);
+  EXPECT_TRUE(std::none_of(handlers.log.begin(), handlers.log.end(),
+                           [](const std::string& entry) { return entry.starts_with("key"); }));
 }
 
 TEST_F(DeskTest, MessageBoxesStandOverTheirOwnerAndEndWithEscape) {
@@ -261,6 +299,34 @@ TEST_F(DeskTest, MessageBoxesStandOverTheirOwnerAndEndWithEscape) {
   port.Key(Key::kFunction, true, 4);
   EXPECT_TRUE(Run());
   EXPECT_EQ(handlers.log[4], "box ended");
+}
+
+// A problem goes the port's way first; a message box follows where the port wants one, and
+// not once the session is ending.
+TEST_F(DeskTest, AProblemIsToldThePortsWayAndInAMessageBoxWhileOneCanBeRead) {
+  handlers.on_command[kNew] = [&] {
+    desk.ReportProblem("Not saved\nFull", "Note");
+    handlers.log.push_back("told");
+  };
+  port.Key(Key::kFunction, false, 4);
+  port.Do([&] {
+    EXPECT_EQ(port.window(2).caption, "Note");
+    EXPECT_TRUE(port.window(2).shown);
+    EXPECT_EQ(handlers.log.back(), "command 10");  // the box waits for the player
+  });
+  port.Key(Key::kEnter);
+  port.Do([&] {
+    EXPECT_EQ(handlers.log.back(), "told");
+    port.problems_told_aside = true;  // a notice on a page needs no box
+    desk.ReportProblem("Aside", "Note");
+    port.problems_told_aside = false;
+    desk.EndSession();
+    desk.ReportProblem("Ending", "Note");
+    EXPECT_FALSE(port.has_window(3));
+  });
+  port.Key(Key::kFunction, true, 4);
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(port.problems(), (std::vector<std::string>{"Not saved\nFull", "Aside", "Ending"}));
 }
 
 TEST_F(DeskTest, TheStatisticsWindowKeepsTheKeyboardAwayAndFollowsTheMainWindow) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/widgets/desk_port.h"
@@ -61,6 +62,9 @@ class FakeDeskPort final : public platform::widgets::DeskPort {
   std::vector<std::string>& log() { return log_; }
   std::vector<int>& waits() { return waits_; }
   bool stop_signalled = false;
+  // TellProblem's answer: true for a port whose own way is all (a notice on the page).
+  bool problems_told_aside = false;
+  std::vector<std::string>& problems() { return problems_; }
 
   // DeskPort
   std::uint32_t Now() override { return clock_; }
@@ -69,6 +73,10 @@ class FakeDeskPort final : public platform::widgets::DeskPort {
   void Sleep(int milliseconds) override;
   bool StopSignalled() override { return stop_signalled; }
   bool Sound() override { return true; }
+  bool TellProblem(std::string_view gbk_text) override {
+    problems_.emplace_back(gbk_text);
+    return problems_told_aside;
+  }
   int OpenWindow(const platform::widgets::WindowSpec& spec) override;
   void CloseWindow(int id) override;
   void ResizeWindow(int id, platform::Size content) override;
@@ -100,7 +108,8 @@ class FakeDeskPort final : public platform::widgets::DeskPort {
   std::map<int, FakeWindow> windows_;
   int next_window_ = 2;
   std::vector<std::string> log_;
-  std::vector<int> waits_;  // the timeouts the desk waited with
+  std::vector<int> waits_;             // the timeouts the desk waited with
+  std::vector<std::string> problems_;  // what TellProblem was told
 };
 
 }  // namespace rolvi::testing

@@ -6,7 +6,8 @@ execute_process(COMMAND "${ARTGEN}" "${WORK}" RESULT_VARIABLE generated)
 if(NOT generated EQUAL 0)
   message(FATAL_ERROR "rolvi_artgen failed")
 endif()
-foreach(name sprites.deflate about.bmp about_mask.bmp rolvi.ico rolvi.png)
+foreach(name sprites.deflate about.bmp about_mask.bmp rolvi.ico rolvi.png rolvi-192.png rolvi-512.png
+             rolvi-maskable-512.png)
   execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK}/${name}" "${SOURCE}/res/${name}"
                   RESULT_VARIABLE differs)
   if(NOT differs EQUAL 0)

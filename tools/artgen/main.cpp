@@ -1,7 +1,8 @@
 // rolvi_artgen: draws all of the game's artwork from code and writes it into a directory:
 //   rolvi_artgen <out-dir> [<review-dir>]
-// writes sprites.deflate, about.bmp, about_mask.bmp, rolvi.ico and rolvi.png into <out-dir>
-// and, when given, the enlarged review pictures and screen mock-ups into <review-dir>.
+// writes sprites.deflate, about.bmp, about_mask.bmp, rolvi.ico, rolvi.png and the page's
+// icons (rolvi-192.png, rolvi-512.png, rolvi-maskable-512.png) into <out-dir> and, when given, the
+// enlarged review pictures and screen mock-ups into <review-dir>.
 //   rolvi_artgen --icons <out-dir> <size>...
 // draws only the program icon, as rolvi-<size>.png for each size (the desktop's icon theme).
 #include <charconv>
@@ -63,6 +64,10 @@ int main(int argc, char** argv) {
   ok = WriteFile(out + "/about_mask.bmp", EncodeBmp(about.mask, AboutMaskTable(), 1, 2)) && ok;
   ok = WriteFile(out + "/rolvi.ico", IconIco()) && ok;
   ok = WriteFile(out + "/rolvi.png", IconPng(128)) && ok;
+  // The page's manifest names these for home screens and app launchers.
+  ok = WriteFile(out + "/rolvi-192.png", IconPng(192, PngRows::kFiltered)) && ok;
+  ok = WriteFile(out + "/rolvi-512.png", IconPng(512, PngRows::kFiltered)) && ok;
+  ok = WriteFile(out + "/rolvi-maskable-512.png", MaskableIconPng(512)) && ok;
   if (argc == 3) {
     const std::string review = argv[2];
     ok = WriteSheetReview(sheet, review) && ok;

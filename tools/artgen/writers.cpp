@@ -2,7 +2,10 @@
 
 #include <zlib.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace rolvi::artgen {
 namespace {
@@ -126,12 +129,81 @@ Bytes EncodeIco16(const IndexedImage& image, const std::vector<Srgb8>& table,
   return out;
 }
 
-Bytes EncodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba) {
+namespace {
+
+// PNG's Paeth predictor: whichever of left, up and upper left is nearest to left + up - upper left.
+int Paeth(int left, int up, int upper_left) {
+  const int estimate = left + up - upper_left;
+  const int to_left = std::abs(estimate - left);
+  const int to_up = std::abs(estimate - up);
+  const int to_upper_left = std::abs(estimate - upper_left);
+  if (to_left <= to_up && to_left <= to_upper_left) return left;
+  return to_up <= to_upper_left ? up : upper_left;
+}
+
+// Appends one row filtered with PNG filter `type` (0 none, 1 sub, 2 up, 3 average, 4 Paeth);
+// `previous` is the row above (zeros for the first row).
+void PutFilteredRow(Bytes& out, int type, const std::uint8_t* row, const std::uint8_t* previous,
+                    std::size_t stride) {
+  out.push_back(static_cast<std::uint8_t>(type));
+  for (std::size_t i = 0; i < stride; ++i) {
+    const int left = i >= 4 ? row[i - 4] : 0;
+    const int up = previous[i];
+    const int upper_left = i >= 4 ? previous[i - 4] : 0;
+    int predicted = 0;
+    switch (type) {
+      case 1:
+        predicted = left;
+        break;
+      case 2:
+        predicted = up;
+        break;
+      case 3:
+        predicted = (left + up) / 2;
+        break;
+      case 4:
+        predicted = Paeth(left, up, upper_left);
+        break;
+      default:
+        break;
+    }
+    out.push_back(static_cast<std::uint8_t>(row[i] - predicted));
+  }
+}
+
+// The row filtered by the type whose bytes, read as signed differences, sum smallest.
+void PutBestRow(Bytes& out, const std::uint8_t* row, const std::uint8_t* previous,
+                std::size_t stride) {
+  Bytes best;
+  long best_cost = -1;
+  for (int type = 0; type <= 4; ++type) {
+    Bytes candidate;
+    PutFilteredRow(candidate, type, row, previous, stride);
+    long cost = 0;
+    for (std::size_t i = 1; i < candidate.size(); ++i) {
+      cost += std::abs(static_cast<int>(static_cast<std::int8_t>(candidate[i])));
+    }
+    if (best_cost < 0 || cost < best_cost) {
+      best_cost = cost;
+      best = std::move(candidate);
+    }
+  }
+  out.insert(out.end(), best.begin(), best.end());
+}
+
+}  // namespace
+
+Bytes EncodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba, PngRows rows) {
   Bytes raw;
   const auto stride = static_cast<std::size_t>(width) * 4;
+  const Bytes zeros(stride, 0);
   for (int y = 0; y < height; ++y) {
-    raw.push_back(0);  // no filter
     const auto* row = rgba.data() + static_cast<std::size_t>(y) * stride;
+    if (rows == PngRows::kFiltered) {
+      PutBestRow(raw, row, y > 0 ? row - stride : zeros.data(), stride);
+      continue;
+    }
+    raw.push_back(0);  // no filter
     raw.insert(raw.end(), row, row + stride);
   }
   uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
@@ -150,7 +222,7 @@ Bytes EncodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba
   return out;
 }
 
-Bytes EncodePng(const Image& image, bool with_alpha) {
+Bytes EncodePng(const Image& image, bool with_alpha, PngRows rows) {
   std::vector<std::uint8_t> rgba;
   rgba.reserve(static_cast<std::size_t>(image.width * image.height) * 4);
   for (int y = 0; y < image.height; ++y) {
@@ -160,7 +232,7 @@ Bytes EncodePng(const Image& image, bool with_alpha) {
       rgba.insert(rgba.end(), {c.r, c.g, c.b, static_cast<std::uint8_t>(a * 255.f + 0.5f)});
     }
   }
-  return EncodePngRgba(image.width, image.height, rgba);
+  return EncodePngRgba(image.width, image.height, rgba, rows);
 }
 
 Bytes EncodeIndexedPng(const IndexedImage& image, const std::vector<Srgb8>& palette, int zoom) {

@@ -33,10 +33,15 @@ Bytes EncodeBmp(const IndexedImage& image, const std::vector<Srgb8>& table, int 
 Bytes EncodeIco16(const IndexedImage& image, const std::vector<Srgb8>& table,
                   const std::vector<bool>& transparent);
 
+// How the rows of a PNG are filtered before compression: not at all, or each row with the
+// filter that leaves it the smallest sum of differences (smaller files of smooth pictures).
+enum class PngRows { kUnfiltered, kFiltered };
+
 // An 8-bit RGBA PNG, straight alpha. Pixels are row-major, four bytes each.
-Bytes EncodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba);
+Bytes EncodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba,
+                    PngRows rows = PngRows::kUnfiltered);
 // An image's colours (and its alpha when `with_alpha`) as a PNG.
-Bytes EncodePng(const Image& image, bool with_alpha);
+Bytes EncodePng(const Image& image, bool with_alpha, PngRows rows = PngRows::kUnfiltered);
 // An indexed image through its palette as an opaque PNG, enlarged `zoom` times (nearest).
 Bytes EncodeIndexedPng(const IndexedImage& image, const std::vector<Srgb8>& palette, int zoom);
 

@@ -5,7 +5,7 @@
 #include "gfx/atlas.h"
 #include "gfx/sprite_sheet.h"
 #include "platform/software/soft_surface.h"
-#include "shell/resources.h"
+#include "shell/assets.h"
 
 namespace rolvi::colour {
 namespace {
@@ -20,7 +20,7 @@ const gfx::SpriteSheet& CommittedSheet() {
   static const gfx::SpriteSheet sheet = [] {
     gfx::SpriteSheet loaded;
     platform::SoftSurface display(1, 1);
-    if (gfx::LoadSpriteSheet(display, shell::EmbeddedResources().sheet_stream, loaded) !=
+    if (gfx::LoadSpriteSheet(display, shell::SpriteSheetStream(), loaded) !=
         gfx::SheetLoad::kLoaded) {
       std::abort();  // the committed sheet always loads; its own tests say why when not
     }

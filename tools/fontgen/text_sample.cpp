@@ -36,7 +36,9 @@ void Label(SoftSurface& surface, Font font, const std::string& utf8, const Rect&
 // digits), with the preview's place left black.
 void HeaderBar(SoftSurface& surface) {
   const int px = 200;
-  gfx::DrawHeaderBar(surface, 460, px, 1234567890);
+  const std::string next_group = platform::Utf8ToGbk("下组").value();
+  const std::string colours = platform::Utf8ToGbk("颜色  ").value();
+  gfx::DrawHeaderBar(surface, 460, px, 1234567890, {next_group, colours});
   surface.FillRect({px, 4, px + 108, 40}, platform::kBlack);
 }
 

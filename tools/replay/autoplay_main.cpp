@@ -1,16 +1,19 @@
-// autoplay [--seed N] [--dir DIR] [--until beaten|gameover|score:S] [--moves M]
+// autoplay [--seed N] [--dir DIR] [--until beaten|gameover|score:S] [--moves M] [--keys]
 // Plays the headless game with a greedy player and prints the moves as replay script lines
-// ("click COL ROW"), so that scripts for screenshots and bug reports need not be written by
-// hand. Asked to stop at game over, it stops after the move that fills the board, so that
-// the script ends with the game-over box.
+// ("click COL ROW", or with --keys the keys of the board cursor, "key left" ... "key enter"),
+// so that scripts for screenshots and bug reports need not be written by hand. Asked to stop at
+// game over, it stops after the move that fills the board, so that the script ends with the
+// game-over box.
 #include <charconv>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/ball_supply.h"
 #include "greedy/greedy_player.h"
+#include "key_script.h"
 #include "replay_session.h"
 
 namespace {
@@ -19,11 +22,13 @@ enum class Goal { kMoves, kBeaten, kGameOver, kScore };
 
 int Usage(std::ostream& out, int exit_code) {
   out << "usage: autoplay [--seed N] [--dir DIR] [--until beaten|gameover|score:S] [--moves M]\n"
+         "                [--keys]\n"
          "  --seed N     the seed of the game, as replay takes it (default 1)\n"
          "  --dir DIR    where the record file lives (default the current directory)\n"
          "  --until      stop once the record is beaten, after the move that ends the game,\n"
          "               or once the score reaches S\n"
          "  --moves M    play at most M moves (default 200)\n"
+         "  --keys       play by keys alone: each click as the board cursor's keys\n"
          "The moves are printed as replay script lines, each after a name answer.\n";
   return exit_code;
 }
@@ -33,6 +38,18 @@ bool ParseNumber(std::string_view text, long long& number) {
   return error == std::errc() && end == text.data() + text.size() && number >= 0;
 }
 
+// A click on `cell` as script lines: the click itself, or the board cursor's keys.
+std::vector<std::string> ClickLines(const rolvi::replay::ReplaySession& session,
+                                    rolvi::game::CellRef cell, bool keys) {
+  if (!keys) return {"click " + std::to_string(cell.column) + " " + std::to_string(cell.row)};
+  std::vector<std::string> lines;
+  for (const rolvi::platform::ClientKey key :
+       rolvi::replay::KeysForClick(session.cursor(), session.game().turn, cell)) {
+    lines.push_back("key " + std::string(rolvi::replay::NameOf(key)));
+  }
+  return lines;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,9 +57,14 @@ int main(int argc, char** argv) {
   Goal goal = Goal::kMoves;
   long long target = 0;
   long long moves = 200;
+  bool keys = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view flag = argv[i];
     if (flag == "--help") return Usage(std::cout, 0);
+    if (flag == "--keys") {
+      keys = true;
+      continue;
+    }
     if (i + 1 == argc) return Usage(std::cerr, 2);  // every other flag takes a value
     const std::string_view value = argv[++i];
     long long number = 0;
@@ -73,17 +95,17 @@ int main(int argc, char** argv) {
     if (goal == Goal::kScore && game.score.score >= target) break;
     const auto planned = rolvi::greedy::ChooseMove(game.supply.board, choice_seed);
     if (!planned) break;
-    const std::string from =
-        "click " + std::to_string(planned->from.column) + " " + std::to_string(planned->from.row);
-    const std::string to =
-        "click " + std::to_string(planned->to.column) + " " + std::to_string(planned->to.row);
-    std::cout << "name Autoplay\n" << from << "\n" << to << "\n";
     // Whether the landing balls fill the board depends on the lines they make: the move is
     // played, and the game-over box, the only message box a valid name leaves, says so.
     const int boxes_before = session.message_boxes();
+    std::cout << "name Autoplay\n";
     session.Run("name Autoplay");
-    session.Run(from);
-    session.Run(to);
+    for (const rolvi::game::CellRef cell : {planned->from, planned->to}) {
+      for (const std::string& line : ClickLines(session, cell, keys)) {
+        std::cout << line << "\n";
+        session.Run(line);
+      }
+    }
     if (goal == Goal::kGameOver && session.message_boxes() > boxes_before) break;
   }
   return 0;

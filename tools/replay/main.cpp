@@ -1,4 +1,4 @@
-// replay [--seed N] [--dir DIR] [--size W H] < script
+// replay [--seed N] [--dir DIR] [--size W H] [--resume PATH] < script
 // Plays a script of clicks, commands and ticks on the headless game and prints what it asks.
 #include <charconv>
 #include <cstdlib>
@@ -12,7 +12,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: replay [--seed N] [--dir DIR] [--size W H] < script\n";
+  std::cerr << "usage: replay [--seed N] [--dir DIR] [--size W H] [--resume PATH] < script\n";
   return 2;
 }
 
@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
       i += 1;
     } else if (arg == "--dir" && i + 1 < argc) {
       options.directory = argv[++i];
+    } else if (arg == "--resume" && i + 1 < argc) {
+      options.resume = argv[++i];
     } else if (arg == "--size") {
       const long long largest = rolvi::platform::kMaxClientSide;
       if (i + 2 >= argc || !ParseNumber(argv[i + 1], 1, largest, value) ||

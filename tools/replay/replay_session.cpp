@@ -1,15 +1,19 @@
 #include "replay_session.h"
 
 #include <charconv>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "game/kept_game.h"
 #include "game/turn_flow.h"
+#include "key_script.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/software/png_writer.h"
 #include "platform/window_system.h"
-#include "shell/resources.h"
+#include "res/tables.h"
+#include "shell/assets.h"
 
 namespace rolvi::replay {
 namespace {
@@ -81,11 +85,16 @@ constexpr int kCoordinateLimit = 65535;
 
 ReplaySession::ReplaySession(const SessionOptions& options, std::ostream& out)
     : out_(out),
-      files_(options.directory),
+      resources_(res::Tables()),
+      files_(options.directory, Utf8ToGbk(options.directory.string()).value_or("")),
       system_({options.width, options.height}, options.seed, files_),
-      window_(system_, shell::EmbeddedResources()) {
+      window_(system_, shell::LoadAssets(resources_)) {
   system_.SetObserver(this);
   system_.Attach(window_);
+  if (!options.resume.empty()) {
+    window_.KeepGame({&paths_, options.resume, false,
+                      [](std::string_view line) { std::cerr << "replay: " << line << "\n"; }});
+  }
   system_.Create();
   system_.Resize(options.width, options.height);
 }
@@ -110,6 +119,11 @@ void ReplaySession::Run(std::string_view line) {
     const platform::Point centre = shell::CellCentre(window_.layout().board_origin, {column, row});
     window_.OnMouseDown(centre.x, centre.y);
     window_.OnMouseUp(centre.x, centre.y);
+  } else if (command == "key") {
+    ExpectWords(words, 2);
+    const std::optional<platform::ClientKey> key = ClientKeyNamed(words[1]);
+    if (!key) throw ScriptError("unknown key: " + Quoted(words[1]));
+    system_.PressKey(*key);
   } else if (command == "press" || command == "release") {
     ExpectWords(words, 3);
     // Window systems deliver the coordinates as unsigned 16-bit numbers.
@@ -159,6 +173,9 @@ void ReplaySession::Run(std::string_view line) {
                            std::string(words[1]))) {
       throw ScriptError("cannot write " + Quoted(words[1]));
     }
+  } else if (command == "keep") {
+    ExpectWords(words, 2);
+    Keep(std::string(words[1]));
   } else if (command == "shot-at-message") {
     ExpectWords(words, 2);
     shot_at_message_ = std::string(words[1]);
@@ -187,6 +204,15 @@ void ReplaySession::OnMessageBox(std::string_view gbk_text, std::string_view) {
     Shot(shot_at_message_);
     shot_at_message_.clear();
   }
+}
+
+void ReplaySession::OnProblem(std::string_view gbk_text, std::string_view) {
+  if (!logging_) return;
+  std::string line = GbkToUtf8(gbk_text);
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  out_ << "problem " << line << "\n";
 }
 
 void ReplaySession::OnDialog(int dialog) {
@@ -238,6 +264,14 @@ void ReplaySession::PrintRecords() {
   out_ << "lastName " << GbkToUtf8(records::NameText(book.lastName)) << "\n";
   out_ << "dirty " << (book.recordsDirty ? 1 : 0) << "\n";
   out_ << "end\n";
+}
+
+// Written as the program keeps a game between runs; --resume continues it.
+void ReplaySession::Keep(const std::string& path) {
+  const game::KeptGameImage image = game::EncodeKeptGame(window_.KeptState());
+  if (paths_.ReplaceAtomically(path, image) != platform::FileError::kNone) {
+    throw ScriptError("cannot write " + Quoted(path));
+  }
 }
 
 void ReplaySession::Shot(const std::string& path) {

@@ -1,6 +1,6 @@
 // A replay session: the game created exactly as the program creates it, on the headless
-// window system, driven by script lines (clicks, raw presses, commands, ticks, resizes, name
-// answers) and printing state dumps, record tables, event logs and screenshots.
+// window system, driven by script lines (clicks, keys, raw presses, commands, ticks, resizes,
+// name answers) and printing state dumps, record tables, event logs and screenshots.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/headless/headless_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "shell/main_window.h"
 
 namespace rolvi::replay {
@@ -20,6 +21,8 @@ struct SessionOptions {
   std::filesystem::path directory = ".";
   int width = 612;
   int height = 374;
+  // A kept game to continue instead of starting a new one (never written).
+  std::string resume;
 };
 
 // A script line that cannot be run: the message names what is wrong.
@@ -39,21 +42,27 @@ class ReplaySession final : private platform::HeadlessObserver {
   void Finish();
 
   const game::Game& game() const { return window_.game(); }
+  const shell::BoardCursor& cursor() const { return window_.cursor(); }
   // How many message boxes the game has shown so far (the game-over box among them).
   int message_boxes() const { return message_boxes_; }
 
  private:
   void OnBeep() override;
   void OnMessageBox(std::string_view gbk_text, std::string_view gbk_caption) override;
+  void OnProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
   void OnDialog(int dialog) override;
   void OnStatsRefresh() override;
 
   void Dump();
   void PrintRecords();
   void Shot(const std::string& path);
+  void Keep(const std::string& path);
 
   std::ostream& out_;
+  platform::widgets::TableResourceLookup resources_;
   platform::DiskFileSystem files_;
+  // Paths as the script and the command line give them, from the current directory.
+  platform::DiskFileSystem paths_{""};
   platform::HeadlessWindowSystem system_;
   shell::MainWindow window_;
   bool logging_ = false;

@@ -1,6 +1,7 @@
-// rescomp: turns the resource script into the C++ tables of the SDL build.
-// Usage: rescomp [-I <dir>]... <script.rc> <output.cpp>
+// rescomp: turns a resource script into C++ tables for the builds without windres.
+// Usage: rescomp [-I <dir>]... [--function <name>] <script.rc> <output.cpp>
 // Files named in `#include "name"` are looked for beside the script, then in each -I folder.
+// The tables are returned by `<name>()`, by default the program's rolvi::res::Tables().
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -14,7 +15,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: rescomp [-I <dir>]... <script.rc> <output.cpp>\n";
+  std::cerr << "usage: rescomp [-I <dir>]... [--function <name>] <script.rc> <output.cpp>\n";
   return 2;
 }
 
@@ -23,9 +24,13 @@ int Usage() {
 int main(int argc, char** argv) {
   std::vector<std::string> include_dirs;
   std::vector<std::string> paths;
+  std::string function_name = "rolvi::res::Tables";
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument == "-I") {
+    if (argument == "--function") {
+      if (++i == argc) return Usage();
+      function_name = argv[i];
+    } else if (argument == "-I") {
       if (++i == argc) return Usage();
       include_dirs.emplace_back(argv[i]);
     } else if (argument.starts_with("-I")) {
@@ -62,7 +67,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string warnings;
-  const auto written = rolvi::rescomp::WriteTables(parsed.script, script_dir, warnings);
+  const auto written =
+      rolvi::rescomp::WriteTables(parsed.script, script_dir, function_name, warnings);
   std::cerr << warnings;
   if (!written.ok) {
     std::cerr << script_path << ": " << written.error << "\n";

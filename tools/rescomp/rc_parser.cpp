@@ -1,4 +1,5 @@
 // Tokeniser and parser for the resource-script subset described in rc_script.h.
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -75,6 +76,13 @@ constexpr std::array kConstants = {
     Constant{"VK_F10", 0x79},
     Constant{"VK_F11", 0x7A},
     Constant{"VK_F12", 0x7B},
+    Constant{"LANG_NEUTRAL", 0x00},
+    Constant{"LANG_CHINESE", 0x04},
+    Constant{"LANG_ENGLISH", 0x09},
+    Constant{"SUBLANG_NEUTRAL", 0x00},
+    Constant{"SUBLANG_DEFAULT", 0x01},
+    Constant{"SUBLANG_CHINESE_SIMPLIFIED", 0x02},
+    Constant{"SUBLANG_ENGLISH_US", 0x01},
 };
 
 constexpr std::uint32_t kChildVisible = 0x40000000 | 0x10000000;
@@ -475,11 +483,14 @@ class Parser {
   }
 
   void ParseResource(RcScript& script) {
-    if (PeekWord("LANGUAGE")) {  // LANGUAGE primary, sub: ignored
+    if (PeekWord("LANGUAGE")) {
       Next();
+      ParseLanguage(language_);
+      return;
+    }
+    if (PeekWord("STRINGTABLE")) {
       Next();
-      SkipComma();
-      Next();
+      ParseStringTable(script);
       return;
     }
     const auto id = IntValue();
@@ -506,9 +517,62 @@ class Parser {
     }
   }
 
+  // "primary, sub" after LANGUAGE, as MAKELANGID makes it.
+  void ParseLanguage(RcLanguage& language) {
+    const int line = Peek().line;
+    const auto primary = IntValue();
+    if (!primary || !Expect(TokenKind::kComma, "','")) return;
+    const auto sub = IntValue();
+    if (!sub) return;
+    if (*primary < 0 || *primary > 0x3FF || *sub < 0 || *sub > 0x3F) {
+      FailAt(line, "language out of range");
+      return;
+    }
+    language = static_cast<RcLanguage>(*sub << 10 | *primary);
+  }
+
+  // STRINGTABLE [LANGUAGE primary, sub] BEGIN number [,] "text" ... END. The block's own
+  // LANGUAGE applies to it alone.
+  void ParseStringTable(RcScript& script) {
+    RcLanguage language = language_;
+    if (PeekWord("LANGUAGE")) {
+      Next();
+      ParseLanguage(language);
+    }
+    if (!ExpectWord("BEGIN")) return;
+    auto table = std::find_if(script.string_tables.begin(), script.string_tables.end(),
+                              [&](const RcStringTable& t) { return t.language == language; });
+    if (table == script.string_tables.end()) {
+      script.string_tables.push_back(RcStringTable{language, {}});
+      table = script.string_tables.end() - 1;
+    }
+    while (error_.empty() && !PeekWord("END")) {
+      const int line = Peek().line;
+      const auto id = IntValue();
+      if (!id) return;
+      if (*id < 0 || *id > 0xFFFF) {
+        FailAt(line, "string number out of range");
+        return;
+      }
+      SkipComma();
+      const auto text = String();
+      if (!text) return;
+      std::vector<RcString>& strings = table->strings;
+      const auto place = std::lower_bound(strings.begin(), strings.end(), *id,
+                                          [](const RcString& s, int n) { return s.id < n; });
+      if (place != strings.end() && place->id == *id) {
+        FailAt(line, "string " + std::to_string(*id) + " is given twice");
+        return;
+      }
+      strings.insert(place, RcString{*id, *text});
+    }
+    ExpectWord("END");
+  }
+
   void ParseMenu(int id, RcScript& script) {
     RcMenu menu;
     menu.id = id;
+    menu.language = language_;
     if (!ExpectWord("BEGIN")) return;
     while (error_.empty() && !PeekWord("END")) {
       if (!ExpectWord("POPUP")) return;
@@ -630,6 +694,7 @@ class Parser {
   void ParseDialog(int id, bool extended, RcScript& script) {
     RcDialog dialog;
     dialog.id = id;
+    dialog.language = language_;
     dialog.extended = extended;
     if (!Rectangle(dialog.x, dialog.y, dialog.width, dialog.height)) return;
     while (error_.empty() && !PeekWord("BEGIN")) {
@@ -716,6 +781,7 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t index_ = 0;
   std::string error_;
+  RcLanguage language_ = 0;  // set by the last LANGUAGE statement
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The subset of a Windows resource script that this program uses, as parsed data: menus,
-// accelerator tables, dialog templates (DIALOG and DIALOGEX) and file resources.
-// Texts stay UTF-8 here; the C++ writer converts them.
+// accelerator tables, dialog templates (DIALOG and DIALOGEX), string tables and file
+// resources, each with the language the script's last LANGUAGE statement set. Texts stay
+// UTF-8 here; the C++ writer converts them.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,13 @@ struct RcPopup {
   std::vector<RcMenuItem> items;
 };
 
+// A language as Windows numbers it: the primary language in the low 10 bits, the
+// sublanguage above them (MAKELANGID). 0 until a LANGUAGE statement sets one.
+using RcLanguage = std::uint16_t;
+
 struct RcMenu {
   int id = 0;
+  RcLanguage language = 0;
   std::vector<RcPopup> popups;
 };
 
@@ -59,6 +65,7 @@ struct RcControl {
 
 struct RcDialog {
   int id = 0;
+  RcLanguage language = 0;
   bool extended = false;
   int x = 0;
   int y = 0;
@@ -70,6 +77,18 @@ struct RcDialog {
   int font_points = 0;
   std::string font_name;
   std::vector<RcControl> controls;
+};
+
+struct RcString {
+  int id = 0;
+  std::string text;
+};
+
+// The strings of one language, in the order of their numbers; every STRINGTABLE block of
+// that language adds to it.
+struct RcStringTable {
+  RcLanguage language = 0;
+  std::vector<RcString> strings;
 };
 
 enum class RcFileKind { kBitmap, kIcon };
@@ -84,6 +103,7 @@ struct RcScript {
   std::vector<RcMenu> menus;
   std::vector<RcAcceleratorTable> accelerator_tables;
   std::vector<RcDialog> dialogs;
+  std::vector<RcStringTable> string_tables;  // in the order the languages first appear
   std::vector<RcFile> files;
 };
 
@@ -100,7 +120,8 @@ using IncludeReader = std::function<std::optional<std::string>(std::string_view 
 // (without a reader it fails), `#define NAME body` defines a macro without parameters, and
 // adjacent strings join, so a text can be "Version " NAME; `#include <...>` and the other
 // preprocessor lines are skipped. Symbolic constants (WS_*, DS_*, BS_*, SS_*, ES_*, WS_EX_*,
-// VK_*) come from a built-in table.
+// VK_*, LANG_*, SUBLANG_*) come from a built-in table. A string number given twice in one
+// language is an error.
 RcParseResult ParseResourceScript(std::string_view text, const IncludeReader& read_include = {});
 
 }  // namespace rolvi::rescomp

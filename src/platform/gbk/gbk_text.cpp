@@ -7,7 +7,13 @@
 namespace rolvi::platform {
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+// U+FFFD, the replacement character, in UTF-8's three-byte form 1110xxxx 10xxxxxx 10xxxxxx.
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+constexpr char kReplacementBytes[] = {
+    static_cast<char>(0xE0 | (kReplacementCharacter >> 12)),
+    static_cast<char>(0x80 | ((kReplacementCharacter >> 6) & 0x3F)),
+    static_cast<char>(0x80 | (kReplacementCharacter & 0x3F))};
+constexpr std::string_view kReplacement(kReplacementBytes, sizeof kReplacementBytes);
 
 // One iconv conversion state, closed with its owner.
 class Converter {

@@ -77,6 +77,10 @@ void HeadlessWindowSystem::Paint() {
   if (!minimised_) handlers_->OnPaint(surface_);
 }
 
+void HeadlessWindowSystem::PressKey(ClientKey key) {
+  if (!minimised_) handlers_->OnKey(key);
+}
+
 void HeadlessWindowSystem::Minimise() {
   minimised_ = true;
   handlers_->OnSize(0, 0);
@@ -132,6 +136,11 @@ void HeadlessWindowSystem::DestroyMainWindow() {
 void HeadlessWindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                                           MessageIcon) {
   if (observer_) observer_->OnMessageBox(gbk_text, gbk_caption);
+}
+
+void HeadlessWindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  problems_.emplace_back(gbk_text);
+  if (observer_) observer_->OnProblem(gbk_text, gbk_caption);
 }
 
 void HeadlessWindowSystem::RunModalDialog(int dialog, DialogHandler& handler) {

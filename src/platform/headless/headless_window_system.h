@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/software/soft_surface.h"
@@ -24,8 +25,11 @@ class HeadlessObserver {
   virtual ~HeadlessObserver() = default;
   virtual void OnBeep() {}
   virtual void OnMessageBox(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
+  virtual void OnProblem(std::string_view /*gbk_text*/, std::string_view /*gbk_caption*/) {}
   virtual void OnDialog(int /*dialog*/) {}
   virtual void OnStatsRefresh() {}
+  // Every pause of an animation, after the clock has advanced.
+  virtual void OnPause() {}
 };
 
 // Thrown when a dialog asks for text and no answer is queued.
@@ -53,6 +57,9 @@ class HeadlessWindowSystem final : public WindowSystem {
   // cannot be made larger either; the size given at construction is limited to that range.
   bool Resize(int client_width, int client_height);
   void Paint();
+  // A key for the client area, as a window system hands it over when nothing else takes it;
+  // a minimised window takes none.
+  void PressKey(ClientKey key);
   void Minimise();
   void Restore();
   // Serves what the event loop would serve between messages: the statistics window's repaint.
@@ -75,7 +82,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   Rect WindowRect() const override;
   Size ScreenSize() const override { return {1024, 768}; }
   std::uint32_t TickCount() override { return tick_count_; }
-  void Pause(int milliseconds) override { clock_ms_ += milliseconds; }
+  void Pause(int milliseconds) override {
+    clock_ms_ += milliseconds;
+    if (observer_) observer_->OnPause();
+  }
   bool Beep() override;
   void SetMenuCheck(int command, bool checked) override;
   void StartTimer(int period_ms) override { timer_period_ms_ = period_ms; }
@@ -90,8 +100,11 @@ class HeadlessWindowSystem final : public WindowSystem {
   FileSystem& Files() override { return files_; }
   bool TouchScreen() const override { return touch_; }
   void PlaceMenuButton(const Rect& client_rect) override { menu_button_ = client_rect; }
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
   int timer_period_ms() const { return timer_period_ms_; }
+  // The texts of the problems reported so far, in order.
+  const std::vector<std::string>& problems() const { return problems_; }
 
  private:
   class Dialog;
@@ -116,6 +129,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool stats_dirty_ = false;
   bool touch_ = false;
   Rect menu_button_;
+  std::vector<std::string> problems_;
 };
 
 }  // namespace rolvi::platform

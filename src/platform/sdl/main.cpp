@@ -1,20 +1,22 @@
 // The desktop program: the SDL window system driving the shell's main window. The record file
 // lives in the current directory, or with --user-data (the desktop entry) in the data directory,
-// where the settings file lives beside it; --help prints the usage.
-#include <algorithm>
+// where the settings file lives beside it and the game in progress is kept too (or with
+// --keep-game beside the record file); --help prints the usage.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/sdl/record_files.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/tick_source.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 
 namespace {
 
@@ -33,18 +35,10 @@ std::uint32_t Ticks() {
 #endif
 }
 
-// Only a run that keeps its data in the user's data directory remembers the settings: the
-// classic run from a terminal leaves no new file in the current directory.
-bool KeepsUserData(int argc, char** argv) {
-  return std::any_of(argv + std::min(argc, 1), argv + argc, [](const char* argument) {
-    return argument == rolvi::platform::sdl::kUserDataOption;
-  });
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::span<const char* const> command_line{argv, static_cast<std::size_t>(argc)};
+  const std::span<const char* const> command_line(argv, static_cast<std::size_t>(argc));
   if (rolvi::platform::sdl::AsksForHelp(command_line)) {
     rolvi::platform::sdl::PrintUsage(stdout);
     return 0;
@@ -52,15 +46,26 @@ int main(int argc, char** argv) {
   const auto files = rolvi::platform::sdl::RecordFilesFor(
       command_line, rolvi::platform::sdl::ProcessEnvironment(), stderr);
   if (files == nullptr) return 2;
+  const rolvi::platform::widgets::TableResourceLookup resources(rolvi::res::Tables());
+  const rolvi::shell::Assets assets = rolvi::shell::LoadAssets(resources);
   rolvi::platform::sdl::SdlWindowSystem system(rolvi::shell::kMainWindowSize, rolvi::res::Tables(),
-                                               rolvi::shell::kMainWindowIdentity, *files, &Ticks);
+                                               rolvi::shell::MainWindowIdentity(assets.texts.title),
+                                               *files, &Ticks);
   std::string error;
   if (!system.Open(error)) {
     std::fprintf(stderr, "rolvi: %s\n", error.c_str());
     return 1;
   }
-  rolvi::shell::MainWindow window(system, rolvi::shell::EmbeddedResources(),
-                                  rolvi::shell::RecordSaving::kOnceAtEnd,
-                                  KeepsUserData(argc, argv) ? files.get() : nullptr);
+  // Written as soon as a result enters it: a crash or a kill must not lose it.
+  rolvi::shell::MainWindow window(
+      system, assets, rolvi::shell::RecordSaving::kWhenAResultEnters,
+      rolvi::platform::sdl::KeepsSettings(command_line) ? files.get() : nullptr);
+  if (rolvi::platform::sdl::KeepsGame(command_line)) {
+    window.KeepGame({files.get(), std::string(rolvi::shell::kKeptGameFileName), true,
+                     [](std::string_view line) {
+                       std::fprintf(stderr, "rolvi: %.*s\n", static_cast<int>(line.size()),
+                                    line.data());
+                     }});
+  }
   return system.Run(window);
 }

@@ -1,6 +1,7 @@
 // Where the desktop program keeps its record file, from its command line: the current
 // directory, as a program started from a terminal does; with --user-data (which only the
-// installed desktop entry passes) the user's data directory, made on demand.
+// installed desktop entry passes) the user's data directory, made on demand. And whether it
+// keeps the game in progress and the settings there.
 #pragma once
 
 #include <cstdio>
@@ -14,6 +15,8 @@
 namespace rolvi::platform::sdl {
 
 inline constexpr std::string_view kUserDataOption = "--user-data";
+// Keeps the game in progress beside the record file, which --user-data does anyway.
+inline constexpr std::string_view kKeepGameOption = "--keep-game";
 inline constexpr std::string_view kHelpOption = "--help";
 
 // True when --help is among the arguments (after the program's name): the program then
@@ -38,5 +41,13 @@ StartEnvironment ProcessEnvironment();
 // game plays with the default table and the results of the run cannot be saved.
 std::unique_ptr<FileSystem> RecordFilesFor(std::span<const char* const> command_line,
                                            const StartEnvironment& environment, std::FILE* errors);
+
+// Whether this command line (one RecordFilesFor accepts) keeps the game in progress between
+// runs, beside the record file: with --user-data, as the desktop entry starts the program, or
+// with --keep-game.
+bool KeepsGame(std::span<const char* const> command_line);
+// Whether it remembers the player's settings, beside the record file: only with --user-data,
+// so that the classic run from a terminal leaves no new file in the current directory.
+bool KeepsSettings(std::span<const char* const> command_line);
 
 }  // namespace rolvi::platform::sdl

@@ -50,6 +50,12 @@ std::optional<KeyEvent> KeyFromSdl(const SDL_KeyboardEvent& event) {
     case SDLK_END:
       key.key = Key::kEnd;
       return key;
+    case SDLK_PAGEUP:
+      key.key = Key::kPageUp;
+      return key;
+    case SDLK_PAGEDOWN:
+      key.key = Key::kPageDown;
+      return key;
     case SDLK_BACKSPACE:
       key.key = Key::kBackspace;
       return key;

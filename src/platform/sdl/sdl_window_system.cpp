@@ -145,6 +145,13 @@ void SdlPort::WaitForEvent(int timeout_ms) {
   wait_.WaitForInput(timeout_ms);
 }
 
+bool SdlPort::TellProblem(std::string_view gbk_text) {
+  std::string line = GbkToUtf8(gbk_text);
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  std::fprintf(stderr, "rolvi: %s\n", line.c_str());
+  return false;
+}
+
 void SdlPort::Sleep(int milliseconds) {
   SDL_PumpEvents();  // keeps the window manager answered; the input stays queued in order
   wait_.Sleep(milliseconds);

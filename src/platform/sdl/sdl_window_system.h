@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/sdl/beeper.h"
@@ -32,6 +33,9 @@ class SdlPort : public widgets::DeskPort {
   void Sleep(int milliseconds) override;
   bool StopSignalled() override { return StopSignals::Requested() != 0; }
   bool Sound() override { return beeper_.Play(); }
+  // A line on standard error, for whoever started the program from a terminal; the desk shows
+  // the message box.
+  bool TellProblem(std::string_view gbk_text) override;
   int OpenWindow(const widgets::WindowSpec& spec) override;
   void CloseWindow(int window) override { windows_.erase(window); }
   void ResizeWindow(int window, Size content) override;

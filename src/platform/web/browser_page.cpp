@@ -38,6 +38,9 @@ EM_JS(void, rolvi_present, (int window, const void* rgba, int width, int height,
 EM_JS(void, rolvi_set_title, (const char* gbk, int length), {
   rolviPage.setTitle(HEAPU8.slice(gbk, gbk + length));
 });
+EM_JS(void, rolvi_show_notice, (const char* gbk, int length), {
+  rolviPage.showNotice(HEAPU8.slice(gbk, gbk + length));
+});
 EM_JS(int, rolvi_chime, (), { return rolviPage.chime() ? 1 : 0; });
 EM_JS(int, rolvi_touch_screen, (), { return rolviPage.touchScreen() ? 1 : 0; });
 EM_JS(int, rolvi_view_width, (), { return rolviPage.viewSize().width; });
@@ -74,7 +77,7 @@ EM_JS(char*, rolvi_storage_read, (const char* key), {
   return copy;
 });
 EM_JS(int, rolvi_storage_write, (const char* key, const char* value), {
-  return rolviPage.storageWrite(UTF8ToString(key), UTF8ToString(value)) ? 1 : 0;
+  return rolviPage.storageWrite(UTF8ToString(key), UTF8ToString(value));
 });
 // clang-format on
 
@@ -102,6 +105,7 @@ bool BrowserPage::NextEvent(PageEvent& event) {
 }
 
 void BrowserPage::WaitForEvent(int timeout_ms) {
+  if (on_waiting_) on_waiting_();
   rolvi_wait(timeout_ms);
 }
 
@@ -179,6 +183,10 @@ void BrowserPage::SetTitle(std::string_view gbk_title) {
   rolvi_set_title(gbk_title.data(), static_cast<int>(gbk_title.size()));
 }
 
+void BrowserPage::ShowNotice(std::string_view gbk_text) {
+  rolvi_show_notice(gbk_text.data(), static_cast<int>(gbk_text.size()));
+}
+
 bool BrowserPage::Chime() {
   return rolvi_chime() != 0;
 }
@@ -194,8 +202,16 @@ std::optional<std::string> BrowserStorage::Read(std::string_view key) {
   return std::string(value.get());
 }
 
-bool BrowserStorage::Write(std::string_view key, std::string_view value) {
-  return rolvi_storage_write(std::string(key).c_str(), std::string(value).c_str()) != 0;
+FileError BrowserStorage::Write(std::string_view key, std::string_view value) {
+  // The page says 0 when it stored the value, 1 when the storage is full, 2 when disabled.
+  switch (rolvi_storage_write(std::string(key).c_str(), std::string(value).c_str())) {
+    case 0:
+      return FileError::kNone;
+    case 1:
+      return FileError::kFull;
+    default:
+      return FileError::kDenied;
+  }
 }
 
 }  // namespace rolvi::platform::web

@@ -3,6 +3,9 @@
 // Asyncify while the game's code stays where it is. Only the Emscripten build has it.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "platform/web/page.h"
 #include "platform/web/storage_file_system.h"
 
@@ -31,15 +34,23 @@ class BrowserPage final : public Page {
   void ShowTextField(int window, const Rect& rect, std::string_view gbk_text) override;
   std::string TextFieldText() override;
   void SetTitle(std::string_view gbk_title) override;
+  void ShowNotice(std::string_view gbk_text) override;
   bool Chime() override;
   void ShowClosed() override;
+
+  // Called each time the program is about to wait for the player (a turn is done, a dialog
+  // waits): the program's chance to tell the page what changed.
+  void OnWaiting(std::function<void()> report) { on_waiting_ = std::move(report); }
+
+ private:
+  std::function<void()> on_waiting_;
 };
 
 // The browser's local storage; where it is disabled, nothing reads and no write succeeds.
 class BrowserStorage final : public KeyValueStore {
  public:
   std::optional<std::string> Read(std::string_view key) override;
-  bool Write(std::string_view key, std::string_view value) override;
+  FileError Write(std::string_view key, std::string_view value) override;
 };
 
 }  // namespace rolvi::platform::web

@@ -13,7 +13,7 @@ using widgets::KeyEvent;
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Key>, 15> kNamedKeys{{
+constexpr std::array<std::pair<std::string_view, Key>, 17> kNamedKeys{{
     {"Enter", Key::kEnter},
     {"NumpadEnter", Key::kEnter},
     {"Escape", Key::kEscape},
@@ -25,6 +25,8 @@ constexpr std::array<std::pair<std::string_view, Key>, 15> kNamedKeys{{
     {"ArrowDown", Key::kDown},
     {"Home", Key::kHome},
     {"End", Key::kEnd},
+    {"PageUp", Key::kPageUp},
+    {"PageDown", Key::kPageDown},
     {"Backspace", Key::kBackspace},
     {"Delete", Key::kDelete},
     {"AltLeft", Key::kAlt},

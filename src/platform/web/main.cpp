@@ -1,27 +1,35 @@
 // The page's program: the web window system on the browser page driving the shell's main
 // window, with the record table in the page's storage. The page keeps the table as soon as a
-// result enters it and whenever it is hidden, since it may be closed at any moment. The test
+// result enters it and whenever it is hidden, since it may be closed at any moment, and the
+// game in progress beside it at every turn's end and whenever it is hidden; it hears the score
+// and the game's end for its live region whenever the program waits. The test
 // build takes its seed from the page's address and tells the page's tests what it shows.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/web/browser_page.h"
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
+#include "platform/widgets/table_resource_lookup.h"
 #include "records/record_file.h"
 #include "res/tables.h"
+#include "shell/assets.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
-#include "shell/resources.h"
 #include "shell/settings.h"
 
 namespace {
 
-// The keys under which the page keeps the record file's 160 bytes and the settings file.
+// The keys under which the page keeps the record file's 160 bytes, the game in progress and
+// the settings file.
 constexpr const char* kRecordsKey = "rolvi.records";
+constexpr const char* kKeptGameKey = "rolvi.game";
 constexpr const char* kSettingsKey = "rolvi.settings";
 
 // The browser back end's one global: what the page's C callbacks (a hidden page, and the test
@@ -31,6 +39,28 @@ struct Running {
   const rolvi::shell::MainWindow* window = nullptr;
 };
 Running running;
+
+// clang-format off
+EM_JS(void, rolvi_report_game, (int score, int over, int record_beaten), {
+  rolviPage.reportGame(score, over !== 0, record_beaten !== 0);
+});
+// clang-format on
+
+// What the page's live region announces from: the score, whether the board is full (the game
+// is over) and whether the record is beaten.
+struct GameNews {
+  int score = -1;
+  bool over = false;
+  bool record_beaten = false;
+  friend bool operator==(const GameNews&, const GameNews&) = default;
+};
+
+GameNews NewsOf(const rolvi::game::Game& game) {
+  const auto& cells = game.supply.board.cells;
+  return {game.score.score,
+          std::find(cells.begin(), cells.end(), rolvi::game::kEmpty) == cells.end(),
+          game.score.recordBeaten};
+}
 
 // Milliseconds since the page started.
 std::uint32_t PageTicks() {
@@ -118,10 +148,26 @@ int main() {
                                          std::string(records::kRecordFileName));
   platform::web::StorageFileSystem settings(storage, kSettingsKey,
                                             std::string(shell::kSettingsFileName));
+  const platform::widgets::TableResourceLookup resources(res::Tables());
+  const shell::Assets assets = shell::LoadAssets(resources);
   platform::web::WebWindowSystem system(page, shell::kMainWindowSize, res::Tables(),
-                                        shell::kMainWindowIdentity, files, &Ticks);
-  shell::MainWindow window(system, shell::EmbeddedResources(),
-                           shell::RecordSaving::kWhenAResultEnters, &settings);
+                                        shell::MainWindowIdentity(assets.texts.title), files,
+                                        &Ticks);
+  shell::MainWindow window(system, assets, shell::RecordSaving::kWhenAResultEnters, &settings);
+  // A page can be reloaded, closed or discarded at any moment: its game is always kept.
+  platform::web::StorageFileSystem game_files(storage, kKeptGameKey,
+                                              std::string(shell::kKeptGameFileName));
+  window.KeepGame(
+      {&game_files, std::string(shell::kKeptGameFileName), true, [](std::string_view line) {
+         std::fprintf(stderr, "rolvi: %.*s\n", static_cast<int>(line.size()), line.data());
+       }});
+  // Whenever the program waits for the player, the page hears what changed in the game.
+  page.OnWaiting([&window, reported = GameNews{}]() mutable {
+    const GameNews news = NewsOf(window.game());
+    if (news == reported) return;
+    reported = news;
+    rolvi_report_game(news.score, news.over ? 1 : 0, news.record_beaten ? 1 : 0);
+  });
   running = Running{&system, &window};
   system.Run(window);
   running = Running{};

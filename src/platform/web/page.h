@@ -137,7 +137,11 @@ class Page {
   // question mark, which the program's check refuses as it refuses every non-Latin letter.
   virtual std::string TextFieldText() = 0;
 
+  // The page's title (GBK).
   virtual void SetTitle(std::string_view gbk_title) = 0;
+  // A notice beside the game that needs no answer (GBK text, lines broken at '\n'); a newer
+  // one replaces it.
+  virtual void ShowNotice(std::string_view gbk_text) = 0;
   // The short chime; false where the page cannot play it (before the first click or key press
   // nothing may sound, or there is no audio).
   virtual bool Chime() = 0;

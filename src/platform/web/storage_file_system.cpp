@@ -12,7 +12,7 @@ namespace {
 // A file in memory whose bytes go to the store when it is closed.
 class StoringFile final : public File {
  public:
-  StoringFile(FileHandle file, std::function<bool()> store)
+  StoringFile(FileHandle file, std::function<FileError()> store)
       : file_(std::move(file)), store_(std::move(store)) {}
   ~StoringFile() override { Close(); }
   StoringFile(const StoringFile&) = delete;
@@ -24,13 +24,18 @@ class StoringFile final : public File {
     if (closed_) return true;
     closed_ = true;
     const bool closed = file_->Close();
-    return store_() && closed;
+    error_ = store_();
+    return error_ == FileError::kNone && closed;
+  }
+  FileError LastError() const override {
+    return error_ != FileError::kNone ? error_ : file_->LastError();
   }
 
  private:
   FileHandle file_;
-  std::function<bool()> store_;
+  std::function<FileError()> store_;
   bool closed_ = false;
+  FileError error_ = FileError::kNone;
 };
 
 }  // namespace
@@ -43,21 +48,39 @@ StorageFileSystem::StorageFileSystem(KeyValueStore& store, std::string key, std:
 }
 
 FileHandle StorageFileSystem::OpenForReading(std::string_view name) {
+  last_error_ = FileError::kNotFound;
   if (name != file_name_) return nullptr;
-  return memory_.OpenForReading(name);
+  FileHandle file = memory_.OpenForReading(name);
+  last_error_ = memory_.LastError();
+  return file;
 }
 
 FileHandle StorageFileSystem::OpenForWriting(std::string_view name) {
+  last_error_ = FileError::kNotFound;
   if (name != file_name_) return nullptr;
   return Storing(memory_.OpenForWriting(name));
 }
 
 FileHandle StorageFileSystem::Create(std::string_view name) {
+  last_error_ = FileError::kDenied;  // no other name can be made
   if (name != file_name_) return nullptr;
   return Storing(memory_.Create(name));
 }
 
+FileError StorageFileSystem::ReplaceAtomically(std::string_view name,
+                                               std::span<const std::uint8_t> bytes) {
+  if (name != file_name_) return FileError::kDenied;  // no other name can be made
+  const FileError error = store_.Write(key_, EncodeBase64(bytes));
+  if (error == FileError::kNone) memory_.files[file_name_].assign(bytes.begin(), bytes.end());
+  return error;
+}
+
+std::string StorageFileSystem::Where(std::string_view) const {
+  return "localStorage: " + key_;
+}
+
 FileHandle StorageFileSystem::Storing(FileHandle file) {
+  last_error_ = memory_.LastError();
   if (!file) return nullptr;
   return std::make_unique<StoringFile>(std::move(file), [this] {
     return store_.Write(key_, EncodeBase64(memory_.files[file_name_]));

@@ -1,10 +1,11 @@
 // The record file kept in the page's storage: one key holds the file's bytes as base64. The
 // key is read once, when the file system is made, as the desktop reads its file once at
 // start; a file written and closed is stored under the key at once. Storage that is disabled
-// or full loses what is written, and nothing else.
+// or full loses what is written, and says why.
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,8 @@ class KeyValueStore {
   virtual ~KeyValueStore() = default;
   // Nothing when the key holds nothing or the store cannot be read.
   virtual std::optional<std::string> Read(std::string_view key) = 0;
-  // False when the value could not be stored (the store is disabled or full).
-  virtual bool Write(std::string_view key, std::string_view value) = 0;
+  // kNone when the value was stored; else kFull, or kDenied when the store is disabled.
+  virtual FileError Write(std::string_view key, std::string_view value) = 0;
 };
 
 class StorageFileSystem final : public FileSystem {
@@ -32,6 +33,12 @@ class StorageFileSystem final : public FileSystem {
   FileHandle OpenForReading(std::string_view name) override;
   FileHandle OpenForWriting(std::string_view name) override;
   FileHandle Create(std::string_view name) override;
+  FileError LastError() const override { return last_error_; }
+  // The page's storage and the key, as the browser's tools show it.
+  std::string Where(std::string_view name) const override;
+  // Stores the bytes under the key in one step; what is read stays the old content when the
+  // store refuses them.
+  FileError ReplaceAtomically(std::string_view name, std::span<const std::uint8_t> bytes) override;
 
  private:
   // The file's bytes live in memory; closing a file that was opened for writing stores them.
@@ -41,6 +48,7 @@ class StorageFileSystem final : public FileSystem {
   std::string key_;
   std::string file_name_;
   MemoryFileSystem memory_;
+  FileError last_error_ = FileError::kNone;
 };
 
 }  // namespace rolvi::platform::web

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/software/icon_file.h"
@@ -55,6 +56,11 @@ class WebPort : public widgets::DeskPort {
   bool Sound() override { return page_.Chime(); }
   void PlaceMenuButton(int window, const Rect& content_rect) override;
   void MenuCheckChanged(int command, bool checked) override;
+  // A notice on the page, at once, even while the page is hidden; no message box.
+  bool TellProblem(std::string_view gbk_text) override {
+    page_.ShowNotice(gbk_text);
+    return true;
+  }
 
   PageWindow* Find(int window) const;
   bool Translate(const PageEvent& page, widgets::DeskEvent& event);

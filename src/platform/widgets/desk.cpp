@@ -51,7 +51,9 @@ void Desk::Run(WindowHandlers& handlers) {
 }
 
 void Desk::EndSession() {
-  if (running()) handlers_->OnSessionEnding();
+  if (!running()) return;
+  session_ending_ = true;
+  handlers_->OnSessionEnding();
 }
 
 Surface* Desk::StartDrawing() {
@@ -237,15 +239,20 @@ void Desk::OnKey(const DeskEvent& event) {
     stats_->OnKey(*event.key);
     return;
   }
-  MainKey(*event.key);
+  MainKey(*event.key, event.repeat);
 }
 
-void Desk::MainKey(const KeyEvent& key) {
+void Desk::MainKey(const KeyEvent& key, bool repeat) {
   const MainKeyRoute route = RouteMainWindowKey(menu_, tables_.accelerators, key);
   if (route.repaint_bar) PaintBar();
   if (route.close_window) DestroyMainWindow();
   if (route.command) Command(*route.command);
   if (touch()) menu_.Close();  // the menu a touch screen shows is the port's, not the bar's
+  // What no menu, accelerator or mnemonic took goes to the client area; a held Space or
+  // Enter acts once.
+  if (route.client_key && !minimised_ && (!repeat || RepeatsWhileHeld(*route.client_key))) {
+    handlers_->OnKey(*route.client_key);
+  }
 }
 
 void Desk::OnMouse(const DeskEvent& event) {

@@ -81,6 +81,9 @@ class Desk : public WindowSystem {
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override { stats_invalid_ = true; }
   FileSystem& Files() override { return files_; }
+  // The port's own way, and a message box besides where the port wants one; no box once the
+  // session ends, a stop was asked for or the main window is gone: nobody would read it.
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
  protected:
   // The adapter made the main window `window`, hidden, whose content (menu bar and client)
@@ -102,7 +105,7 @@ class Desk : public WindowSystem {
 
   void HandleEvent(const DeskEvent& event);
   void OnKey(const DeskEvent& event);
-  void MainKey(const KeyEvent& key);
+  void MainKey(const KeyEvent& key, bool repeat);
   void OnMouse(const DeskEvent& event);
   // A mouse event in the main window's content: the menu bar at the top, the client below.
   void MainMouse(DeskEvent::Kind kind, int x, int y);
@@ -142,6 +145,7 @@ class Desk : public WindowSystem {
   bool minimised_ = false;
   bool quit_ = false;
   bool stop_requested_ = false;
+  bool session_ending_ = false;  // from EndSession on: problems get no message box
   bool main_dirty_ = false;
   bool present_all_ = true;  // the next present copies everything, not only the changes
   bool drop_down_presented_ = false;

@@ -113,6 +113,11 @@ void Desk::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_captio
   ShowMessageBoxFor(TopWindow(), gbk_text, gbk_caption, icon);
 }
 
+void Desk::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  if (port_.TellProblem(gbk_text) || session_ending_ || main_ == 0) return;
+  ShowMessageBox(gbk_text, gbk_caption, MessageIcon::kExclamation);
+}
+
 void Desk::ShowMessageBoxFor(int owner, std::string_view gbk_text, std::string_view gbk_caption,
                              MessageIcon icon) {
   if (quit_ || StopRequested()) return;  // nobody would read it

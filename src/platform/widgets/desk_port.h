@@ -87,6 +87,10 @@ class DeskPort {
   virtual bool StopSignalled() = 0;
   // The short warning sound; false where none can be heard.
   virtual bool Sound() = 0;
+  // Tells of a problem that needs no answer (GBK, lines broken at '\n') the port's own way: a
+  // line on the error stream, a notice beside the windows. True when that is all the player
+  // needs; false when the desk shows it in a message box as well, while one can be shown.
+  virtual bool TellProblem(std::string_view gbk_text) = 0;
 
   // A new window, hidden; 0 when it cannot be made. The main window is the adapter's own.
   virtual int OpenWindow(const WindowSpec& spec) = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/software/glyphs.h"
+#include "platform/software/text_layout.h"
 #include "platform/widgets/menu_bar.h"
 #include "platform/widgets/widgets.h"
 
@@ -13,6 +15,29 @@ constexpr int kMessageTextWidth = 320;
 // What a window manager's title bar needs besides the caption text: the window-menu icon and
 // three buttons of 20 pixels each (IceWM's win95 look) and some padding around the caption.
 constexpr int kTitleBarFurniture = 4 * 20 + 16;
+
+// A message box's text: as wide as its widest line up to kMessageTextWidth, and as many lines
+// high as its static control, which wraps it at that width, draws.
+Size MessageTextSize(std::string_view gbk_text, const Surface& measure) {
+  int widest = 0;
+  for (std::size_t start = 0; start <= gbk_text.size();) {
+    const std::size_t end = std::min(gbk_text.find('\n', start), gbk_text.size());
+    widest = std::max(
+        widest,
+        measure.MeasureText(gbk_text.substr(start, end - start), Font::kDialog, false).width);
+    start = end + 1;
+  }
+  const int width = std::min(widest, kMessageTextWidth) + 2;
+  const FontMetrics font = MetricsOf(Font::kDialog);
+  const TextFormat format{.word_wrap = true, .mnemonics = false};
+  int lines = 0;
+  for (std::size_t position = 0; position < gbk_text.size(); ++lines) {
+    const TextLine line = NextTextLine(gbk_text, position, font, format, width);
+    if (line.next == position) break;
+    position = line.next;
+  }
+  return {width, std::max(1, lines) * font.line_height};
+}
 
 bool Contains(const Rect& rect, int x, int y) {
   return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
@@ -115,10 +140,9 @@ DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, std::string_vi
                                        bool exclamation, const Surface& measure,
                                        int least_button_height) {
   const DialogBaseUnits base = MeasureBaseUnits(measure);
-  const Size one_line = measure.MeasureText(gbk_text, Font::kDialog, false);
-  const int text_width = std::min(one_line.width, kMessageTextWidth) + 2;
-  const int lines = std::max(1, (one_line.width + kMessageTextWidth - 1) / kMessageTextWidth);
-  const int text_height = lines * std::max(1, one_line.height);
+  const Size text_size = MessageTextSize(gbk_text, measure);
+  const int text_width = text_size.width;
+  const int text_height = text_size.height;
   const int text_left = kMessageMargin + (exclamation ? kIconSize + kMessageMargin : 0);
   const int body_height = std::max(text_height, exclamation ? kIconSize : 0);
   const int button_width = DialogUnitsToPixelsX(50, base);

@@ -18,6 +18,8 @@ enum class Key {
   kDown,
   kHome,
   kEnd,
+  kPageUp,
+  kPageDown,
   kBackspace,
   kDelete,
   kAlt,  // the Alt key itself

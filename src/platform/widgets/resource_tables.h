@@ -1,9 +1,11 @@
 // A program's resources as C++ data, in the shape tools/rescomp generates them from a resource
-// script: the menu, its accelerators, the dialog templates, the bitmaps and icons. Texts are
-// GBK. The program hands its tables to the window system; the widgets compile none of their own.
+// script: the menu, its accelerators, the dialog templates, the string tables, the bitmaps and
+// icons, and the look-ups over them. Texts are GBK. The program hands its tables to the window
+// system; the widgets compile none of their own.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -83,6 +85,18 @@ struct BinaryResource {
   std::span<const std::uint8_t> bytes;  // the file's contents; empty when it was missing
 };
 
+struct StringData {
+  int id = 0;
+  std::string_view text;
+};
+
+// The strings of one language, in the order of their numbers. `language` is the Windows
+// language number of the script's LANGUAGE statement (MAKELANGID; 0 without one).
+struct StringTableData {
+  std::uint16_t language = 0;
+  std::span<const StringData> strings;
+};
+
 struct ResourceTables {
   int menu_id = 0;
   std::span<const MenuData> menu;
@@ -91,6 +105,7 @@ struct ResourceTables {
   std::span<const DialogData> dialogs;
   std::span<const BinaryResource> bitmaps;
   std::span<const BinaryResource> icons;
+  std::span<const StringTableData> strings;  // one table per language, in the script's order
 };
 
 // The dialog template `id` of `tables`, or null.
@@ -99,5 +114,9 @@ const DialogData* FindDialog(const ResourceTables& tables, int id);
 // there is none.
 std::span<const std::uint8_t> FindBitmap(const ResourceTables& tables, int id);
 std::span<const std::uint8_t> FindIcon(const ResourceTables& tables, int id);
+// The strings of `language`, or else the script's first string table; null without any.
+const StringTableData* FindStrings(const ResourceTables& tables, std::uint16_t language);
+// String `id` of `table`; nothing when the table has no such string.
+std::optional<std::string_view> FindString(const StringTableData& table, int id);
 
 }  // namespace rolvi::platform::widgets

@@ -16,6 +16,50 @@ int HighWord(LPARAM value) {
   return static_cast<int>((static_cast<std::uint32_t>(value) >> 16) & 0xFFFFu);
 }
 
+// The client's key a WM_KEYDOWN stands for, without Control (Alt makes WM_SYSKEYDOWN);
+// nothing for a repeat of a key that acts once a press.
+std::optional<ClientKey> ClientKeyOf(WPARAM virtual_key, LPARAM flags) {
+  if (GetKeyState(VK_CONTROL) < 0) return std::nullopt;
+  std::optional<ClientKey> key;
+  switch (virtual_key) {
+    case VK_LEFT:
+      key = ClientKey::kLeft;
+      break;
+    case VK_RIGHT:
+      key = ClientKey::kRight;
+      break;
+    case VK_UP:
+      key = ClientKey::kUp;
+      break;
+    case VK_DOWN:
+      key = ClientKey::kDown;
+      break;
+    case VK_HOME:
+      key = ClientKey::kHome;
+      break;
+    case VK_END:
+      key = ClientKey::kEnd;
+      break;
+    case VK_PRIOR:
+      key = ClientKey::kPageUp;
+      break;
+    case VK_NEXT:
+      key = ClientKey::kPageDown;
+      break;
+    case VK_SPACE:
+      key = ClientKey::kSpace;
+      break;
+    case VK_RETURN:
+      key = ClientKey::kEnter;
+      break;
+    default:
+      return std::nullopt;
+  }
+  // Bit 30: the key was already down, an auto-repeat.
+  const bool repeat = (static_cast<std::uint32_t>(flags) & (1u << 30)) != 0;
+  return repeat && !RepeatsWhileHeld(*key) ? std::nullopt : key;
+}
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Size outer_size,
@@ -89,6 +133,7 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
       handlers_->OnCreate();
       return 0;
     case WM_DESTROY:
+      destroying_ = true;
       handlers_->OnDestroy();
       window_surface_.reset();
       PostQuitMessage(0);
@@ -117,8 +162,17 @@ LRESULT Win32WindowSystem::Handle(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_LBUTTONUP:
       handlers_->OnMouseUp(LowWord(l_param), HighWord(l_param));
       return 0;
+    case WM_KEYDOWN:  // what the accelerators left; the dialogs' keys never come here
+      if (const std::optional<ClientKey> key = ClientKeyOf(w_param, l_param)) {
+        handlers_->OnKey(*key);
+        return 0;
+      }
+      return DefWindowProcW(window_, message, w_param, l_param);
     case WM_ENDSESSION:  // the session ends: the process goes without WM_DESTROY
-      if (w_param != FALSE) handlers_->OnSessionEnding();
+      if (w_param != FALSE) {
+        session_ending_ = true;
+        handlers_->OnSessionEnding();
+      }
       return 0;
     default:
       return DefWindowProcW(window_, message, w_param, l_param);
@@ -193,6 +247,12 @@ void Win32WindowSystem::DestroyMainWindow() {
 void Win32WindowSystem::ShowMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
                                        MessageIcon icon) {
   ShowGbkMessageBox(window_, gbk_text, gbk_caption, icon);
+}
+
+void Win32WindowSystem::ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) {
+  if (session_ending_) return;  // nobody would read it
+  ShowGbkMessageBox(destroying_ ? nullptr : window_, gbk_text, gbk_caption,
+                    MessageIcon::kExclamation);
 }
 
 void Win32WindowSystem::RunModalDialog(int dialog, DialogHandler& handler) {

@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/tick_source.h"
@@ -53,6 +55,9 @@ class Win32WindowSystem final : public WindowSystem {
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override;
   FileSystem& Files() override { return files_; }
+  // A message box; none while the session ends. While the main window is being destroyed
+  // the box has no owner.
+  void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
@@ -71,6 +76,8 @@ class Win32WindowSystem final : public WindowSystem {
   std::unique_ptr<GdiSurface> window_surface_;  // over the window's own context, never released
   std::optional<DialogHost> stats_host_;
   HWND stats_window_ = nullptr;
+  bool destroying_ = false;
+  bool session_ending_ = false;
 };
 
 }  // namespace rolvi::platform::win32

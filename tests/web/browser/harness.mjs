@@ -2,13 +2,15 @@
 // headless Chromium driven by puppeteer-core, the headless replay driver and the greedy
 // player, and helpers that read the page the way a player sees it.
 import { spawn, execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, mkdirSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, mkdirSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import { decodePng } from './png.mjs';
 
-const require = createRequire(join(process.env.ROLVI_NODE_MODULES ?? '.', 'x.js'));
+const modules = process.env.ROLVI_NODE_MODULES ?? '.';
+const require = createRequire(join(modules, 'x.js'));
 const puppeteer = require('puppeteer-core');
 
 export const settings = {
@@ -22,10 +24,11 @@ export const settings = {
 
 // ---- The servers
 
-// Serves `directory` on 127.0.0.1 on a port the system picks; resolves to { url, stop }.
-export function serve(directory) {
+// Serves `directory` on 127.0.0.1 on `port`, or one the system picks; resolves to
+// { url, port, stop }.
+export function serve(directory, port = 0) {
   return new Promise((resolve, reject) => {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
+    const server = spawn('python3', ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1',
                                      '--directory', directory],
                          { stdio: ['ignore', 'pipe', 'ignore'] });
     let output = '';
@@ -38,7 +41,12 @@ export function serve(directory) {
       const found = /port (\d+)/.exec(output);
       if (found) {
         clearTimeout(timer);
-        resolve({ url: `http://127.0.0.1:${found[1]}/`, stop: () => server.kill() });
+        resolve({ url: `http://127.0.0.1:${found[1]}/`, port: Number(found[1]),
+                  stop: () => new Promise((done) => {
+                    server.removeAllListeners('exit');
+                    server.on('exit', done);
+                    server.kill();
+                  }) });
       }
     });
     server.on('exit', (code) => {
@@ -46,6 +54,13 @@ export function serve(directory) {
       reject(new Error(`the file server ended (${code})`));
     });
   });
+}
+
+// A copy of `directory` in a temporary one, for a test that changes the page's files.
+export function copyOf(directory) {
+  const copy = mkdtempSync(join(tmpdir(), 'rolvi-page-'));
+  cpSync(directory, copy, { recursive: true });
+  return { directory: copy, remove: () => rmSync(copy, { recursive: true, force: true }) };
 }
 
 // ---- The browser
@@ -69,11 +84,13 @@ export async function launchBrowser() {
 }
 
 // A tab in a context of its own (its own storage), with everything the console and the
-// network report collected in `problems`; `mobile` emulates a phone's or a tablet's touch
-// screen (touch events, a coarse pointer, the mobile viewport).
-export async function openTab(browser, { width = 800, height = 600, scale = 1, mobile = false,
-                                         before } = {}) {
-  const context = await browser.createBrowserContext();
+// network report collected in `problems`. `shared`: a tab of the browser's default context
+// instead, which the browser does not treat as a private window (only there may a page be
+// installed). `mobile`: a phone's or a tablet's touch screen (touch events, a coarse pointer,
+// the mobile viewport).
+export async function openTab(browser, { width = 800, height = 600, scale = 1, before,
+                                         shared = false, mobile = false } = {}) {
+  const context = shared ? browser.defaultBrowserContext() : await browser.createBrowserContext();
   const page = await context.newPage();
   await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
                            hasTouch: mobile, isLandscape: mobile && width > height });
@@ -89,7 +106,7 @@ export async function openTab(browser, { width = 800, height = 600, scale = 1, m
     if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
   });
   if (before) await page.evaluateOnNewDocument(before);
-  return { page, problems, close: () => context.close() };
+  return { page, problems, close: () => (shared ? page.close() : context.close()) };
 }
 
 // Waits until the program has shown its first frame.
@@ -130,10 +147,19 @@ export async function clickClient(page, described, x, y) {
   await waitIdle(page);
 }
 
-export async function clickCell(page, described, column, row) {
+// Where the centre of a board cell is on the page.
+export async function cellPoint(page, described, column, row) {
+  const client = clientOrigin(described);
   const first = described.game.firstCell;
   const pitch = described.game.nextCell[0] - first[0];
-  await clickClient(page, described, first[0] + column * pitch, first[1] + row * pitch);
+  return pagePoint(page, client.id, client.x + first[0] + column * pitch,
+                   client.y + first[1] + row * pitch);
+}
+
+export async function clickCell(page, described, column, row) {
+  const at = await cellPoint(page, described, column, row);
+  await page.mouse.click(at.x, at.y);
+  await waitIdle(page);
 }
 
 export async function press(page, key, modifiers = []) {
@@ -230,4 +256,22 @@ export function writeReport(name, value) {
   if (!settings.shots) return;
   mkdirSync(settings.shots, { recursive: true });
   writeFileSync(join(settings.shots, name), JSON.stringify(value, null, 2) + '\n');
+}
+
+// ---- The page's quality
+
+// Where axe-core's script is, to be put into a page.
+export const axeSource = () => require.resolve('axe-core/axe.min.js');
+
+// Lighthouse's report (its default: a phone on a slow network with a 4x slower CPU, simulated)
+// of `url`, in a tab of the running browser.
+export async function runLighthouse(browser, url) {
+  const { default: lighthouse } =
+    await import(pathToFileURL(join(modules, 'lighthouse', 'core', 'index.js')).href);
+  const port = Number(new URL(browser.wsEndpoint()).port);
+  const result = await lighthouse(url, {
+    port, output: 'json', logLevel: 'error',
+    onlyCategories: ['performance', 'accessibility', 'best-practices'],
+  });
+  return result.lhr;
 }

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The browser page's tests: builds the page and its test build (scripts/web), installs
-# puppeteer-core from the lock file into the build tree, and runs the tests with node's test
-# runner against Debian's headless Chromium.
+# puppeteer-core, axe-core and Lighthouse from the lock file into the build tree, and runs the
+# tests with node's test runner against Debian's headless Chromium.
 #   tests/web/browser/run_browser_tests.sh <replay> <autoplay> [--update-docs]
-# Screenshots and the measured times go to build/browser-tests/shots (with --update-docs the
-# page's picture is also copied to docs/web/).
+# Screenshots, the measured times, sizes and Lighthouse's scores go to build/browser-tests/shots
+# (with --update-docs the page's picture is also copied to docs/web/).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../../.." && pwd)"
@@ -17,7 +17,7 @@ scripts/install-deps chromium
 command -v npm > /dev/null || scripts/install-deps npm
 scripts/web --build-only --with-test-page
 
-# puppeteer-core as the lock file pins it, in the build tree; no browser is downloaded.
+# The test packages as the lock file pins them, in the build tree; no browser is downloaded.
 modules="build/browser-tests"
 mkdir -p "$modules"
 if ! cmp -s "$here/package-lock.json" "$modules/package-lock.json" ||
@@ -33,6 +33,7 @@ ROLVI_REPLAY="$replay" ROLVI_AUTOPLAY="$autoplay" \
 ROLVI_NODE_MODULES="$root/$modules/node_modules" \
 ROLVI_BROWSER_SHOTS="$root/$modules/shots" \
   node --test --test-concurrency=1 "$here/page_test.mjs" "$here/ball_symbols_test.mjs" \
+    "$here/offline_test.mjs" "$here/quality_test.mjs" "$here/keyboard_test.mjs" \
     "$here/touch_test.mjs" "$here/name_input_test.mjs"
 
 if [ "$update_docs" = "--update-docs" ]; then

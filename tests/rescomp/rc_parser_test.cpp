@@ -113,6 +113,43 @@ END
   EXPECT_EQ(dialog.controls[1].text, "VERSION");  // a name inside quotes stays text
 }
 
+// LANGUAGE applies to what follows it; a block's own LANGUAGE only to that block. Numbers
+// may be followed by a comma, and each table keeps the order of its numbers.
+TEST(RcParserTest, StringTablesKeepTheirLanguagesAndNumberOrder) {
+  const auto result = ParseResourceScript(R"(#define IDS_B 5
+STRINGTABLE
+BEGIN
+    IDS_B "b"
+    2, "a" " joined"
+END
+LANGUAGE LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED
+1 MENU
+BEGIN
+END
+STRINGTABLE LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US
+{
+    7 "seven"
+}
+STRINGTABLE
+BEGIN
+    3 "c"
+END
+)");
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(result.script.menus.at(0).language, 0x0804);
+  const auto& tables = result.script.string_tables;
+  ASSERT_EQ(tables.size(), 3u);
+  EXPECT_EQ(tables[0].language, 0);  // before any LANGUAGE
+  ASSERT_EQ(tables[0].strings.size(), 2u);
+  EXPECT_EQ(tables[0].strings[0].id, 2);
+  EXPECT_EQ(tables[0].strings[0].text, "a joined");
+  EXPECT_EQ(tables[0].strings[1].id, 5);
+  EXPECT_EQ(tables[1].language, 0x0409);
+  EXPECT_EQ(tables[1].strings.at(0).text, "seven");
+  EXPECT_EQ(tables[2].language, 0x0804);
+  EXPECT_EQ(tables[2].strings.at(0).id, 3);
+}
+
 // Every fault stops the parse with a message that says what is wrong, most with its line.
 TEST(RcParserTest, FaultsNameTheirLine) {
   const IncludeReader headers = [](std::string_view name) -> std::optional<std::string> {
@@ -136,6 +173,10 @@ TEST(RcParserTest, FaultsNameTheirLine) {
       {"#define F(x) x\n", "line 1: macros with parameters"},
       {"#define\n", "line 1: #define without a name"},
       {"#include \"open.h\n", "line 1: unterminated include file name"},
+      {"STRINGTABLE\nBEGIN\n4 \"a\"\n\n4 \"b\"\nEND\n", "line 5: string 4 is given twice"},
+      {"STRINGTABLE\nBEGIN\n70000 \"a\"\nEND\n", "line 3: string number out of range"},
+      {"LANGUAGE 0x400, 1\n", "line 1: language out of range"},
+      {"STRINGTABLE\nBEGIN\n4\nEND\n", "line 4: expected a string"},
   };
   for (const auto& c : cases) {
     const auto result = ParseResourceScript(c.script, headers);
@@ -151,9 +192,35 @@ TEST(RcParserTest, WriterRefusesATextGbkCannotHoldAndNamesIt) {
       "1 MENU\nBEGIN\nPOPUP \"\xF0\x9F\x98\x80\"\nBEGIN\nEND\nEND\n1 ACCELERATORS\nBEGIN\nEND\n");
   ASSERT_TRUE(parsed.ok) << parsed.error;
   std::string warnings;
-  const auto written = WriteTables(parsed.script, ".", warnings);
+  const auto written = WriteTables(parsed.script, ".", "Tables", warnings);
   EXPECT_FALSE(written.ok);
   EXPECT_EQ(written.error, "text has no GBK form: \xF0\x9F\x98\x80");
+}
+
+// A qualified accessor is defined in its own namespace, a plain one beside the tables' types;
+// a name that is no C++ function name is refused before anything is written.
+TEST(RcParserTest, WriterNamesTheAccessorWhereTheNameSays) {
+  auto parsed = ParseResourceScript("1 MENU\nBEGIN\nEND\n1 ACCELERATORS\nBEGIN\nEND\n");
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  const auto tail = [](std::string_view space, std::string_view name) {
+    const std::string type = "const ::rolvi::platform::widgets::ResourceTables& ";
+    return "namespace " + std::string(space) + " {\n\n" + type + std::string(name) + "();\n" +
+           type + std::string(name) + "() {\n  return ::rolvi::platform::widgets::kTables;\n}\n\n" +
+           "}  // namespace " + std::string(space) + "\n";
+  };
+  std::string warnings;
+  const auto qualified = WriteTables(parsed.script, ".", "rolvi::res::Tables", warnings);
+  ASSERT_TRUE(qualified.ok) << qualified.error;
+  EXPECT_TRUE(qualified.source.ends_with(tail("rolvi::res", "Tables"))) << qualified.source;
+  const auto plain = WriteTables(parsed.script, ".", "FixtureTables", warnings);
+  ASSERT_TRUE(plain.ok) << plain.error;
+  EXPECT_TRUE(plain.source.ends_with(tail("rolvi::platform::widgets", "FixtureTables")))
+      << plain.source;
+  for (const char* wrong : {"", "::Tables", "res::", "res::::Tables", "2Tables", "res::Ta-bles"}) {
+    const auto written = WriteTables(parsed.script, ".", wrong, warnings);
+    EXPECT_FALSE(written.ok) << wrong;
+    EXPECT_EQ(written.error, "'" + std::string(wrong) + "' is not a function name");
+  }
 }
 
 }  // namespace
