@@ -1,9 +1,11 @@
 // The page around the game's program (rolvi.js and rolvi.wasm): the program's windows as
 // canvases on the desk, enlarged by the largest whole number that fits the browser window in
-// device pixels; the mouse and keyboard input queued for the program (only the game's own keys
-// are kept from the browser); the chime; the record table's storage; the page's texts and what
-// its live region announces; the closed state; and the service worker that lets the page play
-// offline. The program calls the functions of `rolviPage`.
+// device pixels; on a phone, the game filling the screen with its menu behind a button; the
+// mouse, touch and keyboard input queued for the program (only the game's own keys are kept
+// from the browser); a text input of the page over the program's edit field; the chime; the
+// record table's storage; the page's texts and what its live region announces; the closed
+// state; and the service worker that lets the page play offline. The program calls the
+// functions of `rolviPage`.
 'use strict';
 
 var rolviPage = (function () {
@@ -13,14 +15,18 @@ var rolviPage = (function () {
 
   // Event kinds, modifier bits and the event record's layout (byte offsets and field sizes) as
   // the program declares them in platform/web/page.h; a test of the program compares the two.
-  const kind = { mouseDown: 1, mouseUp: 2, mouseMove: 3, keyDown: 4, keyUp: 5, focusLost: 6 };
+  const kind = {
+    mouseDown: 1, mouseUp: 2, mouseMove: 3, keyDown: 4, keyUp: 5, focusLost: 6, viewport: 7,
+    command: 8, fieldChanged: 9,
+  };
+  const windowKind = { main: 0, dialog: 1, tool: 2 };
   const modifier = { alt: 1, control: 2, shift: 4, meta: 8 };
   const record = {
     kind: 0, window: 4, x: 8, y: 12, modifiers: 16, repeat: 20, textLength: 24,
     code: 28, codeSize: 32, key: 60, keySize: 32, text: 92, textSize: 16,
   };
 
-  const windows = new Map();  // number -> { canvas, context, x, y, width, height }
+  const windows = new Map();  // number -> { canvas, context, x, y, width, height, kind }
   let nextWindow = 1;
   let area = { left: 0, top: 0, right: 640, bottom: 480 };
   let scale = 1;
@@ -41,6 +47,10 @@ var rolviPage = (function () {
   // ---- Windows on the desk
 
   function layout() {
+    if (touch.on) {
+      touchLayout();
+      return;
+    }
     const ratio = window.devicePixelRatio || 1;
     const width = Math.round(document.documentElement.clientWidth * ratio);
     const height = Math.round(document.documentElement.clientHeight * ratio);
@@ -69,6 +79,10 @@ var rolviPage = (function () {
   }
 
   function place(win) {
+    if (touch.on) {
+      placeOnTouchScreen(win);
+      return;
+    }
     const ratio = window.devicePixelRatio || 1;
     const style = win.canvas.style;
     style.left = (origin.x + (win.x - area.left) * scale) / ratio + 'px';
@@ -157,7 +171,7 @@ var rolviPage = (function () {
   }
 
   function onKey(event) {
-    if (closed) return;
+    if (closed || textFieldTakes(event)) return;
     const down = event.type === 'keydown';
     const owner = keyOwner(event);
     if (owner === 'browser') {
@@ -280,6 +294,387 @@ var rolviPage = (function () {
     }
   }
 
+  // ---- A touch screen: a phone shows the game, not a desk
+
+  // A phone: a coarse pointer and a screen whose shorter side is under 600 points; tablets and
+  // desktops keep the desk. ?layout=touch or ?layout=desk chooses instead.
+  const touch = {
+    on: (() => {
+      const asked = parameters.get('layout');
+      if (asked === 'touch' || asked === 'desk') return asked === 'touch';
+      return window.matchMedia('(pointer: coarse)').matches &&
+             Math.min(window.screen.width, window.screen.height) < 600;
+    })(),
+    view: null,  // the page's size as the program last heard it, in points
+    button: null,  // the menu button, and where the program put it on its window's canvas
+    buttonAt: null,
+    menu: [],  // the program's menu: [{ title, items: [{ text, command, checked } | { separator }] }]
+    sheet: null,  // the open menu
+    backdrop: null,  // what dims the game under a dialog
+  };
+  const touchMargin = 8;  // around a dialog, in points
+  const touchTarget = 40;  // the least side of what a finger taps, in points
+  if (touch.on) document.documentElement.classList.add('touch');
+
+  function viewSize() {
+    return { width: document.documentElement.clientWidth,
+             height: document.documentElement.clientHeight };
+  }
+
+  // Where a canvas stands on the page: its top-left corner and the points one of its pixels
+  // takes, as the layout placed it.
+  function placed(win) {
+    const style = win.canvas.style;
+    return { left: parseFloat(style.left) || 0, top: parseFloat(style.top) || 0,
+             across: (parseFloat(style.width) || win.width) / win.width };
+  }
+
+  function shown(win) {
+    return win.canvas.style.display !== 'none';
+  }
+
+  function touchLayout() {
+    const view = viewSize();
+    // A new size (the phone was turned) lays the game out anew; not while the player types,
+    // when the phone's keyboard may take part of the screen.
+    if (touch.view !== null && !textFieldFocused() &&
+        (view.width !== touch.view.width || view.height !== touch.view.height)) {
+      touch.view = view;
+      push({ kind: kind.viewport, window: 0, x: view.width, y: view.height, modifiers: 0,
+             repeat: false, code: '', key: '', text: [] });
+    }
+    let bottom = view.height;
+    // The main window and its button first: the statistics window keeps clear of the button.
+    const order = [...windows.values()].sort((a, b) => (a.kind === windowKind.main ? -1 : 0) -
+                                                       (b.kind === windowKind.main ? -1 : 0));
+    for (const win of order) {
+      placeOnTouchScreen(win);
+      if (win.kind === windowKind.main) positionMenuButton();
+      if (shown(win) && win.kind === windowKind.dialog) {
+        bottom = Math.max(bottom, parseFloat(win.canvas.style.top) +
+                                  parseFloat(win.canvas.style.height) + touchMargin);
+      }
+    }
+    // Only a dialog taller than the screen lets the page scroll, by a drag on that dialog.
+    desk.style.width = view.width + 'px';
+    desk.style.height = bottom + 'px';
+    document.documentElement.style.touchAction = bottom > view.height ? 'pan-y' : '';
+    if (bottom <= view.height) window.scrollTo(0, 0);
+    positionMenuButton();
+    placeTextField();
+    dimUnderDialogs();
+    if (touch.sheet !== null) closeMenu();
+  }
+
+  // The main window fills the screen, enlarged by whatever fits. Dialogs are centred, as large
+  // as fits but at least a point a pixel and at most 1.6; so is the statistics window, at most
+  // 1.3, below the menu button where it would cover it.
+  function placeOnTouchScreen(win) {
+    const view = viewSize();
+    const ratio = window.devicePixelRatio || 1;
+    let across;
+    let left;
+    let top;
+    if (win.kind === windowKind.main) {
+      across = Math.min(view.width / win.width, view.height / win.height);
+      left = (view.width - win.width * across) / 2;
+      top = (view.height - win.height * across) / 2;
+      scale = across * ratio;
+    } else {
+      const fit = Math.min((view.width - 2 * touchMargin) / win.width,
+                           (view.height - 2 * touchMargin) / win.height);
+      const dialog = win.kind === windowKind.dialog;
+      across = Math.min(dialog ? 1.6 : 1.3, Math.max(1, fit));
+      left = Math.max(0, (view.width - win.width * across) / 2);
+      top = (view.height - win.height * across) / 2;
+      top = dialog ? Math.max(touchMargin, top) : Math.max(0, top);
+      const button = touch.button !== null && !touch.button.hidden
+        ? touch.button.getBoundingClientRect() : null;
+      if (!dialog && button !== null && left < button.right && button.left < left + win.width * across &&
+          top < button.bottom && button.top < top + win.height * across) {
+        top = Math.min(button.bottom + touchMargin, Math.max(0, view.height - win.height * across));
+      }
+    }
+    const style = win.canvas.style;
+    style.left = Math.round(left * ratio) / ratio + 'px';
+    style.top = Math.round(top * ratio) / ratio + 'px';
+    style.width = win.width * across + 'px';
+    style.height = win.height * across + 'px';
+    style.zIndex = String(2 * win.number);
+    // Crisp where a pixel takes at least two device pixels, smooth where it takes fewer.
+    style.imageRendering = across * ratio >= 2 || Number.isInteger(across * ratio)
+      ? 'pixelated' : 'auto';
+    style.touchAction = win.kind === windowKind.dialog &&
+                        top + win.height * across > view.height ? 'pan-y' : 'none';
+  }
+
+  // A dim layer under the top dialog: the game behind it takes no input meanwhile.
+  function dimUnderDialogs() {
+    let top = 0;
+    for (const win of windows.values()) {
+      if (win.kind === windowKind.dialog && shown(win)) top = Math.max(top, win.number);
+    }
+    if (top === 0) {
+      if (touch.backdrop !== null) touch.backdrop.hidden = true;
+      return;
+    }
+    if (touch.backdrop === null) {
+      touch.backdrop = document.createElement('div');
+      touch.backdrop.className = 'touch-backdrop';
+      desk.appendChild(touch.backdrop);
+    }
+    touch.backdrop.hidden = false;
+    touch.backdrop.style.zIndex = String(2 * top - 1);
+  }
+
+  function placeMenuButton(number, left, top, width, height) {
+    touch.buttonAt = { window: number, left, top, width, height };
+    if (touch.button === null) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.id = 'menu-button';
+      button.setAttribute('aria-label', text('menu'));
+      button.setAttribute('aria-haspopup', 'menu');
+      button.setAttribute('aria-expanded', 'false');
+      button.innerHTML = '<svg viewBox="0 0 20 16" aria-hidden="true">' +
+        '<rect y="1" width="20" height="3"/><rect y="7" width="20" height="3"/>' +
+        '<rect y="13" width="20" height="3"/></svg>';
+      button.addEventListener('click', () => (touch.sheet === null ? openMenu() : closeMenu()));
+      desk.appendChild(button);
+      touch.button = button;
+    }
+    positionMenuButton();
+  }
+
+  function positionMenuButton() {
+    const at = touch.buttonAt;
+    const win = at !== null ? windows.get(at.window) : undefined;
+    if (touch.button === null) return;
+    touch.button.hidden = win === undefined || !shown(win);
+    if (touch.button.hidden) return;
+    const where = placed(win);
+    const style = touch.button.style;
+    style.left = where.left + at.left * where.across + 'px';
+    style.top = where.top + at.top * where.across + 'px';
+    style.width = at.width * where.across + 'px';
+    style.height = at.height * where.across + 'px';
+    style.zIndex = String(2 * win.number + 1);
+  }
+
+  // A menu text without its mnemonic: "&" marks the letter, "(&N)" a letter in brackets.
+  function menuLabel(hex) {
+    return gbkToText(hex).replace(/\s*\(&.\)/, '').replace(/&(.)/g, '$1');
+  }
+
+  // The menu as a sheet of large rows under the button: each popup's title, then its items
+  // with their check marks. A choice goes to the program as its command.
+  function openMenu() {
+    if (closed || touch.sheet !== null || touch.button === null) return;
+    const shade = document.createElement('div');
+    shade.className = 'menu-shade';
+    shade.addEventListener('pointerdown', (event) => {
+      event.preventDefault();
+      closeMenu();
+    });
+    const sheet = document.createElement('div');
+    sheet.className = 'menu-sheet';
+    sheet.setAttribute('role', 'menu');
+    sheet.setAttribute('aria-label', text('menu'));
+    for (const popup of touch.menu) {
+      const group = document.createElement('div');
+      group.className = 'menu-group';
+      group.setAttribute('role', 'group');
+      const heading = document.createElement('div');
+      heading.className = 'menu-heading';
+      heading.textContent = menuLabel(popup.title);
+      group.setAttribute('aria-label', heading.textContent);
+      group.appendChild(heading);
+      sheet.appendChild(group);
+      for (const item of popup.items) {
+        if (item.separator) continue;
+        const row = document.createElement('button');
+        row.type = 'button';
+        row.className = 'menu-item';
+        row.dataset.command = String(item.command);
+        row.setAttribute('role', 'menuitem');
+        row.dataset.checked = String(item.checked);
+        row.textContent = menuLabel(item.text);
+        if (item.checked) row.setAttribute('aria-label', row.textContent + ' \u2713');
+        row.addEventListener('click', () => {
+          closeMenu();
+          push({ kind: kind.command, window: 0, x: item.command, y: 0, modifiers: 0,
+                 repeat: false, code: '', key: '', text: [] });
+        });
+        group.appendChild(row);
+      }
+    }
+    sheet.addEventListener('keydown', (event) => {
+      event.stopPropagation();  // the menu's keys are the page's, not the game's
+      if (event.key === 'Escape') closeMenu();
+    });
+    desk.appendChild(shade);
+    desk.appendChild(sheet);
+    touch.sheet = { shade, sheet };
+    touch.button.setAttribute('aria-expanded', 'true');
+    // Below the button, or above it where the screen ends first; inside the screen.
+    const view = viewSize();
+    const button = touch.button.getBoundingClientRect();
+    const width = sheet.offsetWidth;
+    const height = Math.min(sheet.offsetHeight, view.height - 2 * touchMargin);
+    const left = Math.min(Math.max(touchMargin, button.left + button.width / 2 - width / 2),
+                          view.width - width - touchMargin);
+    let top = button.bottom + 4;
+    if (top + height > view.height - touchMargin) {
+      top = Math.max(touchMargin, button.top - 4 - height);
+    }
+    sheet.style.left = left + window.scrollX + 'px';
+    sheet.style.top = top + window.scrollY + 'px';
+    sheet.style.maxHeight = height + 'px';
+    sheet.querySelector('.menu-item')?.focus({ preventScroll: true });
+  }
+
+  function closeMenu() {
+    if (touch.sheet === null) return;
+    touch.sheet.shade.remove();
+    touch.sheet.sheet.remove();
+    touch.sheet = null;
+    touch.button?.setAttribute('aria-expanded', 'false');
+  }
+
+  // ---- A text input of the page's own over the program's edit field, so that a phone's
+  // keyboard and every input method type into it; the program gets its whole text at each
+  // change and checks it as it checks what is typed into its own field.
+
+  const field = { input: null, window: 0, rect: null };
+
+  function showTextField(number, left, top, width, height, gbk) {
+    if (!windows.has(number)) return;
+    const fresh = field.input === null || field.window !== number;
+    if (fresh) {
+      removeTextField();
+      field.input = makeTextInput();
+      desk.appendChild(field.input);
+    }
+    field.window = number;
+    field.rect = { left, top, width, height };
+    const text = new TextDecoder('gbk').decode(gbk);
+    if (field.input.value !== text) field.input.value = text;
+    placeTextField();
+    refreshTextField();
+    if (fresh && !field.input.readOnly) {
+      field.input.focus({ preventScroll: true });
+      field.input.select();
+    }
+  }
+
+  function makeTextInput() {
+    const input = document.createElement('input');
+    input.type = 'text';
+    input.className = 'text-field';
+    input.setAttribute('aria-label', text('name'));
+    input.setAttribute('autocapitalize', 'off');
+    input.setAttribute('autocorrect', 'off');
+    input.setAttribute('autocomplete', 'off');
+    input.setAttribute('enterkeyhint', 'done');
+    input.spellcheck = false;
+    input.addEventListener('input', () => {
+      push({ kind: kind.fieldChanged, window: field.window, x: 0, y: 0, modifiers: 0,
+             repeat: false, code: '', key: '', text: [] });
+    });
+    // A size change that waited for the typing to end.
+    input.addEventListener('blur', () => {
+      if (touch.on) setTimeout(layout, 0);
+    });
+    return input;
+  }
+
+  function removeTextField() {
+    if (field.input !== null) field.input.remove();
+    field.input = null;
+    field.window = 0;
+  }
+
+  function textFieldFocused() {
+    return field.input !== null && document.activeElement === field.input;
+  }
+
+  // Over the drawn field, in a font of its size; on a touch screen at least a finger high
+  // and in a font a phone does not zoom in on.
+  function placeTextField() {
+    const win = windows.get(field.window);
+    if (field.input === null || win === undefined) return;
+    const where = placed(win);
+    const rect = field.rect;
+    let top = where.top + rect.top * where.across;
+    let height = rect.height * where.across;
+    if (touch.on && height < touchTarget) {
+      top -= (touchTarget - height) / 2;
+      height = touchTarget;
+    }
+    const style = field.input.style;
+    style.left = where.left + rect.left * where.across + 'px';
+    style.top = top + 'px';
+    style.width = rect.width * where.across + 'px';
+    style.height = height + 'px';
+    style.fontSize = Math.max(touch.on ? 16 : 0, 11 * where.across) + 'px';
+    style.zIndex = String(touch.on ? 2 * win.number + 1 : win.number);
+  }
+
+  // The input takes text only while its window is the top one: a message box over it has the
+  // keyboard, and the input has it back when the box is gone.
+  function refreshTextField() {
+    const win = windows.get(field.window);
+    if (field.input === null || win === undefined) return;
+    field.input.hidden = !shown(win);
+    const covered = [...windows].some(([number, each]) => number > field.window && shown(each) &&
+                                                          each.kind !== windowKind.tool);
+    if (covered === field.input.readOnly) return;
+    field.input.readOnly = covered;
+    if (covered) {
+      field.input.blur();
+    } else if (!field.input.hidden) {
+      field.input.focus({ preventScroll: true });
+    }
+  }
+
+  // Keys the input handles itself while it has the keyboard: typing, an input method's
+  // composing, and moving and deleting in the text. Enter, Escape, Tab, the function keys and
+  // Alt's go to the program as ever.
+  function textFieldTakes(event) {
+    if (field.input === null || event.target !== field.input || field.input.readOnly) return false;
+    if (event.isComposing || event.keyCode === 229) return true;
+    if (event.altKey) return false;
+    if ([...event.key].length === 1) return true;
+    return ['Backspace', 'Delete', 'ArrowLeft', 'ArrowRight', 'Home', 'End'].includes(event.key);
+  }
+
+  // The input's text as GBK; a character without a GBK form becomes a full-width question mark,
+  // which the program refuses as it refuses every letter that is not Latin.
+  function textFieldText() {
+    if (field.input === null) return [];
+    const bytes = [];
+    for (const character of field.input.value) {
+      const one = toGbk(character);
+      if (one.length > 0) bytes.push(...one);
+      else bytes.push(0xa3, 0xbf);
+    }
+    return bytes;
+  }
+
+  // The desk's layout moves the windows when the browser window changes size; the input follows.
+  window.addEventListener('resize', () => requestAnimationFrame(placeTextField));
+
+  // What follows a window's show, hide or close: its text input, the dim layer and the button.
+  function windowsChanged(number, nowShown) {
+    if (number === field.window && !nowShown) removeTextField();
+    refreshTextField();
+    if (touch.on) {
+      dimUnderDialogs();
+      positionMenuButton();
+      if (!nowShown) layout();  // a tall dialog that let the page scroll is gone
+    }
+  }
+
   // ---- The page's texts, in the shown language
   //
   // Every text the page itself shows or announces, one table per language; the shown language
@@ -296,6 +691,8 @@ var rolviPage = (function () {
       newRecord: '得分 {score}，新纪录！',
       gameOver: '游戏结束，得分 {score}',
       newGame: '新游戏',
+      menu: '菜单',
+      name: '你的名字',
     },
     en: {
       description: 'Color rolvi: move coloured balls on a 9 by 9 board; five of a colour in a line ' +
@@ -310,6 +707,8 @@ var rolviPage = (function () {
       newRecord: 'Score {score}, a new record!',
       gameOver: 'Game over, score {score}',
       newGame: 'New game',
+      menu: 'Menu',
+      name: 'Your name',
     },
   };
   let language = 'zh-CN';
@@ -331,6 +730,8 @@ var rolviPage = (function () {
       label(win.canvas, first);
       first = false;
     }
+    touch.button?.setAttribute('aria-label', text('menu'));
+    field.input?.setAttribute('aria-label', text('name'));
     return true;
   }
 
@@ -492,14 +893,15 @@ var rolviPage = (function () {
       layout();
     },
 
-    openWindow(width, height) {
+    openWindow(width, height, kindOfWindow) {
       const canvas = document.createElement('canvas');
       canvas.width = width;
       canvas.height = height;
       canvas.style.display = 'none';
       canvas.style.zIndex = String(nextWindow);
       const number = nextWindow++;
-      const win = { canvas, context: canvas.getContext('2d'), x: 0, y: 0, width, height };
+      const win = { canvas, context: canvas.getContext('2d'), x: 0, y: 0, width, height,
+                    kind: kindOfWindow, number };
       label(canvas, windows.size === 0);
       canvas.addEventListener('pointerdown', (event) => {
         if (event.button !== 0) return;
@@ -526,6 +928,7 @@ var rolviPage = (function () {
       if (win === undefined) return;
       win.canvas.remove();
       windows.delete(number);
+      windowsChanged(number, false);
     },
 
     resizeWindow(number, width, height) {
@@ -554,6 +957,7 @@ var rolviPage = (function () {
         if (status) status.remove();
         registerServiceWorker();
       }
+      windowsChanged(number, shown);
     },
 
     // The part (left, top, partWidth, partHeight) of the window's pixels goes on its canvas.
@@ -594,8 +998,33 @@ var rolviPage = (function () {
 
     chime,
 
+    // A touch screen: whether the page is one, its size, and the menu behind the button.
+    touchScreen: () => touch.on,
+    viewSize() {
+      touch.view = viewSize();
+      return touch.view;
+    },
+    placeMenuButton,
+    setMenu(json) {
+      touch.menu = JSON.parse(json);
+    },
+    setMenuCheck(command, checked) {
+      for (const popup of touch.menu) {
+        for (const item of popup.items) {
+          if (item.command === command) item.checked = checked;
+        }
+      }
+    },
+
+    // The text input over an edit field.
+    showTextField,
+    textFieldText,
+
     showClosed() {
       closed = true;
+      closeMenu();
+      if (touch.button !== null) touch.button.remove();
+      touch.button = null;
       for (const number of [...windows.keys()]) this.closeWindow(number);
       showClosedNotice();
     },

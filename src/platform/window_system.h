@@ -18,6 +18,10 @@ class FileSystem;
 // refused or limited by the window system before the handlers hear of them.
 inline constexpr int kMaxClientSide = 8192;
 
+// The side of what a finger taps (a button, the menu), in the program's pixels, on a touch
+// screen that shows each of them as at least one point (CSS pixel): about 7 mm.
+inline constexpr int kTouchTargetSide = 40;
+
 // What a classic desktop's window frame takes around a client area: 4-pixel borders on the
 // left, right and bottom, a 22-pixel top edge with the caption, and a 20-pixel menu bar below
 // it. Back ends that draw no such frame themselves turn the program's outer sizes into client
@@ -75,6 +79,10 @@ class WindowHandlers {
   virtual void OnSkippedTicks(std::uint32_t count) = 0;
   virtual void OnMouseDown(int x, int y) = 0;
   virtual void OnMouseUp(int x, int y) = 0;
+  // On a touch screen that the client area fills (see WindowSystem::TouchScreen): the client
+  // size, in the program's pixels, for a screen of `screen_points` (the unit a finger is
+  // measured in, CSS pixels on a page). By default one pixel a point.
+  virtual Size TouchClientSize(Size screen_points) const { return screen_points; }
   // A key for the client area, queued and handled in order with the mouse's presses; a
   // window that takes no keys leaves it.
   virtual void OnKey(ClientKey /*key*/) {}
@@ -118,6 +126,13 @@ class WindowSystem : public Feedback {
   virtual void CloseModelessDialog() = 0;
   // Asks the modeless window to repaint its whole client area, without erasing, later.
   virtual void InvalidateModelessDialog() = 0;
+
+  // True where the client area fills a touch screen (the page on a phone): the handlers lay
+  // it out for fingers, and the window system shows its menu as a button of
+  // kTouchTargetSide that they place, instead of a menu bar. Fixed for the window's life.
+  virtual bool TouchScreen() const { return false; }
+  // Where that button goes, in client pixels; nothing happens where the menu is a bar.
+  virtual void PlaceMenuButton(const Rect& /*client_rect*/) {}
 
   // Where the record file lives (the current directory).
   virtual FileSystem& Files() = 0;

@@ -133,15 +133,24 @@ void MainWindow::ReportFileProblem(std::string_view first_line, std::string_view
 }
 
 void MainWindow::OnSize(int client_width, int client_height) {
-  ApplyClientSize(layout_, client_width, client_height);
+  if (!system_.TouchScreen()) {
+    ApplyClientSize(layout_, client_width, client_height);
+    return;
+  }
+  ApplyTouchClientSize(layout_, touch_places_, client_width, client_height);
+  system_.PlaceMenuButton(touch_places_.menu_button);
 }
 
 void MainWindow::OnPaint(platform::Surface& surface) {
   gfx::SelectSheetPalette(surface, sheet_);
   gfx::DrawBoard(surface, sheet_, layout_.board_origin, game_.supply.board, symbols_);
   DrawCursor(surface);
-  gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
-                     static_cast<std::uint32_t>(game_.records.recordScore), assets_.texts.header);
+  if (system_.TouchScreen()) {
+    DrawTouchPanels(surface, touch_places_, static_cast<std::uint32_t>(game_.records.recordScore));
+  } else {
+    gfx::DrawHeaderBar(surface, system_.ClientSize().width, layout_.preview_origin.x,
+                       static_cast<std::uint32_t>(game_.records.recordScore), assets_.texts.header);
+  }
   gfx::DrawScoreBox(surface, layout_.score_box_origin.x, layout_.score_box_origin.y,
                     static_cast<std::uint32_t>(game_.score.score));
   gfx::DrawNextBalls(surface, sheet_, layout_.preview_origin, game_.supply.next, show_next_,
@@ -288,8 +297,9 @@ void MainWindow::DrawNextBalls() {
 }
 
 void MainWindow::DrawScoreBox(game::ScoreBox box, std::uint32_t value) {
-  const Point origin =
-      box == game::ScoreBox::kRecord ? gfx::kRecordBoxOrigin : layout_.score_box_origin;
+  const Point record =
+      system_.TouchScreen() ? touch_places_.record_box_origin : gfx::kRecordBoxOrigin;
+  const Point origin = box == game::ScoreBox::kRecord ? record : layout_.score_box_origin;
   if (platform::Surface* surface = system_.StartDrawing()) {
     gfx::DrawScoreBox(*surface, origin.x, origin.y, value);
   }

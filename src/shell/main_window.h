@@ -22,6 +22,7 @@
 #include "shell/commands.h"
 #include "shell/game_keeper.h"
 #include "shell/layout.h"
+#include "shell/touch_layout.h"
 
 namespace rolvi::shell {
 
@@ -55,6 +56,9 @@ class MainWindow final : public platform::WindowHandlers,
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;
+  platform::Size TouchClientSize(platform::Size screen_points) const override {
+    return shell::TouchClientSize(screen_points);
+  }
   // Play by keyboard (main_window_keys.cpp): the board cursor and the clicks on its cell.
   void OnKey(platform::ClientKey key) override;
 
@@ -66,6 +70,7 @@ class MainWindow final : public platform::WindowHandlers,
 
   const game::Game& game() const { return game_; }
   const Layout& layout() const { return layout_; }
+  const TouchPlaces& touch_places() const { return touch_places_; }
   bool show_next() const { return show_next_; }
   bool stats_open() const { return stats_open_; }
   bool ball_symbols() const { return symbols_ == gfx::BallSymbols::kOn; }
@@ -112,6 +117,7 @@ class MainWindow final : public platform::WindowHandlers,
   Assets assets_;
   game::Game game_;
   Layout layout_;
+  TouchPlaces touch_places_;  // where the window system's screen is a touch screen
   bool show_next_ = true;
   bool stats_open_ = false;
   gfx::BallSymbols symbols_ = gfx::BallSymbols::kOff;

@@ -94,6 +94,72 @@ TEST_F(NameDialogTest, AButtonClickIsAPressAndAReleaseOnIt) {
   EXPECT_EQ(model_.OnMouseUp(0, 0).command, std::nullopt);  // released elsewhere
 }
 
+// The page's own text input hands over its whole text at each change: it replaces the field's,
+// ends where the field is full, drops control characters, and takes the focus to the field.
+TEST_F(NameDialogTest, TheWholeTextOfTheSystemsOwnFieldReplacesTheFields) {
+  model_.OnKey(Press(Key::kTab));
+  ASSERT_NE(model_.focus(), 2);
+  EXPECT_TRUE(model_.ReplaceEditText("Gr\tace").redraw);
+  EXPECT_EQ(model_.ItemText(shell::kNameEditId), "Grace");
+  EXPECT_EQ(model_.focus(), 2);
+  EXPECT_FALSE(model_.edit_field().has_selection());
+  model_.ReplaceEditText(std::string(40, 'W'));
+  const std::string kept = model_.ItemText(shell::kNameEditId);
+  EXPECT_LT(kept.size(), 40u);
+  EXPECT_EQ(kept, std::string(kept.size(), 'W'));
+  model_.ReplaceEditText("");
+  EXPECT_EQ(model_.ItemText(shell::kNameEditId), "");
+  // A dialog without a field takes nothing.
+  SoftSurface measure(1, 1);
+  DialogModel box = DialogModel::ForMessageBox("x", "", false, measure);
+  EXPECT_FALSE(box.ReplaceEditText("Grace").redraw);
+}
+
+// On a touch screen every button is a finger high: it grows downwards, what holds it grows
+// with it, what lies below moves down, and so does the dialog's bottom; nothing else changes.
+TEST(TouchDialogModelTest, ButtonsGrowToAFingersHeightAndTheDialogWithThem) {
+  SoftSurface measure(1, 1);
+  for (const int id : {1000, 1001, 1002, 1003}) {
+    const DialogData& data = *FindDialog(res::Tables(), id);
+    const DialogModel classic = DialogModel::FromTemplate(data, measure);
+    const DialogModel touch = DialogModel::FromTemplate(data, measure, 40);
+    ASSERT_EQ(touch.controls().size(), classic.controls().size());
+    int growth = 0;
+    for (std::size_t i = 0; i < touch.controls().size(); ++i) {
+      const Rect before = classic.controls()[i].rect;
+      const Rect after = touch.controls()[i].rect;
+      EXPECT_EQ(after.left, before.left);
+      EXPECT_EQ(after.right, before.right);
+      EXPECT_EQ(after.top, before.top) << "dialog " << id << " control " << i;
+      if (touch.controls()[i].role == ControlRole::kPushButton) {
+        EXPECT_EQ(after.height(), std::max(40, before.height()));
+        growth = std::max(growth, after.height() - before.height());
+      }
+    }
+    EXPECT_GT(growth, 0);
+    EXPECT_EQ(touch.client_size().height, classic.client_size().height + growth) << id;
+    EXPECT_EQ(touch.client_size().width, classic.client_size().width);
+  }
+  // A group box that holds a button grows with it; a control below a button moves down.
+  constexpr ControlData kControls[] = {
+      {ControlClass::kButton, -1, "", 0, 0, 100, 40, style::kGroupBox},
+      {ControlClass::kButton, 1, "A", 10, 20, 40, 14, style::kTabStop},
+      {ControlClass::kButton, 2, "B", 50, 20, 40, 14, style::kTabStop},
+      {ControlClass::kStatic, -1, "below", 10, 50, 80, 10, 0}};
+  const DialogData data{9, 0, 0, 100, 70, 0, 0, "", 9, "", kControls};
+  const DialogModel classic = DialogModel::FromTemplate(data, measure);
+  const DialogModel touch = DialogModel::FromTemplate(data, measure, 40);
+  const int growth = 40 - classic.controls()[1].rect.height();
+  EXPECT_EQ(touch.controls()[0].rect.bottom, classic.controls()[0].rect.bottom + growth);
+  EXPECT_EQ(touch.controls()[1].rect.height(), 40);
+  EXPECT_EQ(touch.controls()[2].rect.height(), 40);  // beside it: the same row, grown once
+  EXPECT_EQ(touch.controls()[3].rect.top, classic.controls()[3].rect.top + growth);
+  EXPECT_EQ(touch.client_size().height, classic.client_size().height + growth);
+  const DialogModel box = DialogModel::ForMessageBox("x", "", false, measure, 40);
+  EXPECT_EQ(box.controls()[1].rect.height(), 40);
+  EXPECT_GE(box.client_size().height, box.controls()[1].rect.bottom);
+}
+
 TEST(MessageBoxModelTest, TextOkButtonAndIconPlace) {
   SoftSurface measure(1, 1);
   const DialogModel plain = DialogModel::ForMessageBox("Game over", "", false, measure);

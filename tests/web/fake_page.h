@@ -59,7 +59,25 @@ class FakePage final : public platform::web::Page {
   // A printable character key, which types itself.
   void Type(std::string_view characters);
 
+  // A touch screen's page of `points`, and what the player has typed in its text input.
+  void SetTouchScreen(platform::Size points) {
+    touch_ = true;
+    view_ = points;
+  }
+  void SetFieldText(std::string gbk_text) { field_typed_ = std::move(gbk_text); }
+
   int slept_ms() const { return slept_ms_; }
+  struct TextField {
+    int window = 0;
+    platform::Rect rect;
+    std::string text;  // GBK, as the program last set it
+    int updates = 0;
+  };
+  const std::optional<TextField>& text_field() const { return text_field_; }
+  platform::web::PageWindowKind kind(int window) const { return kinds_.at(window); }
+  const std::optional<platform::Rect>& menu_button() const { return menu_button_; }
+  const std::string& menu_json() const { return menu_json_; }
+  const std::map<int, bool>& menu_checks() const { return menu_checks_; }
   const FakeCanvas& canvas(int window) const { return canvases_.at(window); }
   const std::string& title() const { return title_; }
   platform::Rect desk() const { return desk_; }
@@ -68,6 +86,8 @@ class FakePage final : public platform::web::Page {
   const std::vector<std::string>& notices() const { return notices_; }
 
   // Page
+  bool TouchScreen() override { return touch_; }
+  platform::Size ViewSize() override { return view_; }
   std::uint32_t Now() override { return clock_; }
   bool NextEvent(platform::web::PageEvent& event) override;
   void WaitForEvent(int timeout_ms) override;
@@ -76,12 +96,14 @@ class FakePage final : public platform::web::Page {
     slept_ms_ += milliseconds;
   }
   void SetDesk(const platform::Rect& area) override { desk_ = area; }
-  int OpenWindow(platform::Size size) override {
+  int OpenWindow(platform::Size size, platform::web::PageWindowKind kind) override {
     canvases_[next_window_].size = size;
+    kinds_[next_window_] = kind;
     return next_window_++;
   }
   void CloseWindow(int window) override {
     canvases_.at(window).open = canvases_.at(window).shown = false;
+    if (text_field_ && text_field_->window == window) text_field_.reset();
   }
   void ResizeWindow(int window, platform::Size size) override {
     canvases_.at(window).size = size;
@@ -89,9 +111,22 @@ class FakePage final : public platform::web::Page {
   }
   void PlaceWindow(int window, platform::Point at) override { canvases_.at(window).at = at; }
   void ShowWindow(int window) override { canvases_.at(window).shown = true; }
-  void HideWindow(int window) override { canvases_.at(window).shown = false; }
+  void HideWindow(int window) override {
+    canvases_.at(window).shown = false;
+    if (text_field_ && text_field_->window == window) text_field_.reset();
+  }
   void Present(int window, std::span<const std::uint32_t> rgba, platform::Size size,
                const platform::Rect& dirty) override;
+  void PlaceMenuButton(int /*window*/, const platform::Rect& rect) override { menu_button_ = rect; }
+  void SetMenu(std::string_view json) override { menu_json_ = json; }
+  void SetMenuCheck(int command, bool checked) override { menu_checks_[command] = checked; }
+  void ShowTextField(int window, const platform::Rect& rect, std::string_view gbk_text) override {
+    if (!text_field_ || text_field_->window != window) text_field_ = TextField{window, {}, {}, 0};
+    text_field_->rect = rect;
+    text_field_->text = gbk_text;
+    ++text_field_->updates;
+  }
+  std::string TextFieldText() override { return field_typed_; }
   void SetTitle(std::string_view gbk_title) override { title_ = gbk_title; }
   void ShowNotice(std::string_view gbk_text) override { notices_.emplace_back(gbk_text); }
   bool Chime() override { return true; }
@@ -118,6 +153,14 @@ class FakePage final : public platform::web::Page {
   std::string title_;
   std::vector<std::string> notices_;
   platform::Rect desk_;
+  bool touch_ = false;
+  platform::Size view_{1280, 800};
+  std::map<int, platform::web::PageWindowKind> kinds_;
+  std::optional<platform::Rect> menu_button_;
+  std::string menu_json_;
+  std::map<int, bool> menu_checks_;
+  std::optional<TextField> text_field_;
+  std::string field_typed_;
   bool closed_shown_ = false;
 };
 

@@ -53,7 +53,15 @@ TEST(PageContractTest, TheScriptsNumbersAreTheHeaders) {
                                                    {"mouseMove", Of(Kind::kMouseMove)},
                                                    {"keyDown", Of(Kind::kKeyDown)},
                                                    {"keyUp", Of(Kind::kKeyUp)},
-                                                   {"focusLost", Of(Kind::kFocusLost)}}));
+                                                   {"focusLost", Of(Kind::kFocusLost)},
+                                                   {"viewport", Of(Kind::kViewport)},
+                                                   {"command", Of(Kind::kCommand)},
+                                                   {"fieldChanged", Of(Kind::kFieldChanged)}}));
+  const auto window_kind = [](PageWindowKind kind) { return static_cast<long>(kind); };
+  EXPECT_EQ(ScriptObject(script, "windowKind"),
+            (Numbers{{"main", window_kind(PageWindowKind::kMain)},
+                     {"dialog", window_kind(PageWindowKind::kDialog)},
+                     {"tool", window_kind(PageWindowKind::kTool)}}));
   EXPECT_EQ(ScriptObject(script, "modifier"), (Numbers{{"alt", kModifierAlt},
                                                        {"control", kModifierControl},
                                                        {"shift", kModifierShift},
@@ -115,8 +123,12 @@ TEST(PageContractTest, ARecordWrittenAtTheScriptsOffsetsDecodesToItsEvent) {
       record, {{"kind", 5}, {"textLength", 99}}, {{"code", std::string(32, 'c')}}));
   EXPECT_EQ(cut.code, std::string(32, 'c'));
   EXPECT_EQ(cut.text.size(), 16u);
-  EXPECT_EQ(DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 7}}, {})).kind,
+  EXPECT_EQ(DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 10}}, {})).kind,
             PageEvent::Kind::kNone);
+  const PageEvent command =
+      DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 8}, {"x", 513}}, {}));
+  EXPECT_EQ(command.kind, PageEvent::Kind::kCommand);
+  EXPECT_EQ(command.x, 513);
 }
 
 }  // namespace

@@ -42,8 +42,9 @@ constexpr ResourceTables kTables{.menu_id = 1,
 
 class TestDesk final : public Desk {
  public:
-  TestDesk(DeskPort& port, FileSystem& files)
-      : Desk(port, kTables, MainWindowIdentity{"Test", 1, 1}, Size{208, 168}, files, &Ticks) {
+  TestDesk(DeskPort& port, FileSystem& files, DeskStyle style = DeskStyle::kDesktop)
+      : Desk(port, kTables, MainWindowIdentity{"Test", 1, 1}, Size{208, 168}, files, &Ticks,
+             style) {
     AttachMainWindow(kMain, Size{200, bar_height() + 120});
   }
   static std::uint32_t Ticks() { return 7; }
@@ -415,6 +416,77 @@ TEST_F(DeskTest, TheSessionsEndReachesTheHandlersOnlyWhileTheWindowLives) {
   EXPECT_TRUE(Run());
   desk.EndSession();
   EXPECT_EQ(std::count(handlers.log.begin(), handlers.log.end(), "session ending"), 1);
+}
+
+// On a touch screen the main window has no menu bar: the port shows the menu as a button and
+// sends its choice as a command; dialogs' buttons are a finger high, and the port's own text
+// field hands over its whole text.
+class TouchDeskTest : public ::testing::Test {
+ protected:
+  TouchDeskTest() : desk(port, files, DeskStyle::kTouchScreen), handlers(desk) {
+    port.window(kMain).content = Size{200, 120};
+  }
+  bool Run() {
+    try {
+      desk.Run(handlers);
+      return true;
+    } catch (const OutOfScript&) {
+      return false;
+    }
+  }
+  bool Logged(const std::string& entry) {
+    return std::find(port.log().begin(), port.log().end(), entry) != port.log().end();
+  }
+
+  FakeDeskPort port;
+  MemoryFileSystem files;
+  TestDesk desk;
+  Handlers handlers;
+  AskHandler ask;
+};
+
+TEST_F(TouchDeskTest, TheMenuIsThePortsAndTheWholeContentIsTheClient) {
+  EXPECT_TRUE(desk.TouchScreen());
+  EXPECT_EQ(desk.bar_height(), 0);
+  handlers.on_command[kExit] = [&] { desk.DestroyMainWindow(); };
+  port.Do([&] {
+    desk.PlaceMenuButton({4, 5, 44, 45});
+    desk.SetMenuCheck(kNew, true);
+    EXPECT_TRUE(Logged("menu button 1 4,5-44,45"));
+    EXPECT_TRUE(Logged("check 10 on"));
+  });
+  port.Click(kMain, 5, 3);    // where a menu bar would be: the client's
+  port.Key(Key::kAlt, true);  // an Alt tap enters no bar
+  port.Character('f', true);  // nor does Alt+F open a menu
+  port.Do([&] { EXPECT_EQ(desk.menu().mode(), MenuBar::Mode::kClosed); });
+  port.Key(Key::kFunction, false, 4);  // the accelerators stay
+  port.Push({.kind = Kind::kCommand, .x = kNew});
+  port.Push({.kind = Kind::kCommand, .x = kExit});
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(handlers.log,
+            (std::vector<std::string>{"create", "size 200x120", "paint", "down 5,3", "up 5,3",
+                                      "command 10", "command 10", "command 11", "destroy"}));
+}
+
+TEST_F(TouchDeskTest, DialogsHaveFingerHighButtonsAndTakeTheTextOfThePortsField) {
+  handlers.on_command[kNew] = [&] { desk.RunModalDialog(kDialog, ask); };
+  port.Push({.kind = Kind::kCommand, .x = kNew});
+  const int dialog = 2;
+  port.Do([&] {
+    const DialogModel& model = desk.Dialogs()[0]->model();
+    EXPECT_EQ(model.controls()[1].rect.height(), kTouchTargetSide);
+    EXPECT_EQ(port.window(dialog).content, model.client_size());
+  });
+  // While the dialog is up the port's menu does nothing; text for another window neither.
+  port.Push({.kind = Kind::kCommand, .x = kExit});
+  port.Push({.kind = Kind::kFieldText, .window = kMain, .text = "Lost"});
+  port.Push({.kind = Kind::kFieldText, .window = dialog, .text = "Grace"});
+  port.Do([&] { EXPECT_EQ(desk.Dialogs()[0]->model().Edit()->text(), "Grace"); });
+  port.Key(Key::kEnter);
+  port.Key(Key::kFunction, true, 4);
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(ask.answer, "Grace");
+  EXPECT_EQ(std::count(handlers.log.begin(), handlers.log.end(), "command 11"), 0);
 }
 
 }  // namespace

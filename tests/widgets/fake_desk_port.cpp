@@ -215,4 +215,12 @@ bool FakeDeskPort::ShowsItsLayers(int id) {
   return fresh.pixels == window.pixels;
 }
 
+void FakeDeskPort::PlaceMenuButton(int id, const platform::Rect& content_rect) {
+  Note("menu button " + std::to_string(id) + " " + Text(content_rect));
+}
+
+void FakeDeskPort::MenuCheckChanged(int command, bool checked) {
+  Note("check " + std::to_string(command) + (checked ? " on" : " off"));
+}
+
 }  // namespace rolvi::testing

@@ -91,6 +91,8 @@ class FakeDeskPort final : public platform::widgets::DeskPort {
   bool PresentChanges(int id, std::initializer_list<platform::Layer> layers) override;
   platform::Size ContentSize(int id) override { return windows_.at(id).content; }
   void SetMinimumContentSize(int id, platform::Size content) override;
+  void PlaceMenuButton(int id, const platform::Rect& content_rect) override;
+  void MenuCheckChanged(int command, bool checked) override;
 
  private:
   struct Step {

@@ -46,6 +46,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   // The handlers this window system drives; set before Create().
   void Attach(WindowHandlers& handlers) { handlers_ = &handlers; }
   void SetObserver(HeadlessObserver* observer) { observer_ = observer; }
+  // A touch screen's window system (the client fills the screen, the menu is a button the
+  // handlers place); set before Create().
+  void SetTouchScreen(bool touch) { touch_ = touch; }
+  const Rect& menu_button() const { return menu_button_; }
 
   // The program's start: creation, the first size, the first paint.
   void Create();
@@ -94,6 +98,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   void CloseModelessDialog() override;
   void InvalidateModelessDialog() override { stats_dirty_ = true; }
   FileSystem& Files() override { return files_; }
+  bool TouchScreen() const override { return touch_; }
+  void PlaceMenuButton(const Rect& client_rect) override { menu_button_ = client_rect; }
   void ReportProblem(std::string_view gbk_text, std::string_view gbk_caption) override;
 
   int timer_period_ms() const { return timer_period_ms_; }
@@ -121,6 +127,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::unique_ptr<Dialog> stats_dialog_;
   std::unique_ptr<SoftSurface> stats_surface_;
   bool stats_dirty_ = false;
+  bool touch_ = false;
+  Rect menu_button_;
   std::vector<std::string> problems_;
 };
 

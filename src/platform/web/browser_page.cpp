@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -15,8 +17,8 @@ EM_ASYNC_JS(void, rolvi_wait, (int timeout_ms), { await rolviPage.wait(timeout_m
 EM_JS(void, rolvi_set_desk, (int left, int top, int right, int bottom), {
   rolviPage.setDesk(left, top, right, bottom);
 });
-EM_JS(int, rolvi_open_window, (int width, int height), {
-  return rolviPage.openWindow(width, height);
+EM_JS(int, rolvi_open_window, (int width, int height, int kind), {
+  return rolviPage.openWindow(width, height, kind);
 });
 EM_JS(void, rolvi_close_window, (int window), { rolviPage.closeWindow(window); });
 EM_JS(void, rolvi_resize_window, (int window, int width, int height), {
@@ -40,6 +42,31 @@ EM_JS(void, rolvi_show_notice, (const char* gbk, int length), {
   rolviPage.showNotice(HEAPU8.slice(gbk, gbk + length));
 });
 EM_JS(int, rolvi_chime, (), { return rolviPage.chime() ? 1 : 0; });
+EM_JS(int, rolvi_touch_screen, (), { return rolviPage.touchScreen() ? 1 : 0; });
+EM_JS(int, rolvi_view_width, (), { return rolviPage.viewSize().width; });
+EM_JS(int, rolvi_view_height, (), { return rolviPage.viewSize().height; });
+EM_JS(void, rolvi_place_menu_button, (int window, int left, int top, int right, int bottom), {
+  rolviPage.placeMenuButton(window, left, top, right - left, bottom - top);
+});
+EM_JS(void, rolvi_set_menu, (const char* json), { rolviPage.setMenu(UTF8ToString(json)); });
+EM_JS(void, rolvi_set_menu_check, (int command, int checked), {
+  rolviPage.setMenuCheck(command, checked !== 0);
+});
+EM_JS(void, rolvi_show_text_field, (int window, int left, int top, int right, int bottom,
+                                    const char* gbk, int length), {
+  rolviPage.showTextField(window, left, top, right - left, bottom - top,
+                          HEAPU8.slice(gbk, gbk + length));
+});
+// The input's text as GBK bytes after a 4-byte length, in memory the caller frees.
+EM_JS(void*, rolvi_text_field_text, (), {
+  const bytes = rolviPage.textFieldText();
+  const copy = _malloc(4 + bytes.length);
+  if (copy) {
+    HEAP32[copy >> 2] = bytes.length;
+    HEAPU8.set(bytes, copy + 4);
+  }
+  return copy;
+});
 EM_JS(void, rolvi_show_closed, (), { rolviPage.showClosed(); });
 EM_JS(char*, rolvi_storage_read, (const char* key), {
   const value = rolviPage.storageRead(UTF8ToString(key));
@@ -57,6 +84,14 @@ EM_JS(int, rolvi_storage_write, (const char* key, const char* value), {
 }  // namespace
 
 namespace rolvi::platform::web {
+
+bool BrowserPage::TouchScreen() {
+  return rolvi_touch_screen() != 0;
+}
+
+Size BrowserPage::ViewSize() {
+  return Size{rolvi_view_width(), rolvi_view_height()};
+}
 
 std::uint32_t BrowserPage::Now() {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(rolvi_now()));
@@ -82,8 +117,8 @@ void BrowserPage::SetDesk(const Rect& area) {
   rolvi_set_desk(area.left, area.top, area.right, area.bottom);
 }
 
-int BrowserPage::OpenWindow(Size size) {
-  return rolvi_open_window(size.width, size.height);
+int BrowserPage::OpenWindow(Size size, PageWindowKind kind) {
+  return rolvi_open_window(size.width, size.height, static_cast<int>(kind));
 }
 
 void BrowserPage::CloseWindow(int window) {
@@ -116,6 +151,32 @@ void BrowserPage::Present(int window, std::span<const std::uint32_t> rgba, Size 
   if (part.left >= part.right || part.top >= part.bottom) return;
   rolvi_present(window, rgba.data(), size.width, size.height, part.left, part.top, part.right,
                 part.bottom);
+}
+
+void BrowserPage::PlaceMenuButton(int window, const Rect& rect) {
+  rolvi_place_menu_button(window, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void BrowserPage::SetMenu(std::string_view json) {
+  rolvi_set_menu(std::string(json).c_str());
+}
+
+void BrowserPage::SetMenuCheck(int command, bool checked) {
+  rolvi_set_menu_check(command, checked ? 1 : 0);
+}
+
+void BrowserPage::ShowTextField(int window, const Rect& rect, std::string_view gbk_text) {
+  rolvi_show_text_field(window, rect.left, rect.top, rect.right, rect.bottom, gbk_text.data(),
+                        static_cast<int>(gbk_text.size()));
+}
+
+std::string BrowserPage::TextFieldText() {
+  const std::unique_ptr<void, decltype(&std::free)> copy(rolvi_text_field_text(), &std::free);
+  if (copy == nullptr) return {};
+  std::int32_t length = 0;
+  std::memcpy(&length, copy.get(), sizeof length);
+  return std::string(static_cast<const char*>(copy.get()) + sizeof length,
+                     static_cast<std::size_t>(std::max<std::int32_t>(0, length)));
 }
 
 void BrowserPage::SetTitle(std::string_view gbk_title) {

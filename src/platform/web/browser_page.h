@@ -13,12 +13,14 @@ namespace rolvi::platform::web {
 
 class BrowserPage final : public Page {
  public:
+  bool TouchScreen() override;
+  Size ViewSize() override;
   std::uint32_t Now() override;
   bool NextEvent(PageEvent& event) override;
   void WaitForEvent(int timeout_ms) override;
   void Sleep(int milliseconds) override;
   void SetDesk(const Rect& area) override;
-  int OpenWindow(Size size) override;
+  int OpenWindow(Size size, PageWindowKind kind) override;
   void CloseWindow(int window) override;
   void ResizeWindow(int window, Size size) override;
   void PlaceWindow(int window, Point at) override;
@@ -26,6 +28,11 @@ class BrowserPage final : public Page {
   void HideWindow(int window) override;
   void Present(int window, std::span<const std::uint32_t> rgba, Size size,
                const Rect& dirty) override;
+  void PlaceMenuButton(int window, const Rect& rect) override;
+  void SetMenu(std::string_view json) override;
+  void SetMenuCheck(int command, bool checked) override;
+  void ShowTextField(int window, const Rect& rect, std::string_view gbk_text) override;
+  std::string TextFieldText() override;
   void SetTitle(std::string_view gbk_title) override;
   void ShowNotice(std::string_view gbk_text) override;
   bool Chime() override;

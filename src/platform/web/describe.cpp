@@ -45,7 +45,27 @@ void AppendWindowFields(std::string& json, const PageWindow& window) {
   Append(json, "\"id\":", std::to_string(window.id()), ",\"caption\":", Hex(window.caption()),
          ",\"rect\":", Numbers({outer.left, outer.top, outer.right, outer.bottom}),
          ",\"content\":", Numbers({content.left, content.top, content.right, content.bottom}),
-         ",\"shown\":", Bool(window.shown()), ",\"active\":", Bool(window.active()));
+         ",\"shown\":", Bool(window.shown()), ",\"active\":", Bool(window.active()),
+         ",\"closeBox\":",
+         Numbers({window.layout().close_box.left, window.layout().close_box.top,
+                  window.layout().close_box.right, window.layout().close_box.bottom}));
+}
+
+// The rectangles of the dialog's buttons and edit fields, in its canvas pixels.
+void AppendControls(std::string& json, const widgets::DialogModel& model, const Rect& content) {
+  for (const widgets::ControlRole role :
+       {widgets::ControlRole::kPushButton, widgets::ControlRole::kEdit}) {
+    json += role == widgets::ControlRole::kPushButton ? ",\"buttons\":[" : ",\"fields\":[";
+    bool first = true;
+    for (const widgets::DialogControl& control : model.controls()) {
+      if (control.role != role) continue;
+      if (!first) json += ',';
+      first = false;
+      json += Numbers({content.left + control.rect.left, content.top + control.rect.top,
+                       content.left + control.rect.right, content.top + control.rect.bottom});
+    }
+    json += ']';
+  }
 }
 
 }  // namespace
@@ -71,6 +91,20 @@ std::string WebWindowSystem::Describe() const {
     const Rect title = menu().TitleRect(i);
     if (i > 0) json += ',';
     json += Numbers({title.left, title.top, title.right, title.bottom});
+  }
+  // The open drop-down's items, in the main window's content pixels.
+  json += "],\"items\":[";
+  if (const auto drop_down = menu().DropDownRect()) {
+    const std::size_t popup = static_cast<std::size_t>(menu().active_popup());
+    const auto& items = tables().menu[popup].items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const Rect item = menu().ItemRect(static_cast<int>(i));
+      if (i > 0) json += ',';
+      Append(json, "{\"command\":", std::to_string(items[i].command), ",\"rect\":",
+             Numbers({drop_down->left + item.left, drop_down->top + item.top,
+                      drop_down->left + item.right, drop_down->top + item.bottom}),
+             "}");
+    }
   }
   json += "]},\"dialogs\":[";
   bool first = true;
@@ -101,6 +135,7 @@ std::string WebWindowSystem::Describe() const {
       json += Hex(controls[c].text);
     }
     json += "]";
+    AppendControls(json, dialog.model(), window->layout().content);
     if (const widgets::EditField* edit = dialog.model().Edit()) {
       Append(json, ",\"edit\":", Hex(edit->text()));
     }

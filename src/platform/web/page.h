@@ -32,6 +32,11 @@ struct PageEvent {
     kKeyDown = 4,  // `code` and `key` as the page names them, `text` what the key types (GBK)
     kKeyUp = 5,
     kFocusLost = 6,  // the page lost the keyboard focus
+    // A touch screen's page: its new size in points (x, y); the choice on its menu (x, the
+    // command); the player changed the text input over `window` (TextFieldText reads it).
+    kViewport = 7,
+    kCommand = 8,
+    kFieldChanged = 9,
   };
   Kind kind = Kind::kNone;
   int window = 0;
@@ -75,9 +80,21 @@ static_assert(sizeof(RawPageEvent) == 108);
 // or read as no event.
 PageEvent DecodePageEvent(const RawPageEvent& raw);
 
+// What a window is to the page, which on a touch screen places and enlarges each by its kind:
+// the main window fills the page, dialogs and message boxes are centred over it, and the
+// statistics window stands where it was put, inside the page.
+enum class PageWindowKind { kMain = 0, kDialog = 1, kTool = 2 };
+
 class Page {
  public:
   virtual ~Page() = default;
+
+  // True where the page shows the program for a touch screen (a phone): the main window's
+  // client area fills it, its menu is a button, and dialogs are centred and enlarged for
+  // fingers. Asked once, at the start.
+  virtual bool TouchScreen() = 0;
+  // The page's size in points (CSS pixels).
+  virtual Size ViewSize() = 0;
 
   // Milliseconds since the page started.
   virtual std::uint32_t Now() = 0;
@@ -94,7 +111,7 @@ class Page {
   virtual void SetDesk(const Rect& area) = 0;
   // A new window, hidden, `size` canvas pixels, above every window made before; returns its
   // number (never 0).
-  virtual int OpenWindow(Size size) = 0;
+  virtual int OpenWindow(Size size, PageWindowKind kind) = 0;
   virtual void CloseWindow(int window) = 0;
   virtual void ResizeWindow(int window, Size size) = 0;
   // Its canvas's top-left corner on the desk.
@@ -105,6 +122,20 @@ class Page {
   // bytes red, green, blue, alpha) on its canvas; the rest of the canvas stays as it is.
   virtual void Present(int window, std::span<const std::uint32_t> rgba, Size size,
                        const Rect& dirty) = 0;
+
+  // A touch screen's menu: the button at `rect` of the window's canvas, and what it opens, as
+  // JSON (see WebWindowSystem), with the check marks as they change.
+  virtual void PlaceMenuButton(int window, const Rect& rect) = 0;
+  virtual void SetMenu(std::string_view json) = 0;
+  virtual void SetMenuCheck(int command, bool checked) = 0;
+
+  // A text input of the page's own over `rect` of the window's canvas (its edit field), so
+  // that the system's keyboards and input methods type into it: made, and given the keyboard,
+  // the first time; its text made `gbk_text` where it differs. It goes with its window.
+  virtual void ShowTextField(int window, const Rect& rect, std::string_view gbk_text) = 0;
+  // What that input holds, as GBK; a character without a GBK form comes as a full-width
+  // question mark, which the program's check refuses as it refuses every non-Latin letter.
+  virtual std::string TextFieldText() = 0;
 
   // The page's title (GBK).
   virtual void SetTitle(std::string_view gbk_title) = 0;

@@ -33,14 +33,14 @@ void CopyRgba(std::vector<std::uint32_t>& canvas, int canvas_width, const Rect& 
 
 }  // namespace
 
-PageWindow::PageWindow(Page& page, FrameStyle style, std::string_view gbk_caption, Size content,
-                       const IconPicture* icon)
+PageWindow::PageWindow(Page& page, FrameStyle style, PageWindowKind kind,
+                       std::string_view gbk_caption, Size content, const IconPicture* icon)
     : page_(page),
       style_(style),
       caption_(gbk_caption),
       icon_(icon),
       layout_(LayOutFrame(style, content)) {
-  id_ = page_.OpenWindow(layout_.outer);
+  id_ = page_.OpenWindow(layout_.outer, kind);
 }
 
 PageWindow::~PageWindow() {

@@ -21,8 +21,8 @@ enum class FrameInput { kNotFrame, kHandled, kClose };
 
 class PageWindow {
  public:
-  PageWindow(Page& page, FrameStyle style, std::string_view gbk_caption, Size content,
-             const IconPicture* icon = nullptr);
+  PageWindow(Page& page, FrameStyle style, PageWindowKind kind, std::string_view gbk_caption,
+             Size content, const IconPicture* icon = nullptr);
   ~PageWindow();
   PageWindow(const PageWindow&) = delete;
   PageWindow& operator=(const PageWindow&) = delete;

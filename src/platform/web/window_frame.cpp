@@ -8,7 +8,23 @@ namespace rolvi::platform::web {
 namespace {
 
 int BorderOf(FrameStyle style) {
-  return style == FrameStyle::kMain ? 4 : 3;
+  switch (style) {
+    case FrameStyle::kMain:
+      return 4;
+    case FrameStyle::kBare:
+      return 0;
+    default:
+      return 3;
+  }
+}
+
+// A touch screen's close box: a cross of two strokes two pixels thick, 14 pixels across.
+void DrawTouchCross(SoftSurface& surface, int left, int top, Rgb ink) {
+  constexpr int kSide = 14;
+  for (int i = 0; i < kSide; ++i) {
+    surface.FillRect(Rect{left + i, top + i, left + i + 2, top + i + 1}, ink);
+    surface.FillRect(Rect{left + kSide - i - 2, top + i, left + kSide - i, top + i + 1}, ink);
+  }
 }
 
 // The close box's cross, 8 by 7 pixels: each row's two strokes as [from, to) columns.
@@ -22,7 +38,7 @@ constexpr std::array<std::array<int, 4>, 7> kCrossRows{{
     {0, 2, 6, 8},
 }};
 
-void DrawCloseBox(SoftSurface& surface, const Rect& box, bool pressed) {
+void DrawCloseBox(SoftSurface& surface, const Rect& box, bool pressed, bool touch) {
   surface.FillRect(box, surface.SystemColour(SystemColour::kFace));
   if (pressed) {
     widgets::DrawFrame(surface, box, surface.SystemColour(SystemColour::kDarkShadow));
@@ -32,9 +48,14 @@ void DrawCloseBox(SoftSurface& surface, const Rect& box, bool pressed) {
     widgets::DrawRaisedEdge(surface, box);
   }
   const int shift = pressed ? 1 : 0;
+  const Rgb ink = surface.SystemColour(SystemColour::kWindowText);
+  if (touch) {
+    DrawTouchCross(surface, box.left + (box.width() - 14) / 2 + shift,
+                   box.top + (box.height() - 14) / 2 + shift, ink);
+    return;
+  }
   const int left = box.left + (box.width() - 8) / 2 + shift;
   const int top = box.top + (box.height() - 7) / 2 + shift;
-  const Rgb ink = surface.SystemColour(SystemColour::kWindowText);
   for (int row = 0; row < 7; ++row) {
     const auto& strokes = kCrossRows[static_cast<std::size_t>(row)];
     surface.FillRect(Rect{left + strokes[0], top + row, left + strokes[1], top + row + 1}, ink);
@@ -57,21 +78,30 @@ void DrawIcon(SoftSurface& surface, const IconPicture& icon, int x, int y) {
 }  // namespace
 
 FrameLayout LayOutFrame(FrameStyle style, Size content) {
-  const int border = BorderOf(style);
   FrameLayout layout;
-  layout.outer = Size{content.width + 2 * border, content.height + 2 * border + kTitleBarHeight};
-  layout.title_bar = Rect{border, border, layout.outer.width - border, border + kTitleBarHeight};
+  if (style == FrameStyle::kBare) {
+    layout.outer = content;
+    layout.content = Rect{0, 0, content.width, content.height};
+    layout.touch = true;
+    return layout;
+  }
+  const int border = BorderOf(style);
+  layout.touch = style == FrameStyle::kTouchDialog;
+  const int title = layout.touch ? kTouchTitleBarHeight : kTitleBarHeight;
+  const Size box = layout.touch ? Size{kTouchTargetSide, kTouchTargetSide} : kCloseBoxSize;
+  layout.outer = Size{content.width + 2 * border, content.height + 2 * border + title};
+  layout.title_bar = Rect{border, border, layout.outer.width - border, border + title};
   layout.content = Rect{border, layout.title_bar.bottom, border + content.width,
                         layout.title_bar.bottom + content.height};
   const int box_right = layout.title_bar.right - 2;
   const int box_top = layout.title_bar.top + 2;
-  layout.close_box =
-      Rect{box_right - kCloseBoxSize.width, box_top, box_right, box_top + kCloseBoxSize.height};
+  layout.close_box = Rect{box_right - box.width, box_top, box_right, box_top + box.height};
   return layout;
 }
 
 void DrawWindowFrame(SoftSurface& surface, const FrameLayout& layout, std::string_view gbk_caption,
                      FrameLook look, const IconPicture* icon) {
+  if (layout.title_bar.width() <= 0) return;  // a window without a frame
   const Rgb face = surface.SystemColour(SystemColour::kFace);
   const Rect outer{0, 0, layout.outer.width, layout.outer.height};
   // The border's face, then its raised edge; the content is not touched.
@@ -94,15 +124,21 @@ void DrawWindowFrame(SoftSurface& surface, const FrameLayout& layout, std::strin
   }
   surface.SetBackgroundMode(BackgroundMode::kTransparent);
   surface.SetTextColour(look.active ? surface.SystemColour(SystemColour::kCaptionText) : face);
-  const Font previous = surface.SelectFont(Font::kDialog);
+  // A touch screen's caption is the larger main font, centred over the dialog.
+  const Font previous = surface.SelectFont(layout.touch ? Font::kMain : Font::kDialog);
   TextFormat format;
   format.single_line = true;
   format.vertical_centre = true;
   format.mnemonics = false;
-  surface.DrawText(gbk_caption, Rect{text_left, bar.top, layout.close_box.left - 2, bar.bottom},
-                   format);
+  Rect text{text_left, bar.top, layout.close_box.left - 2, bar.bottom};
+  if (layout.touch) {
+    format.align = HorizontalAlign::kCentre;
+    text = Rect{bar.right - layout.close_box.left + bar.left, bar.top, layout.close_box.left,
+                bar.bottom};
+  }
+  surface.DrawText(gbk_caption, text, format);
   surface.SelectFont(previous);
-  DrawCloseBox(surface, layout.close_box, look.close_pressed);
+  DrawCloseBox(surface, layout.close_box, look.close_pressed, layout.touch);
 }
 
 std::optional<IconPicture> CaptionIcon(const IconPicture& icon) {

@@ -9,23 +9,27 @@
 
 #include "platform/software/icon_file.h"
 #include "platform/software/soft_surface.h"
+#include "platform/window_system.h"
 
 namespace rolvi::platform::web {
 
 // The main window has a 4-pixel border and the icon, as a resizable window of a classic
-// desktop has; dialogs a 3-pixel border and no icon.
-enum class FrameStyle { kMain, kDialog };
+// desktop has; dialogs a 3-pixel border and no icon. On a touch screen the main window has no
+// frame at all, and dialogs a title bar with a close box large enough for a finger.
+enum class FrameStyle { kMain, kDialog, kBare, kTouchDialog };
 
 inline constexpr int kTitleBarHeight = 18;
 inline constexpr Size kCloseBoxSize{16, 14};
 inline constexpr int kCaptionIconSide = 16;
+inline constexpr int kTouchTitleBarHeight = kTouchTargetSide + 4;
 
 // Where the parts of a framed window lie, in its canvas pixels.
 struct FrameLayout {
   Size outer;
   Rect content;
-  Rect title_bar;
+  Rect title_bar;  // empty without a frame
   Rect close_box;
+  bool touch = false;  // the caption and the close box's cross are drawn larger
 };
 
 FrameLayout LayOutFrame(FrameStyle style, Size content);

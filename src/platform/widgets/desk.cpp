@@ -7,8 +7,9 @@
 namespace rolvi::platform::widgets {
 
 Desk::Desk(DeskPort& port, const ResourceTables& tables, const MainWindowIdentity& identity,
-           Size outer_size, FileSystem& files, TickSource ticks)
+           Size outer_size, FileSystem& files, TickSource ticks, DeskStyle style)
     : port_(port),
+      style_(style),
       tables_(tables),
       identity_(identity),
       files_(files),
@@ -72,6 +73,14 @@ void Desk::Pause(int milliseconds) {
 void Desk::SetMenuCheck(int command, bool checked) {
   menu_.SetCheck(command, checked);
   if (menu_.active()) PaintBar();
+  port_.MenuCheckChanged(command, checked);
+}
+
+void Desk::PlaceMenuButton(const Rect& client_rect) {
+  if (!touch()) return;
+  const int bar = bar_height();
+  port_.PlaceMenuButton(main_, Rect{client_rect.left, client_rect.top + bar, client_rect.right,
+                                    client_rect.bottom + bar});
 }
 
 void Desk::DestroyMainWindow() {
@@ -187,6 +196,16 @@ void Desk::HandleEvent(const DeskEvent& event) {
     case Kind::kQuit:
       stop_requested_ = true;
       break;
+    case Kind::kCommand:
+      // The port's own menu, like the menu bar, serves only a main window that takes input.
+      if (modal_stack_.empty() && !quit_ && !minimised_) Command(event.x);
+      break;
+    case Kind::kFieldText:
+      // Only the top dialog takes input; the port makes its field agree again at its present.
+      if (!modal_stack_.empty() && modal_stack_.back()->id() == event.window) {
+        modal_stack_.back()->OnFieldText(event.text);
+      }
+      break;
     case Kind::kNone:
       break;
   }
@@ -202,7 +221,7 @@ void Desk::OnKey(const DeskEvent& event) {
     }
     return;
   }
-  alt_tap_ = is_alt && !event.repeat;
+  alt_tap_ = is_alt && !event.repeat && !touch();  // a touch screen's menu has no keys
   if (is_alt || quit_) return;
   if (!modal_stack_.empty()) {
     Dialog* top = modal_stack_.back();
@@ -228,6 +247,7 @@ void Desk::MainKey(const KeyEvent& key, bool repeat) {
   if (route.repaint_bar) PaintBar();
   if (route.close_window) DestroyMainWindow();
   if (route.command) Command(*route.command);
+  if (touch()) menu_.Close();  // the menu a touch screen shows is the port's, not the bar's
   // What no menu, accelerator or mnemonic took goes to the client area; a held Space or
   // Enter acts once.
   if (route.client_key && !minimised_ && (!repeat || RepeatsWhileHeld(*route.client_key))) {
@@ -351,6 +371,7 @@ void Desk::ResizeClient() {
 }
 
 void Desk::PaintBar() {
+  if (touch()) return;
   menu_.PaintLayers(bar_, drop_down_);
   main_dirty_ = true;
 }

@@ -24,14 +24,19 @@
 
 namespace rolvi::platform::widgets {
 
+// A desktop's windows with menu bars and frames, or a touch screen that the main window's
+// client area fills: no menu bar (the port shows the menu as a button), and dialogs whose
+// buttons are kTouchTargetSide high.
+enum class DeskStyle { kDesktop, kTouchScreen };
+
 class Desk : public WindowSystem {
  public:
   class Dialog;
 
   // `outer_size` is the main window's size with a classic frame; the client area starts as
-  // what that frame leaves, below the menu bar of `tables`.
+  // what that frame leaves, below the menu bar of `tables` (none on a touch screen).
   Desk(DeskPort& port, const ResourceTables& tables, const MainWindowIdentity& identity,
-       Size outer_size, FileSystem& files, TickSource ticks);
+       Size outer_size, FileSystem& files, TickSource ticks, DeskStyle style = DeskStyle::kDesktop);
   ~Desk() override;
   Desk(const Desk&) = delete;
   Desk& operator=(const Desk&) = delete;
@@ -47,8 +52,10 @@ class Desk : public WindowSystem {
   // The icon file the identity names, or an empty span.
   std::span<const std::uint8_t> IconFile() const;
   int main_window() const { return main_; }
-  int bar_height() const { return menu_.height(); }
+  int bar_height() const { return touch() ? 0 : menu_.height(); }
+  bool touch() const { return style_ == DeskStyle::kTouchScreen; }
   const MenuBar& menu() const { return menu_; }
+  const ResourceTables& tables() const { return tables_; }
   bool timer_running() const { return timer_.running(); }
   // The modal dialogs from the bottom up, then the statistics window.
   std::vector<const Dialog*> Dialogs() const;
@@ -62,6 +69,8 @@ class Desk : public WindowSystem {
   void Pause(int milliseconds) override;
   bool Beep() override { return port_.Sound(); }
   void SetMenuCheck(int command, bool checked) override;
+  bool TouchScreen() const override { return touch(); }
+  void PlaceMenuButton(const Rect& client_rect) override;
   void StartTimer(int period_ms) override { timer_.Start(port_.Now(), period_ms); }
   void StopTimer() override { timer_.Stop(); }
   void DestroyMainWindow() override;
@@ -80,6 +89,10 @@ class Desk : public WindowSystem {
   // The adapter made the main window `window`, hidden, whose content (menu bar and client)
   // came out `content`.
   void AttachMainWindow(int window, Size content);
+  // The handlers from Run on, else null.
+  WindowHandlers* handlers() const { return handlers_; }
+  // The least height of a dialog's buttons.
+  int least_button_height() const { return touch() ? kTouchTargetSide : 0; }
 
  private:
   void RunLoop(Dialog* modal);
@@ -115,6 +128,7 @@ class Desk : public WindowSystem {
   void Retire(std::unique_ptr<Dialog> dialog);
 
   DeskPort& port_;
+  DeskStyle style_;
   const ResourceTables& tables_;
   MainWindowIdentity identity_;
   FileSystem& files_;

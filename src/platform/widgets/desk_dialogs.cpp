@@ -123,7 +123,7 @@ void Desk::ShowMessageBoxFor(int owner, std::string_view gbk_text, std::string_v
   if (quit_ || StopRequested()) return;  // nobody would read it
   Dialog box(*this,
              DialogModel::ForMessageBox(gbk_text, gbk_caption, icon == MessageIcon::kExclamation,
-                                        measure_),
+                                        measure_, least_button_height()),
              nullptr, Dialog::Kind::kMessageBox, gbk_caption, owner);
   // Centred over its owner, frames included.
   if (box.id() != 0) port_.PlaceWindow(box.id(), {Placement::How::kCentreOver, owner, {}});
@@ -134,8 +134,8 @@ void Desk::ShowMessageBoxFor(int owner, std::string_view gbk_text, std::string_v
 void Desk::RunModalDialog(int dialog, DialogHandler& handler) {
   const DialogData* data = FindDialog(tables_, dialog);
   if (data == nullptr || quit_) return;
-  Dialog window(*this, DialogModel::FromTemplate(*data, measure_), &handler, Dialog::Kind::kModal,
-                data->caption, TopWindow());
+  Dialog window(*this, DialogModel::FromTemplate(*data, measure_, least_button_height()), &handler,
+                Dialog::Kind::kModal, data->caption, TopWindow());
   handler.OnInit(window);
   window.model().FocusFirstTabStop();
   RunModal(window);
@@ -144,8 +144,9 @@ void Desk::RunModalDialog(int dialog, DialogHandler& handler) {
 bool Desk::OpenModelessDialog(int dialog, DialogHandler& handler) {
   const DialogData* data = FindDialog(tables_, dialog);
   if (data == nullptr || stats_ || quit_) return false;
-  stats_ = std::make_unique<Dialog>(*this, DialogModel::FromTemplate(*data, measure_), &handler,
-                                    Dialog::Kind::kModeless, data->caption, main_);
+  stats_ = std::make_unique<Dialog>(
+      *this, DialogModel::FromTemplate(*data, measure_, least_button_height()), &handler,
+      Dialog::Kind::kModeless, data->caption, main_);
   handler.OnInit(*stats_);
   if (!stats_) return true;  // it closed itself during initialisation
   if (!stats_->Show()) {

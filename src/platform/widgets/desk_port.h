@@ -32,6 +32,12 @@ struct DeskEvent {
     kExposed,    // the window lost what it showed
     kFocusLost,  // the program lost the keyboard
     kQuit,       // the session or the system asks the program to end
+    // Where the port shows the menu its own way (a touch screen's menu button): the command
+    // the player chose there, in `x`.
+    kCommand,
+    // Where the port shows an edit field of its own over the top dialog's: the text (GBK) the
+    // player has made of it there.
+    kFieldText,
   };
   Kind kind = Kind::kNone;
   int window = 0;  // 0: beside every window (the page around them)
@@ -113,6 +119,13 @@ class DeskPort {
   // least content the user may size it to.
   virtual Size ContentSize(int window) = 0;
   virtual void SetMinimumContentSize(int window, Size content) = 0;
+
+  // A desk of the touch-screen style (DeskStyle::kTouchScreen) leaves the main window without
+  // a menu bar: the port shows the menu its own way, as a button at `content_rect` of the
+  // window's content, and sends the chosen command as a kCommand event. A check mark is
+  // told as it changes.
+  virtual void PlaceMenuButton(int /*window*/, const Rect& /*content_rect*/) {}
+  virtual void MenuCheckChanged(int /*command*/, bool /*checked*/) {}
 };
 
 }  // namespace rolvi::platform::widgets

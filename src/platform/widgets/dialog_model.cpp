@@ -79,6 +79,33 @@ DialogControl ControlFromTemplate(const ControlData& data, DialogBaseUnits base)
   return control;
 }
 
+// See FromTemplate: from the lowest button up, so that no growth moves a button still to grow.
+void GrowButtons(std::vector<DialogControl>& controls, Size& client, int least_height) {
+  std::vector<std::size_t> low;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].role == ControlRole::kPushButton && controls[i].rect.height() < least_height) {
+      low.push_back(i);
+    }
+  }
+  std::sort(low.begin(), low.end(), [&](std::size_t a, std::size_t b) {
+    return controls[a].rect.bottom > controls[b].rect.bottom;
+  });
+  for (const std::size_t button : low) {
+    const int growth = least_height - controls[button].rect.height();
+    if (growth <= 0) continue;  // a button beside it grew it already
+    const int edge = controls[button].rect.bottom;
+    for (DialogControl& control : controls) {
+      if (control.rect.top >= edge) {
+        control.rect.top += growth;
+        control.rect.bottom += growth;
+      } else if (control.rect.bottom >= edge) {
+        control.rect.bottom += growth;  // holds the button's lower edge, or stands beside it
+      }
+    }
+    client.height += growth;
+  }
+}
+
 }  // namespace
 
 DialogModel::DialogModel(std::vector<DialogControl> controls, Size client_size,
@@ -92,13 +119,14 @@ DialogModel::DialogModel(std::vector<DialogControl> controls, Size client_size,
   }
 }
 
-DialogModel DialogModel::FromTemplate(const DialogData& dialog, const Surface& measure) {
+DialogModel DialogModel::FromTemplate(const DialogData& dialog, const Surface& measure,
+                                      int least_button_height) {
   const DialogBaseUnits base = MeasureBaseUnits(measure);
   std::vector<DialogControl> controls;
   for (const ControlData& data : dialog.controls)
     controls.push_back(ControlFromTemplate(data, base));
-  const Size client{DialogUnitsToPixelsX(dialog.width, base),
-                    DialogUnitsToPixelsY(dialog.height, base)};
+  Size client{DialogUnitsToPixelsX(dialog.width, base), DialogUnitsToPixelsY(dialog.height, base)};
+  GrowButtons(controls, client, least_button_height);
   return DialogModel(std::move(controls), client, measure);
 }
 
@@ -109,7 +137,8 @@ int MessageBoxWidthForCaption(std::string_view gbk_caption, const Surface& measu
 }
 
 DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
-                                       bool exclamation, const Surface& measure) {
+                                       bool exclamation, const Surface& measure,
+                                       int least_button_height) {
   const DialogBaseUnits base = MeasureBaseUnits(measure);
   const Size text_size = MessageTextSize(gbk_text, measure);
   const int text_width = text_size.width;
@@ -117,7 +146,7 @@ DialogModel DialogModel::ForMessageBox(std::string_view gbk_text, std::string_vi
   const int text_left = kMessageMargin + (exclamation ? kIconSize + kMessageMargin : 0);
   const int body_height = std::max(text_height, exclamation ? kIconSize : 0);
   const int button_width = DialogUnitsToPixelsX(50, base);
-  const int button_height = DialogUnitsToPixelsY(14, base);
+  const int button_height = std::max(DialogUnitsToPixelsY(14, base), least_button_height);
   const int width =
       std::max({text_left + text_width + kMessageMargin, button_width + 2 * kMessageMargin + 60,
                 MessageBoxWidthForCaption(gbk_caption, measure)});
@@ -266,6 +295,18 @@ DialogOutcome DialogModel::OnKey(const KeyEvent& event) {
 
 DialogOutcome DialogModel::OnText(std::string_view gbk_text) {
   if (focus_ < 0 || focus_ != edit_index_) return DialogOutcome{};
+  return DialogOutcome{TypeIntoEdit(gbk_text), std::nullopt};
+}
+
+DialogOutcome DialogModel::ReplaceEditText(std::string_view gbk_text) {
+  if (edit_index_ < 0) return DialogOutcome{};
+  focus_ = edit_index_;
+  edit_.SetText("");
+  TypeIntoEdit(gbk_text);
+  return DialogOutcome{true, std::nullopt};
+}
+
+bool DialogModel::TypeIntoEdit(std::string_view gbk_text) {
   const Rect inner = EditTextRect(controls_[static_cast<std::size_t>(edit_index_)].rect);
   const auto fits = [&](std::string_view text) {
     // One pixel stays free for the caret after the last character.
@@ -280,7 +321,7 @@ DialogOutcome DialogModel::OnText(std::string_view gbk_text) {
     if (!edit_.Insert(character, fits)) break;  // the field is full
     changed = true;
   }
-  return DialogOutcome{changed, std::nullopt};
+  return changed;
 }
 
 int DialogModel::ControlAt(int x, int y) const {

@@ -44,11 +44,16 @@ class DialogModel {
  public:
   // `measure` gives the dialog font's metrics; it must outlive the model.
   DialogModel(std::vector<DialogControl> controls, Size client_size, const Surface& measure);
-  static DialogModel FromTemplate(const DialogData& dialog, const Surface& measure);
+  // Buttons lower than `least_button_height` (a finger's target on a touch screen) grow
+  // downwards to it; what lies below them moves down as much, and what holds them (a group
+  // box) and the dialog grow with them.
+  static DialogModel FromTemplate(const DialogData& dialog, const Surface& measure,
+                                  int least_button_height = 0);
   // A message box: the text, an OK button and, if asked, the exclamation icon; wide enough
   // for its caption in a window manager's title bar.
   static DialogModel ForMessageBox(std::string_view gbk_text, std::string_view gbk_caption,
-                                   bool exclamation, const Surface& measure);
+                                   bool exclamation, const Surface& measure,
+                                   int least_button_height = 0);
 
   Size client_size() const { return client_size_; }
   void SetClientSize(Size size) { client_size_ = size; }
@@ -65,6 +70,10 @@ class DialogModel {
   DialogOutcome OnKey(const KeyEvent& event);
   // Typed text, GBK: each character goes in while it fits.
   DialogOutcome OnText(std::string_view gbk_text);
+  // The edit field's whole text as the player made it in a field of the window system's own
+  // (the page's text input), which then has the focus: as if the field were emptied and the
+  // text typed into it, so it ends where the field is full.
+  DialogOutcome ReplaceEditText(std::string_view gbk_text);
   DialogOutcome OnMouseDown(int x, int y);
   DialogOutcome OnMouseUp(int x, int y);
 
@@ -75,6 +84,8 @@ class DialogModel {
   void SetFocus(int index);
   void StepFocus(int direction);
   int DefaultButton() const;
+  // Types each character at the caret while it fits; true when any went in.
+  bool TypeIntoEdit(std::string_view gbk_text);
   DialogOutcome Activate(int index);
 
   std::vector<DialogControl> controls_;

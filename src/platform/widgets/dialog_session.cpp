@@ -46,6 +46,10 @@ void DialogSession::OnText(std::string_view gbk_text) {
   Apply(model_.OnText(gbk_text));
 }
 
+void DialogSession::OnFieldText(std::string_view gbk_text) {
+  Apply(model_.ReplaceEditText(gbk_text));
+}
+
 void DialogSession::OnMouseDown(int x, int y) {
   Apply(model_.OnMouseDown(x, y));
 }

@@ -31,6 +31,8 @@ class DialogSession : public DialogControls {
   // Input from the event loop; mouse positions in client pixels.
   void OnKey(const KeyEvent& key);
   void OnText(std::string_view gbk_text);
+  // The edit field's text as the player made it in the window system's own field.
+  void OnFieldText(std::string_view gbk_text);
   void OnMouseDown(int x, int y);
   void OnMouseUp(int x, int y);
   // The close box or Alt+F4: a message box ends; a dialog asks its handler.

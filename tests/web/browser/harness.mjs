@@ -86,8 +86,9 @@ export async function launchBrowser() {
 // A tab in a context of its own (its own storage), with everything the console and the
 // network report collected in `problems`. `shared`: a tab of the browser's default context
 // instead, which the browser does not treat as a private window (only there may a page be
-// installed). `mobile`: a phone's touch screen and mobile view. `languages`: the browser's
-// languages (navigator.languages and the Accept-Language header), Chinese unless said.
+// installed). `mobile`: a phone's or a tablet's touch screen (touch events, a coarse pointer,
+// the mobile viewport). `languages`: the browser's languages (navigator.languages and the
+// Accept-Language header), Chinese unless said.
 export async function openTab(browser, { width = 800, height = 600, scale = 1, before,
                                          shared = false, mobile = false,
                                          languages = ['zh-CN'] } = {}) {
@@ -97,7 +98,7 @@ export async function openTab(browser, { width = 800, height = 600, scale = 1, b
   await session.send('Emulation.setUserAgentOverride',
                      { userAgent: await browser.userAgent(), acceptLanguage: languages.join(',') });
   await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
-                           hasTouch: mobile });
+                           hasTouch: mobile, isLandscape: mobile && width > height });
   const problems = [];
   page.on('console', (message) => {
     if (['error', 'assert', 'warn', 'warning'].includes(message.type())) {

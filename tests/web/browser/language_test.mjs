@@ -1,7 +1,7 @@
 // The page's language: the first of the browser's languages that is Chinese or English, unless
 // the address says ?lang=en or ?lang=zh. The program's windows (compared with the replay
-// driver's screenshot in the same language, and the dialogs' captions), the page's own texts
-// and <html lang> all follow it. The tab must leave the console and the network without a
+// driver's screenshot in the same language, and the dialogs' captions; a phone's menu sheet,
+// whose rows are the program's menu), the page's own texts and <html lang> all follow it. The tab must leave the console and the network without a
 // complaint.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -98,6 +98,32 @@ test('today\'s Chinese for a browser in Chinese, or with ?lang=zh', async () => 
   await checkLanguage(['fr-FR', 'zh-TW', 'en'], '', 'zh');
   await checkLanguage(['en-US'], '&lang=zh', 'zh');
   await checkLanguage(['zh-CN'], '&lang=xx', 'zh');
+});
+
+test('a phone\'s menu sheet shows the program\'s menu in the page\'s language', async () => {
+  for (const [languages, headings, label] of [[['en-US'], ['File', 'Options', 'Help'], 'Menu'],
+                                              [['zh-CN'], ['文件', '选项', '帮助'], '菜单']]) {
+    const tab = await openTab(chromium.browser, { width: 390, height: 844, scale: 3,
+                                                  mobile: true, languages });
+    try {
+      await tab.page.goto(`${testServer.url}index.html?seed=${seed}`);
+      await waitForFirstFrame(tab.page);
+      await waitIdle(tab.page);
+      const button = await tab.page.$eval('#menu-button', (element) => {
+        const box = element.getBoundingClientRect();
+        return { x: box.left + box.width / 2, y: box.top + box.height / 2,
+                 label: element.getAttribute('aria-label') };
+      });
+      assert.equal(button.label, label, `${languages}: the menu button's label`);
+      await tab.page.touchscreen.tap(button.x, button.y);
+      await waitIdle(tab.page);
+      const shown = await tab.page.$$eval('.menu-heading', (all) => all.map((h) => h.textContent));
+      assert.deepEqual(shown, headings, `${languages}: the sheet's headings`);
+      assert.deepEqual(tab.problems, [], `${languages}: the console and the network stayed quiet`);
+    } finally {
+      await tab.close();
+    }
+  }
 });
 
 test('the two languages differ where the program draws text', () => {

@@ -34,10 +34,17 @@ ROLVI_NODE_MODULES="$root/$modules/node_modules" \
 ROLVI_BROWSER_SHOTS="$root/$modules/shots" \
   node --test --test-concurrency=1 "$here/page_test.mjs" "$here/ball_symbols_test.mjs" \
     "$here/offline_test.mjs" "$here/quality_test.mjs" "$here/keyboard_test.mjs" \
-    "$here/language_test.mjs"
+    "$here/touch_test.mjs" "$here/name_input_test.mjs" "$here/language_test.mjs"
 
 if [ "$update_docs" = "--update-docs" ]; then
   mkdir -p docs/web
   convert "$modules/shots/statistics.png" -strip -define png:compression-level=9 docs/web/page.png
-  echo "docs/web/page.png updated"
+  # The phone's pictures, taken at its three device pixels a point, at half that.
+  for pair in play-iphone-13-portrait:phone-portrait play-iphone-13-landscape:phone-landscape \
+              menu-iphone-13-portrait:phone-menu name-iphone-13-portrait:phone-name \
+              play-ipad-mini-portrait:tablet-portrait; do
+    convert "$modules/shots/${pair%%:*}.png" -resize 50% -strip -define png:compression-level=9 \
+      "docs/web/${pair##*:}.png"
+  done
+  echo "docs/web/page.png and the phone's pictures updated"
 fi
