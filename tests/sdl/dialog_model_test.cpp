@@ -117,28 +117,31 @@ TEST_F(NameDialogTest, TheWholeTextOfTheSystemsOwnFieldReplacesTheFields) {
 
 // On a touch screen every button is a finger high: it grows downwards, what holds it grows
 // with it, what lies below moves down, and so does the dialog's bottom; nothing else changes.
+// So in every language's templates.
 TEST(TouchDialogModelTest, ButtonsGrowToAFingersHeightAndTheDialogWithThem) {
   SoftSurface measure(1, 1);
-  for (const int id : {1000, 1001, 1002, 1003}) {
-    const DialogData& data = *FindDialog(res::Tables(), id);
-    const DialogModel classic = DialogModel::FromTemplate(data, measure);
-    const DialogModel touch = DialogModel::FromTemplate(data, measure, 40);
-    ASSERT_EQ(touch.controls().size(), classic.controls().size());
-    int growth = 0;
-    for (std::size_t i = 0; i < touch.controls().size(); ++i) {
-      const Rect before = classic.controls()[i].rect;
-      const Rect after = touch.controls()[i].rect;
-      EXPECT_EQ(after.left, before.left);
-      EXPECT_EQ(after.right, before.right);
-      EXPECT_EQ(after.top, before.top) << "dialog " << id << " control " << i;
-      if (touch.controls()[i].role == ControlRole::kPushButton) {
-        EXPECT_EQ(after.height(), std::max(40, before.height()));
-        growth = std::max(growth, after.height() - before.height());
+  for (const auto& tables : res::Languages()) {
+    for (const int id : {1000, 1001, 1002, 1003}) {
+      const DialogData& data = *FindDialog(tables, id);
+      const DialogModel classic = DialogModel::FromTemplate(data, measure);
+      const DialogModel touch = DialogModel::FromTemplate(data, measure, 40);
+      ASSERT_EQ(touch.controls().size(), classic.controls().size());
+      int growth = 0;
+      for (std::size_t i = 0; i < touch.controls().size(); ++i) {
+        const Rect before = classic.controls()[i].rect;
+        const Rect after = touch.controls()[i].rect;
+        EXPECT_EQ(after.left, before.left);
+        EXPECT_EQ(after.right, before.right);
+        EXPECT_EQ(after.top, before.top) << "dialog " << id << " control " << i;
+        if (touch.controls()[i].role == ControlRole::kPushButton) {
+          EXPECT_EQ(after.height(), std::max(40, before.height()));
+          growth = std::max(growth, after.height() - before.height());
+        }
       }
+      EXPECT_GT(growth, 0);
+      EXPECT_EQ(touch.client_size().height, classic.client_size().height + growth) << id;
+      EXPECT_EQ(touch.client_size().width, classic.client_size().width);
     }
-    EXPECT_GT(growth, 0);
-    EXPECT_EQ(touch.client_size().height, classic.client_size().height + growth) << id;
-    EXPECT_EQ(touch.client_size().width, classic.client_size().width);
   }
   // A group box that holds a button grows with it; a control below a button moves down.
   constexpr ControlData kControls[] = {

@@ -46,7 +46,7 @@ class TouchPageTest : public ::testing::Test {
   TouchPageTest()
       : page(PhonePage()),
         files(store, "rolvi.records", "winrolvi.res"),
-        system(page, shell::kMainWindowSize, res::Tables(),
+        system(page, shell::kMainWindowSize, res::TablesFor("zh-CN"),
                shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
         window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters) {}
 
