@@ -387,6 +387,32 @@ TEST_F(DeskTest, TicksThatShowNothingAreSleptThroughAndCountedWhenTheLoopWakes) 
   EXPECT_TRUE(Run());
 }
 
+TEST_F(DeskTest, AnAnimationKeepsTimeThoughEachPauseWakesLate) {
+  std::uint32_t started = 0;
+  std::uint32_t took = 0;
+  handlers.on_command[kNew] = [&] {
+    started = port.Now();
+    for (int frame = 0; frame < 10; ++frame)
+      desk.Pause(50);
+    took = port.Now() - started;
+  };
+  port.Wait(1000);
+  port.Key(Key::kFunction, false, 4);
+  port.Do([&] {
+    EXPECT_EQ(took, 503u);  // ten pauses of 50 ms, late by 3 ms only once
+    port.late_wakeup = 0;
+  });
+  port.Wait(1000);  // a pause after a gap starts from its own moment
+  port.Do([&] {
+    const std::size_t before = port.log().size();
+    desk.Pause(50);
+    desk.Pause(10);
+    EXPECT_EQ(LogSince(before), (std::vector<std::string>{"sleep 50", "sleep 10"}));
+  });
+  port.late_wakeup = 3;
+  EXPECT_FALSE(Run());
+}
+
 TEST_F(DeskTest, AStopEndsEveryModalLoopAsItsCloseBoxWouldAndThenTheProgram) {
   ask.closes_it = false;
   handlers.on_command[kNew] = [&] {

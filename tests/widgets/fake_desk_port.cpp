@@ -101,7 +101,7 @@ void FakeDeskPort::WaitForEvent(int timeout_ms) {
 
 void FakeDeskPort::Sleep(int milliseconds) {
   Note("sleep " + std::to_string(milliseconds));
-  clock_ += static_cast<std::uint32_t>(milliseconds);
+  clock_ += static_cast<std::uint32_t>(milliseconds + late_wakeup);
 }
 
 int FakeDeskPort::OpenWindow(const platform::widgets::WindowSpec& spec) {

@@ -62,6 +62,8 @@ class FakeDeskPort final : public platform::widgets::DeskPort {
   std::vector<std::string>& log() { return log_; }
   std::vector<int>& waits() { return waits_; }
   bool stop_signalled = false;
+  // How much later than asked each sleep ends, as a busy system wakes a program.
+  int late_wakeup = 0;
   // TellProblem's answer: true for a port whose own way is all (a notice on the page).
   bool problems_told_aside = false;
   std::vector<std::string>& problems() { return problems_; }

@@ -12,12 +12,15 @@ set(ROLVI_WEB_PAGE_DIR ${CMAKE_BINARY_DIR}/page CACHE PATH "Where the page to pl
 set(rolvi_page_files
   ${PROJECT_SOURCE_DIR}/web/index.html
   ${PROJECT_SOURCE_DIR}/web/page.css
-  ${PROJECT_SOURCE_DIR}/web/page.js
   ${PROJECT_SOURCE_DIR}/web/rolvi.webmanifest
   ${PROJECT_SOURCE_DIR}/res/rolvi.png
   ${PROJECT_SOURCE_DIR}/res/rolvi-192.png
   ${PROJECT_SOURCE_DIR}/res/rolvi-512.png
   ${PROJECT_SOURCE_DIR}/res/rolvi-maskable-512.png)
+# page.js goes without its comments and indentation (strip_script.js, with Debian's acorn).
+set(rolvi_page_script ${PROJECT_SOURCE_DIR}/web/page.js)
+set(rolvi_strip_script ${CMAKE_CURRENT_SOURCE_DIR}/strip_script.js)
+find_program(ROLVI_NODE node REQUIRED)
 # What the service worker fetches at once, to play offline: the program, the page and its
 # manifest with the smaller icon. The large icons are kept when the browser first asks for them.
 set(rolvi_offline_list
@@ -51,10 +54,13 @@ function(rolvi_page_program target directory exports)
   set(worker ${PROJECT_SOURCE_DIR}/web/service-worker.js.in)
   add_custom_command(OUTPUT ${directory}/service-worker.js
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${rolvi_page_files} ${directory}
+    COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs
+            ${ROLVI_NODE} ${rolvi_strip_script} ${rolvi_page_script} ${directory}/page.js
     COMMAND ${CMAKE_COMMAND} -DDIR=${directory} -DVERSION=${PROJECT_VERSION}
             -DFILES=${rolvi_offline_list} -DTEMPLATE=${worker}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/service_worker.cmake
-    DEPENDS ${target} ${rolvi_page_files} ${worker} ${CMAKE_CURRENT_SOURCE_DIR}/service_worker.cmake
+    DEPENDS ${target} ${rolvi_page_files} ${rolvi_page_script} ${rolvi_strip_script} ${worker}
+            ${CMAKE_CURRENT_SOURCE_DIR}/service_worker.cmake
     VERBATIM)
   add_custom_target(${target}_files ALL DEPENDS ${directory}/service-worker.js)
 endfunction()

@@ -67,7 +67,17 @@ void Desk::Pause(int milliseconds) {
   // program ends promptly.
   if (StopRequested()) return;
   if (!quit_) PresentMain();
-  port_.Sleep(milliseconds);
+  // An animation's pauses follow one another: each is measured from where the last one should
+  // have ended, so that the system's late wake-ups and the drawing between them do not add up
+  // over the animation. A pause after a longer gap starts from now.
+  constexpr std::uint32_t kCatchUpLimit = 20;
+  const std::uint32_t now = port_.Now();
+  const std::uint32_t length = static_cast<std::uint32_t>(std::max(0, milliseconds));
+  const bool follows = pause_end_ && now - *pause_end_ <= kCatchUpLimit;
+  const std::uint32_t end = (follows ? *pause_end_ : now) + length;
+  pause_end_ = end;
+  // Always asleep for a moment at least: the browser shows what was presented only then.
+  port_.Sleep(static_cast<int>(end - now <= length ? end - now : 0));
 }
 
 void Desk::SetMenuCheck(int command, bool checked) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -144,6 +145,9 @@ class Desk : public WindowSystem {
   bool shown_ = false;  // from the first show on; the hidden window presents nothing
   bool minimised_ = false;
   bool quit_ = false;
+  // Where the last pause should have ended: the next one, if it follows at once, is measured
+  // from there (see Pause).
+  std::optional<std::uint32_t> pause_end_;
   bool stop_requested_ = false;
   bool session_ending_ = false;  // from EndSession on: problems get no message box
   bool main_dirty_ = false;
