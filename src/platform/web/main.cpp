@@ -26,9 +26,8 @@
 
 namespace {
 
-// The keys under which the page keeps the record file's 160 bytes, the game in progress and
-// the settings file.
-constexpr const char* kRecordsKey = "rolvi.records";
+// The keys under which the page keeps the game in progress and the settings file (the record
+// file's 160 bytes: kRecordsStorageKey).
 constexpr const char* kKeptGameKey = "rolvi.game";
 constexpr const char* kSettingsKey = "rolvi.settings";
 
@@ -144,7 +143,7 @@ int main() {
   using namespace rolvi;
   platform::web::BrowserPage page;
   platform::web::BrowserStorage storage;
-  platform::web::StorageFileSystem files(storage, kRecordsKey,
+  platform::web::StorageFileSystem files(storage, std::string(platform::web::kRecordsStorageKey),
                                          std::string(records::kRecordFileName));
   platform::web::StorageFileSystem settings(storage, kSettingsKey,
                                             std::string(shell::kSettingsFileName));
