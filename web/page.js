@@ -292,7 +292,9 @@ var rolviPage = (function () {
       window.localStorage.setItem(key, value);
       return 0;
     } catch (error) {
-      return error instanceof DOMException && error.name === 'QuotaExceededError' ? 1 : 2;
+      // Chromium's QuotaExceededError, Firefox's NS_ERROR_DOM_QUOTA_REACHED, old Safari's 22.
+      return error instanceof DOMException && (/quota/i.test(error.name) || error.code === 22)
+        ? 1 : 2;
     }
   }
 

@@ -1,5 +1,6 @@
 // The page's program: the web window system on the browser page driving the shell's main
-// window, with the record table in the page's storage. The page keeps the table as soon as a
+// window, with the record table in the page's storage, shared with the page's other tabs
+// (whose saves the page reports). The page keeps the table as soon as a
 // result enters it and whenever it is hidden, since it may be closed at any moment, and the
 // game in progress beside it at every turn's end and whenever it is hidden; it hears the score
 // and the game's end for its live region whenever the program waits. The test
