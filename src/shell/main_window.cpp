@@ -97,7 +97,7 @@ void MainWindow::OnSessionEnding() {
 
 void MainWindow::OnFilesChanged() {
   reload_records_ = follow_record_ = true;
-  TakeStoredRecords();
+  Settled();  // the King's new record is kept with the game
 }
 
 void MainWindow::TakeStoredRecords() {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "game/kept_game.h"
 #include "platform/web/base64.h"
 #include "platform/web/storage_file_system.h"
 #include "platform/web/web_window_system.h"
@@ -95,12 +96,17 @@ class SharedRecordsTest : public ::testing::Test {
 };
 
 TEST_F(SharedRecordsTest, AnotherTabsSaveComesInAtOnceAndABetterRecordCrownsItsHolder) {
+  StorageFileSystem game_files(store, "rolvi.game", std::string(shell::kKeptGameFileName));
+  window.KeepGame({&game_files, std::string(shell::kKeptGameFileName), true, nullptr});
   AnotherTabStores({{"Zed", 500}, {"Alpha", 50}});
   page.Do([&] {
     EXPECT_EQ(Name(0), "Zed");
     EXPECT_EQ(Name(1), "Alpha");
     EXPECT_EQ(Book().recordScore, 500);
     EXPECT_EQ(records::NameText(Book().kingName), "Zed");
+    // ...and so does the game kept for a reload.
+    const auto kept = game::DecodeKeptGame(DecodeBase64(store.values.at("rolvi.game")).value());
+    EXPECT_EQ(kept.game.recordScore, 500);
   });
   // A result entered later merges with them, under them.
   EndGameWith(42);
