@@ -87,10 +87,11 @@ export async function launchBrowser() {
 // network report collected in `problems`. `shared`: a tab of the browser's default context
 // instead, which the browser does not treat as a private window (only there may a page be
 // installed). `mobile`: a phone's or a tablet's touch screen (touch events, a coarse pointer,
-// the mobile viewport).
+// the mobile viewport). `context`: a tab of that context, beside its other tabs.
 export async function openTab(browser, { width = 800, height = 600, scale = 1, before,
-                                         shared = false, mobile = false } = {}) {
-  const context = shared ? browser.defaultBrowserContext() : await browser.createBrowserContext();
+                                         shared = false, mobile = false, context: given } = {}) {
+  const context = given ?? (shared ? browser.defaultBrowserContext()
+                                   : await browser.createBrowserContext());
   const page = await context.newPage();
   await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
                            hasTouch: mobile, isLandscape: mobile && width > height });
@@ -106,7 +107,7 @@ export async function openTab(browser, { width = 800, height = 600, scale = 1, b
     if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
   });
   if (before) await page.evaluateOnNewDocument(before);
-  return { page, problems, close: () => (shared ? page.close() : context.close()) };
+  return { page, problems, close: () => (shared || given ? page.close() : context.close()) };
 }
 
 // Waits until the program has shown its first frame.
@@ -212,8 +213,9 @@ export async function savePicture(page, name) {
 
 // Runs the replay driver with `lines` for `seed` in a directory of its own; gives its
 // output, the screenshots it was asked for (by name) and the record file it left.
-export function replay(seed, lines, shots = []) {
-  const directory = mkdtempSync(join(tmpdir(), 'rolvi-replay-'));
+// `into`: a directory of the caller's, which keeps the record file for the next run.
+export function replay(seed, lines, shots = [], into = null) {
+  const directory = into ?? mkdtempSync(join(tmpdir(), 'rolvi-replay-'));
   try {
     const script = lines.map((line) => line.replace(/\{([\w.-]+)\}/g, (_, name) => join(directory, name)));
     const output = execFileSync(settings.replay, ['--seed', String(seed), '--dir', directory],
@@ -228,7 +230,7 @@ export function replay(seed, lines, shots = []) {
     }
     return { output, pictures, records };
   } finally {
-    rmSync(directory, { recursive: true, force: true });
+    if (into === null) rmSync(directory, { recursive: true, force: true });
   }
 }
 
