@@ -17,8 +17,10 @@ var rolviPage = (function () {
   // the program declares them in platform/web/page.h; a test of the program compares the two.
   const kind = {
     mouseDown: 1, mouseUp: 2, mouseMove: 3, keyDown: 4, keyUp: 5, focusLost: 6, viewport: 7,
-    command: 8, fieldChanged: 9,
+    command: 8, fieldChanged: 9, storageChanged: 10,
   };
+  // The record table's key (kRecordsStorageKey), which another tab may store anew.
+  const recordsKey = 'rolvi.records';
   const windowKind = { main: 0, dialog: 1, tool: 2 };
   const modifier = { alt: 1, control: 2, shift: 4, meta: 8 };
   const record = {
@@ -290,7 +292,9 @@ var rolviPage = (function () {
       window.localStorage.setItem(key, value);
       return 0;
     } catch (error) {
-      return error instanceof DOMException && error.name === 'QuotaExceededError' ? 1 : 2;
+      // Chromium's QuotaExceededError, Firefox's NS_ERROR_DOM_QUOTA_REACHED, old Safari's 22.
+      return error instanceof DOMException && (/quota/i.test(error.name) || error.code === 22)
+        ? 1 : 2;
     }
   }
 
@@ -840,6 +844,13 @@ var rolviPage = (function () {
                                                modifiers: 0, repeat: false, code: '', key: '',
                                                text: [] }));
   window.addEventListener('resize', layout);
+  // Another tab stored its results (or the storage was cleared): the program reads them in.
+  window.addEventListener('storage', (event) => {
+    if (event.key === recordsKey || event.key === null) {
+      push({ kind: kind.storageChanged, window: 0, x: 0, y: 0, modifiers: 0, repeat: false,
+             code: '', key: '', text: [] });
+    }
+  });
   setLanguage(pageLanguageFor(wanted));
   // A hidden page may be closed or discarded without another word: the program keeps its
   // record table now.

@@ -7,6 +7,7 @@
 namespace rolvi::dialogs {
 
 void NameDialog::OnInit(platform::DialogControls& dialog) {
+  controls_ = &dialog;
   dialog.SetItemText(shell::kNameEditId, records::NameText(lastName_));
   CenterOnScreen(dialog, screen_);
 }
@@ -20,6 +21,15 @@ bool NameDialog::OnCommand(platform::DialogControls& dialog, int command) {
 bool NameDialog::OnClose(platform::DialogControls& dialog) {
   Validate(dialog);
   return true;
+}
+
+std::optional<records::NameBuffer> NameDialog::TypedName() const {
+  if (controls_ == nullptr) return std::nullopt;
+  records::NameBuffer name{};
+  if (ValidateName(controls_->ItemText(shell::kNameEditId), name) != NameVerdict::kAccepted) {
+    return std::nullopt;
+  }
+  return name;
 }
 
 void NameDialog::Validate(platform::DialogControls& dialog) {

@@ -2,6 +2,8 @@
 // valid name, through the OK button or the close box alike; a refused name gets its message.
 #pragma once
 
+#include <optional>
+
 #include "dialogs/name_check.h"
 #include "platform/dialog.h"
 #include "records/record_book.h"
@@ -16,9 +18,14 @@ class NameDialog final : public platform::DialogHandler {
   bool OnCommand(platform::DialogControls& dialog, int command) override;
   bool OnClose(platform::DialogControls& dialog) override;
 
+  // While the dialog runs: the name typed so far, when the name check accepts it.
+  std::optional<records::NameBuffer> TypedName() const;
+
  private:
   void Validate(platform::DialogControls& dialog);
 
+  // The running dialog, from its start; it lasts as long as the window system runs it.
+  const platform::DialogControls* controls_ = nullptr;
   platform::Size screen_;
   records::NameBuffer& lastName_;
   const NameCheckTexts& texts_;

@@ -90,6 +90,10 @@ class WindowHandlers {
   // logs off), or may end so (a page that is hidden can be closed or discarded unseen, or come
   // back): keep what must not be lost, the record table, and touch no window.
   virtual void OnSessionEnding() = 0;
+  // Another program changed Files() meanwhile (another tab of the page saved its results):
+  // the handlers may read them again. Queued and handled in order with the input, so never
+  // in the middle of an animation.
+  virtual void OnFilesChanged() {}
 };
 
 // What the window system offers the main window's handlers, besides the pauses, beep and

@@ -11,7 +11,7 @@ std::optional<std::size_t> InsertRecord(RecordBook& book, std::int32_t score,
   for (std::size_t j = book.table.size() - 1; j > *place; --j)
     book.table[j] = book.table[j - 1];
 
-  book.pending = PendingResult{*place, score};
+  book.pending = PendingResult{*place, score, std::nullopt};
   dialogs.RunNameDialog(book.lastName);
   // A save while the dialog was open may have merged other programs' results into the table
   // and moved this one's place.

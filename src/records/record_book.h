@@ -31,6 +31,9 @@ inline constexpr NameBuffer kInitialLastName = MakeNameBuffer("Ulvo Dask");
 struct PendingResult {
   std::size_t index = 0;
   std::int32_t score = 0;
+  // The name typed in the dialog so far, where the name check accepts it: a save meanwhile
+  // keeps the result under it rather than under the name offered.
+  std::optional<NameBuffer> typed;
 };
 
 // Starts as the state after loading without a record file, but with unnamed entries:

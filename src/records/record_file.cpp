@@ -165,7 +165,7 @@ RecordTable TableToSave(const RecordBook& book) {
   RecordTable table = book.table;
   if (book.pending && book.pending->index < table.size()) {
     RecordEntry& entry = table[book.pending->index];
-    StoreName(entry.name, NameText(book.lastName));
+    StoreName(entry.name, NameText(book.pending->typed.value_or(book.lastName)));
     entry.score = SaturatedScore(book.pending->score);
   }
   return table;
@@ -189,6 +189,18 @@ SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files) {
   if (book.pending) book.storedAsOffered = ours[book.pending->index];
   Adopt(book, ours, merged);
   return {SaveOutcome::kWritten, target};
+}
+
+bool ReloadRecords(RecordBook& book, platform::FileSystem& files) {
+  if (book.pending) return false;
+  const RecordTable fresh = ReadTable(files, book.names);
+  if (fresh == book.lastRead) return false;
+  // What a stored-as-offered entry became stays to be saved: lastRead still holds it.
+  const RecordTable merged = MergeResults(fresh, book.lastRead, book.table, book.storedAsOffered);
+  const bool changed = merged != book.table;
+  book.lastRead = fresh;
+  book.table = merged;
+  return changed;
 }
 
 }  // namespace rolvi::records

@@ -63,7 +63,7 @@ struct LoadResult {
 LoadResult LoadRecords(RecordBook& book, platform::FileSystem& files, const DefaultNames& names);
 
 // The table as it is to be kept: a result still waiting for its name (the name dialog is
-// open) is filled in under the name the dialog offers.
+// open) is filled in under the valid name typed so far, or else the name the dialog offers.
 RecordTable TableToSave(const RecordBook& book);
 
 enum class SaveOutcome {
@@ -90,5 +90,11 @@ struct SaveResult {
 // is also this run's. A save that failed leaves the file and this run's table as they were,
 // so that it can be tried again.
 SaveResult SaveRecords(RecordBook& book, platform::FileSystem& files);
+
+// Another program saved (another tab of the page): reads the table as the file holds it now
+// and keeps in it this run's results that are not saved yet (MergeResults), so that the
+// records list and the next save hold both. Nothing while a result waits for its name (its
+// own save merges then). Returns whether the table changed.
+bool ReloadRecords(RecordBook& book, platform::FileSystem& files);
 
 }  // namespace rolvi::records

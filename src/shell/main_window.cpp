@@ -28,6 +28,20 @@ class TurnUnderWay {
   int& count_;
 };
 
+// Points at a dialog while it runs.
+class Running {
+ public:
+  Running(const dialogs::NameDialog*& slot, const dialogs::NameDialog* dialog) : slot_(slot) {
+    slot_ = dialog;
+  }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+  ~Running() { slot_ = nullptr; }
+
+ private:
+  const dialogs::NameDialog*& slot_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(platform::WindowSystem& system, const Assets& assets, RecordSaving saving,
@@ -81,6 +95,34 @@ void MainWindow::OnSessionEnding() {
   KeepGameAtSessionEnd();
 }
 
+void MainWindow::OnFilesChanged() {
+  reload_records_ = follow_record_ = true;
+  Settled();  // the King's new record is kept with the game
+}
+
+void MainWindow::TakeStoredRecords() {
+  if (turns_under_way_ > 0) return;
+  if (reload_records_) {
+    reload_records_ = false;
+    records::ReloadRecords(game_.records, system_.Files());
+  }
+  if (follow_record_ && !game_.score.recordBeaten) {
+    follow_record_ = false;
+    FollowStoredRecord();
+  }
+}
+
+void MainWindow::FollowStoredRecord() {
+  records::RecordBook& book = game_.records;
+  const records::RecordEntry& best = book.table[0];
+  if (best.score <= book.recordScore) return;
+  // Only ever up: the Player, who never sinks, stays where this game's score put him.
+  book.recordScore = best.score;
+  book.kingName = records::MakeNameBuffer(records::NameText(best.name));
+  DrawScoreBox(game::ScoreBox::kRecord, static_cast<std::uint32_t>(book.recordScore));
+  DrawKing(game::FigureParts::kAll);
+}
+
 void MainWindow::KeepGame(GameKeeping keeping) {
   keeper_.emplace(std::move(keeping));
 }
@@ -95,6 +137,7 @@ bool MainWindow::ResumeKeptGame() {
 }
 
 void MainWindow::Settled() {
+  TakeStoredRecords();
   if (keeper_ && turns_under_way_ == 0) keeper_->Settled(KeptState());
 }
 
@@ -110,6 +153,10 @@ void MainWindow::GameOver() {
 
 void MainWindow::KeepRecords() {
   if (saving_ == RecordSaving::kOnceAtEnd && records_saved_) return;
+  if (game_.records.pending) {
+    game_.records.pending->typed =
+        name_dialog_ != nullptr ? name_dialog_->TypedName() : std::nullopt;
+  }
   // Nothing is written until a result is in the table.
   const records::SaveResult saved = records::SaveRecords(game_.records, system_.Files());
   if (saved.written()) {
@@ -325,7 +372,10 @@ void MainWindow::RequestStatsRefresh() {
 
 void MainWindow::RunNameDialog(records::NameBuffer& lastName) {
   dialogs::NameDialog name(system_.ScreenSize(), lastName, assets_.texts.name_check);
-  system_.RunModalDialog(DialogNumber(DialogId::kName), name);
+  {
+    const Running running(name_dialog_, &name);
+    system_.RunModalDialog(DialogNumber(DialogId::kName), name);
+  }
   // The result now stands in the table under the accepted name.
   if (saving_ == RecordSaving::kWhenAResultEnters) KeepRecords();
 }

@@ -24,6 +24,10 @@
 #include "shell/layout.h"
 #include "shell/touch_layout.h"
 
+namespace rolvi::dialogs {
+class NameDialog;
+}
+
 namespace rolvi::shell {
 
 inline constexpr int kTimerPeriodMs = 50;
@@ -56,6 +60,9 @@ class MainWindow final : public platform::WindowHandlers,
   void OnMouseDown(int x, int y) override;
   void OnMouseUp(int x, int y) override;
   void OnSessionEnding() override;
+  // Another tab of the page saved: its results are taken into the table (see
+  // TakeStoredRecords).
+  void OnFilesChanged() override;
   platform::Size TouchClientSize(platform::Size screen_points) const override {
     return shell::TouchClientSize(screen_points);
   }
@@ -99,6 +106,12 @@ class MainWindow final : public platform::WindowHandlers,
   // At an end of the run, or when the page may be about to end: with kOnceAtEnd the table is
   // written at most once, at whichever end comes first; else whenever a result is in it.
   void KeepRecords();
+  // After another program's save, once no turn is under way (a turn's own save merges it):
+  // the table is read again with this run's unsaved results kept, and the King stands for its
+  // best result when that is above the record, unless this game has beaten the record, in
+  // which case that waits for the game's end.
+  void TakeStoredRecords();
+  void FollowStoredRecord();
   // The kept game: continued at creation, told the state at the end of every handler.
   bool ResumeKeptGame();
   void Settled();
@@ -129,6 +142,11 @@ class MainWindow final : public platform::WindowHandlers,
   bool records_saved_ = false;
   // The failed save last told to the player, until a save succeeds.
   std::optional<records::SaveResult> failed_save_told_;
+  // Another program's save still to be taken in: the table, and the King's record.
+  bool reload_records_ = false;
+  bool follow_record_ = false;
+  // The name dialog while it runs: a save meanwhile keeps the valid name typed in it.
+  const dialogs::NameDialog* name_dialog_ = nullptr;
   std::optional<GameKeeper> keeper_;
   // Handlers under way that play a turn: their animations, message boxes and dialogs run
   // inside them, and a session that ends meanwhile keeps the state at the last turn's end.

@@ -168,19 +168,19 @@ class FakePage final : public platform::web::Page {
 class FakeStore final : public platform::web::KeyValueStore {
  public:
   std::optional<std::string> Read(std::string_view key) override {
-    ++reads;
     const auto found = values.find(key);
     return found == values.end() ? std::nullopt : std::optional(found->second);
   }
   platform::FileError Write(std::string_view key, std::string_view value) override {
     if (full) return platform::FileError::kFull;
+    ++writes;
     values[std::string(key)] = value;
     return platform::FileError::kNone;
   }
 
   std::map<std::string, std::string, std::less<>> values;
   bool full = false;
-  int reads = 0;
+  int writes = 0;  // values stored
 };
 
 }  // namespace rolvi::testing

@@ -56,7 +56,12 @@ TEST(PageContractTest, TheScriptsNumbersAreTheHeaders) {
                                                    {"focusLost", Of(Kind::kFocusLost)},
                                                    {"viewport", Of(Kind::kViewport)},
                                                    {"command", Of(Kind::kCommand)},
-                                                   {"fieldChanged", Of(Kind::kFieldChanged)}}));
+                                                   {"fieldChanged", Of(Kind::kFieldChanged)},
+                                                   {"storageChanged", Of(Kind::kStorageChanged)}}));
+  // The key whose changes by another tab the script reports is the record table's.
+  std::smatch key;
+  ASSERT_TRUE(std::regex_search(script, key, std::regex(R"(const recordsKey = '([^']*)';)")));
+  EXPECT_EQ(key[1].str(), kRecordsStorageKey);
   const auto window_kind = [](PageWindowKind kind) { return static_cast<long>(kind); };
   EXPECT_EQ(ScriptObject(script, "windowKind"),
             (Numbers{{"main", window_kind(PageWindowKind::kMain)},
@@ -123,8 +128,10 @@ TEST(PageContractTest, ARecordWrittenAtTheScriptsOffsetsDecodesToItsEvent) {
       record, {{"kind", 5}, {"textLength", 99}}, {{"code", std::string(32, 'c')}}));
   EXPECT_EQ(cut.code, std::string(32, 'c'));
   EXPECT_EQ(cut.text.size(), 16u);
-  EXPECT_EQ(DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 10}}, {})).kind,
+  EXPECT_EQ(DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 11}}, {})).kind,
             PageEvent::Kind::kNone);
+  EXPECT_EQ(DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 10}}, {})).kind,
+            PageEvent::Kind::kStorageChanged);
   const PageEvent command =
       DecodePageEvent(WrittenAsTheScriptDoes(record, {{"kind", 8}, {"x", 513}}, {}));
   EXPECT_EQ(command.kind, PageEvent::Kind::kCommand);

@@ -56,15 +56,27 @@ TEST_F(StorageFileSystemTest, TheTableGoesInAndComesBackAsBase64UnderOneKey) {
   EXPECT_EQ(book.table[1].score, 42);
 }
 
-TEST_F(StorageFileSystemTest, TheKeyIsReadOnceWhenTheFileSystemIsMade) {
-  const records::RecordFileImage image = records::EncodeRecordFile(BookWithResult("Ada", 7).table);
-  store.values[kKey] = EncodeBase64(image);
-  StorageFileSystem files = Files();
-  store.values.clear();  // another page's change later on is not seen
-  records::RecordBook book;
-  EXPECT_EQ(records::LoadRecords(book, files, Names()).outcome, records::LoadOutcome::kLoaded);
-  EXPECT_EQ(records::NameText(book.table[1].name), "Ada");
-  EXPECT_EQ(store.reads, 1);
+// Two tabs share the key: each reads it again when it opens the file, so that a save merges
+// what the other stored since.
+TEST_F(StorageFileSystemTest, EachOpenReadsTheKeyAgainSoTwoTabsKeepBothResults) {
+  StorageFileSystem first = Files();
+  StorageFileSystem second = Files();
+  records::RecordBook alpha;
+  records::RecordBook bravo;
+  records::LoadRecords(alpha, first, Names());
+  records::LoadRecords(bravo, second, Names());
+  alpha.table[1] = BookWithResult("Alpha", 50).table[1];
+  bravo.table[1] = BookWithResult("Bravo", 40).table[1];
+  alpha.recordsDirty = bravo.recordsDirty = true;
+  ASSERT_TRUE(records::SaveRecords(alpha, first).written());
+  ASSERT_TRUE(records::SaveRecords(bravo, second).written());
+  const records::DecodedRecords stored = records::DecodeRecordFile(Stored(), Names());
+  EXPECT_EQ(records::NameText(stored.table[1].name), "Alpha");
+  EXPECT_EQ(records::NameText(stored.table[2].name), "Bravo");
+  EXPECT_EQ(stored.table[2].score, 40);
+
+  store.values.clear();  // the storage was cleared
+  EXPECT_EQ(first.OpenForReading("winrolvi.res"), nullptr);
 }
 
 TEST_F(StorageFileSystemTest, OnlyTheRecordFileExists) {

@@ -87,6 +87,7 @@ class Handlers final : public WindowHandlers {
     log.push_back(std::string("key ") + kNames[static_cast<int>(key)]);
   }
   void OnSessionEnding() override { log.push_back("session ending"); }
+  void OnFilesChanged() override { log.push_back("files changed"); }
 
   static std::string Point(const char* what, int x, int y) {
     return std::string(what) + " " + std::to_string(x) + "," + std::to_string(y);
@@ -442,6 +443,22 @@ TEST_F(DeskTest, TheSessionsEndReachesTheHandlersOnlyWhileTheWindowLives) {
   EXPECT_TRUE(Run());
   desk.EndSession();
   EXPECT_EQ(std::count(handlers.log.begin(), handlers.log.end(), "session ending"), 1);
+}
+
+// Another program's save reaches the handlers in order with the input, also while a modal
+// dialog is up (they decide what waits).
+TEST_F(DeskTest, AChangeOfTheFilesReachesTheHandlersAlsoUnderAModalDialog) {
+  handlers.on_command[kNew] = [&] { desk.RunModalDialog(kDialog, ask); };
+  port.Event(Kind::kFilesChanged);
+  port.Key(Key::kFunction, false, 4);
+  port.Event(Kind::kFilesChanged);
+  port.Do([&] {
+    EXPECT_EQ(std::count(handlers.log.begin(), handlers.log.end(), "files changed"), 2);
+    EXPECT_EQ(handlers.log.back(), "files changed");
+  });
+  port.Key(Key::kEnter);
+  port.Key(Key::kFunction, true, 4);
+  EXPECT_TRUE(Run());
 }
 
 // On a touch screen the main window has no menu bar: the port shows the menu as a button and

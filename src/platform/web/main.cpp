@@ -1,5 +1,6 @@
 // The page's program: the web window system on the browser page driving the shell's main
-// window, with the record table in the page's storage. The page keeps the table as soon as a
+// window, with the record table in the page's storage, shared with the page's other tabs
+// (whose saves the page reports). The page keeps the table as soon as a
 // result enters it and whenever it is hidden, since it may be closed at any moment, and the
 // game in progress beside it at every turn's end and whenever it is hidden; it hears the score
 // and the game's end for its live region whenever the program waits. It speaks the language
@@ -30,9 +31,8 @@
 
 namespace {
 
-// The keys under which the page keeps the record file's 160 bytes, the game in progress and
-// the settings file.
-constexpr const char* kRecordsKey = "rolvi.records";
+// The keys under which the page keeps the game in progress and the settings file (the record
+// file's 160 bytes: kRecordsStorageKey).
 constexpr const char* kKeptGameKey = "rolvi.game";
 constexpr const char* kSettingsKey = "rolvi.settings";
 
@@ -173,7 +173,7 @@ int main() {
   using namespace rolvi;
   platform::web::BrowserPage page;
   platform::web::BrowserStorage storage;
-  platform::web::StorageFileSystem files(storage, kRecordsKey,
+  platform::web::StorageFileSystem files(storage, std::string(platform::web::kRecordsStorageKey),
                                          std::string(records::kRecordFileName));
   platform::web::StorageFileSystem settings(storage, kSettingsKey,
                                             std::string(shell::kSettingsFileName));

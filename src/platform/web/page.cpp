@@ -16,7 +16,7 @@ std::string Field(const std::array<char, kSize>& field) {
 PageEvent DecodePageEvent(const RawPageEvent& raw) {
   PageEvent event;
   if (raw.kind < static_cast<std::int32_t>(PageEvent::Kind::kNone) ||
-      raw.kind > static_cast<std::int32_t>(PageEvent::Kind::kFieldChanged)) {
+      raw.kind > static_cast<std::int32_t>(PageEvent::Kind::kStorageChanged)) {
     return event;
   }
   event.kind = static_cast<PageEvent::Kind>(raw.kind);

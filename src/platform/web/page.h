@@ -17,6 +17,9 @@
 
 namespace rolvi::platform::web {
 
+// The storage key of the record table: the page tells the program when another tab changes it.
+inline constexpr std::string_view kRecordsStorageKey = "rolvi.records";
+
 // The modifier keys held during an event, as bits.
 inline constexpr int kModifierAlt = 1;
 inline constexpr int kModifierControl = 2;
@@ -37,6 +40,8 @@ struct PageEvent {
     kViewport = 7,
     kCommand = 8,
     kFieldChanged = 9,
+    // Another tab of the page stored a new record table (under kRecordsStorageKey).
+    kStorageChanged = 10,
   };
   Kind kind = Kind::kNone;
   int window = 0;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "platform/web/base64.h"
 
@@ -41,15 +42,22 @@ class StoringFile final : public File {
 }  // namespace
 
 StorageFileSystem::StorageFileSystem(KeyValueStore& store, std::string key, std::string file_name)
-    : store_(store), key_(std::move(key)), file_name_(std::move(file_name)) {
-  if (const std::optional<std::string> value = store_.Read(key_)) {
-    if (auto bytes = DecodeBase64(*value)) memory_.files[file_name_] = std::move(*bytes);
+    : store_(store), key_(std::move(key)), file_name_(std::move(file_name)) {}
+
+void StorageFileSystem::ReadStore() {
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (const std::optional<std::string> value = store_.Read(key_)) bytes = DecodeBase64(*value);
+  if (bytes) {
+    memory_.files[file_name_] = std::move(*bytes);
+  } else {
+    memory_.files.erase(file_name_);
   }
 }
 
 FileHandle StorageFileSystem::OpenForReading(std::string_view name) {
   last_error_ = FileError::kNotFound;
   if (name != file_name_) return nullptr;
+  ReadStore();
   FileHandle file = memory_.OpenForReading(name);
   last_error_ = memory_.LastError();
   return file;
@@ -58,6 +66,7 @@ FileHandle StorageFileSystem::OpenForReading(std::string_view name) {
 FileHandle StorageFileSystem::OpenForWriting(std::string_view name) {
   last_error_ = FileError::kNotFound;
   if (name != file_name_) return nullptr;
+  ReadStore();
   return Storing(memory_.OpenForWriting(name));
 }
 

@@ -1,7 +1,7 @@
 // The record file kept in the page's storage: one key holds the file's bytes as base64. The
-// key is read once, when the file system is made, as the desktop reads its file once at
-// start; a file written and closed is stored under the key at once. Storage that is disabled
-// or full loses what is written, and says why.
+// key is read again whenever the file is opened, since another tab of the page may have
+// stored it meanwhile; a file written and closed is stored under the key at once. Storage
+// that is disabled or full loses what is written, and says why.
 #pragma once
 
 #include <optional>
@@ -43,6 +43,8 @@ class StorageFileSystem final : public FileSystem {
  private:
   // The file's bytes live in memory; closing a file that was opened for writing stores them.
   FileHandle Storing(FileHandle file);
+  // Takes the key's value as it is now into memory.
+  void ReadStore();
 
   KeyValueStore& store_;
   std::string key_;

@@ -143,6 +143,9 @@ bool WebPort::Translate(const PageEvent& page, DeskEvent& event) {
       event.text = page_.TextFieldText();
       field_text_ = event.text;
       return true;
+    case Kind::kStorageChanged:
+      event.kind = DeskEvent::Kind::kFilesChanged;
+      return true;
     case Kind::kMouseDown:
     case Kind::kMouseUp:
     case Kind::kMouseMove:

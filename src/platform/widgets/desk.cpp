@@ -216,6 +216,9 @@ void Desk::HandleEvent(const DeskEvent& event) {
         modal_stack_.back()->OnFieldText(event.text);
       }
       break;
+    case Kind::kFilesChanged:
+      if (!quit_) handlers_->OnFilesChanged();
+      break;
     case Kind::kNone:
       break;
   }

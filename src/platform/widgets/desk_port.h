@@ -38,6 +38,8 @@ struct DeskEvent {
     // Where the port shows an edit field of its own over the top dialog's: the text (GBK) the
     // player has made of it there.
     kFieldText,
+    // Another program changed the desk's files (another tab of the page saved).
+    kFilesChanged,
   };
   Kind kind = Kind::kNone;
   int window = 0;  // 0: beside every window (the page around them)

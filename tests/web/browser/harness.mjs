@@ -87,12 +87,14 @@ export async function launchBrowser() {
 // network report collected in `problems`. `shared`: a tab of the browser's default context
 // instead, which the browser does not treat as a private window (only there may a page be
 // installed). `mobile`: a phone's or a tablet's touch screen (touch events, a coarse pointer,
-// the mobile viewport). `languages`: the browser's languages (navigator.languages and the
-// Accept-Language header), Chinese unless said.
+// the mobile viewport). `context`: a tab of that context, beside its other tabs. `languages`:
+// the browser's languages (navigator.languages and the Accept-Language header), Chinese unless
+// said.
 export async function openTab(browser, { width = 800, height = 600, scale = 1, before,
-                                         shared = false, mobile = false,
+                                         shared = false, mobile = false, context: given,
                                          languages = ['zh-CN'] } = {}) {
-  const context = shared ? browser.defaultBrowserContext() : await browser.createBrowserContext();
+  const context = given ?? (shared ? browser.defaultBrowserContext()
+                                   : await browser.createBrowserContext());
   const page = await context.newPage();
   const session = await page.createCDPSession();
   await session.send('Emulation.setUserAgentOverride',
@@ -111,7 +113,7 @@ export async function openTab(browser, { width = 800, height = 600, scale = 1, b
     if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
   });
   if (before) await page.evaluateOnNewDocument(before);
-  return { page, problems, close: () => (shared ? page.close() : context.close()) };
+  return { page, problems, close: () => (shared || given ? page.close() : context.close()) };
 }
 
 // Waits until the program has shown its first frame.
@@ -215,11 +217,12 @@ export async function savePicture(page, name) {
 
 // ---- The headless game
 
-// Runs the replay driver with `lines` for `seed` in a directory of its own, in the program's
-// language `language` (its default, Chinese, unless said); gives its output, the screenshots
-// it was asked for (by name) and the record file it left.
-export function replay(seed, lines, shots = [], language = 'zh') {
-  const directory = mkdtempSync(join(tmpdir(), 'rolvi-replay-'));
+// Runs the replay driver with `lines` for `seed` in a directory of its own; gives its
+// output, the screenshots it was asked for (by name) and the record file it left.
+// `into`: a directory of the caller's, which keeps the record file for the next run.
+// `language`: the program's language (its default, Chinese, unless said).
+export function replay(seed, lines, shots = [], into = null, language = 'zh') {
+  const directory = into ?? mkdtempSync(join(tmpdir(), 'rolvi-replay-'));
   try {
     const script = lines.map((line) => line.replace(/\{([\w.-]+)\}/g, (_, name) => join(directory, name)));
     const output = execFileSync(settings.replay, ['--seed', String(seed), '--dir', directory,
@@ -235,7 +238,7 @@ export function replay(seed, lines, shots = [], language = 'zh') {
     }
     return { output, pictures, records };
   } finally {
-    rmSync(directory, { recursive: true, force: true });
+    if (into === null) rmSync(directory, { recursive: true, force: true });
   }
 }
 

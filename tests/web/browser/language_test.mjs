@@ -23,7 +23,7 @@ before(async () => {
   testServer = await serve(settings.testPage);
   chromium = await launchBrowser();
   for (const language of ['zh', 'en']) {
-    expected[language] = replay(seed, ['shot {first.png}'], ['first.png'], language)
+    expected[language] = replay(seed, ['shot {first.png}'], ['first.png'], null, language)
       .pictures['first.png'];
   }
 });

@@ -34,7 +34,8 @@ ROLVI_NODE_MODULES="$root/$modules/node_modules" \
 ROLVI_BROWSER_SHOTS="$root/$modules/shots" \
   node --test --test-concurrency=1 "$here/page_test.mjs" "$here/ball_symbols_test.mjs" \
     "$here/offline_test.mjs" "$here/quality_test.mjs" "$here/keyboard_test.mjs" \
-    "$here/touch_test.mjs" "$here/name_input_test.mjs" "$here/language_test.mjs"
+    "$here/touch_test.mjs" "$here/name_input_test.mjs" "$here/tabs_test.mjs" \
+    "$here/language_test.mjs"
 
 if [ "$update_docs" = "--update-docs" ]; then
   mkdir -p docs/web
