@@ -36,7 +36,7 @@ class SharedRecordsTest : public ::testing::Test {
  protected:
   SharedRecordsTest()
       : files(store, kKey, "winrolvi.res"),
-        system(page, shell::kMainWindowSize, res::Tables(),
+        system(page, shell::kMainWindowSize, res::TablesFor("zh-CN"),
                shell::MainWindowIdentity(rolvi::testing::ProgramTexts().title), files, &Seed),
         window(system, rolvi::testing::ProgramAssets(), shell::RecordSaving::kWhenAResultEnters) {}
 
