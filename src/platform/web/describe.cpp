@@ -1,23 +1,11 @@
 // WebWindowSystem::Describe: what the page's tests read of the windows, as JSON.
 #include <string>
 
+#include "platform/web/touch_menu.h"
 #include "platform/web/web_window_system.h"
 
 namespace rolvi::platform::web {
 namespace {
-
-// Texts go out as the hex digits of their GBK bytes: a GBK character's second byte may be a
-// quote or a backslash, which no JSON string may hold as it is.
-std::string Hex(std::string_view gbk) {
-  constexpr std::string_view kDigits = "0123456789abcdef";
-  std::string hex = "\"";
-  for (const char c : gbk) {
-    const auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 15];
-  }
-  return hex + "\"";
-}
 
 std::string Numbers(std::initializer_list<int> values) {
   std::string text = "[";
@@ -42,7 +30,7 @@ void Append(std::string& json, const Pieces&... pieces) {
 void AppendWindowFields(std::string& json, const PageWindow& window) {
   const Rect outer = window.OuterRect();
   const Rect content = window.layout().content;
-  Append(json, "\"id\":", std::to_string(window.id()), ",\"caption\":", Hex(window.caption()),
+  Append(json, "\"id\":", std::to_string(window.id()), ",\"caption\":", HexString(window.caption()),
          ",\"rect\":", Numbers({outer.left, outer.top, outer.right, outer.bottom}),
          ",\"content\":", Numbers({content.left, content.top, content.right, content.bottom}),
          ",\"shown\":", Bool(window.shown()), ",\"active\":", Bool(window.active()),
@@ -132,12 +120,12 @@ std::string WebWindowSystem::Describe() const {
     const auto& controls = dialog.model().controls();
     for (std::size_t c = 0; c < controls.size(); ++c) {
       if (c > 0) json += ',';
-      json += Hex(controls[c].text);
+      json += HexString(controls[c].text);
     }
     json += "]";
     AppendControls(json, dialog.model(), window->layout().content);
     if (const widgets::EditField* edit = dialog.model().Edit()) {
-      Append(json, ",\"edit\":", Hex(edit->text()));
+      Append(json, ",\"edit\":", HexString(edit->text()));
     }
     json += "}";
   }

@@ -12,7 +12,8 @@
 
 namespace rolvi::platform::web {
 
-// The hex digits of the bytes, in quotes.
+// The hex digits of the bytes, in quotes: texts go to the page as JSON this way, since a GBK
+// character's second byte may be a quote or a backslash.
 std::string HexString(std::string_view gbk);
 
 // [{"title":hex,"items":[{"text":hex,"command":n,"checked":bool} or {"separator":true}]}]:
