@@ -127,7 +127,8 @@ class AskHandler final : public DialogHandler {
 
 class DeskTest : public ::testing::Test {
  protected:
-  DeskTest() : desk(port, files), handlers(desk) {
+  explicit DeskTest(DeskStyle style = DeskStyle::kDesktop)
+      : desk(port, files, style), handlers(desk) {
     port.window(kMain).content = Size{200, Bar() + 120};
   }
 
@@ -464,28 +465,9 @@ TEST_F(DeskTest, AChangeOfTheFilesReachesTheHandlersAlsoUnderAModalDialog) {
 // On a touch screen the main window has no menu bar: the port shows the menu as a button and
 // sends its choice as a command; dialogs' buttons are a finger high, and the port's own text
 // field hands over its whole text.
-class TouchDeskTest : public ::testing::Test {
+class TouchDeskTest : public DeskTest {
  protected:
-  TouchDeskTest() : desk(port, files, DeskStyle::kTouchScreen), handlers(desk) {
-    port.window(kMain).content = Size{200, 120};
-  }
-  bool Run() {
-    try {
-      desk.Run(handlers);
-      return true;
-    } catch (const OutOfScript&) {
-      return false;
-    }
-  }
-  bool Logged(const std::string& entry) {
-    return std::find(port.log().begin(), port.log().end(), entry) != port.log().end();
-  }
-
-  FakeDeskPort port;
-  MemoryFileSystem files;
-  TestDesk desk;
-  Handlers handlers;
-  AskHandler ask;
+  TouchDeskTest() : DeskTest(DeskStyle::kTouchScreen) {}
 };
 
 TEST_F(TouchDeskTest, TheMenuIsThePortsAndTheWholeContentIsTheClient) {
